@@ -1,0 +1,93 @@
+#include "files/core/Cp932.h"
+
+#include <QList>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+
+namespace cp932 {
+namespace {
+
+// One conversion descriptor per direction, opened on first use. The program
+// has one thread, so sharing them is safe.
+class Converter {
+ public:
+  Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  Converter(const Converter &) = delete;
+  Converter &operator=(const Converter &) = delete;
+
+  // Converts `in`; on an invalid or incomplete sequence `skip` bytes are
+  // dropped from the input and `replacement` is written in their place.
+  std::string run(const char *in, size_t inLeft, size_t skip,
+                  const std::string &replacement, bool *clean) {
+    std::string out;
+    *clean = true;
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+      *clean = false;
+      return out;
+    }
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char buffer[4096];
+    char *src = const_cast<char *>(in);
+    while (inLeft > 0) {
+      char *dst = buffer;
+      size_t outLeft = sizeof buffer;
+      size_t r = iconv(cd_, &src, &inLeft, &dst, &outLeft);
+      out.append(buffer, dst - buffer);
+      if (r == static_cast<size_t>(-1)) {
+        if (errno == E2BIG) continue;
+        *clean = false;
+        size_t n = std::min(skip, inLeft);
+        src += n;
+        inLeft -= n;
+        out += replacement;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      }
+    }
+    char *dst = buffer;
+    size_t outLeft = sizeof buffer;
+    iconv(cd_, nullptr, nullptr, &dst, &outLeft);
+    out.append(buffer, dst - buffer);
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+Converter &decoder() {
+  static Converter c("UTF-8", "CP932");
+  return c;
+}
+
+Converter &encoder() {
+  static Converter c("CP932", "UTF-32LE");
+  return c;
+}
+
+}  // namespace
+
+QString toUnicode(const QByteArray &bytes, bool *ok) {
+  bool clean = true;
+  // An undecodable byte is replaced by U+FFFD (EF BF BD in UTF-8).
+  std::string utf8 = decoder().run(bytes.constData(), bytes.size(), 1,
+                                   "\xEF\xBF\xBD", &clean);
+  if (ok) *ok = clean;
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QByteArray fromUnicode(const QString &text, bool *ok) {
+  bool clean = true;
+  QList<uint> ucs4 = text.toUcs4();
+  std::string bytes = encoder().run(reinterpret_cast<const char *>(ucs4.data()),
+                                    ucs4.size() * sizeof(uint), 4, "?", &clean);
+  if (ok) *ok = clean;
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace cp932

@@ -1,0 +1,111 @@
+#include "score/render/Canvas.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include "files/core/Cp932.h"
+#include "score/core/Decimal.h"
+#include "score/core/ScorePage.h"
+#include "score/core/StaffLimits.h"
+#include "score/render/GlyphSet.h"
+#include "score/render/PageFonts.h"
+
+namespace {
+
+// Shows the hourglass for as long as it lives, where there is a screen.
+class BusyCursor {
+ public:
+  BusyCursor() : active_(qobject_cast<QGuiApplication *>(qApp) != nullptr) {
+    if (active_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  }
+  ~BusyCursor() {
+    if (active_) QGuiApplication::restoreOverrideCursor();
+  }
+  BusyCursor(const BusyCursor &) = delete;
+  BusyCursor &operator=(const BusyCursor &) = delete;
+
+ private:
+  bool active_;
+};
+
+void drawTextWith(QPainter &painter, int x, int y, const QByteArray &text) {
+  if (text.isEmpty()) return;
+  painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()),
+                   cp932::toUnicode(text));
+}
+
+void preparePainter(QPainter &painter) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  painter.setPen(Qt::black);
+  painter.setBackgroundMode(Qt::TransparentMode);
+  painter.setFont(page_fonts::pageTextFont());
+}
+
+}  // namespace
+
+Canvas::Canvas() {
+  ResizeCanvas(ScorePage::DefaultStaffCount, ScorePage::DefaultStaffWidth);
+}
+
+void Canvas::RedrawPaper(int staffCount) {
+  staffCount_ = staffCount;
+  image_ = QImage(image_.size(), QImage::Format_RGB32);
+  image_.fill(Qt::white);
+  const int width = image_.width();
+  const int height = image_.height();
+  const int lastX = width - StaffMargin;  // excluded
+  int y = StaffTop;
+  for (int staff = 0; staff < staffCount; ++staff) {
+    for (int line = 0; line < 5; ++line, y += LineGap) {
+      if (y < 0 || y >= height) continue;
+      QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));
+      for (int x = StaffMargin; x < lastX && x < width; ++x) row[x] = 0xFF000000u;
+    }
+    y += StaffPitch - 5 * LineGap;
+  }
+}
+
+void Canvas::ResizeCanvas(int staffCount, int staffWidth) {
+  image_ = QImage(staffWidth, staff_limits::canvasHeight(staffCount),
+                  QImage::Format_RGB32);
+  RedrawPaper(staffCount);
+}
+
+std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
+  BusyCursor busy;
+  uchar *bits = image_.bits();
+  const int width = image_.width();
+  const int height = image_.height();
+  const qsizetype bytesPerLine = image_.bytesPerLine();
+  const GlyphSet &glyphs = GlyphSet::instance();
+  QPainter painter(&image_);
+  preparePainter(painter);
+  const int n = page.count();
+  for (int i = 0; i < n; ++i) {
+    const std::optional<int> x = parseDecimal(page.XList.at(i));
+    if (!x) return ReplayError{i, page.XList.at(i)};
+    const std::optional<int> y = parseDecimal(page.YList.at(i));
+    if (!y) return ReplayError{i, page.YList.at(i)};
+    const QByteArray &content = page.ContentList.at(i);
+    if (isGlyphReference(content)) {
+      const std::optional<int> index = parseGlyphIndex(content);
+      if (!index) return ReplayError{i, content.mid(1, 2)};
+      glyphs.stamp(bits, width, height, bytesPerLine, *x, *y, *index);
+    } else {
+      drawTextWith(painter, *x, *y, content);
+    }
+  }
+  return std::nullopt;
+}
+
+void Canvas::drawGlyph(int x, int y, int index) {
+  GlyphSet::instance().stamp(image_, x, y, index);
+}
+
+void Canvas::drawText(int x, int y, const QByteArray &text) {
+  QPainter painter(&image_);
+  preparePainter(painter);
+  drawTextWith(painter, x, y, text);
+}

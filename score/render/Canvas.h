@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <optional>
+
+class ScorePage;
+
+// The picture of the open page: white staff paper with every input drawn
+// on it in list order. It is derived data; the page model is the truth.
+class Canvas {
+ public:
+  static constexpr int StaffTop = 32;
+  static constexpr int LineGap = 8;
+  static constexpr int StaffPitch = 64;
+  static constexpr int StaffMargin = 20;
+
+  // Where a replay stopped: the input and the text that is not a number.
+  struct ReplayError {
+    int input;
+    QByteArray text;
+  };
+
+  Canvas();
+
+  const QImage &image() const { return image_; }
+  QImage &image() { return image_; }
+
+  // A fresh white bitmap of the current size with `staffCount` staves.
+  void RedrawPaper(int staffCount);
+  // Sizes the canvas for the staves and width, then draws fresh paper.
+  void ResizeCanvas(int staffCount, int staffWidth);
+  // Draws every input of the page on top of the current picture. Stops at
+  // the first input with a number that does not convert and reports it;
+  // the inputs before it stay drawn.
+  std::optional<ReplayError> ReplayInputs(const ScorePage &page);
+
+  void drawGlyph(int x, int y, int index);
+  void drawText(int x, int y, const QByteArray &text);
+
+ private:
+  int staffCount_ = 4;
+  QImage image_;
+};

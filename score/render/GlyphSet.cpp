@@ -1,0 +1,85 @@
+#include "score/render/GlyphSet.h"
+
+#include <QPainter>
+#include <QString>
+
+namespace {
+
+GlyphSet::Rows loadRows(int index) {
+  GlyphSet::Rows rows{};
+  const QImage picture(QStringLiteral(":/glyphs/glyph%1.xpm")
+                           .arg(index, 2, 10, QLatin1Char('0')));
+  if (picture.isNull()) return rows;
+  const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+  const int h = std::min(argb.height(), GlyphSet::Size);
+  const int w = std::min(argb.width(), GlyphSet::Size);
+  for (int r = 0; r < h; ++r) {
+    const QRgb *line = reinterpret_cast<const QRgb *>(argb.constScanLine(r));
+    std::uint32_t mask = 0;
+    for (int c = 0; c < w; ++c) {
+      if (qAlpha(line[c]) >= 128 && qGray(line[c]) < 128)
+        mask |= 0x80000000u >> c;
+    }
+    rows[r] = mask;
+  }
+  return rows;
+}
+
+}  // namespace
+
+GlyphSet::GlyphSet() {
+  for (int i = 0; i < Count; ++i) rows_[i] = loadRows(i);
+}
+
+const GlyphSet &GlyphSet::instance() {
+  static const GlyphSet set;
+  return set;
+}
+
+bool GlyphSet::ink(int index, int column, int row) const {
+  if (!isValidIndex(index) || column < 0 || column >= Size || row < 0 ||
+      row >= Size)
+    return false;
+  return rows_[index][row] & (0x80000000u >> column);
+}
+
+QImage GlyphSet::image(int index) const {
+  QImage img(Size, Size, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  if (isValidIndex(index)) stamp(img, Anchor, Anchor, index);
+  return img;
+}
+
+void GlyphSet::stamp(QImage &target, int x, int y, int index) const {
+  if (!isValidIndex(index)) return;
+  const bool direct = target.format() == QImage::Format_RGB32 ||
+                      target.format() == QImage::Format_ARGB32 ||
+                      target.format() == QImage::Format_ARGB32_Premultiplied;
+  if (!direct) {
+    QPainter painter(&target);
+    painter.drawImage(x - Anchor, y - Anchor, image(index));
+    return;
+  }
+  stamp(target.bits(), target.width(), target.height(), target.bytesPerLine(),
+        x, y, index);
+}
+
+void GlyphSet::stamp(uchar *bits, int width, int height,
+                     qsizetype bytesPerLine, int x, int y, int index) const {
+  if (!isValidIndex(index)) return;
+  const int left = x - Anchor;
+  const int top = y - Anchor;
+  if (left >= width || top >= height || left + Size <= 0 || top + Size <= 0)
+    return;
+  const Rows &glyph = rows_[index];
+  const int firstColumn = std::max(0, -left);
+  const int lastColumn = std::min(Size, width - left);  // exclusive
+  for (int r = std::max(0, -top); r < Size && top + r < height; ++r) {
+    const std::uint32_t mask = glyph[r];
+    if (!mask) continue;
+    QRgb *line = reinterpret_cast<QRgb *>(bits + (top + r) * bytesPerLine);
+    for (int c = firstColumn; c < lastColumn; ++c) {
+      if (mask & (0x80000000u >> c)) line[left + c] = 0xFF000000u;
+    }
+  }
+}

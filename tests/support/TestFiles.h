@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A scratch folder for one test, removed when the test ends.
+class ScratchDir {
+ public:
+  ScratchDir();
+  QString path() const { return dir_.path(); }
+  // Full path of a file inside the folder.
+  QString file(const QString &name) const;
+  // Writes bytes to a file inside the folder and returns its path.
+  QString write(const QString &name, const QByteArray &bytes) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+QByteArray readBytes(const QString &path);
+// Code page 932 bytes of a text written in the test source.
+QByteArray sjis(const QString &text);
