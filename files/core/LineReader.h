@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+
+// Reads a text file line by line the way page and contents files are read:
+// a line ends at CR, and one LF directly after the CR is consumed; a LF
+// that does not follow a CR is an ordinary byte of the line; a byte 0x1A
+// ends the file. The device is read in blocks, so a file of any size is
+// read without holding it whole.
+class LineReader {
+ public:
+  explicit LineReader(QIODevice &device) : device_(device) {}
+
+  // The next line without its end, or false at the end of the file.
+  bool next(QByteArray &line);
+  // True when the device reported an error while reading.
+  bool failed() const { return failed_; }
+
+ private:
+  bool fill();
+
+  QIODevice &device_;
+  QByteArray buffer_;
+  qsizetype pos_ = 0;
+  bool atEnd_ = false;
+  bool failed_ = false;
+  bool skipLf_ = false;  // the last line ended at a CR at a block's end
+};
