@@ -11,4 +11,14 @@ struct EditorState {
   bool NoteMode = false;
   bool RectMode = false;
   bool AdministratorMode = false;
+  // The selected rectangle (left, top, right, bottom); all 0 means none.
+  int SelectionRect[4] = {0, 0, 0, 0};
+
+  void clearSelection() {
+    for (int &v : SelectionRect) v = 0;
+  }
+  bool hasSelection() const {
+    return SelectionRect[0] || SelectionRect[1] || SelectionRect[2] ||
+           SelectionRect[3];
+  }
 };

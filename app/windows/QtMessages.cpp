@@ -1,0 +1,104 @@
+#include "app/windows/QtMessages.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon qtIcon(Messages::Icon icon) {
+  switch (icon) {
+    case Messages::Icon::Error:
+    case Messages::Icon::Stop:
+      return QMessageBox::Critical;
+    case Messages::Icon::Warning:
+      return QMessageBox::Warning;
+    case Messages::Icon::Question:
+      return QMessageBox::Question;
+    case Messages::Icon::Information:
+      return QMessageBox::Information;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString runFileDialog(QWidget *parent, const Messages::FileDialog &d,
+                      QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, d.title);
+  dialog.setAcceptMode(mode);
+  dialog.setNameFilter(QtMessages::qtFilter(d.filter));
+  dialog.setDefaultSuffix(d.defaultExtension);
+  dialog.setFileMode(d.mustExist ? QFileDialog::ExistingFile
+                                 : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmOverwrite);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  if (!d.fileName.isEmpty()) dialog.selectFile(d.fileName);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return {};
+  // The dialogs move the current folder, as the user expects of them.
+  QDir::setCurrent(dialog.directory().absolutePath());
+  return chosen.first();
+}
+
+}  // namespace
+
+Messages::Answer QtMessages::show(const QString &text, Icon icon,
+                                  Buttons buttons) {
+  QMessageBox box(qtIcon(icon), QStringLiteral("Varnel"), text,
+                  QMessageBox::NoButton, parent_);
+  switch (buttons) {
+    case Buttons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case Buttons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case Buttons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                             QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    default:
+      return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+}
+
+QString QtMessages::openFileName(const FileDialog &dialog) {
+  return runFileDialog(parent_, dialog, QFileDialog::AcceptOpen);
+}
+
+QString QtMessages::saveFileName(const FileDialog &dialog) {
+  return runFileDialog(parent_, dialog, QFileDialog::AcceptSave);
+}
+
+bool QtMessages::inputBox(const QString &caption, const QString &prompt,
+                          QString &value) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent_, caption, prompt,
+                                             QLineEdit::Normal, value, &ok);
+  if (ok) value = text;
+  return ok;
+}
+
+void QtMessages::beep() { QApplication::beep(); }
+
+QString QtMessages::qtFilter(const QString &pipeFilter) {
+  const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // "*.*" means every file, also those without a dot in their names.
+    patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+    filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return filters.join(QStringLiteral(";;"));
+}

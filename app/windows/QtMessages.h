@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/core/Messages.h"
+
+// Real message boxes and dialogs, with the caption "Varnel".
+class QtMessages : public Messages {
+ public:
+  void setParentWindow(QWidget *parent) { parent_ = parent; }
+
+  Answer show(const QString &text, Icon icon, Buttons buttons) override;
+  QString openFileName(const FileDialog &dialog) override;
+  QString saveFileName(const FileDialog &dialog) override;
+  bool inputBox(const QString &caption, const QString &prompt,
+                QString &value) override;
+  void beep() override;
+
+  // "desc|pattern|desc|pattern" as Qt's "desc (patterns);;..." filter.
+  static QString qtFilter(const QString &pipeFilter);
+
+ private:
+  QWidget *parent_ = nullptr;
+};

@@ -1,0 +1,61 @@
+#include "app/windows/TextWindow.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/windows/MainWindow.h"
+#include "files/core/Cp932.h"
+#include "score/render/PageFonts.h"
+
+TForm3::TForm3(TForm1 &main)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), main_(main) {
+  setWindowTitle(QStringLiteral(" "));
+  setGeometry(14, 309, 500, 136);
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setFont(page_fonts::mincho12());
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto *layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Memo1);
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm3::Memo1Change);
+}
+
+QByteArray TForm3::pageText() const {
+  if (!edited_) return programText_;
+  QString text = Memo1->toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return cp932::fromUnicode(text);
+}
+
+void TForm3::setPageText(const QByteArray &text) {
+  QString shown = cp932::toUnicode(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  settingText_ = true;
+  Memo1->setPlainText(shown);
+  settingText_ = false;
+  programText_ = text;
+  edited_ = false;
+  main_.page.Modified = true;
+}
+
+void TForm3::setReadOnly(bool readOnly) { Memo1->setReadOnly(readOnly); }
+
+void TForm3::Memo1Change() {
+  if (!settingText_) edited_ = true;
+  main_.page.Modified = true;
+}
+
+void TForm3::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  main_.SpeedButton3->setChecked(true);
+  main_.TextWindow1->setChecked(true);
+}
+
+void TForm3::hideEvent(QHideEvent *event) {
+  QWidget::hideEvent(event);
+  main_.SpeedButton3->setChecked(false);
+  main_.TextWindow1->setChecked(false);
+}
