@@ -1,20 +1,50 @@
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
 
 #include "app/core/PagePlayer.h"
+#include "app/core/SettingsFile.h"
+#include "app/render/Headless.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
 #include "app/windows/QtMessages.h"
 #include "score/render/PageFonts.h"
 
+namespace {
+
+// The folder of the executable while the course data lies beside it (the
+// build tree), else the installed data folder.
+QString programFolder() {
+  const QString beside = QCoreApplication::applicationDirPath();
+  if (QFileInfo(beside + QStringLiteral("/Data")).isDir()) return beside + '/';
+  return QDir::cleanPath(beside + QStringLiteral("/../share/varnel")) + '/';
+}
+
+}  // namespace
+
 int main(int argc, char **argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  if (headless::wanted(arguments)) {
+    // No window and no display: the offscreen platform draws the canvas.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    page_fonts::install();
+    return headless::run(arguments);
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
   page_fonts::install();
   QtMessages messages;
   SilentPlayer player;
-  Program program(messages, player);
+  SettingsFile settings(SettingsFile::defaultPath());
+  const TForm1::Services services{
+      messages, player, settings, programFolder(),
+      QApplication::arguments().mid(1),
+      [] { return QGuiApplication::primaryScreen()->size(); }};
+  Program program(services);
   messages.setParentWindow(&program.main());
-  program.main().NewPage();
   program.main().show();
   return app.exec();
 }

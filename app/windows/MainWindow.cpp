@@ -29,8 +29,14 @@ QToolButton *makeButton(QWidget *panel, const QString &text,
 
 }  // namespace
 
-TForm1::TForm1(Messages &messages, PagePlayer &player, QWidget *parent)
-    : QMainWindow(parent), messages_(messages), player_(player) {
+TForm1::TForm1(const Services &services, QWidget *parent)
+    : QMainWindow(parent),
+      messages_(services.messages),
+      player_(services.player),
+      settings_(services.settings),
+      programFolder_(services.programFolder),
+      arguments_(services.arguments),
+      screenSize_(services.screenSize) {
   setWindowTitle(QStringLiteral("Varnel"));
   resize(640, 455);
   runPaperDialog = [](TForm4 &dialog) { dialog.exec(); };
@@ -57,6 +63,8 @@ TForm1::TForm1(Messages &messages, PagePlayer &player, QWidget *parent)
   buildToolBar();
   connectCommands();
   setProtectIndicator(false);
+  setAcceptDrops(true);
+  FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -194,7 +202,16 @@ void TForm1::connectCommands() {
   connect(K1, &QAction::triggered, this, &TForm1::K1Click);
   connect(Gosensi1, &QAction::triggered, this, &TForm1::Gosensi1Click);
   connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
-  connect(Exit1, &QAction::triggered, this, &QWidget::close);
+  connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
+  connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
+  connect(OpenClip1, &QAction::triggered, this, &TForm1::OpenClip1Click);
+  connect(SaveBmp1, &QAction::triggered, this, &TForm1::SaveBmp1Click);
+  connect(CopyAsBmp1, &QAction::triggered, this, &TForm1::CopyAsBmp1Click);
+  for (QAction *item : ReOpen) {
+    connect(item, &QAction::triggered, this,
+            [this, item] { ReOpen1Click(item->data().toInt()); });
+  }
+  connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 
 void TForm1::setCaption(const QString &caption) {

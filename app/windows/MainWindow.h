@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "files/core/RecentFiles.h"
 #include "score/core/EditorState.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
@@ -16,6 +17,8 @@ class QButtonGroup;
 class CanvasView;
 class Messages;
 class PagePlayer;
+class QIODevice;
+class SettingsFile;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -29,7 +32,17 @@ class TForm9;
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  TForm1(Messages &messages, PagePlayer &player, QWidget *parent = nullptr);
+  // What the main window is given by the program entry.
+  struct Services {
+    Messages &messages;
+    PagePlayer &player;
+    SettingsFile &settings;
+    QString programFolder;  // ends with "/"
+    QStringList arguments;  // the command line without the program name
+    std::function<QSize()> screenSize;  // the primary screen's size
+  };
+
+  explicit TForm1(const Services &services, QWidget *parent = nullptr);
   ~TForm1() override;
 
   // Connects the resident tool windows, created after the main window.
@@ -38,6 +51,9 @@ class TForm1 : public QMainWindow {
 
   Messages &messages() { return messages_; }
   PagePlayer &player() { return player_; }
+  SettingsFile &settings() { return settings_; }
+  const QString &programFolder() const { return programFolder_; }
+  QString DefaultContentsPath() const;
 
   // --- The open page and the state beside it -------------------------
   ScorePage page;
@@ -48,6 +64,11 @@ class TForm1 : public QMainWindow {
   bool MidiPresent = false;
   int MaxChar = 79;
   bool ContentsMode = false;
+  QString ContentsPath;
+  int ContentsIndex = 0;
+  int LoadedIndex = 0;
+  QString Folder;
+  RecentFiles Recent;
   // The application's title (the task-bar text), kept with the caption.
   QString ApplicationTitle = QStringLiteral("Varnel");
   QByteArray ContentsNote;
@@ -93,6 +114,35 @@ class TForm1 : public QMainWindow {
   void applyPaperDialog(int staffCount, int staffWidth);
   void Save1Click();
 
+  // --- Page files and the file commands ---------------------------------
+  // Reads the page at PagePath (or from `source`, treated as a file whose
+  // extension is not ".fum") into the open page.
+  void LoadPage(QIODevice *source = nullptr);
+  void SavePage();
+  void SaveAs();
+  void OpenFile(const QString &path);
+  void OpenContents(const QString &path);
+  void AddRecentFile(const QString &path);
+  void updateRecentCaptions();
+  void Open1Click();
+  void SaveAs1Click() { SaveAs(); }
+  void ReOpen1Click(int tag);
+  void OpenClip1Click();
+  void SaveBmp1Click();
+  void CopyAsBmp1Click();
+  // The save question when the window closes; false keeps it open.
+  bool FormCloseQuery();
+
+  // --- Start-up and shut-down --------------------------------------------
+  void FormCreate();
+  void FormShow();
+  void FormActivate();
+  void FormClose();
+  void FormDestroy();
+  void Exit1Click() { close(); }
+  // Writes every setting; false after reporting the first that failed.
+  bool writeSettings();
+
   // --- Controls (named as the program's documentation names them) --------
   QWidget *Panel1 = nullptr;
   QScrollArea *ScrollBox1 = nullptr;
@@ -127,6 +177,13 @@ class TForm1 : public QMainWindow {
   TForm9 *Form9 = nullptr;
   TForm6 *Form6 = nullptr;
 
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+  void changeEvent(QEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
+
  private:
   void buildMenus();
   void buildToolBar();
@@ -135,5 +192,10 @@ class TForm1 : public QMainWindow {
 
   Messages &messages_;
   PagePlayer &player_;
+  SettingsFile &settings_;
+  QString programFolder_;
+  QStringList arguments_;
+  std::function<QSize()> screenSize_;
+  bool shown_ = false;
   bool protectRed_ = false;
 };

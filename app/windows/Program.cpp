@@ -7,8 +7,8 @@
 #include "score/windows/LetterWindow.h"
 #include "score/windows/NotePalette.h"
 
-Program::Program(Messages &messages, PagePlayer &player) {
-  Form1 = std::make_unique<TForm1>(messages, player);
+Program::Program(const TForm1::Services &services) {
+  Form1 = std::make_unique<TForm1>(services);
   // The tool windows belong to the main window and go with it.
   Form2 = new TForm2(*Form1);
   Form3 = new TForm3(*Form1);

@@ -2,9 +2,8 @@
 
 #include <memory>
 
-class Messages;
-class PagePlayer;
-class TForm1;
+#include "app/windows/MainWindow.h"
+
 class TForm2;
 class TForm3;
 class TForm5;
@@ -15,7 +14,7 @@ class TForm9;
 // order and living until the program ends.
 class Program {
  public:
-  Program(Messages &messages, PagePlayer &player);
+  explicit Program(const TForm1::Services &services);
   ~Program();
 
   TForm1 &main() { return *Form1; }

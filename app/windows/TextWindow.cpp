@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/core/SettingsFile.h"
 #include "app/windows/MainWindow.h"
 #include "files/core/Cp932.h"
 #include "score/render/PageFonts.h"
@@ -12,7 +13,7 @@
 TForm3::TForm3(TForm1 &main)
     : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), main_(main) {
   setWindowTitle(QStringLiteral(" "));
-  setGeometry(14, 309, 500, 136);
+  FormCreate();
   Memo1 = new QPlainTextEdit(this);
   Memo1->setFont(page_fonts::mincho12());
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -20,6 +21,15 @@ TForm3::TForm3(TForm1 &main)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Memo1);
   connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm3::Memo1Change);
+}
+
+void TForm3::FormCreate() {
+  SettingsFile &settings = main_.settings();
+  const QString section = QStringLiteral("TextForm");
+  move(settings.readInteger(section, QStringLiteral("Left"), 14),
+       settings.readInteger(section, QStringLiteral("Top"), 309));
+  resize(settings.readInteger(section, QStringLiteral("Width"), 500),
+         settings.readInteger(section, QStringLiteral("Height"), 136));
 }
 
 QByteArray TForm3::pageText() const {

@@ -25,6 +25,7 @@ class TForm3 : public QWidget {
   void hideEvent(QHideEvent *event) override;
 
  private:
+  void FormCreate();
   void Memo1Change();
 
   TForm1 &main_;

@@ -1,0 +1,98 @@
+#include "app/render/Headless.h"
+
+#include <QFileInfo>
+#include <cstdio>
+#include <QImageWriter>
+
+#include "app/render/ConsoleMessages.h"
+#include "files/core/PageFile.h"
+#include "score/core/ScorePage.h"
+#include "score/render/Canvas.h"
+
+namespace headless {
+namespace {
+
+int usage() {
+  std::fprintf(stderr,
+               "usage: varnel --render PAGE OUT.png|OUT.bmp\n"
+               "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n");
+  return 2;
+}
+
+// Reads a page as the program's reader does; false after a reported error.
+bool readPage(const QString &path, ScorePage &page, QByteArray &pageText,
+              ConsoleMessages &messages) {
+  if (!QFileInfo(path).isFile()) {
+    messages.error(QStringLiteral("ファイルが見つかりません。"));
+    return false;
+  }
+  const page_file::LoadResult result =
+      page_file::readInto(page, path, messages);
+  if (result.status != page_file::LoadResult::Status::Loaded) return false;
+  pageText = result.pageText;
+  return !messages.failed();
+}
+
+int render(const QStringList &args) {
+  if (args.size() != 3) return usage();
+  ConsoleMessages messages;
+  ScorePage page;
+  QByteArray text;
+  if (!readPage(args[1], page, text, messages)) return 1;
+  Canvas canvas;
+  canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
+  if (const auto error = canvas.ReplayInputs(page)) {
+    messages.notAnInteger(QString::fromLatin1(error->text));
+    return 1;
+  }
+  QImageWriter writer(args[2]);
+  if (writer.format().isEmpty()) writer.setFormat("png");
+  if (!writer.write(canvas.image())) {
+    messages.generalError(writer.errorString());
+    return 1;
+  }
+  return 0;
+}
+
+int resave(const QStringList &args) {
+  if (args.size() < 3) return usage();
+  int maxChar = 79;
+  bool admin = false;
+  for (int i = 3; i < args.size(); ++i) {
+    if (args[i] == QStringLiteral("--admin")) {
+      admin = true;
+    } else if (args[i] == QStringLiteral("--maxchar") && i + 1 < args.size()) {
+      bool ok = false;
+      maxChar = args[++i].toInt(&ok);
+      if (!ok) {
+        ConsoleMessages().notAnInteger(args[i]);
+        return 1;
+      }
+    } else {
+      return usage();
+    }
+  }
+  ConsoleMessages messages;
+  ScorePage page;
+  QByteArray text;
+  if (!readPage(args[1], page, text, messages)) return 1;
+  page.PagePath = args[2];
+  const page_file::SaveResult result =
+      page_file::save(page, text, maxChar, admin, messages);
+  return result == page_file::SaveResult::Written ? 0 : 1;
+}
+
+}  // namespace
+
+bool wanted(const QStringList &arguments) {
+  return !arguments.isEmpty() &&
+         (arguments.first() == QStringLiteral("--render") ||
+          arguments.first() == QStringLiteral("--resave"));
+}
+
+int run(const QStringList &arguments) {
+  if (arguments.first() == QStringLiteral("--render")) return render(arguments);
+  return resave(arguments);
+}
+
+}  // namespace headless

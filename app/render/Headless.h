@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+// The command-line modes that need no window and no display:
+//   --render PAGE OUT.png|OUT.bmp
+//   --resave PAGE OUT.fum [--maxchar N] [--admin]
+// Errors are printed on standard error as the program words them.
+namespace headless {
+
+// True when the arguments (without the program name) ask for a headless
+// mode.
+bool wanted(const QStringList &arguments);
+// Runs the mode; returns the exit status.
+int run(const QStringList &arguments);
+
+}  // namespace headless

@@ -1,0 +1,135 @@
+#include "files/core/PageFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/core/Messages.h"
+#include "files/core/Cp932.h"
+#include "files/core/PageFormat.h"
+#include "score/core/Decimal.h"
+#include "score/core/ScorePage.h"
+#include "score/core/StaffLimits.h"
+
+namespace page_file {
+
+QString noPageMessage() { return QStringLiteral("Fumデータが読めません。"); }
+
+QString protectedPageMessage() {
+  return QStringLiteral("これは改変禁止ファイルです。保存できません。");
+}
+
+QString formatWarningMessage() {
+  return QStringLiteral(
+      "ファイルのフォーマットが違います。正しく開けない可能性があります。");
+}
+
+QString nameQuestion(const QString &fileName, const QByteArray &internalName) {
+  return QStringLiteral("ファイル「%1」の\r\n内部名が「%2」になっています。"
+                        "\r\n内部名を正しますか？")
+      .arg(fileName, cp932::toUnicode(internalName));
+}
+
+namespace {
+
+// Converts the header fields that were read; false after reporting one
+// that is not a number.
+bool takeHeader(ScorePage &page, const page_format::DataFields &fields,
+                Messages &messages) {
+  const QByteArray *texts[3] = {&fields.protect, &fields.staffCount,
+                                &fields.staffWidth};
+  int *values[3] = {&page.ProtectFlag, &page.StaffCount, &page.StaffWidth};
+  for (int i = 0; i < 3 && i < fields.fieldCount; ++i) {
+    const std::optional<int> value = parseDecimal(*texts[i]);
+    if (!value) {
+      messages.notAnInteger(cp932::toUnicode(*texts[i]));
+      return false;
+    }
+    *values[i] = *value;
+  }
+  return true;
+}
+
+// A canvas is never made from sizes the program cannot show.
+void boundSizes(ScorePage &page, Messages &messages) {
+  if (staff_limits::countInRange(page.StaffCount) &&
+      staff_limits::widthInRange(page.StaffWidth))
+    return;
+  messages.warning(
+      QStringLiteral("五線紙の段数 %1、幅 %2 は扱えません (段数は %3～%4、"
+                     "幅は %5～%6)。範囲内に直して開きます。")
+          .arg(page.StaffCount)
+          .arg(page.StaffWidth)
+          .arg(staff_limits::MinCount)
+          .arg(staff_limits::MaxCount)
+          .arg(staff_limits::MinWidth)
+          .arg(staff_limits::MaxWidth));
+  page.StaffCount = staff_limits::clampCount(page.StaffCount);
+  page.StaffWidth = staff_limits::clampWidth(page.StaffWidth);
+}
+
+}  // namespace
+
+LoadResult readInto(ScorePage &page, const QString &path, Messages &messages) {
+  page.InternalName.clear();
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    messages.generalError(file.errorString());
+    return {};
+  }
+  return readFrom(page, file, messages);
+}
+
+LoadResult readFrom(ScorePage &page, QIODevice &device, Messages &messages) {
+  LoadResult result;
+  page.InternalName.clear();
+  bool readError = false;
+  page_format::PageBlock block = page_format::readPageBlock(device, &readError);
+  if (readError) {
+    messages.generalError(device.errorString());
+    return result;
+  }
+  device.close();
+  page.InternalName = block.internalName;
+  if (page.InternalName.isEmpty()) {
+    messages.error(noPageMessage());
+    result.status = LoadResult::Status::NoPage;
+    return result;
+  }
+  page_format::DataFields fields =
+      page_format::splitDataPayload(block.dataPayload);
+  if (!takeHeader(page, fields, messages)) return result;
+  page.ContentList = std::move(fields.content);
+  page.XList = std::move(fields.x);
+  page.YList = std::move(fields.y);
+  if (page.ProtectFlag != 1 && page.ProtectFlag != -1)
+    messages.warning(formatWarningMessage());
+  boundSizes(page, messages);
+  result.pageText = page_format::decodeTextPayload(block.textPayload);
+  result.status = LoadResult::Status::Loaded;
+  return result;
+}
+
+SaveResult save(ScorePage &page, const QByteArray &pageText, int maxChar,
+                bool administratorMode, Messages &messages) {
+  const int protectValue = administratorMode ? -1 : 1;
+  if (page.ProtectFlag < 0 && !administratorMode) {
+    messages.error(protectedPageMessage());
+    page.Modified = false;
+    return SaveResult::Refused;
+  }
+  if (page.PagePath.isEmpty()) return SaveResult::NeedsName;
+  const int lineLength = page_format::clampMaxChar(maxChar);
+  page.InternalName = page_format::internalNameFor(page.PagePath, lineLength);
+  const QByteArray bytes = page_format::pageFileBytes(
+      page.InternalName, pageText,
+      page_format::dataPayload(protectValue, page), lineLength);
+  QString error;
+  if (!page_format::writeFileSafely(page.PagePath, bytes, &error)) {
+    messages.generalError(error);
+    return SaveResult::Failed;
+  }
+  page.Modified = false;
+  return SaveResult::Written;
+}
+
+}  // namespace page_file

@@ -1,0 +1,149 @@
+#include <QFile>
+
+#include "app/windows/TextWindow.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+class LoadSave : public ProgramTest {
+ protected:
+  LoadSave() { form().Executive = true; }
+  void open(const QString &path) {
+    form().page.PagePath = path;
+    form().page.CaptionPath = path;
+    form().LoadPage();
+  }
+};
+
+}  // namespace
+
+TEST_F(LoadSave, NameQuestionYesRewritesTheFile) {
+  const QString path = scratch.write(
+      QStringLiteral("Test.fum"), "Fum[other]\r\n^1|4|610|\r\nEnd[other]\r\n");
+  messages.answers = {Messages::Answer::Yes};
+  open(path);
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text,
+            QStringLiteral("ファイル「Test.fum」の\r\n内部名が「other」に"
+                           "なっています。\r\n内部名を正しますか？"));
+  EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Question);
+  EXPECT_EQ(readBytes(path),
+            QByteArray("Fum[Test]\r\n^1|4|610|\r\nEnd[Test]\r\n"));
+
+  // No leaves the file alone; a name differing only in case asks nothing.
+  const QString other = scratch.write(
+      QStringLiteral("b.fum"), "Fum[other]\r\n^1|4|610|\r\nEnd[other]\r\n");
+  messages.answers = {Messages::Answer::No};
+  open(other);
+  EXPECT_TRUE(readBytes(other).startsWith("Fum[other]"));
+  const QString same = scratch.write(
+      QStringLiteral("Same.fum"), "Fum[sAME]\r\n^1|4|610|\r\nEnd[sAME]\r\n");
+  messages.shown.clear();
+  open(same);
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(LoadSave, LongNameIsShortenedAndAsksOnReading) {
+  const QString name = QString(80, QLatin1Char('n'));
+  const QString path = scratch.file(name + QStringLiteral(".fum"));
+  form().page.PagePath = path;
+  form().SavePage();
+  EXPECT_TRUE(readBytes(path).startsWith("Fum[" + QByteArray(73, 'n') + "]\r\n"));
+  messages.answers = {Messages::Answer::No};
+  open(path);
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].buttons, Messages::Buttons::YesNo);
+}
+
+TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
+  const QByteArray protectedPage =
+      "Fum[locked]\r\n^-1|4|610|`14|100|48|\r\nEnd[locked]\r\n";
+  const QString path = scratch.write(QStringLiteral("locked.fum"), protectedPage);
+  open(path);
+  EXPECT_EQ(form().page.ProtectFlag, -1);
+  EXPECT_FALSE(form().protectIndicatorRed());  // only shown to the administrator
+  form().page.Modified = true;
+  form().SavePage();
+  EXPECT_TRUE(messages.saw(
+      QStringLiteral("これは改変禁止ファイルです。保存できません。")));
+  EXPECT_FALSE(form().page.Modified);
+  EXPECT_EQ(readBytes(path), protectedPage);
+
+  form().editor.AdministratorMode = true;
+  open(path);
+  EXPECT_TRUE(form().protectIndicatorRed());
+  form().SavePage();
+  EXPECT_EQ(readBytes(path), protectedPage);
+
+  // An ordinary page saved by the administrator becomes protected.
+  const QString plain = scratch.write(
+      QStringLiteral("plain.fum"), "Fum[plain]\r\n^1|4|610|\r\nEnd[plain]\r\n");
+  open(plain);
+  EXPECT_FALSE(form().protectIndicatorRed());
+  form().SavePage();
+  EXPECT_EQ(readBytes(plain),
+            QByteArray("Fum[plain]\r\n^-1|4|610|\r\nEnd[plain]\r\n"));
+  EXPECT_TRUE(form().protectIndicatorRed());
+  EXPECT_EQ(form().page.ProtectFlag, 1);
+}
+
+TEST_F(LoadSave, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+  const QString path = scratch.write(
+      QStringLiteral("keep.fum"), "Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n");
+  open(path);
+  form().page.append("`14", 100, 48);
+  form().page.Modified = true;
+  // A folder in the way of the temporary file's rename.
+  scratch.write(QStringLiteral("blocker"), "file");
+  form().page.PagePath = scratch.file(QStringLiteral("blocker/keep.fum"));
+  form().SavePage();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Stop);
+  EXPECT_TRUE(messages.shown[0].text.endsWith(QLatin1Char('.')));
+  EXPECT_TRUE(form().page.Modified);
+  EXPECT_EQ(readBytes(path), QByteArray("Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n"));
+}
+
+TEST_F(LoadSave, FormatWarningAndSizesOutOfRange) {
+  const QString path = scratch.write(
+      QStringLiteral("odd.fum"), "Fum[odd]\r\n^2|900|99999|`14|100|48|\r\nEnd[odd]\r\n");
+  open(path);
+  ASSERT_EQ(messages.shown.size(), 2);
+  EXPECT_EQ(messages.shown[0].text,
+            QStringLiteral("ファイルのフォーマットが違います。"
+                           "正しく開けない可能性があります。"));
+  EXPECT_EQ(messages.shown[1].icon, Messages::Icon::Warning);
+  EXPECT_EQ(form().page.StaffCount, 32);
+  EXPECT_EQ(form().page.StaffWidth, 1280);
+  EXPECT_EQ(form().canvas.image().size(), QSize(1280, 64 * 32 + 36));
+  EXPECT_EQ(form().page.count(), 1);
+  EXPECT_FALSE(form().page.Modified);
+  // Saved outside administrator mode, the page is written unprotected.
+  form().SavePage();
+  EXPECT_TRUE(readBytes(path).contains("^1|32|1280|"));
+}
+
+TEST_F(LoadSave, HeaderThatIsNotANumberLeavesAnUntiedEmptyPage) {
+  const QString path = scratch.write(
+      QStringLiteral("bad.fum"), "Fum[bad]\r\n^1|four|610|`14|1|2|\r\nEnd[bad]\r\n");
+  open(path);
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text,
+            QStringLiteral("'four' は整数ではありません."));
+  EXPECT_EQ(form().page.count(), 0);
+  EXPECT_TRUE(form().page.PagePath.isEmpty());
+  EXPECT_FALSE(form().page.Modified);
+}
+
+TEST_F(LoadSave, PageTextComesBackByteForByte) {
+  // A byte that code page 932 does not define survives a load and a save.
+  const QByteArray text = "a\xA0z|" + sjis(QStringLiteral("ポ")) + "|";
+  const QByteArray bytes =
+      "Fum[t]\r\n~" + text + "\r\n^1|4|610|\r\nEnd[t]\r\n";
+  const QString path = scratch.write(QStringLiteral("t.fum"), bytes);
+  open(path);
+  EXPECT_EQ(form().pageText(),
+            "a\xA0z\r\n" + sjis(QStringLiteral("ポ")) + "\r\n");
+  form().SavePage();
+  EXPECT_EQ(readBytes(path), bytes);
+}

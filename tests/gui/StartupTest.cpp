@@ -1,0 +1,140 @@
+#include <QAction>
+#include <QDir>
+#include <QToolButton>
+
+#include "app/windows/TextWindow.h"
+#include "support/ProgramFixture.h"
+
+using Startup = ProgramTest;
+
+TEST_F(Startup, FirstStartWithoutSettingsUsesEveryDefault) {
+  form().FormShow();
+  EXPECT_EQ(form().pos(), QPoint(0, 0));
+  EXPECT_EQ(form().size(), QSize(640, 455));
+  EXPECT_FALSE(form().isMaximized());
+  EXPECT_TRUE(program->Form3->isVisible());
+  EXPECT_EQ(program->Form3->pos(), QPoint(14, 309));
+  EXPECT_EQ(program->Form3->size(), QSize(500, 136));
+  EXPECT_EQ(form().MaxChar, 79);
+  EXPECT_FALSE(form().Executive);
+  // Reader mode: the editing tools are hidden and the tool bar moves left.
+  EXPECT_TRUE(form().SpeedButton1->isHidden());
+  EXPECT_EQ(form().SpeedButton3->x(), 8);
+  EXPECT_TRUE(program->Form3->Memo1->isReadOnly());
+  EXPECT_EQ(form().page.count(), 0);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("(NoFile)"));
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
+  form().FormShow();
+  form().move(120, 90);
+  form().resize(700, 500);
+  program->Form3->move(30, 400);
+  program->Form3->resize(300, 200);
+  form().MaxChar = 60;
+  form().Executive = true;
+  form().Folder = scratch.path();
+  form().ContentsPath = scratch.file(QStringLiteral("練習.vrn"));
+  form().ContentsIndex = 3;
+  form().AddRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
+  form().AddRecentFile(QStringLiteral("/tmp/b.fum"));
+  ASSERT_TRUE(form().writeSettings());
+
+  start();
+  form().FormShow();
+  EXPECT_EQ(form().pos(), QPoint(120, 90));
+  EXPECT_EQ(form().size(), QSize(700, 500));
+  EXPECT_EQ(program->Form3->pos(), QPoint(30, 400));
+  EXPECT_EQ(program->Form3->size(), QSize(300, 200));
+  EXPECT_EQ(form().MaxChar, 60);
+  EXPECT_TRUE(form().Executive);
+  EXPECT_FALSE(form().SpeedButton1->isHidden());
+  EXPECT_EQ(form().Folder, scratch.path());
+  EXPECT_EQ(QDir::currentPath(), QDir(scratch.path()).canonicalPath());
+  EXPECT_EQ(form().Recent.entry(1), QStringLiteral("/tmp/b.fum"));
+  EXPECT_EQ(form().Recent.entry(2), QStringLiteral("/tmp/ä ü/曲.fum"));
+  EXPECT_EQ(form().ReOpen[1]->text(), QStringLiteral("曲.fum"));
+  EXPECT_EQ(settings.readInteger(QStringLiteral("Vrn"),
+                                 QStringLiteral("練習.vrn"), 0),
+            3);
+}
+
+TEST_F(Startup, WindowsAreBroughtBackOnScreen) {
+  settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Top"), 900);
+  settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Left"), -40);
+  settings.writeInteger(QStringLiteral("TextForm"), QStringLiteral("Left"), 1024);
+  screen = QSize(1024, 768);
+  start();
+  form().FormShow();
+  EXPECT_EQ(form().y(), 568);
+  EXPECT_EQ(form().x(), -40);  // negative positions stay
+  EXPECT_EQ(program->Form3->x(), 924);
+}
+
+TEST_F(Startup, ClosingWhileMaximizedKeepsTheNormalBounds) {
+  form().FormShow();
+  form().move(50, 60);
+  form().resize(800, 600);
+  ASSERT_TRUE(form().writeSettings());
+  form().setWindowState(Qt::WindowMaximized);
+  ASSERT_TRUE(form().writeSettings());
+  const QString section = QStringLiteral("MainForm");
+  EXPECT_TRUE(settings.readBool(section, QStringLiteral("Maximized"), false));
+  EXPECT_EQ(settings.readInteger(section, QStringLiteral("Left"), 0), 50);
+  EXPECT_EQ(settings.readInteger(section, QStringLiteral("Width"), 0), 800);
+  start();
+  form().FormShow();
+  EXPECT_TRUE(form().windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(Startup, OutOfRangeLineLengthIsBroughtIntoRange) {
+  settings.writeInteger(QStringLiteral("Fum"), QStringLiteral("MaxChar"), 2);
+  start();
+  form().FormShow();
+  EXPECT_EQ(form().MaxChar, 7);
+  settings.writeString(QStringLiteral("Fum"), QStringLiteral("MaxChar"),
+                       QStringLiteral("0x400"));
+  start();
+  form().FormShow();
+  EXPECT_EQ(form().MaxChar, 256);
+}
+
+TEST_F(Startup, UnwritableSettingsAreReportedAndTheWindowStaysOpen) {
+  // A settings "folder" that is a plain file cannot hold the settings file.
+  scratch.write(QStringLiteral("blocked"), "x");
+  SettingsFile blocked(scratch.file(QStringLiteral("blocked/Vrn32.ini")));
+  const TForm1::Services services{messages, player, blocked,
+                                  scratch.file(QStringLiteral("program/")),
+                                  {}, [this] { return screen; }};
+  Program other(services);
+  other.main().show();
+  EXPECT_FALSE(other.main().close());
+  EXPECT_TRUE(other.main().isVisible());
+  ASSERT_FALSE(messages.shown.isEmpty());
+  EXPECT_EQ(messages.shown.last().text,
+            blocked.path() + QStringLiteral(" に書き込めません."));
+  EXPECT_EQ(messages.shown.last().icon, Messages::Icon::Stop);
+  other.main().hide();
+}
+
+TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
+  // The course exists, but the command line names a missing file.
+  scratch.write(QStringLiteral("program/Data/Varnel.vrn"), "/Course\r\nintro\r\n");
+  start({QStringLiteral("no-such-page.fum")});
+  form().FormShow();
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_FALSE(form().ContentsMode);
+  EXPECT_TRUE(form().page.PagePath.isEmpty());
+}
+
+TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
+  const QByteArray pageBytes = "Fum[lesson]\r\n^1|4|610|`14|100|48|\r\nEnd[lesson]\r\n";
+  scratch.write(QStringLiteral("program/lesson.fum"), pageBytes);
+  start({QStringLiteral("lesson.fum")});
+  form().FormShow();
+  EXPECT_EQ(form().page.count(), 1);
+  EXPECT_EQ(QFileInfo(form().page.PagePath).fileName(),
+            QStringLiteral("lesson.fum"));
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("lesson.fum"));
+}
