@@ -6,6 +6,11 @@
 #include "app/core/SettingsFile.h"
 #include "support/TestFiles.h"
 
+// Failures show paths as text.
+static void PrintTo(const QString &text, std::ostream *os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 // A settings file in a scratch folder, optionally with initial bytes.
@@ -58,10 +63,10 @@ TEST(SettingsFile, FirstSectionAndFirstKeyWin) {
   EXPECT_EQ(s.file.readInteger("Fum", "Extra", 0), 0);
 }
 
-TEST(SettingsFile, ReadsIntegersDecimalOrHexadecimal) {
+TEST(SettingsFile, ReadsIntegersDecimalOrHexadecimalAndBooleansAsIntegers) {
   Settings s(
       "[N]\n"
-      "dec=-42\nplus=+7\nhex=0x1F\nupper=0XfF\nfull=0xFFFFFFFF\n"
+      "zero=0x0\ndec=-42\nplus=+7\nhex=0x1F\nupper=0XfF\nfull=0xFFFFFFFF\n"
       "bare0x=0x\nbadhex=0x1G\ntwice=0x0x1\nword=abc\ntail=12abc\n"
       "empty=\nspace=1 2\nbig=2147483648\nmin=-2147483648\nhuge=0x100000000\n"
       "wide=１２\n");
@@ -76,17 +81,10 @@ TEST(SettingsFile, ReadsIntegersDecimalOrHexadecimal) {
                           "space", "big", "huge", "wide"}) {
     EXPECT_EQ(f.readInteger("N", key, 99), 99) << key;
   }
-}
-
-TEST(SettingsFile, ReadsBooleansAsIntegers) {
-  Settings s("[Fum]\nzero=0\none=1\ntwo=2\nminus=-1\nhex=0x0\nword=yes\n");
-  EXPECT_FALSE(s.file.readBool("Fum", "zero", true));
-  EXPECT_TRUE(s.file.readBool("Fum", "one", false));
-  EXPECT_TRUE(s.file.readBool("Fum", "two", false));
-  EXPECT_TRUE(s.file.readBool("Fum", "minus", false));
-  EXPECT_FALSE(s.file.readBool("Fum", "hex", true));
-  EXPECT_TRUE(s.file.readBool("Fum", "word", true));
-  EXPECT_FALSE(s.file.readBool("Fum", "word", false));
+  EXPECT_TRUE(f.readBool("N", "dec", false));
+  EXPECT_FALSE(f.readBool("N", "zero", true));
+  EXPECT_TRUE(f.readBool("N", "word", true));
+  EXPECT_FALSE(f.readBool("N", "word", false));
 }
 
 TEST(SettingsFile, TextIsCutAt1023Characters) {
