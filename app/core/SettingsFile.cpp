@@ -1,0 +1,299 @@
+#include "app/core/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <climits>
+#include <optional>
+#include <utility>
+
+#include "files/core/Cp932.h"
+
+namespace {
+
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+struct Line {
+  QString text;
+  QString end;  // the line's own terminator; empty for a last line without
+};
+
+// The file as lines with their own terminators, so that every line a write
+// does not touch goes back byte for byte.
+struct IniText {
+  bool bom = false;
+  QList<Line> lines;
+  QString eol = QStringLiteral("\n");  // for added lines: the file's own
+};
+
+enum class Kind { Other, Section, Key };
+
+struct Parsed {
+  Kind kind = Kind::Other;
+  QString name;
+  QString value;
+};
+
+Parsed parseLine(const QString &text) {
+  const QString t = text.trimmed();
+  if (t.startsWith('[')) {
+    const qsizetype close = t.indexOf(']');
+    if (close < 0) return {};
+    return {Kind::Section, t.mid(1, close - 1).trimmed(), {}};
+  }
+  if (t.startsWith(';')) return {};
+  const qsizetype eq = t.indexOf('=');
+  if (eq < 0) return {};
+  return {Kind::Key, t.left(eq).trimmed(), t.mid(eq + 1).trimmed()};
+}
+
+bool hasLineBreak(const QString &text) {
+  return text.contains('\n') || text.contains('\r');
+}
+
+// Names that would read back as something else are refused.
+bool validSection(const QString &name) {
+  return !name.isEmpty() && !name.contains(']') && !hasLineBreak(name);
+}
+
+bool validKey(const QString &name) {
+  return !name.isEmpty() && !name.contains('=') && !hasLineBreak(name) &&
+         !name.startsWith('[') && !name.startsWith(';');
+}
+
+bool sameName(const QString &a, const QString &b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QList<Line> splitLines(const QString &text) {
+  QList<Line> lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c != '\r' && c != '\n') continue;
+    qsizetype endLength = 1;
+    if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
+      endLength = 2;
+    }
+    lines.append({text.mid(start, i - start), text.mid(i, endLength)});
+    i += endLength - 1;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.append({text.mid(start), {}});
+  return lines;
+}
+
+// An empty text for a missing file; nothing when the file is there but
+// cannot be read (a write must not replace what it could not read).
+std::optional<IniText> load(const QString &path) {
+  IniText ini;
+  QFile file(path);
+  if (!file.exists()) return ini;
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  ini.bom = bytes.startsWith(Utf8Bom);
+  if (ini.bom) bytes.remove(0, Utf8Bom.size());
+  QStringDecoder utf8(QStringConverter::Utf8);
+  QString text = utf8(bytes);
+  // A file brought over from Windows is in code page 932.
+  if (utf8.hasError()) text = cp932::toUnicode(bytes);
+  ini.lines = splitLines(text);
+  for (const Line &line : std::as_const(ini.lines)) {
+    if (!line.end.isEmpty()) {
+      ini.eol = line.end;
+      break;
+    }
+  }
+  return ini;
+}
+
+bool save(const QString &path, const IniText &ini) {
+  QString text;
+  for (const Line &line : ini.lines) text += line.text + line.end;
+  const QByteArray bytes = (ini.bom ? Utf8Bom : QByteArray()) + text.toUtf8();
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+struct Position {
+  qsizetype section = -1;   // header of the first matching section
+  qsizetype key = -1;       // first matching key in that section
+  qsizetype insertAt = -1;  // after the section's last non-blank line
+  QString value;
+};
+
+Position find(const QList<Line> &lines, const QString &section,
+              const QString &key) {
+  Position pos;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const Parsed p = parseLine(lines[i].text);
+    if (p.kind == Kind::Section) {
+      if (pos.section >= 0) break;
+      if (sameName(p.name, section)) {
+        pos.section = i;
+        pos.insertAt = i + 1;
+      }
+      continue;
+    }
+    if (pos.section < 0) continue;
+    if (!lines[i].text.trimmed().isEmpty()) pos.insertAt = i + 1;
+    if (p.kind == Kind::Key && sameName(p.name, key)) {
+      pos.key = i;
+      pos.value = p.value;
+      break;
+    }
+  }
+  return pos;
+}
+
+void insertLine(IniText &ini, qsizetype at, const QString &text) {
+  if (at > 0 && ini.lines[at - 1].end.isEmpty())
+    ini.lines[at - 1].end = ini.eol;
+  ini.lines.insert(at, {text, ini.eol});
+}
+
+bool isQuote(QChar c) { return c == '"' || c == '\''; }
+
+bool isQuoted(const QString &value) {
+  return value.size() >= 2 && isQuote(value.front()) &&
+         value.back() == value.front();
+}
+
+// Quotes keep what trimming or unquoting on reading would otherwise change.
+QString quoted(const QString &value) {
+  if (value != value.trimmed() || isQuoted(value)) return '"' + value + '"';
+  return value;
+}
+
+QString limited(QString text) {
+  if (text.size() > SettingsFile::MaxTextLength) {
+    text.truncate(SettingsFile::MaxTextLength);
+    if (text.back().isHighSurrogate()) text.chop(1);
+  }
+  return text;
+}
+
+std::optional<QString> readValue(const QString &path, const QString &section,
+                                 const QString &key) {
+  const QString s = section.trimmed();
+  const QString k = key.trimmed();
+  if (!validSection(s) || !validKey(k)) return std::nullopt;
+  const std::optional<IniText> ini = load(path);
+  if (!ini) return std::nullopt;
+  const Position pos = find(ini->lines, s, k);
+  if (pos.key < 0) return std::nullopt;
+  return isQuoted(pos.value) ? pos.value.mid(1, pos.value.size() - 2)
+                             : pos.value;
+}
+
+int hexDigit(QChar c) {
+  const char16_t u = c.unicode();
+  if (u >= '0' && u <= '9') return u - '0';
+  if (u >= 'a' && u <= 'f') return u - 'a' + 10;
+  if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+  return -1;
+}
+
+// Hexadecimal values are 32-bit patterns, so 0xFFFFFFFF reads as -1.
+std::optional<int> parseInteger(const QString &text) {
+  if (text.size() > 2 && (text.startsWith("0x") || text.startsWith("0X"))) {
+    quint64 value = 0;
+    for (qsizetype i = 2; i < text.size(); ++i) {
+      const int d = hexDigit(text.at(i));
+      if (d < 0) return std::nullopt;
+      value = value * 16 + d;
+      if (value > 0xFFFFFFFFu) return std::nullopt;
+    }
+    return static_cast<int>(static_cast<quint32>(value));
+  }
+  qsizetype i = 0;
+  const bool negative = text.startsWith('-');
+  if (negative || text.startsWith('+')) ++i;
+  if (i == text.size()) return std::nullopt;
+  qint64 value = 0;
+  for (; i < text.size(); ++i) {
+    const char16_t u = text.at(i).unicode();
+    if (u < '0' || u > '9') return std::nullopt;
+    value = value * 10 + (u - '0');
+    if (value > qint64(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
+
+QString SettingsFile::defaultPath() {
+  return QStandardPaths::writableLocation(
+             QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/Vrn32.ini");
+}
+
+int SettingsFile::readInteger(const QString &section, const QString &key,
+                              int defaultValue) const {
+  const std::optional<QString> text = readValue(path_, section, key);
+  if (!text) return defaultValue;
+  return parseInteger(*text).value_or(defaultValue);
+}
+
+bool SettingsFile::readBool(const QString &section, const QString &key,
+                            bool defaultValue) const {
+  return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+QString SettingsFile::readString(const QString &section, const QString &key,
+                                 const QString &defaultValue) const {
+  return limited(readValue(path_, section, key).value_or(defaultValue));
+}
+
+bool SettingsFile::writeInteger(const QString &section, const QString &key,
+                                int value) {
+  return writeString(section, key, QString::number(value));
+}
+
+bool SettingsFile::writeBool(const QString &section, const QString &key,
+                             bool value) {
+  return writeString(section, key,
+                     value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool SettingsFile::writeString(const QString &section, const QString &key,
+                               const QString &value) {
+  const QString s = section.trimmed();
+  const QString k = key.trimmed();
+  if (!validSection(s) || !validKey(k) || hasLineBreak(value)) return false;
+  std::optional<IniText> ini = load(path_);
+  if (!ini) return false;
+  const QString stored = quoted(value);
+  const Position pos = find(ini->lines, s, k);
+  if (pos.key >= 0) {
+    // Only the value changes: the key's spelling and spacing stay.
+    QString &text = ini->lines[pos.key].text;
+    qsizetype start = text.indexOf('=') + 1;
+    while (start < text.size() && text.at(start).isSpace()) ++start;
+    text = text.left(start) + stored;
+  } else if (pos.section >= 0) {
+    insertLine(*ini, pos.insertAt, k + '=' + stored);
+  } else {
+    if (!ini->lines.isEmpty() && !ini->lines.back().text.trimmed().isEmpty()) {
+      insertLine(*ini, ini->lines.size(), QString());
+    }
+    insertLine(*ini, ini->lines.size(), '[' + s + ']');
+    insertLine(*ini, ini->lines.size(), k + '=' + stored);
+  }
+  return save(path_, *ini);
+}

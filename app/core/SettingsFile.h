@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+// The program's settings file Vrn32.ini, a private-profile (INI) text file:
+// "[Section]" lines open sections, "key=value" lines hold values, lines
+// starting with ";" are comments. Section and key names match without
+// regard to case; the first matching key of the first matching section
+// counts. The file is stored in UTF-8 (a file that is not valid UTF-8 is
+// read as code page 932 and written back as UTF-8).
+//
+// Every call reads the file anew, so the object never holds stale values;
+// every write rewrites the whole file through a temporary file, so a failed
+// write leaves the old file as it was.
+class SettingsFile {
+ public:
+  explicit SettingsFile(QString path);
+
+  QString path() const { return path_; }
+  // Vrn32.ini in the user's configuration folder (honours XDG_CONFIG_HOME).
+  static QString defaultPath();
+
+  // Decimal, or hexadecimal after "0x"/"0X"; anything else gives the
+  // default, as does a missing file, section or key.
+  int readInteger(const QString &section, const QString &key,
+                  int defaultValue) const;
+  // An integer that is true when it is not 0.
+  bool readBool(const QString &section, const QString &key,
+                bool defaultValue) const;
+  // At most MaxTextLength characters. A value written in quotes comes back
+  // without them.
+  QString readString(const QString &section, const QString &key,
+                     const QString &defaultValue) const;
+
+  // Each write creates the folder, the file, the section or the key as
+  // needed and keeps every other line. False when the file cannot be read
+  // or written, or when the name or value cannot be held in the file: a
+  // section name with "]", a key with "=" or starting with "[" or ";", an
+  // empty name, a line break anywhere.
+  bool writeInteger(const QString &section, const QString &key, int value);
+  // Written as "1" or "0".
+  bool writeBool(const QString &section, const QString &key, bool value);
+  // A value with surrounding spaces is written in quotes so that it comes
+  // back unchanged.
+  bool writeString(const QString &section, const QString &key,
+                   const QString &value);
+
+  static constexpr int MaxTextLength = 1023;
+
+ private:
+  QString path_;
+};

@@ -1,0 +1,43 @@
+#include "files/core/ContentsFile.h"
+
+#include "files/core/Cp932.h"
+#include "files/core/LineReader.h"
+#include "files/core/PathLookup.h"
+
+ContentsData parseContents(QIODevice &device) {
+  ContentsData data;
+  LineReader reader(device);
+  QByteArray line;
+  while (reader.next(line)) {
+    if (line.startsWith('/')) {
+      data.title = line.mid(1);
+    } else if (line.startsWith('\\')) {
+      data.note = line.mid(1);
+    } else {
+      data.entries.append(line);
+    }
+  }
+  data.failed = reader.failed();
+  return data;
+}
+
+QByteArray entryName(const QByteArray &entry) {
+  qsizetype start = 0;
+  while (start < entry.size() &&
+         static_cast<unsigned char>(entry.at(start)) <= 0x20) {
+    ++start;
+  }
+  return entry.mid(start);
+}
+
+QString entryPagePath(const QString &contentsFolder, const QByteArray &entry) {
+  // Decoded before "\" is replaced: a trail byte of a double-byte character
+  // may be 0x5C and is not a separator.
+  QString name = cp932::toUnicode(entryName(entry) + ".fum");
+  name.replace('\\', '/');
+  QString path = contentsFolder;
+  if (!path.isEmpty() && !path.endsWith('/')) path += '/';
+  path += name;
+  const QString found = findFileIgnoringCase(path);
+  return found.isEmpty() ? path : found;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QList>
+#include <QString>
+
+// A contents file (".vrn"): the pages of a course in reading order, in code
+// page 932. A line starting with "/" is the title, one starting with "\" the
+// note (a later one replaces an earlier one), every other line, an empty one
+// too, is an entry naming a page relative to the contents file's folder.
+struct ContentsData {
+  QByteArray title;
+  QByteArray note;
+  QList<QByteArray> entries;  // as they stand in the file, indentation too
+  bool failed = false;        // the device reported an error while reading
+};
+
+ContentsData parseContents(QIODevice &device);
+
+// The page name of an entry: the entry without its leading bytes of 0x20 or
+// less (the indentation shown in the list). Trailing spaces stay.
+QByteArray entryName(const QByteArray &entry);
+
+// The path of an entry's page: the contents folder, the entry's name with
+// "\" as folder separator, and ".fum". Courses made on Windows do not mind
+// letter case, so when the exact path does not exist the names are matched
+// without regard to case, folder by folder. When nothing is found the exact
+// path comes back (for the caller's not-found report).
+QString entryPagePath(const QString &contentsFolder, const QByteArray &entry);
