@@ -212,6 +212,20 @@ void TForm1::connectCommands() {
             [this, item] { ReOpen1Click(item->data().toInt()); });
   }
   connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+  connect(Varnel1, &QAction::triggered, this, &TForm1::Varnel1Click);
+  connect(ComboBox1, &QComboBox::activated, this, &TForm1::LoadSelectedEntry);
+  connect(SpeedButton4, &QToolButton::clicked, this,
+          &TForm1::SpeedButton4Click);
+  connect(SpeedButton5, &QToolButton::clicked, this,
+          &TForm1::SpeedButton5Click);
+  connect(Palette1, &QAction::triggered, this, &TForm1::Palette1Click);
+  connect(Letter1, &QAction::triggered, this, &TForm1::Letter1Click);
+  connect(Rect1, &QAction::triggered, this, &TForm1::Rect1Click);
+  connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::Palette1Click);
+  connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::Letter1Click);
+  connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::Rect1Click);
+  connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
+  connect(Image1, &CanvasView::mouseDown, this, &TForm1::Image1MouseDown);
 }
 
 void TForm1::setCaption(const QString &caption) {

@@ -65,6 +65,10 @@ class TForm1 : public QMainWindow {
   int MaxChar = 79;
   bool ContentsMode = false;
   QString ContentsPath;
+  QString PreviousContentsPath;
+  QString ContentsFolder;  // ends with "/"
+  QByteArray ContentsTitle;
+  QList<QByteArray> ContentsEntries;  // the items of ComboBox1, as bytes
   int ContentsIndex = 0;
   int LoadedIndex = 0;
   QString Folder;
@@ -122,6 +126,13 @@ class TForm1 : public QMainWindow {
   void SaveAs();
   void OpenFile(const QString &path);
   void OpenContents(const QString &path);
+  // False after reporting a contents file that cannot be read.
+  bool ReadContents();
+  void LoadSelectedEntry();
+  void SpeedButton4Click();
+  void SpeedButton5Click();
+  void ShowContentsTitle();
+  void Varnel1Click();
   void AddRecentFile(const QString &path);
   void updateRecentCaptions();
   void Open1Click();
@@ -132,6 +143,19 @@ class TForm1 : public QMainWindow {
   void CopyAsBmp1Click();
   // The save question when the window closes; false keeps it open.
   bool FormCloseQuery();
+
+  // --- Note and letter input ------------------------------------------------
+  void Palette1Click();
+  void Letter1Click();
+  void Rect1Click();
+  void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                       QPoint position);
+  void StampGlyph(int x, int y);
+  void PlaceText(int x, int y);
+  void SelectPaletteGlyph();
+  void InstallGlyphCursor();
+  // Takes back the last input ("一入力消す").
+  void Undo1Click();
 
   // --- Start-up and shut-down --------------------------------------------
   void FormCreate();

@@ -61,7 +61,7 @@ void TForm1::LoadPage(QIODevice *source) {
   page.Modified = false;
 
   const QString midi =
-      source ? QString() : path_lookup::findSibling(page.PagePath, "mid");
+      source ? QString() : findSibling(page.PagePath, QStringLiteral(".mid"));
   if (!midi.isEmpty()) {
     player_.setFileName(midi);
     QString error;
@@ -238,8 +238,4 @@ bool TForm1::FormCloseQuery() {
     default:
       return true;
   }
-}
-
-void TForm1::OpenContents(const QString &) {
-  messages_.error(QStringLiteral("目次ファイルはまだ開けません。"));
 }

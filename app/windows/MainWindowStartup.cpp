@@ -80,7 +80,7 @@ void TForm1::FormShow() {
 
   QString startFile = DefaultContentsPath();
   if (!arguments_.isEmpty() && !arguments_.first().isEmpty())
-    startFile = path_lookup::expandLongPath(arguments_.first());
+    startFile = expandLongPath(arguments_.first());
   if (!startFile.isEmpty() && QFileInfo(startFile).isFile())
     OpenFile(startFile);
   else
