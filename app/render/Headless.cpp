@@ -1,10 +1,11 @@
 #include "app/render/Headless.h"
 
 #include <QFileInfo>
-#include <cstdio>
 #include <QImageWriter>
+#include <cstdio>
 
 #include "app/render/ConsoleMessages.h"
+#include "app/render/CourseCheck.h"
 #include "files/core/PageFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
@@ -15,8 +16,17 @@ namespace {
 int usage() {
   std::fprintf(stderr,
                "usage: varnel --render PAGE OUT.png|OUT.bmp\n"
-               "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n");
+               "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n"
+               "       varnel --check CONTENTS.vrn|PAGE.fum\n");
   return 2;
+}
+
+int check(const QStringList &args) {
+  if (args.size() != 2) return usage();
+  const QStringList problems = course_check::problems(args[1]);
+  for (const QString &line : problems)
+    std::printf("%s\n", line.toUtf8().constData());
+  return problems.isEmpty() ? 0 : 1;
 }
 
 // Reads a page as the program's reader does; false after a reported error.
@@ -87,11 +97,13 @@ int resave(const QStringList &args) {
 bool wanted(const QStringList &arguments) {
   return !arguments.isEmpty() &&
          (arguments.first() == QStringLiteral("--render") ||
-          arguments.first() == QStringLiteral("--resave"));
+          arguments.first() == QStringLiteral("--resave") ||
+          arguments.first() == QStringLiteral("--check"));
 }
 
 int run(const QStringList &arguments) {
   if (arguments.first() == QStringLiteral("--render")) return render(arguments);
+  if (arguments.first() == QStringLiteral("--check")) return check(arguments);
   return resave(arguments);
 }
 

@@ -5,6 +5,7 @@
 // The command-line modes that need no window and no display:
 //   --render PAGE OUT.png|OUT.bmp
 //   --resave PAGE OUT.fum [--maxchar N] [--admin]
+//   --check CONTENTS.vrn|PAGE.fum
 // Errors are printed on standard error as the program words them.
 namespace headless {
 

@@ -11,6 +11,7 @@
 
 #include "app/core/Messages.h"
 #include "app/core/PagePlayer.h"
+#include "app/windows/TextWindow.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/CanvasView.h"
 #include "score/windows/StaffPaperDialog.h"
@@ -244,6 +245,7 @@ void TForm1::setProtectIndicator(bool red) {
 
 void TForm1::ApplyExecutiveOption() {
   const bool e = Executive;
+  if (Form3) Form3->setReadOnly(!e);
   for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
     b->setVisible(e);
   for (QAction *a : {OpenClip1, N2, N7, Save1, SaveAs1, SaveBmp1, mojisu1, N6,

@@ -18,6 +18,7 @@ class CanvasView;
 class Messages;
 class PagePlayer;
 class QIODevice;
+class QUrl;
 class SettingsFile;
 class TForm2;
 class TForm3;
@@ -164,6 +165,9 @@ class TForm1 : public QMainWindow {
   void FormClose();
   void FormDestroy();
   void Exit1Click() { close(); }
+  // Files dropped on the window: the first local file is opened. False
+  // when there was none.
+  bool DropFiles(const QList<QUrl> &urls);
   // Writes every setting; false after reporting the first that failed.
   bool writeSettings();
 

@@ -132,7 +132,3 @@ void TForm1::applyPaperDialog(int staffCount, int staffWidth) {
   page.Modified = true;
   PaperDialogConfirmed = true;
 }
-
-void TForm1::Save1Click() {
-  // The page file arrives with the file commands.
-}

@@ -99,7 +99,8 @@ bool TForm1::writeSettings() {
     if (ok) ok = settings_.writeString(section, key, value);
   };
   const bool maximized = isMaximized();
-  if (ok) ok = settings_.writeBool(MainForm, QStringLiteral("Maximized"), maximized);
+  if (ok)
+    ok = settings_.writeBool(MainForm, QStringLiteral("Maximized"), maximized);
   if (!maximized) {
     integer(MainForm, QStringLiteral("Left"), x());
     integer(MainForm, QStringLiteral("Top"), y());
@@ -162,13 +163,17 @@ void TForm1::dragEnterEvent(QDragEnterEvent *event) {
 }
 
 void TForm1::dropEvent(QDropEvent *event) {
+  if (DropFiles(event->mimeData()->urls())) event->acceptProposedAction();
+}
+
+bool TForm1::DropFiles(const QList<QUrl> &urls) {
   // Only the first dropped file is opened.
-  for (const QUrl &url : event->mimeData()->urls()) {
+  for (const QUrl &url : urls) {
     if (!url.isLocalFile()) continue;
-    event->acceptProposedAction();
     raise();
     activateWindow();
     OpenFile(url.toLocalFile());
-    return;
+    return true;
   }
+  return false;
 }

@@ -5,10 +5,6 @@
 #include "files/core/ContentsFile.h"
 #include "support/TestFiles.h"
 
-static void PrintTo(const QString &text, std::ostream *os) {
-  *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 ContentsData parse(QByteArray bytes) {

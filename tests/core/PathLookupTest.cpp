@@ -7,10 +7,6 @@
 #include "support/TestFiles.h"
 
 // Failures show paths as text.
-static void PrintTo(const QString &text, std::ostream *os) {
-  *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 // Runs a test body with another current folder and puts the old one back.

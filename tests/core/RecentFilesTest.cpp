@@ -4,10 +4,6 @@
 
 #include "files/core/RecentFiles.h"
 
-static void PrintTo(const QString &text, std::ostream *os) {
-  *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 QStringList entries(const RecentFiles &list) {

@@ -7,10 +7,6 @@
 #include "support/TestFiles.h"
 
 // Failures show paths as text.
-static void PrintTo(const QString &text, std::ostream *os) {
-  *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 // A settings file in a scratch folder, optionally with initial bytes.

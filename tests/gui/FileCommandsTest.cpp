@@ -1,10 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDropEvent>
 #include <QFile>
 #include <QImage>
-#include <QMimeData>
 #include <QUrl>
 
 #include "app/windows/TextWindow.h"
@@ -65,7 +63,8 @@ TEST_F(FileCommands, SaveQuestionOfOpenFile) {
 }
 
 TEST_F(FileCommands, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
-  const QString path = scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
+  const QString path =
+      scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
   modify();
   messages.answers = {Messages::Answer::No};
   form().OpenFile(path);
@@ -82,10 +81,11 @@ TEST_F(FileCommands, PageIsExtractedFromOtherText) {
   messages.answers = {Messages::Answer::Yes};
   form().OpenFile(path);
   ASSERT_EQ(messages.shown.size(), 1);
-  EXPECT_EQ(messages.shown[0].text,
-            QStringLiteral("譜面ファイルではないファイルを開こうとしています。\r\n"
-                           "もし譜面データが含まれていれば、抽出して開きます。\r\n"
-                           "続けますか？"));
+  EXPECT_EQ(
+      messages.shown[0].text,
+      QStringLiteral("譜面ファイルではないファイルを開こうとしています。\r\n"
+                     "もし譜面データが含まれていれば、抽出して開きます。\r\n"
+                     "続けますか？"));
   EXPECT_EQ(messages.shown[0].buttons, Messages::Buttons::YesNo);
   EXPECT_EQ(form().page.count(), 2);
   EXPECT_TRUE(form().page.PagePath.isEmpty());
@@ -113,10 +113,10 @@ TEST_F(FileCommands, RecentFilesList) {
   EXPECT_EQ(form().Recent.entry(8), paths[1]);  // p1 dropped off
   EXPECT_EQ(form().ReOpen[0]->text(), QStringLiteral("p9.fum"));
 
-  QFile::remove(paths[4]);
-  form().ReOpen[3]->trigger();  // entry 4 is p5
+  QFile::remove(paths[5]);
+  form().ReOpen[3]->trigger();  // entry 4 is p6
   EXPECT_TRUE(messages.saw(QStringLiteral("ファイルが見つかりません。")));
-  EXPECT_EQ(form().Recent.entry(4), paths[3]);
+  EXPECT_EQ(form().Recent.entry(4), paths[4]);
   EXPECT_TRUE(form().Recent.entry(8).isEmpty());
 
   form().ReOpen[1]->trigger();  // p8 moves to the top
@@ -181,8 +181,8 @@ TEST_F(FileCommands, ClosingAsksTheSaveQuestion) {
 }
 
 TEST_F(FileCommands, OpenFromTheClipboard) {
-  QApplication::clipboard()->setText(
-      QStringLiteral("Fum[clip]\r\n~音楽\r\n^1|2|300|`14|50|48|\r\nEnd[clip]\r\n"));
+  QApplication::clipboard()->setText(QStringLiteral(
+      "Fum[clip]\r\n~音楽\r\n^1|2|300|`14|50|48|\r\nEnd[clip]\r\n"));
   form().OpenClip1Click();
   EXPECT_EQ(form().page.count(), 1);
   EXPECT_EQ(form().page.StaffCount, 2);
@@ -209,11 +209,9 @@ TEST_F(FileCommands, OpenFromTheClipboard) {
 TEST_F(FileCommands, DroppedFilesOpenTheFirstOnly) {
   const QString first = scratch.write(QStringLiteral("a.fum"), LessonPage);
   const QString second = scratch.write(QStringLiteral("b.fum"), LessonPage);
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
-  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
-                  Qt::NoModifier);
-  QApplication::sendEvent(&form(), &drop);
+  EXPECT_TRUE(form().DropFiles({QUrl(QStringLiteral("https://x/y.fum")),
+                                QUrl::fromLocalFile(first),
+                                QUrl::fromLocalFile(second)}));
   EXPECT_EQ(form().page.PagePath, first);
   EXPECT_EQ(form().Recent.entry(1), first);
   EXPECT_TRUE(form().Recent.entry(2).isEmpty());

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QToolButton>
 
 #include "app/windows/TextWindow.h"
@@ -62,8 +63,10 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
 
 TEST_F(Startup, WindowsAreBroughtBackOnScreen) {
   settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Top"), 900);
-  settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Left"), -40);
-  settings.writeInteger(QStringLiteral("TextForm"), QStringLiteral("Left"), 1024);
+  settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Left"),
+                        -40);
+  settings.writeInteger(QStringLiteral("TextForm"), QStringLiteral("Left"),
+                        1024);
   screen = QSize(1024, 768);
   start();
   form().FormShow();
@@ -104,9 +107,10 @@ TEST_F(Startup, UnwritableSettingsAreReportedAndTheWindowStaysOpen) {
   // A settings "folder" that is a plain file cannot hold the settings file.
   scratch.write(QStringLiteral("blocked"), "x");
   SettingsFile blocked(scratch.file(QStringLiteral("blocked/Vrn32.ini")));
-  const TForm1::Services services{messages, player, blocked,
-                                  scratch.file(QStringLiteral("program/")),
-                                  {}, [this] { return screen; }};
+  const TForm1::Services services{
+      messages, player,
+      blocked,  scratch.file(QStringLiteral("program/")),
+      {},       [this] { return screen; }};
   Program other(services);
   other.main().show();
   EXPECT_FALSE(other.main().close());
@@ -120,7 +124,8 @@ TEST_F(Startup, UnwritableSettingsAreReportedAndTheWindowStaysOpen) {
 
 TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
   // The course exists, but the command line names a missing file.
-  scratch.write(QStringLiteral("program/Data/Varnel.vrn"), "/Course\r\nintro\r\n");
+  scratch.write(QStringLiteral("program/Data/Varnel.vrn"),
+                "/Course\r\nintro\r\n");
   start({QStringLiteral("no-such-page.fum")});
   form().FormShow();
   EXPECT_TRUE(messages.shown.isEmpty());
@@ -129,7 +134,8 @@ TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
 }
 
 TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
-  const QByteArray pageBytes = "Fum[lesson]\r\n^1|4|610|`14|100|48|\r\nEnd[lesson]\r\n";
+  const QByteArray pageBytes =
+      "Fum[lesson]\r\n^1|4|610|`14|100|48|\r\nEnd[lesson]\r\n";
   scratch.write(QStringLiteral("program/lesson.fum"), pageBytes);
   start({QStringLiteral("lesson.fum")});
   form().FormShow();

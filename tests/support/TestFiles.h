@@ -19,5 +19,11 @@ class ScratchDir {
 };
 
 QByteArray readBytes(const QString &path);
+
+#include <ostream>
+// Readable QString values in test failures.
+inline void PrintTo(const QString &text, std::ostream *out) {
+  *out << '"' << text.toStdString() << '"';
+}
 // Code page 932 bytes of a text written in the test source.
 QByteArray sjis(const QString &text);

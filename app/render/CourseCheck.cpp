@@ -1,0 +1,108 @@
+#include "app/render/CourseCheck.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/core/Messages.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/Cp932.h"
+#include "files/core/PageFile.h"
+#include "files/core/PathLookup.h"
+#include "score/core/Decimal.h"
+#include "score/core/ScorePage.h"
+
+namespace course_check {
+namespace {
+
+// Keeps the texts of every message shown while a page is read.
+class RecordingMessages : public Messages {
+ public:
+  QStringList texts;
+  Answer show(const QString &text, Icon, Buttons buttons) override {
+    QString line = text;
+    texts << line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+  }
+  QString openFileName(const FileDialog &) override { return {}; }
+  QString saveFileName(const FileDialog &) override { return {}; }
+  bool inputBox(const QString &, const QString &, QString &) override {
+    return false;
+  }
+  void beep() override {}
+};
+
+// The first text of the page that the replay could not convert.
+QByteArray firstNonNumber(const ScorePage &page) {
+  for (int i = 0; i < page.count(); ++i) {
+    if (!parseDecimal(page.XList[i])) return page.XList[i];
+    if (!parseDecimal(page.YList[i])) return page.YList[i];
+    const QByteArray &content = page.ContentList[i];
+    if (isGlyphReference(content) && !parseGlyphIndex(content))
+      return content.mid(1, 2);
+  }
+  return {};
+}
+
+void checkPage(const QString &label, const QString &path, QStringList &out) {
+  auto report = [&](const QString &message) {
+    out << QStringLiteral("%1: %2").arg(label, message);
+  };
+  if (!QFileInfo(path).isFile()) {
+    report(QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。"));
+    return;
+  }
+  RecordingMessages messages;
+  ScorePage page;
+  page_file::readInto(page, path, messages);
+  for (const QString &text : messages.texts) report(text);
+  if (!messages.texts.isEmpty()) return;
+  const QByteArray bad = firstNonNumber(page);
+  if (!bad.isNull()) {
+    report(QStringLiteral("'%1' は整数ではありません.")
+               .arg(cp932::toUnicode(bad)));
+  }
+  const QString midi = findSibling(path, QStringLiteral(".mid"));
+  if (!midi.isEmpty() && !isStandardMidiFile(midi)) {
+    report(QStringLiteral("%1 は標準MIDIファイルではありません。")
+               .arg(QFileInfo(midi).fileName()));
+  }
+}
+
+}  // namespace
+
+bool isStandardMidiFile(const QString &path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray head = file.read(14);
+  return head.size() == 14 && head.startsWith("MThd") &&
+         head.mid(4, 4) == QByteArray("\0\0\0\x06", 4) &&
+         static_cast<unsigned char>(head[8]) == 0 && head[9] >= 0 &&
+         head[9] <= 2;
+}
+
+QStringList problems(const QString &path) {
+  QStringList out;
+  if (!QFileInfo(path).isFile()) {
+    out << QStringLiteral("%1: ファイルが見つかりません。").arg(path);
+    return out;
+  }
+  if (!path.endsWith(QStringLiteral(".vrn"), Qt::CaseInsensitive)) {
+    checkPage(QFileInfo(path).fileName(), path, out);
+    return out;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    out << QStringLiteral("%1: %2.").arg(path, file.errorString());
+    return out;
+  }
+  const ContentsData contents = parseContents(file);
+  const QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
+  if (contents.entries.isEmpty())
+    out << QStringLiteral("%1: 目次にページがありません。").arg(path);
+  for (const QByteArray &entry : contents.entries) {
+    checkPage(cp932::toUnicode(entry), entryPagePath(folder, entry), out);
+  }
+  return out;
+}
+
+}  // namespace course_check
