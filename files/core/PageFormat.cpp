@@ -1,0 +1,167 @@
+#include "files/core/PageFormat.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "files/core/Cp932.h"
+
+namespace page_format {
+
+namespace {
+
+const unsigned char *bytesOf(const QByteArray &text) {
+  return reinterpret_cast<const unsigned char *>(text.constData());
+}
+
+// ClassifyByte on `length` bytes starting at `p`.
+ByteClass classifyAt(const unsigned char *p, qsizetype length,
+                     qsizetype position) {
+  if (position < 1 || position > length || p[position - 1] == 0)
+    return ByteClass::Single;
+  ByteClass state = ByteClass::Single;
+  for (qsizetype i = 0; i < position; ++i) {
+    if (state == ByteClass::Lead)
+      state = ByteClass::Trail;
+    else
+      state = cp932::isLeadByte(p[i]) ? ByteClass::Lead : ByteClass::Single;
+  }
+  return state;
+}
+
+// Length of the next piece of a payload with `left` bytes remaining at `p`:
+// maxChar - 1 bytes when the window's last two bytes are one double-byte
+// character, else maxChar - 2 (or what is left).
+qsizetype pieceLength(const unsigned char *p, qsizetype left, int maxChar) {
+  const qsizetype window = std::min<qsizetype>(maxChar - 1, left);
+  if (window == maxChar - 1 &&
+      classifyAt(p, window, maxChar - 2) == ByteClass::Lead &&
+      classifyAt(p, window, maxChar - 1) == ByteClass::Trail)
+    return maxChar - 1;
+  return std::min<qsizetype>(maxChar - 2, left);
+}
+
+void appendLine(QByteArray &out, const char *marker, qsizetype markerLength,
+                const char *text, qsizetype length, const char *end = "") {
+  out.append(marker, markerLength);
+  out.append(text, length);
+  out.append(end);
+  out.append("\r\n", 2);
+}
+
+void appendWrapped(QByteArray &out, char marker, const QByteArray &payload,
+                   int maxChar) {
+  const unsigned char *p = bytesOf(payload);
+  const qsizetype n = payload.size();
+  for (qsizetype start = 0; start < n;) {
+    const qsizetype take = pieceLength(p + start, n - start, maxChar);
+    appendLine(out, &marker, 1, payload.constData() + start, take);
+    start += take;
+  }
+}
+
+}  // namespace
+
+ByteClass ClassifyByte(const QByteArray &text, int position) {
+  return classifyAt(bytesOf(text), text.size(), position);
+}
+
+int clampMaxChar(int maxChar) {
+  return std::clamp(maxChar, MinMaxChar, MaxMaxChar);
+}
+
+QList<QByteArray> WrapPayload(const QByteArray &payload, int maxChar) {
+  maxChar = clampMaxChar(maxChar);
+  QList<QByteArray> pieces;
+  pieces.reserve(payload.size() / (maxChar - 2) + 1);
+  const unsigned char *p = bytesOf(payload);
+  const qsizetype n = payload.size();
+  for (qsizetype start = 0; start < n;) {
+    const qsizetype take = pieceLength(p + start, n - start, maxChar);
+    pieces.append(payload.mid(start, take));
+    start += take;
+  }
+  return pieces;
+}
+
+QByteArray textPayload(const QByteArray &pageText) {
+  QByteArray out(pageText.size(), Qt::Uninitialized);
+  char *o = out.data();
+  for (const char c : pageText) {
+    if (c == '\r')
+      *o++ = '|';
+    else if (c != '\n')
+      *o++ = c;
+  }
+  out.truncate(o - out.constData());
+  return out;
+}
+
+QByteArray dataPayload(int protectValue, const ScorePage &page) {
+  const qsizetype inputs =
+      std::min({page.ContentList.size(), page.XList.size(), page.YList.size()});
+  qsizetype size = 40;
+  for (qsizetype i = 0; i < inputs; ++i)
+    size += page.ContentList[i].size() + page.XList[i].size() +
+            page.YList[i].size() + 3;
+  QByteArray out;
+  out.reserve(size);
+  out += QByteArray::number(protectValue) + '|' +
+         QByteArray::number(page.StaffCount) + '|' +
+         QByteArray::number(page.StaffWidth) + '|';
+  for (qsizetype i = 0; i < inputs; ++i) {
+    out += page.ContentList[i];
+    out += '|';
+    out += page.XList[i];
+    out += '|';
+    out += page.YList[i];
+    out += '|';
+  }
+  return out;
+}
+
+QByteArray shortenInternalName(const QByteArray &name, int maxChar) {
+  maxChar = clampMaxChar(maxChar);
+  if (name.size() <= maxChar - 5) return name;
+  const bool leadAtCut = ClassifyByte(name, maxChar - 6) == ByteClass::Lead;
+  return name.left(leadAtCut ? maxChar - 5 : maxChar - 6);
+}
+
+QByteArray internalNameFor(const QString &path, int maxChar) {
+  return shortenInternalName(
+      cp932::fromUnicode(QFileInfo(path).completeBaseName()), maxChar);
+}
+
+QByteArray pageFileBytes(const QByteArray &internalName,
+                         const QByteArray &pageText,
+                         const QByteArray &dataPayload, int maxChar) {
+  maxChar = clampMaxChar(maxChar);
+  const QByteArray text = textPayload(pageText);
+  // Each piece adds a marker and CR LF to at least maxChar - 2 bytes.
+  const qsizetype lines =
+      (text.size() + dataPayload.size()) / (maxChar - 2) + 2;
+  QByteArray out;
+  out.reserve(text.size() + dataPayload.size() + lines * 3 +
+              2 * (internalName.size() + 7));
+  appendLine(out, "Fum[", 4, internalName.constData(), internalName.size(),
+             "]");
+  appendWrapped(out, '~', text, maxChar);
+  appendWrapped(out, '^', dataPayload, maxChar);
+  appendLine(out, "End[", 4, internalName.constData(), internalName.size(),
+             "]");
+  return out;
+}
+
+bool writeFileSafely(const QString &path, const QByteArray &bytes,
+                     QString *errorText) {
+  QSaveFile file(path);
+  bool ok = file.open(QIODevice::WriteOnly);
+  ok = ok && file.write(bytes) == bytes.size();
+  // Until commit renames it into place, the old file is untouched; a
+  // QSaveFile dropped without commit removes its temporary file.
+  ok = ok && file.commit();
+  if (!ok && errorText) *errorText = file.errorString();
+  return ok;
+}
+
+}  // namespace page_format

@@ -1,0 +1,103 @@
+// Feeds any bytes to the page reader as a page file, then writes the page it
+// found back at a width taken from the input and reads that again: nothing
+// may be lost, and no line may be too long or split a character.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "files/core/PageFormat.h"
+#include "score/core/Decimal.h"
+
+using namespace page_format;
+
+namespace {
+
+#define CHECK(condition)                                                    \
+  do {                                                                      \
+    if (!(condition)) {                                                     \
+      std::fprintf(stderr, "%s:%d: CHECK failed: %s\n", __FILE__, __LINE__, \
+                   #condition);                                             \
+      std::abort();                                                         \
+    }                                                                       \
+  } while (0)
+
+void checkFields(const DataFields &f) {
+  CHECK(f.content.size() == f.x.size() && f.x.size() == f.y.size());
+  if (f.fieldCount >= 3) CHECK(f.content.size() == (f.fieldCount - 3) / 3);
+  if (f.fieldCount < 3) CHECK(f.content.isEmpty());
+}
+
+// The wrap never makes a line too long, never drops a byte and, unless a
+// zero byte stops the classification, never splits a character.
+void checkWrap(const QByteArray &payload, int maxChar) {
+  const QList<QByteArray> pieces = WrapPayload(payload, maxChar);
+  const bool classifiable = !payload.contains('\0');
+  QByteArray joined;
+  for (qsizetype i = 0; i < pieces.size(); ++i) {
+    const QByteArray &piece = pieces[i];
+    CHECK(!piece.isEmpty() && piece.size() <= maxChar - 1);
+    if (classifiable && i + 1 < pieces.size())
+      CHECK(ClassifyByte(piece, piece.size()) != ByteClass::Lead);
+    joined += piece;
+  }
+  CHECK(joined == payload);
+}
+
+void roundTrip(const PageBlock &block, const DataFields &fields,
+               const QByteArray &text, int requestedMaxChar) {
+  const int maxChar = clampMaxChar(requestedMaxChar);
+  ScorePage page;
+  page.ContentList = fields.content;
+  page.XList = fields.x;
+  page.YList = fields.y;
+  page.StaffCount = parseDecimal(fields.staffCount).value_or(4);
+  page.StaffWidth = parseDecimal(fields.staffWidth).value_or(610);
+  const int protect = parseDecimal(fields.protect).value_or(1);
+
+  const QByteArray name = shortenInternalName(block.internalName, maxChar);
+  CHECK(!name.isEmpty() && name.size() <= maxChar - 5);
+  const QByteArray data = dataPayload(protect, page);
+  const QByteArray file = pageFileBytes(name, text, data, requestedMaxChar);
+  // Nothing but line ends holds a CR; names and fields may hold a LF.
+  CHECK(file.endsWith("\r\n"));
+  for (qsizetype start = 0; start < file.size();) {
+    const qsizetype end = file.indexOf('\r', start);
+    CHECK(end >= 0 && file.at(end + 1) == '\n' && end - start <= maxChar);
+    start = end + 2;
+  }
+  checkWrap(textPayload(text), maxChar);
+  checkWrap(data, maxChar);
+
+  const PageBlock back = readPageBlock(file);
+  CHECK(back.internalName == name);
+  CHECK(back.textPayload == textPayload(text));
+  CHECK(back.dataPayload == data);
+  const DataFields again = splitDataPayload(back.dataPayload);
+  CHECK(again.protect == QByteArray::number(protect));
+  CHECK(again.staffCount == QByteArray::number(page.StaffCount));
+  CHECK(again.staffWidth == QByteArray::number(page.StaffWidth));
+  CHECK(again.content == page.ContentList);
+  CHECK(again.x == page.XList);
+  CHECK(again.y == page.YList);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  const QByteArray bytes(reinterpret_cast<const char *>(data),
+                         static_cast<qsizetype>(size));
+  const PageBlock block = readPageBlock(bytes);
+  const DataFields fields = splitDataPayload(block.dataPayload);
+  checkFields(fields);
+  const QByteArray text = decodeTextPayload(block.textPayload);
+  if (block.internalName.isEmpty()) return 0;
+
+  // Widths from below to above the allowed range: the out-of-range ones
+  // must be corrected, never used.
+  const int maxChar = size >= 2
+                          ? (data[size - 1] | data[size - 2] << 8) % 300 - 20
+                          : DefaultMaxChar;
+  roundTrip(block, fields, text, maxChar);
+  return 0;
+}
