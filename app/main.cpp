@@ -27,8 +27,7 @@ int main(int argc, char **argv) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   if (headless::wanted(arguments)) {
-    // No window and no display: the offscreen platform draws the canvas.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    headless::prepare();
     QGuiApplication app(argc, argv);
     page_fonts::install();
     return headless::run(arguments);
@@ -40,7 +39,10 @@ int main(int argc, char **argv) {
   SilentPlayer player;
   SettingsFile settings(SettingsFile::defaultPath());
   const TForm1::Services services{
-      messages, player, settings, programFolder(),
+      messages,
+      player,
+      settings,
+      programFolder(),
       QApplication::arguments().mid(1),
       [] { return QGuiApplication::primaryScreen()->size(); }};
   Program program(services);

@@ -55,8 +55,10 @@ int render(const QStringList &args) {
     messages.notAnInteger(QString::fromLatin1(error->text));
     return 1;
   }
-  QImageWriter writer(args[2]);
-  if (writer.format().isEmpty()) writer.setFormat("png");
+  // The picture's format follows the file name: BMP for ".bmp", else PNG.
+  const bool bmp = QFileInfo(args[2]).suffix().compare(
+                       QStringLiteral("bmp"), Qt::CaseInsensitive) == 0;
+  QImageWriter writer(args[2], bmp ? "bmp" : "png");
   if (!writer.write(canvas.image())) {
     messages.generalError(writer.errorString());
     return 1;
@@ -99,6 +101,14 @@ bool wanted(const QStringList &arguments) {
          (arguments.first() == QStringLiteral("--render") ||
           arguments.first() == QStringLiteral("--resave") ||
           arguments.first() == QStringLiteral("--check"));
+}
+
+void prepare() {
+  // No window and no display: the offscreen platform draws the canvas, and
+  // only the program's own messages reach the console.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext &, const QString &) {});
 }
 
 int run(const QStringList &arguments) {

@@ -12,6 +12,9 @@ namespace headless {
 // True when the arguments (without the program name) ask for a headless
 // mode.
 bool wanted(const QStringList &arguments);
+// Sets up the process for a headless mode; call before the application
+// object is made.
+void prepare();
 // Runs the mode; returns the exit status.
 int run(const QStringList &arguments);
 

@@ -64,22 +64,29 @@ void GlyphSet::stamp(QImage &target, int x, int y, int index) const {
         x, y, index);
 }
 
-void GlyphSet::stamp(uchar *bits, int width, int height,
-                     qsizetype bytesPerLine, int x, int y, int index) const {
+void GlyphSet::stamp(uchar *bits, int width, int height, qsizetype bytesPerLine,
+                     int x, int y, int index) const {
   if (!isValidIndex(index)) return;
   const int left = x - Anchor;
   const int top = y - Anchor;
   if (left >= width || top >= height || left + Size <= 0 || top + Size <= 0)
     return;
   const Rows &glyph = rows_[index];
+  // Columns of the cell that fall inside the image, as a row mask.
   const int firstColumn = std::max(0, -left);
   const int lastColumn = std::min(Size, width - left);  // exclusive
+  std::uint32_t visible = ~0u;
+  if (firstColumn > 0) visible &= ~0u >> firstColumn;
+  if (lastColumn < Size) visible &= ~(~0u >> lastColumn);
   for (int r = std::max(0, -top); r < Size && top + r < height; ++r) {
-    const std::uint32_t mask = glyph[r];
+    std::uint32_t mask = glyph[r] & visible;
     if (!mask) continue;
-    QRgb *line = reinterpret_cast<QRgb *>(bits + (top + r) * bytesPerLine);
-    for (int c = firstColumn; c < lastColumn; ++c) {
-      if (mask & (0x80000000u >> c)) line[left + c] = 0xFF000000u;
+    QRgb *line =
+        reinterpret_cast<QRgb *>(bits + (top + r) * bytesPerLine) + left;
+    while (mask) {
+      const int c = __builtin_clz(mask);
+      line[c] = 0xFF000000u;
+      mask &= ~(0x80000000u >> c);
     }
   }
 }

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "score/core/ScorePage.h"
+#include "score/render/Canvas.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+struct Outcome {
+  int status;
+  QString out;
+  QString err;
+};
+
+// Runs the real program without a display.
+Outcome varnel(const QStringList &arguments) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  env.remove(QStringLiteral("DISPLAY"));
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(VARNEL_EXECUTABLE), arguments);
+  process.waitForFinished(60000);
+  return {process.exitCode(),
+          QString::fromUtf8(process.readAllStandardOutput()),
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QByteArray Page =
+    "Fum[test]\r\n~Hello|World\r\n^1|2|300|`32|40|70|Allegro|100|20|\r\n"
+    "End[test]\r\n";
+
+}  // namespace
+
+TEST(Headless, RenderDrawsThePageWithoutADisplay) {
+  ScratchDir dir;
+  const QString page = dir.write(QStringLiteral("mail.txt"), "Hi\r\n" + Page);
+  const QString out = dir.file(QStringLiteral("page.png"));
+  const Outcome run = varnel({QStringLiteral("--render"), page, out});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.err.isEmpty());
+  QImage picture(out);
+  ASSERT_FALSE(picture.isNull());
+  ScorePage expected;
+  expected.append("`32", 40, 70);
+  expected.append("Allegro", 100, 20);
+  Canvas canvas;
+  canvas.ResizeCanvas(2, 300);
+  canvas.ReplayInputs(expected);
+  EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), canvas.image());
+
+  const QString bmp = dir.file(QStringLiteral("page.bmp"));
+  EXPECT_EQ(varnel({QStringLiteral("--render"), page, bmp}).status, 0);
+  EXPECT_TRUE(readBytes(bmp).startsWith("BM"));
+}
+
+TEST(Headless, ResaveWritesAsTheEditorWould) {
+  ScratchDir dir;
+  const QString page = dir.write(QStringLiteral("in.fum"), Page);
+  const QString out = dir.file(QStringLiteral("out.fum"));
+  EXPECT_EQ(varnel({QStringLiteral("--resave"), page, out,
+                    QStringLiteral("--maxchar"), QStringLiteral("10")})
+                .status,
+            0);
+  EXPECT_EQ(
+      readBytes(out),
+      QByteArray("Fum[out]\r\n~Hello|Wo\r\n~rld\r\n^1|2|300|\r\n"
+                 "^`32|40|7\r\n^0|Allegr\r\n^o|100|20\r\n^|\r\nEnd[out]\r\n"));
+  EXPECT_EQ(
+      varnel({QStringLiteral("--resave"), page, out, QStringLiteral("--admin")})
+          .status,
+      0);
+  EXPECT_TRUE(readBytes(out).contains("^-1|2|300|"));
+  // A protected page is refused outside administrator mode.
+  const Outcome refused = varnel(
+      {QStringLiteral("--resave"), out, dir.file(QStringLiteral("again.fum"))});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(refused.err.contains(
+      QStringLiteral("これは改変禁止ファイルです。保存できません。")));
+}
+
+TEST(Headless, ErrorsArePrintedAndExitWithOne) {
+  ScratchDir dir;
+  const QString none =
+      dir.write(QStringLiteral("none.txt"), "no page here\r\n");
+  Outcome run = varnel({QStringLiteral("--render"), none, dir.file("x.png")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("Fumデータが読めません。")));
+  run = varnel(
+      {QStringLiteral("--render"), dir.file("missing.fum"), dir.file("x.png")});
+  EXPECT_EQ(run.status, 1);
+  const QString bad =
+      dir.write(QStringLiteral("bad.fum"),
+                "Fum[bad]\r\n^1|4|610|`14|1O|2|\r\nEnd[bad]\r\n");
+  run = varnel({QStringLiteral("--render"), bad, dir.file("x.png")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("'1O' は整数ではありません.")));
+}
+
+TEST(Headless, CheckFindsTheProblemsOfACourse) {
+  ScratchDir dir;
+  dir.write(QStringLiteral("Good.FUM"), Page);
+  dir.write(QStringLiteral("good.mid"), "not a midi file");
+  dir.write(QStringLiteral("sub/Bad.fum"),
+            "Fum[bad]\r\n^1|4|610|`1x|1|2|\r\nEnd[bad]\r\n");
+  const QString contents =
+      dir.write(QStringLiteral("course.vrn"),
+                "/Course\r\ngood\r\n  sub\\bad\r\nmissing\r\n");
+  const Outcome run = varnel({QStringLiteral("--check"), contents});
+  EXPECT_EQ(run.status, 1);
+  const QStringList lines =
+      run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3) << run.out.toStdString();
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("good: ")));
+  EXPECT_TRUE(lines[1].contains(QStringLiteral("'1x' は整数ではありません.")));
+  EXPECT_EQ(lines[2],
+            QStringLiteral(
+                "missing: Vrnファイルに記述されたファイルが見つかりません。"));
+}
+
+TEST(Headless, BundledCoursePassesTheCheck) {
+  const Outcome run =
+      varnel({QStringLiteral("--check"),
+              QStringLiteral(VARNEL_PROGRAM_FOLDER "Data/Varnel.vrn")});
+  EXPECT_EQ(run.status, 0) << run.out.toStdString();
+  EXPECT_TRUE(run.out.isEmpty());
+}
