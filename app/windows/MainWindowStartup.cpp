@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPixmap>
 
 #include "app/core/Messages.h"
 #include "app/core/PagePlayer.h"
@@ -14,6 +15,7 @@
 #include "app/windows/TextWindow.h"
 #include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
+#include "score/render/GlyphSet.h"
 
 namespace {
 
@@ -32,7 +34,8 @@ QString TForm1::DefaultContentsPath() const {
 }
 
 void TForm1::FormCreate() {
-  setWindowIcon(QIcon(QStringLiteral(":/pictures/varnel.xpm")));
+  // The program's icon is its treble clef.
+  setWindowIcon(QIcon(QPixmap::fromImage(GlyphSet::instance().image(32))));
   ContentsIndex = 0;
   page.StaffCount = ScorePage::DefaultStaffCount;
   page.StaffWidth = ScorePage::DefaultStaffWidth;
