@@ -63,17 +63,9 @@ bool TForm1::ReadContents() {
 }
 
 void TForm1::LoadSelectedEntry() {
-  if (page.Modified) {
-    switch (messages_.askSave()) {
-      case Messages::Answer::Cancel:
-        ComboBox1->setCurrentIndex(LoadedIndex);
-        return;
-      case Messages::Answer::Yes:
-        Save1Click();
-        break;
-      default:
-        break;
-    }
+  if (!askSaveQuestion()) {
+    ComboBox1->setCurrentIndex(LoadedIndex);
+    return;
   }
   const int selected = ComboBox1->currentIndex();
   const QByteArray entry =

@@ -227,15 +227,4 @@ void TForm1::CopyAsBmp1Click() {
   QApplication::clipboard()->setImage(canvas.image().copy());
 }
 
-bool TForm1::FormCloseQuery() {
-  if (!page.Modified) return true;
-  switch (messages_.askSave()) {
-    case Messages::Answer::Cancel:
-      return false;
-    case Messages::Answer::Yes:
-      Save1Click();
-      return true;
-    default:
-      return true;
-  }
-}
+bool TForm1::FormCloseQuery() { return askSaveQuestion(); }
