@@ -113,8 +113,7 @@ class Page:
         self.glyph(BARLINE, x, middle(staff))
 
     def final_barline(self, staff, x):
-        """A thin and a thick line, the thick one ending at x."""
-        self.glyph(BARLINE, x - 6, middle(staff))
+        """The thin and thick pair, its thick line ending at x."""
         self.glyph(FINAL_BARLINE, x - 1, middle(staff))
 
     def ledgers(self, staff, step, x):
