@@ -1,0 +1,1 @@
+"""One module per page; each has build() returning a notation.Page."""
