@@ -8,6 +8,7 @@
 #include "edit/windows/RectEditWindow.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/NotePalette.h"
+#include "score/windows/ToolWindows.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TForm5::TForm5(TForm1 &main)
   setWindowTitle(QStringLiteral("文字入力"));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  setFont(tool_windows::font());
   Edit1 = new QLineEdit(this);
   Edit1->setGeometry(8, 8, 137, 20);
   // The page's own face, so the field shows the text as it will land.
@@ -65,10 +67,8 @@ void TForm5::hideEvent(QHideEvent *event) {
 
 void TForm5::FormShow() {
   if (!placed_) {
-    // First showing: at the main window's right edge, clear of the tool bar.
     placed_ = true;
-    const QRect frame = main_.frameGeometry();
-    move(frame.right() - width() - 24, frame.top() + 96);
+    tool_windows::placeBeside(*this, main_);
   }
   main_.editor.LetterMode = true;
   main_.SpeedButton2->setChecked(true);

@@ -11,6 +11,7 @@
 #include "score/core/PaletteGlyphs.h"
 #include "score/render/GlyphSet.h"
 #include "score/windows/LetterWindow.h"
+#include "score/windows/ToolWindows.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ TForm2::TForm2(TForm1 &main)
   setWindowTitle(QStringLiteral(" "));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  setFont(tool_windows::font());
   buildControls();
   setFixedSize(ListShownWidth, ClientHeight);
 }
@@ -117,9 +119,16 @@ void TForm2::buildControls() {
   ListBox1->setGeometry(56, 24, 76, 161);
   ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListBox1->setUniformItemSizes(true);
+  // Taking the keyboard on its own would mark an item as if chosen.
+  ListBox1->setFocusPolicy(Qt::ClickFocus);
   fillList(palette_glyphs::symbolNames());
-  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!fillingList_ && row >= 0) ListBox1Click(row);
+  // A choice is a new selection, by mouse or keys; the list's own current
+  // row moves without one when it takes the focus.
+  connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem *> chosen = ListBox1->selectedItems();
+    if (!fillingList_ && !chosen.isEmpty())
+      ListBox1Click(ListBox1->row(chosen.first()));
   });
 }
 
@@ -195,10 +204,8 @@ void TForm2::hideEvent(QHideEvent *event) {
 
 void TForm2::FormShow() {
   if (!placed_) {
-    // First showing: at the main window's right edge, clear of the tool bar.
     placed_ = true;
-    const QRect frame = main_.frameGeometry();
-    move(frame.right() - ListShownWidth - 24, frame.top() + 96);
+    tool_windows::placeBeside(*this, main_);
   }
   main_.editor.NoteMode = true;
   main_.SpeedButton1->setChecked(true);

@@ -116,6 +116,15 @@ TEST_F(NoteInput, FirstShowingChoosesTheQuarterNoteAndItsCursor) {
   EXPECT_TRUE(form().editor.NoteMode);
   EXPECT_TRUE(form().SpeedButton1->isChecked());
   EXPECT_TRUE(form().Palette1->isChecked());
+  // The list taking the keyboard chooses nothing.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&palette()));
+  palette().ListBox1->setFocus();
+  EXPECT_EQ(form().editor.CurrentGlyph, 14);
+  EXPECT_TRUE(form().editor.PaletteButtonActive);
+  // The keys choose as the mouse does.
+  QTest::keyClick(palette().ListBox1, Qt::Key_Down);
+  EXPECT_EQ(form().editor.CurrentGlyph, 33);
+  EXPECT_TRUE(downGlyphButtons().isEmpty());
 }
 
 TEST_F(NoteInput, RightClicksFlipStemsAndTheCursorFollows) {
