@@ -139,8 +139,7 @@ void TForm1::buildMenus() {
   About1 = Help1->addAction(QStringLiteral("バージョン情報(&A)..."));
 
   // Commands whose windows are not part of this program yet stand disabled.
-  for (QAction *a :
-       {Erase1, Up1, Down1, AutoDraw1, Undo1, Contents1, About1, mojisu1})
+  for (QAction *a : {Erase1, Up1, Down1, AutoDraw1, Contents1, About1, mojisu1})
     a->setEnabled(false);
 }
 

@@ -7,6 +7,7 @@
 #include "score/core/EditorState.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
+#include "score/render/GlyphCursors.h"
 
 class QAction;
 class QComboBox;
@@ -157,6 +158,13 @@ class TForm1 : public QMainWindow {
   void InstallGlyphCursor();
   // Takes back the last input ("一入力消す").
   void Undo1Click();
+  // Gives the canvas one of the toolkit's own cursors.
+  void setCanvasCursor(Qt::CursorShape shape);
+  // The program's table of glyph cursors (glyph i under id i + 1).
+  CursorTable cursorTable;
+  // The id of the cursor the canvas shows: a glyph cursor's id, or 0 while
+  // it shows one of the toolkit's own.
+  int Image1CursorId = 0;
 
   // --- Start-up and shut-down --------------------------------------------
   void FormCreate();

@@ -2,14 +2,61 @@
 
 #include <QWidget>
 
+class QButtonGroup;
+class QListWidget;
+class QToolButton;
 class TForm1;
 
-// The note palette: the glyph buttons and the symbol and digit lists.
+// The note palette: the glyph buttons and the symbol and digit lists. It is
+// shown exactly while note mode is on.
 class TForm2 : public QWidget {
   Q_OBJECT
  public:
+  static constexpr int ClientHeight = 193;
+  // Client widths with the list in view and folded away (only the glyph
+  // buttons, "Undo" and the fold button remain).
+  static constexpr int ListShownWidth = 136;
+  static constexpr int ListHiddenWidth = 49;
+
   explicit TForm2(TForm1 &main);
 
+  // The glyph buttons carry the tags 1 to 14.
+  QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr,
+              *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
+              *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
+              *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
+              *SpeedButton9 = nullptr, *SpeedButton10 = nullptr,
+              *SpeedButton11 = nullptr, *SpeedButton12 = nullptr,
+              *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
+  QToolButton *SpeedButton15 = nullptr;  // "Undo"
+  QToolButton *SpeedButton16 = nullptr;  // list shown / folded
+  QToolButton *SpeedButton17 = nullptr;  // "記号"
+  QToolButton *SpeedButton18 = nullptr;  // "拍子"
+  QListWidget *ListBox1 = nullptr;
+  QButtonGroup *GlyphButtons = nullptr;
+  QButtonGroup *ListButtons = nullptr;
+
+  // The glyph button with the tag (1..14).
+  QToolButton *glyphButton(int tag) const;
+
+  void SpeedButton1Click(int tag);  // every glyph button
+  void SpeedButton15Click();
+  void SpeedButton16Click();
+  void SpeedButton17Click();
+  void SpeedButton18Click();
+  void ListBox1Click(int item);
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+
  private:
+  void buildControls();
+  void FormShow();
+  void FormHide();
+  void fillList(const QStringList &items);
+
   TForm1 &main_;
+  bool fillingList_ = false;
+  bool placed_ = false;
 };

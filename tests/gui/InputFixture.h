@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QTest>
+
+#include "score/windows/CanvasView.h"
+#include "score/windows/LetterWindow.h"
+#include "score/windows/NotePalette.h"
+#include "support/ProgramFixture.h"
+
+// The real windows with the mouse on the canvas.
+class InputTest : public ProgramTest {
+ protected:
+  TForm2 &palette() { return *program->Form2; }
+  TForm5 &letter() { return *program->Form5; }
+
+  void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(form().Image1, button, {}, QPoint(x, y));
+  }
+  const QImage &canvas() { return form().canvas.image(); }
+
+  // The last input of the page as its three stored texts.
+  QList<QByteArray> lastInput() {
+    const ScorePage &page = form().page;
+    if (page.count() == 0) return {};
+    return {page.ContentList.last(), page.XList.last(), page.YList.last()};
+  }
+};
+
+// The pixels that differ between two pictures of the same size.
+inline QList<QPoint> changedPixels(const QImage &before, const QImage &after) {
+  QList<QPoint> changed;
+  for (int y = 0; y < after.height(); ++y)
+    for (int x = 0; x < after.width(); ++x)
+      if (before.pixel(x, y) != after.pixel(x, y)) changed << QPoint(x, y);
+  return changed;
+}

@@ -1,0 +1,284 @@
+#include <QAction>
+#include <QBitmap>
+#include <QButtonGroup>
+#include <QListWidget>
+#include <QToolButton>
+
+#include "InputFixture.h"
+#include "score/core/StaffGrid.h"
+#include "score/render/GlyphSet.h"
+
+namespace {
+
+class NoteInput : public InputTest {
+ protected:
+  void showPalette() {
+    form().Palette1->trigger();
+    ASSERT_TRUE(palette().isVisible());
+  }
+  void chooseListItem(int row) {
+    QListWidget *list = palette().ListBox1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  }
+  // True when the canvas shows the glyph cursor of `glyph`.
+  bool showsGlyphCursor(int glyph) {
+    const QCursor shown = form().Image1->cursor();
+    return form().Image1CursorId == glyph + 1 &&
+           form().cursorTable.has(glyph + 1) &&
+           shown.shape() == Qt::BitmapCursor &&
+           shown.bitmap().toImage() ==
+               makeGlyphCursor(glyph).bitmap().toImage() &&
+           shown.hotSpot() == QPoint(16, 16);
+  }
+  QList<int> downGlyphButtons() {
+    QList<int> down;
+    for (int tag = 1; tag <= 14; ++tag)
+      if (palette().glyphButton(tag)->isChecked()) down << tag;
+    return down;
+  }
+};
+
+// Every pixel the stamp changed is ink of the glyph in the cell whose
+// top-left corner is (left, top), and all of that ink is black.
+void expectStamp(const QImage &before, const QImage &after, int glyph, int left,
+                 int top) {
+  const GlyphSet &glyphs = GlyphSet::instance();
+  for (const QPoint &p : changedPixels(before, after)) {
+    EXPECT_TRUE(glyphs.ink(glyph, p.x() - left, p.y() - top))
+        << "stray pixel at " << p.x() << "," << p.y();
+  }
+  int inkCount = 0;
+  for (int r = 0; r < GlyphSet::Size; ++r) {
+    for (int c = 0; c < GlyphSet::Size; ++c) {
+      const QPoint p(left + c, top + r);
+      if (!glyphs.ink(glyph, c, r) || !after.rect().contains(p)) continue;
+      ++inkCount;
+      EXPECT_EQ(after.pixel(p), qRgb(0, 0, 0)) << "at " << c << "," << r;
+    }
+  }
+  EXPECT_GT(inkCount, 0);
+}
+
+}  // namespace
+
+TEST(StaffGrid, SnapsToTheNearestMultipleOfFourWithTwoGoingDown) {
+  const int clicked[] = {0, 1, 2, 3, 4, 49, 50, 51, -1, -2, -3};
+  const int snapped[] = {0, 0, 4, 4, 4, 48, 52, 52, 0, 0, -4};
+  for (int i = 0; i < 11; ++i)
+    EXPECT_EQ(snapToStaffGrid(clicked[i]), snapped[i]) << clicked[i];
+}
+
+TEST_F(NoteInput, LeftClicksStampOnTheGridWithXAsClicked) {
+  showPalette();
+  const int clicked[] = {0, 1, 2, 3, 49, 50};
+  const QByteArray stored[] = {"0", "0", "4", "4", "48", "52"};
+  for (int i = 0; i < 6; ++i) {
+    click(40 + 13 * i, clicked[i]);
+    EXPECT_EQ(
+        lastInput(),
+        (QList<QByteArray>{"`14", QByteArray::number(40 + 13 * i), stored[i]}))
+        << "clicked at Y " << clicked[i];
+  }
+  EXPECT_EQ(form().page.count(), 6);
+  EXPECT_TRUE(form().page.Modified);
+}
+
+TEST_F(NoteInput, StampedGlyphSitsWithItsCellAtTheSnappedAnchor) {
+  showPalette();
+  const QImage before = canvas();
+  click(101, 50);  // snaps to 52
+  expectStamp(before, canvas(), 14, 101 - 16, 52 - 16);
+  // The view shows the new picture: the middle of the filled head.
+  ASSERT_TRUE(GlyphSet::instance().ink(14, 16, 24));
+  EXPECT_EQ(form().Image1->grab().toImage().pixel(101, 52 + 8), qRgb(0, 0, 0));
+}
+
+TEST_F(NoteInput, HalfNoteFlippedByARightClick) {
+  showPalette();
+  palette().SpeedButton2->click();
+  EXPECT_EQ(form().editor.CurrentGlyph, 12);
+  click(300, 200, Qt::RightButton);
+  EXPECT_EQ(form().page.count(), 0);  // a right click places nothing
+  EXPECT_EQ(form().editor.CurrentGlyph, 13);
+  const QImage before = canvas();
+  click(100, 40);
+  EXPECT_EQ(lastInput(), (QList<QByteArray>{"`13", "100", "40"}));
+  expectStamp(before, canvas(), 13, 84, 24);
+}
+
+TEST_F(NoteInput, FirstShowingChoosesTheQuarterNoteAndItsCursor) {
+  EXPECT_EQ(form().Image1->cursor().shape(), Qt::ArrowCursor);
+  showPalette();
+  EXPECT_EQ(form().editor.CurrentGlyph, 14);
+  EXPECT_TRUE(showsGlyphCursor(14));
+  EXPECT_EQ(downGlyphButtons(), QList<int>{3});
+  EXPECT_TRUE(form().editor.NoteMode);
+  EXPECT_TRUE(form().SpeedButton1->isChecked());
+  EXPECT_TRUE(form().Palette1->isChecked());
+  // The list taking the keyboard chooses nothing.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&palette()));
+  palette().ListBox1->setFocus();
+  EXPECT_EQ(form().editor.CurrentGlyph, 14);
+  EXPECT_TRUE(form().editor.PaletteButtonActive);
+  // The keys choose as the mouse does.
+  QTest::keyClick(palette().ListBox1, Qt::Key_Down);
+  EXPECT_EQ(form().editor.CurrentGlyph, 33);
+  EXPECT_TRUE(downGlyphButtons().isEmpty());
+}
+
+TEST_F(NoteInput, RightClicksFlipStemsAndTheCursorFollows) {
+  showPalette();
+  for (int expected : {15, 14, 15}) {
+    click(50, 50, Qt::RightButton);
+    EXPECT_EQ(form().editor.CurrentGlyph, expected);
+    EXPECT_TRUE(showsGlyphCursor(expected));
+  }
+  // The toggle outlives the palette: showing it again keeps stems down.
+  palette().close();
+  showPalette();
+  EXPECT_EQ(form().editor.CurrentGlyph, 15);
+
+  // The whole note has no flipped form, but the toggle still turns.
+  palette().SpeedButton1->click();
+  click(50, 50, Qt::RightButton);
+  EXPECT_EQ(form().editor.CurrentGlyph, 10);
+  EXPECT_EQ(form().editor.FlipToggle, 0);
+  click(50, 50, Qt::RightButton);
+  EXPECT_EQ(form().editor.CurrentGlyph, 10);
+  palette().SpeedButton2->click();
+  EXPECT_EQ(form().editor.CurrentGlyph, 13);
+}
+
+TEST_F(NoteInput, ListChoiceReleasesTheButtonsAndIgnoresTheFlip) {
+  showPalette();
+  chooseListItem(0);  // "ト音記号"
+  EXPECT_EQ(form().editor.CurrentGlyph, 32);
+  EXPECT_FALSE(form().editor.PaletteButtonActive);
+  EXPECT_TRUE(downGlyphButtons().isEmpty());
+  EXPECT_TRUE(showsGlyphCursor(32));
+  click(50, 50, Qt::RightButton);
+  EXPECT_EQ(form().editor.FlipToggle, 1);
+  EXPECT_EQ(form().editor.CurrentGlyph, 32);
+  click(120, 70);
+  EXPECT_EQ(lastInput(), (QList<QByteArray>{"`32", "120", "72"}));
+
+  palette().SpeedButton2->click();
+  EXPECT_EQ(form().editor.CurrentGlyph, 13);
+  EXPECT_EQ(downGlyphButtons(), QList<int>{2});
+  EXPECT_TRUE(palette().ListBox1->selectedItems().isEmpty());
+  // The same item can be chosen again after a button.
+  chooseListItem(0);
+  EXPECT_EQ(form().editor.CurrentGlyph, 32);
+  // A button pressed twice stays down.
+  palette().SpeedButton4->click();
+  palette().SpeedButton4->click();
+  EXPECT_EQ(downGlyphButtons(), QList<int>{4});
+  EXPECT_EQ(form().editor.CurrentGlyph, 17);
+}
+
+TEST_F(NoteInput, SwitchingTheListKeepsTheCurrentGlyph) {
+  showPalette();
+  chooseListItem(3);  // "黒玉"
+  ASSERT_EQ(form().editor.CurrentGlyph, 11);
+  QListWidget *list = palette().ListBox1;
+  palette().SpeedButton18->click();  // "拍子"
+  EXPECT_FALSE(form().editor.SymbolListShown);
+  ASSERT_EQ(list->count(), 10);
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("０"));
+  EXPECT_EQ(list->item(9)->text(), QStringLiteral("９"));
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_EQ(form().editor.CurrentGlyph, 11);
+  EXPECT_TRUE(palette().SpeedButton18->isChecked());
+  EXPECT_FALSE(palette().SpeedButton17->isChecked());
+  palette().SpeedButton18->click();  // already the digits: nothing
+  EXPECT_EQ(list->count(), 10);
+  EXPECT_TRUE(palette().SpeedButton18->isChecked());
+
+  chooseListItem(7);
+  EXPECT_EQ(form().editor.CurrentGlyph, 7);
+  click(200, 33);
+  EXPECT_EQ(lastInput(), (QList<QByteArray>{"`7", "200", "32"}));
+
+  palette().SpeedButton17->click();  // "記号"
+  EXPECT_TRUE(form().editor.SymbolListShown);
+  ASSERT_EQ(list->count(), 12);
+  EXPECT_EQ(list->item(11)->text(), QStringLiteral("終止線"));
+  EXPECT_EQ(form().editor.CurrentGlyph, 7);
+  chooseListItem(11);
+  EXPECT_EQ(form().editor.CurrentGlyph, 31);
+}
+
+TEST_F(NoteInput, PaletteLayout) {
+  TForm2 &p = palette();
+  EXPECT_TRUE(p.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(p.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+  EXPECT_EQ(p.size(), QSize(136, 193));
+  for (int tag = 1; tag <= 14; ++tag) {
+    QToolButton *b = p.glyphButton(tag);
+    EXPECT_EQ(b->geometry(),
+              QRect(tag <= 7 ? 0 : 24, 24 * ((tag - 1) % 7), 25, 25));
+    EXPECT_FALSE(b->icon().isNull());
+  }
+  EXPECT_EQ(p.glyphButton(2), p.SpeedButton2);
+  EXPECT_EQ(p.SpeedButton15->geometry(), QRect(0, 168, 33, 25));
+  EXPECT_EQ(p.SpeedButton15->toolTip(), QStringLiteral("一入力消す"));
+  EXPECT_EQ(p.SpeedButton16->geometry(), QRect(32, 168, 17, 25));
+  EXPECT_EQ(p.SpeedButton17->geometry(), QRect(56, 8, 38, 17));
+  EXPECT_EQ(p.SpeedButton18->geometry(), QRect(94, 8, 38, 17));
+  EXPECT_EQ(p.ListBox1->geometry(), QRect(56, 24, 76, 161));
+  ASSERT_EQ(p.ListBox1->count(), 12);
+  EXPECT_EQ(p.ListBox1->item(0)->text(), QStringLiteral("ト音記号"));
+}
+
+TEST_F(NoteInput, FoldingTheListKeepsItsState) {
+  showPalette();
+  chooseListItem(2);
+  palette().SpeedButton18->click();
+  palette().SpeedButton16->click();
+  EXPECT_EQ(palette().size(), QSize(TForm2::ListHiddenWidth, 193));
+  EXPECT_EQ(palette().SpeedButton16->text(), QStringLiteral(">"));
+  // Everything left in view is whole.
+  for (QWidget *w : {static_cast<QWidget *>(palette().SpeedButton14),
+                     static_cast<QWidget *>(palette().SpeedButton16)})
+    EXPECT_LE(w->geometry().right(), palette().width() - 1);
+
+  palette().close();
+  showPalette();
+  EXPECT_EQ(palette().width(), TForm2::ListHiddenWidth);
+  EXPECT_EQ(palette().ListBox1->count(), 10);
+  palette().SpeedButton16->click();
+  EXPECT_EQ(palette().size(), QSize(136, 193));
+  EXPECT_EQ(palette().SpeedButton16->text(), QStringLiteral("<"));
+}
+
+TEST_F(NoteInput, HidingThePaletteEndsNoteMode) {
+  // The tool bar button shows and hides it like the menu item.
+  form().SpeedButton1->click();
+  ASSERT_TRUE(palette().isVisible());
+  EXPECT_TRUE(form().Palette1->isChecked());
+  form().SpeedButton1->click();
+  EXPECT_FALSE(palette().isVisible());
+
+  showPalette();
+  palette().close();  // the close box
+  EXPECT_FALSE(form().editor.NoteMode);
+  EXPECT_FALSE(form().SpeedButton1->isChecked());
+  EXPECT_FALSE(form().Palette1->isChecked());
+  EXPECT_EQ(form().Image1->cursor().shape(), Qt::ArrowCursor);
+  click(100, 100);
+  click(100, 100, Qt::RightButton);
+  EXPECT_EQ(form().page.count(), 0);
+  EXPECT_EQ(form().editor.FlipToggle, 0);
+  EXPECT_FALSE(form().page.Modified);
+}
+
+TEST_F(NoteInput, PaletteUndoTakesBackTheLastInput) {
+  showPalette();
+  click(100, 48);
+  palette().SpeedButton2->click();
+  click(200, 48);
+  palette().SpeedButton15->click();
+  EXPECT_EQ(form().page.count(), 1);
+  EXPECT_EQ(lastInput(), (QList<QByteArray>{"`14", "100", "48"}));
+}
