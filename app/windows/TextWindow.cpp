@@ -2,12 +2,15 @@
 
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/core/Messages.h"
 #include "app/core/SettingsFile.h"
 #include "app/windows/MainWindow.h"
 #include "files/core/Cp932.h"
+#include "score/core/TextEntry.h"
 #include "score/render/PageFonts.h"
 
 TForm3::TForm3(TForm1 &main)
@@ -34,9 +37,7 @@ void TForm3::FormCreate() {
 
 QByteArray TForm3::pageText() const {
   if (!edited_) return programText_;
-  QString text = Memo1->toPlainText();
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return cp932::fromUnicode(text);
+  return text_entry::pageTextFromTyped(Memo1->toPlainText());
 }
 
 void TForm3::setPageText(const QByteArray &text) {
@@ -54,7 +55,18 @@ void TForm3::setPageText(const QByteArray &text) {
 void TForm3::setReadOnly(bool readOnly) { Memo1->setReadOnly(readOnly); }
 
 void TForm3::Memo1Change() {
-  if (!settingText_) edited_ = true;
+  if (!settingText_) {
+    edited_ = true;
+    // Characters the page file cannot hold are named once, as soon as they
+    // are typed; the box waits until the edit has finished.
+    const QString unheld = text_entry::unheldCharacters(Memo1->toPlainText());
+    if (!unheld.isEmpty() && unheld != reportedUnheld_) {
+      QTimer::singleShot(0, this, [this, unheld] {
+        main_.messages().error(text_entry::unheldMessage(unheld));
+      });
+    }
+    reportedUnheld_ = unheld;
+  }
   main_.page.Modified = true;
 }
 

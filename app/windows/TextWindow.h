@@ -32,4 +32,5 @@ class TForm3 : public QWidget {
   QByteArray programText_;
   bool edited_ = false;
   bool settingText_ = false;
+  QString reportedUnheld_;
 };

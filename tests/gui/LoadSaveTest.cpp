@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QFile>
+#include <QPlainTextEdit>
 
 #include "app/windows/TextWindow.h"
 #include "support/ProgramFixture.h"
@@ -36,8 +38,8 @@ TEST_F(LoadSave, NameQuestionYesRewritesTheFile) {
   messages.answers = {Messages::Answer::No};
   open(other);
   EXPECT_TRUE(readBytes(other).startsWith("Fum[other]"));
-  const QString same = scratch.write(
-      QStringLiteral("Same.fum"), "Fum[sAME]\r\n^1|4|610|\r\nEnd[sAME]\r\n");
+  const QString same = scratch.write(QStringLiteral("Same.fum"),
+                                     "Fum[sAME]\r\n^1|4|610|\r\nEnd[sAME]\r\n");
   messages.shown.clear();
   open(same);
   EXPECT_TRUE(messages.shown.isEmpty());
@@ -48,7 +50,8 @@ TEST_F(LoadSave, LongNameIsShortenedAndAsksOnReading) {
   const QString path = scratch.file(name + QStringLiteral(".fum"));
   form().page.PagePath = path;
   form().SavePage();
-  EXPECT_TRUE(readBytes(path).startsWith("Fum[" + QByteArray(73, 'n') + "]\r\n"));
+  EXPECT_TRUE(
+      readBytes(path).startsWith("Fum[" + QByteArray(73, 'n') + "]\r\n"));
   messages.answers = {Messages::Answer::No};
   open(path);
   ASSERT_EQ(messages.shown.size(), 1);
@@ -58,10 +61,12 @@ TEST_F(LoadSave, LongNameIsShortenedAndAsksOnReading) {
 TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
   const QByteArray protectedPage =
       "Fum[locked]\r\n^-1|4|610|`14|100|48|\r\nEnd[locked]\r\n";
-  const QString path = scratch.write(QStringLiteral("locked.fum"), protectedPage);
+  const QString path =
+      scratch.write(QStringLiteral("locked.fum"), protectedPage);
   open(path);
   EXPECT_EQ(form().page.ProtectFlag, -1);
-  EXPECT_FALSE(form().protectIndicatorRed());  // only shown to the administrator
+  EXPECT_FALSE(
+      form().protectIndicatorRed());  // only shown to the administrator
   form().page.Modified = true;
   form().SavePage();
   EXPECT_TRUE(messages.saw(
@@ -88,8 +93,8 @@ TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
 }
 
 TEST_F(LoadSave, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
-  const QString path = scratch.write(
-      QStringLiteral("keep.fum"), "Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n");
+  const QString path = scratch.write(QStringLiteral("keep.fum"),
+                                     "Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n");
   open(path);
   form().page.append("`14", 100, 48);
   form().page.Modified = true;
@@ -101,12 +106,14 @@ TEST_F(LoadSave, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Stop);
   EXPECT_TRUE(messages.shown[0].text.endsWith(QLatin1Char('.')));
   EXPECT_TRUE(form().page.Modified);
-  EXPECT_EQ(readBytes(path), QByteArray("Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n"));
+  EXPECT_EQ(readBytes(path),
+            QByteArray("Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n"));
 }
 
 TEST_F(LoadSave, FormatWarningAndSizesOutOfRange) {
-  const QString path = scratch.write(
-      QStringLiteral("odd.fum"), "Fum[odd]\r\n^2|900|99999|`14|100|48|\r\nEnd[odd]\r\n");
+  const QString path =
+      scratch.write(QStringLiteral("odd.fum"),
+                    "Fum[odd]\r\n^2|900|99999|`14|100|48|\r\nEnd[odd]\r\n");
   open(path);
   ASSERT_EQ(messages.shown.size(), 2);
   EXPECT_EQ(messages.shown[0].text,
@@ -124,8 +131,9 @@ TEST_F(LoadSave, FormatWarningAndSizesOutOfRange) {
 }
 
 TEST_F(LoadSave, HeaderThatIsNotANumberLeavesAnUntiedEmptyPage) {
-  const QString path = scratch.write(
-      QStringLiteral("bad.fum"), "Fum[bad]\r\n^1|four|610|`14|1|2|\r\nEnd[bad]\r\n");
+  const QString path =
+      scratch.write(QStringLiteral("bad.fum"),
+                    "Fum[bad]\r\n^1|four|610|`14|1|2|\r\nEnd[bad]\r\n");
   open(path);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].text,
@@ -138,12 +146,31 @@ TEST_F(LoadSave, HeaderThatIsNotANumberLeavesAnUntiedEmptyPage) {
 TEST_F(LoadSave, PageTextComesBackByteForByte) {
   // A byte that code page 932 does not define survives a load and a save.
   const QByteArray text = "a\xA0z|" + sjis(QStringLiteral("ポ")) + "|";
-  const QByteArray bytes =
-      "Fum[t]\r\n~" + text + "\r\n^1|4|610|\r\nEnd[t]\r\n";
+  const QByteArray bytes = "Fum[t]\r\n~" + text + "\r\n^1|4|610|\r\nEnd[t]\r\n";
   const QString path = scratch.write(QStringLiteral("t.fum"), bytes);
   open(path);
   EXPECT_EQ(form().pageText(),
             "a\xA0z\r\n" + sjis(QStringLiteral("ポ")) + "\r\n");
   form().SavePage();
   EXPECT_EQ(readBytes(path), bytes);
+}
+
+TEST_F(LoadSave, TypedPageTextIsStoredSoThatItReadsBack) {
+  form().ApplyExecutiveOption();
+  program->Form3->Memo1->setPlainText(QStringLiteral("a|b\n音楽"));
+  EXPECT_TRUE(form().page.Modified);
+  EXPECT_EQ(form().pageText(), sjis(QStringLiteral("a｜b\r\n音楽")));
+  const QString path = scratch.file(QStringLiteral("typed.fum"));
+  form().page.PagePath = path;
+  form().SavePage();
+  open(path);
+  EXPECT_EQ(program->Form3->Memo1->toPlainText(), QStringLiteral("a｜b\n音楽"));
+}
+
+TEST_F(LoadSave, TypedCharactersThePageCannotHoldAreNamed) {
+  program->Form3->Memo1->setPlainText(QStringLiteral("ok 😀"));
+  QCoreApplication::processEvents();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
+  EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Error);
 }
