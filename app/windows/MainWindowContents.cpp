@@ -21,8 +21,8 @@ void TForm1::OpenContents(const QString &path) {
   ContentsMode = true;
   UpdateContentsControls();
   if (!PreviousContentsPath.isEmpty())
-    settings_.writeInteger(VrnSection, QFileInfo(PreviousContentsPath).fileName(),
-                           ContentsIndex);
+    settings_.writeInteger(
+        VrnSection, QFileInfo(PreviousContentsPath).fileName(), ContentsIndex);
   if (!ReadContents()) {
     // The page on screen stays, and so does the course it came from.
     ContentsPath = PreviousContentsPath;
@@ -31,8 +31,8 @@ void TForm1::OpenContents(const QString &path) {
     return;
   }
   ComboBox1->setCurrentIndex(ContentsEntries.isEmpty() ? -1 : 0);
-  int remembered = settings_.readInteger(
-      VrnSection, QFileInfo(ContentsPath).fileName(), 0);
+  int remembered =
+      settings_.readInteger(VrnSection, QFileInfo(ContentsPath).fileName(), 0);
   if (remembered < 0 || remembered >= ContentsEntries.size()) remembered = 0;
   if (!ContentsEntries.isEmpty()) ComboBox1->setCurrentIndex(remembered);
   LoadSelectedEntry();
@@ -68,10 +68,9 @@ void TForm1::LoadSelectedEntry() {
     return;
   }
   const int selected = ComboBox1->currentIndex();
-  const QByteArray entry =
-      selected >= 0 && selected < ContentsEntries.size()
-          ? ContentsEntries.at(selected)
-          : QByteArray();
+  const QByteArray entry = selected >= 0 && selected < ContentsEntries.size()
+                               ? ContentsEntries.at(selected)
+                               : QByteArray();
   page.PagePath = entryPagePath(ContentsFolder, entry);
   if (!QFileInfo(page.PagePath).isFile()) {
     messages_.error(

@@ -145,7 +145,8 @@ void TForm1::OpenFile(const QString &path) {
   LoadPage();
   ContentsMode = false;
   UpdateContentsControls();
-  if (page.Modified) setCaption(QStringLiteral("(テキスト・ファイルからの抽出)"));
+  if (page.Modified)
+    setCaption(QStringLiteral("(テキスト・ファイルからの抽出)"));
   if (extension == QStringLiteral(".fum")) AddRecentFile(path);
 }
 
@@ -158,8 +159,8 @@ void TForm1::updateRecentCaptions() {
   for (int n = 1; n <= RecentFiles::Count; ++n) {
     // "&" in a file name is shown as it is, not as a mnemonic.
     QString caption = Recent.caption(n);
-    ReOpen[n - 1]->setText(caption.replace(QLatin1Char('&'),
-                                           QStringLiteral("&&")));
+    ReOpen[n - 1]->setText(
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
   }
 }
 
@@ -220,7 +221,8 @@ void TForm1::SaveBmp1Click() {
   const QString chosen = messages_.saveFileName(dialog);
   if (chosen.isEmpty()) return;
   QImageWriter writer(chosen, "bmp");
-  if (!writer.write(canvas.image())) messages_.generalError(writer.errorString());
+  if (!writer.write(canvas.image()))
+    messages_.generalError(writer.errorString());
 }
 
 void TForm1::CopyAsBmp1Click() {

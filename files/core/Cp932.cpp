@@ -1,8 +1,8 @@
 #include "files/core/Cp932.h"
 
-#include <QList>
 #include <iconv.h>
 
+#include <QList>
 #include <algorithm>
 #include <cerrno>
 #include <string>
@@ -75,8 +75,8 @@ Converter &encoder() {
 QString toUnicode(const QByteArray &bytes, bool *ok) {
   bool clean = true;
   // An undecodable byte is replaced by U+FFFD (EF BF BD in UTF-8).
-  std::string utf8 = decoder().run(bytes.constData(), bytes.size(), 1,
-                                   "\xEF\xBF\xBD", &clean);
+  std::string utf8 =
+      decoder().run(bytes.constData(), bytes.size(), 1, "\xEF\xBF\xBD", &clean);
   if (ok) *ok = clean;
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }

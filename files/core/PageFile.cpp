@@ -24,8 +24,9 @@ QString formatWarningMessage() {
 }
 
 QString nameQuestion(const QString &fileName, const QByteArray &internalName) {
-  return QStringLiteral("ファイル「%1」の\r\n内部名が「%2」になっています。"
-                        "\r\n内部名を正しますか？")
+  return QStringLiteral(
+             "ファイル「%1」の\r\n内部名が「%2」になっています。"
+             "\r\n内部名を正しますか？")
       .arg(fileName, cp932::toUnicode(internalName));
 }
 
@@ -121,8 +122,8 @@ SaveResult save(ScorePage &page, const QByteArray &pageText, int maxChar,
   const int lineLength = page_format::clampMaxChar(maxChar);
   page.InternalName = page_format::internalNameFor(page.PagePath, lineLength);
   const QByteArray bytes = page_format::pageFileBytes(
-      page.InternalName, pageText,
-      page_format::dataPayload(protectValue, page), lineLength);
+      page.InternalName, pageText, page_format::dataPayload(protectValue, page),
+      lineLength);
   QString error;
   if (!page_format::writeFileSafely(page.PagePath, bytes, &error)) {
     messages.generalError(error);

@@ -15,10 +15,10 @@ namespace page_file {
 
 struct LoadResult {
   enum class Status {
-    Loaded,    // the page is in the model; `pageText` holds its text
-    NoPage,    // no page block: "Fumデータが読めません。" was shown
-    Failed,    // the file could not be read, or a header field is not a
-               // number: the error was shown
+    Loaded,  // the page is in the model; `pageText` holds its text
+    NoPage,  // no page block: "Fumデータが読めません。" was shown
+    Failed,  // the file could not be read, or a header field is not a
+             // number: the error was shown
   };
   Status status = Status::Failed;
   QByteArray pageText;

@@ -23,17 +23,18 @@ const QStringList &symbolNames() {
 }
 
 int forSymbol(int item) {
-  static const int glyphs[12] = {32, 33, 34, 11, 20, 23, 26, 27, 38, 39, 40, 31};
+  static const int glyphs[12] = {32, 33, 34, 11, 20, 23,
+                                 26, 27, 38, 39, 40, 31};
   if (item < 0 || item >= 12) return -1;
   return glyphs[item];
 }
 
 const QStringList &digitNames() {
-  static const QStringList names = {
-      QStringLiteral("０"), QStringLiteral("１"), QStringLiteral("２"),
-      QStringLiteral("３"), QStringLiteral("４"), QStringLiteral("５"),
-      QStringLiteral("６"), QStringLiteral("７"), QStringLiteral("８"),
-      QStringLiteral("９")};
+  static const QStringList names = {QStringLiteral("０"), QStringLiteral("１"),
+                                    QStringLiteral("２"), QStringLiteral("３"),
+                                    QStringLiteral("４"), QStringLiteral("５"),
+                                    QStringLiteral("６"), QStringLiteral("７"),
+                                    QStringLiteral("８"), QStringLiteral("９")};
   return names;
 }
 

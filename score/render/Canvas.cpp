@@ -61,7 +61,8 @@ void Canvas::RedrawPaper(int staffCount) {
     for (int line = 0; line < 5; ++line, y += LineGap) {
       if (y < 0 || y >= height) continue;
       QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));
-      for (int x = StaffMargin; x < lastX && x < width; ++x) row[x] = 0xFF000000u;
+      for (int x = StaffMargin; x < lastX && x < width; ++x)
+        row[x] = 0xFF000000u;
     }
     y += StaffPitch - 5 * LineGap;
   }

@@ -20,8 +20,7 @@ QList<QByteArray> linesOf(const QByteArray &bytes) {
 }  // namespace
 
 TEST(LineReader, EndsLinesAtCrAndKeepsLoneLf) {
-  EXPECT_EQ(linesOf("a\r\nb\rc\nd"),
-            (QList<QByteArray>{"a", "b", "c\nd"}));
+  EXPECT_EQ(linesOf("a\r\nb\rc\nd"), (QList<QByteArray>{"a", "b", "c\nd"}));
   EXPECT_EQ(linesOf("a\r\n\r\n"), (QList<QByteArray>{"a", ""}));
   EXPECT_EQ(linesOf("a\r\r\nb"), (QList<QByteArray>{"a", "", "b"}));
   EXPECT_TRUE(linesOf("").isEmpty());
@@ -29,7 +28,9 @@ TEST(LineReader, EndsLinesAtCrAndKeepsLoneLf) {
 
 TEST(LineReader, StopsAtEndOfFileMark) {
   EXPECT_EQ(linesOf("a\r\nb\x1A\r\nc\r\n"), (QList<QByteArray>{"a", "b"}));
-  EXPECT_TRUE(linesOf("\x1A" "abc").isEmpty());
+  EXPECT_TRUE(linesOf("\x1A"
+                      "abc")
+                  .isEmpty());
 }
 
 TEST(LineReader, HandlesLinesAcrossBlockBoundaries) {

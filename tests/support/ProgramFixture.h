@@ -26,9 +26,9 @@ class ProgramTest : public ::testing::Test {
   void start(const QStringList &arguments = {}) {
     program.reset();
     const TForm1::Services services{
-        messages, player, settings,
-        scratch.file(QStringLiteral("program/")), arguments,
-        [this] { return screen; }};
+        messages,  player,
+        settings,  scratch.file(QStringLiteral("program/")),
+        arguments, [this] { return screen; }};
     program = std::make_unique<Program>(services);
     form().NewPage();
   }

@@ -16,11 +16,11 @@ class ScriptedMessages : public Messages {
     Buttons buttons;
   };
 
-  QList<Answer> answers;       // taken from the front, one per question
-  QStringList paths;           // taken from the front, one per file dialog
-  QStringList inputs;          // taken from the front, one per input box
-  QList<Shown> shown;          // every message box, in order
-  QList<FileDialog> dialogs;   // every file dialog, in order
+  QList<Answer> answers;      // taken from the front, one per question
+  QStringList paths;          // taken from the front, one per file dialog
+  QStringList inputs;         // taken from the front, one per input box
+  QList<Shown> shown;         // every message box, in order
+  QList<FileDialog> dialogs;  // every file dialog, in order
   int beeps = 0;
 
   Answer show(const QString &text, Icon icon, Buttons buttons) override;
