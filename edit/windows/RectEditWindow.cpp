@@ -8,20 +8,8 @@
 #include "score/windows/LetterWindow.h"
 #include "score/windows/NotePalette.h"
 
-TForm9::TForm9(TForm1 &main)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), main_(main) {
+TForm9::TForm9(TForm1 &main) : ModeWindow(main), main_(main) {
   setWindowTitle(QStringLiteral("矩形編集"));
-}
-
-void TForm9::showEvent(QShowEvent *event) {
-  QWidget::showEvent(event);
-  // The window system's own show (restoring from the task bar) is no switch.
-  if (!event->spontaneous()) FormShow();
-}
-
-void TForm9::hideEvent(QHideEvent *event) {
-  QWidget::hideEvent(event);
-  if (!event->spontaneous()) FormHide();
 }
 
 void TForm9::FormShow() {

@@ -1,23 +1,19 @@
 #pragma once
 
-#include <QWidget>
+#include "score/windows/ModeWindow.h"
 
 class TForm1;
 
 // The rectangle edit window: region commands on the selected rectangle. It
 // is shown exactly while rectangle mode is on.
-class TForm9 : public QWidget {
+class TForm9 : public ModeWindow {
   Q_OBJECT
  public:
   explicit TForm9(TForm1 &main);
 
- protected:
-  void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
-
  private:
-  void FormShow();
-  void FormHide();
+  void FormShow() override;
+  void FormHide() override;
 
   TForm1 &main_;
 };

@@ -24,8 +24,7 @@ QToolButton *makeButton(QWidget *parent, int left, const QString &caption,
 
 }  // namespace
 
-TForm5::TForm5(TForm1 &main)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), main_(main) {
+TForm5::TForm5(TForm1 &main) : ModeWindow(main), main_(main) {
   setWindowTitle(QStringLiteral("文字入力"));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -54,22 +53,8 @@ void TForm5::focusText() {
   Edit1->setFocus();
 }
 
-void TForm5::showEvent(QShowEvent *event) {
-  QWidget::showEvent(event);
-  // The window system's own show (restoring from the task bar) is no switch.
-  if (!event->spontaneous()) FormShow();
-}
-
-void TForm5::hideEvent(QHideEvent *event) {
-  QWidget::hideEvent(event);
-  if (!event->spontaneous()) FormHide();
-}
-
 void TForm5::FormShow() {
-  if (!placed_) {
-    placed_ = true;
-    tool_windows::placeBeside(*this, main_);
-  }
+  placeBesideOnce();
   main_.editor.LetterMode = true;
   main_.SpeedButton2->setChecked(true);
   main_.Letter1->setChecked(true);

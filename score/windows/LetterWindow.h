@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "score/windows/ModeWindow.h"
 
 class QLineEdit;
 class QToolButton;
@@ -8,7 +8,7 @@ class TForm1;
 
 // The letter input window: the text that a click places on the page. It is
 // shown exactly while letter mode is on.
-class TForm5 : public QWidget {
+class TForm5 : public ModeWindow {
   Q_OBJECT
  public:
   explicit TForm5(TForm1 &main);
@@ -22,14 +22,9 @@ class TForm5 : public QWidget {
   // Brings the window forward with the keyboard in the text field.
   void focusText();
 
- protected:
-  void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
-
  private:
-  void FormShow();
-  void FormHide();
+  void FormShow() override;
+  void FormHide() override;
 
   TForm1 &main_;
-  bool placed_ = false;
 };

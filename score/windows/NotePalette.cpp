@@ -55,8 +55,7 @@ QToolButton *makeButton(QWidget *parent, const QRect &place,
 
 }  // namespace
 
-TForm2::TForm2(TForm1 &main)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), main_(main) {
+TForm2::TForm2(TForm1 &main) : ModeWindow(main), main_(main) {
   setWindowTitle(QStringLiteral(" "));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -191,22 +190,8 @@ void TForm2::ListBox1Click(int item) {
   main_.InstallGlyphCursor();
 }
 
-void TForm2::showEvent(QShowEvent *event) {
-  QWidget::showEvent(event);
-  // The window system's own show (restoring from the task bar) is no switch.
-  if (!event->spontaneous()) FormShow();
-}
-
-void TForm2::hideEvent(QHideEvent *event) {
-  QWidget::hideEvent(event);
-  if (!event->spontaneous()) FormHide();
-}
-
 void TForm2::FormShow() {
-  if (!placed_) {
-    placed_ = true;
-    tool_windows::placeBeside(*this, main_);
-  }
+  placeBesideOnce();
   main_.editor.NoteMode = true;
   main_.SpeedButton1->setChecked(true);
   main_.Palette1->setChecked(true);

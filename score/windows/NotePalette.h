@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "score/windows/ModeWindow.h"
 
 class QButtonGroup;
 class QListWidget;
@@ -9,7 +9,7 @@ class TForm1;
 
 // The note palette: the glyph buttons and the symbol and digit lists. It is
 // shown exactly while note mode is on.
-class TForm2 : public QWidget {
+class TForm2 : public ModeWindow {
   Q_OBJECT
  public:
   static constexpr int ClientHeight = 193;
@@ -46,17 +46,12 @@ class TForm2 : public QWidget {
   void SpeedButton18Click();
   void ListBox1Click(int item);
 
- protected:
-  void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
-
  private:
   void buildControls();
-  void FormShow();
-  void FormHide();
+  void FormShow() override;
+  void FormHide() override;
   void fillList(const QStringList &items);
 
   TForm1 &main_;
   bool fillingList_ = false;
-  bool placed_ = false;
 };
