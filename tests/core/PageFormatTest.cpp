@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <climits>
 #include <csignal>
 
 #include "files/core/Cp932.h"
