@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "files/core/Cp932.h"
 #include "files/core/PageFormat.h"
 #include "score/core/Decimal.h"
 
@@ -21,6 +22,56 @@ namespace {
       std::abort();                                                         \
     }                                                                       \
   } while (0)
+
+// The cutting and decoding rules byte by byte, as plainly as they read, to
+// hold the fast readers to.
+QList<QByteArray> plainFields(const QByteArray &payload) {
+  QList<QByteArray> fields;
+  QByteArray field;
+  for (qsizetype i = 0; i < payload.size(); ++i) {
+    const char c = payload[i];
+    if (cp932::isLeadByte(static_cast<unsigned char>(c))) {
+      field += c;
+      if (i + 1 < payload.size()) field += payload[++i];
+    } else if (c == '|') {
+      fields.append(field);
+      field.clear();
+    } else {
+      field += c;
+    }
+  }
+  return fields;
+}
+
+QByteArray plainDecode(const QByteArray &payload) {
+  QByteArray text;
+  for (qsizetype i = 0; i < payload.size(); ++i) {
+    const char c = payload[i];
+    if (cp932::isLeadByte(static_cast<unsigned char>(c))) {
+      text += c;
+      if (i + 1 < payload.size()) text += payload[++i];
+    } else {
+      text += c == '|' ? QByteArray("\r\n") : QByteArray(1, c);
+    }
+  }
+  return text;
+}
+
+void checkAgainstPlainRules(const QByteArray &data, const DataFields &f,
+                            const QByteArray &textPayload,
+                            const QByteArray &text) {
+  CHECK(text == plainDecode(textPayload));
+  const QList<QByteArray> all = plainFields(data);
+  CHECK(f.fieldCount == all.size());
+  if (all.size() >= 1) CHECK(f.protect == all[0]);
+  if (all.size() >= 2) CHECK(f.staffCount == all[1]);
+  if (all.size() >= 3) CHECK(f.staffWidth == all[2]);
+  for (qsizetype i = 0; i < f.content.size(); ++i) {
+    CHECK(f.content[i] == all[3 + 3 * i]);
+    CHECK(f.x[i] == all[4 + 3 * i]);
+    CHECK(f.y[i] == all[5 + 3 * i]);
+  }
+}
 
 void checkFields(const DataFields &f) {
   CHECK(f.content.size() == f.x.size() && f.x.size() == f.y.size());
@@ -91,6 +142,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const DataFields fields = splitDataPayload(block.dataPayload);
   checkFields(fields);
   const QByteArray text = decodeTextPayload(block.textPayload);
+  checkAgainstPlainRules(block.dataPayload, fields, block.textPayload, text);
+  // The same rules on the raw input, which is not cut into lines.
+  checkAgainstPlainRules(bytes, splitDataPayload(bytes), bytes,
+                         decodeTextPayload(bytes));
   if (block.internalName.isEmpty()) return 0;
 
   // Widths from below to above the allowed range: the out-of-range ones

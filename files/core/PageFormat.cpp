@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 
 #include "files/core/Cp932.h"
 
@@ -41,21 +42,44 @@ qsizetype pieceLength(const unsigned char *p, qsizetype left, int maxChar) {
   return std::min<qsizetype>(maxChar - 2, left);
 }
 
-void appendLine(QByteArray &out, const char *marker, qsizetype markerLength,
-                const char *text, qsizetype length, const char *end = "") {
-  out.append(marker, markerLength);
-  out.append(text, length);
-  out.append(end);
-  out.append("\r\n", 2);
+// Writes into a buffer that was sized for everything beforehand; the
+// generic QByteArray::append costs more than the copying for short pieces.
+class Output {
+ public:
+  explicit Output(qsizetype capacity) : bytes_(capacity, Qt::Uninitialized) {
+    cursor_ = bytes_.data();
+  }
+  void put(const char *text, qsizetype length) {
+    std::memcpy(cursor_, text, length);
+    cursor_ += length;
+  }
+  void put(const QByteArray &text) { put(text.constData(), text.size()); }
+  void put(char c) { *cursor_++ = c; }
+  QByteArray finish() {
+    bytes_.truncate(cursor_ - bytes_.constData());
+    return std::move(bytes_);
+  }
+
+ private:
+  QByteArray bytes_;
+  char *cursor_;
+};
+
+void putNameLine(Output &out, const char *marker, const QByteArray &name) {
+  out.put(marker, 4);
+  out.put(name);
+  out.put("]\r\n", 3);
 }
 
-void appendWrapped(QByteArray &out, char marker, const QByteArray &payload,
-                   int maxChar) {
+void putWrapped(Output &out, char marker, const QByteArray &payload,
+                int maxChar) {
   const unsigned char *p = bytesOf(payload);
   const qsizetype n = payload.size();
   for (qsizetype start = 0; start < n;) {
     const qsizetype take = pieceLength(p + start, n - start, maxChar);
-    appendLine(out, &marker, 1, payload.constData() + start, take);
+    out.put(marker);
+    out.put(payload.constData() + start, take);
+    out.put("\r\n", 2);
     start += take;
   }
 }
@@ -100,24 +124,24 @@ QByteArray textPayload(const QByteArray &pageText) {
 QByteArray dataPayload(int protectValue, const ScorePage &page) {
   const qsizetype inputs =
       std::min({page.ContentList.size(), page.XList.size(), page.YList.size()});
-  qsizetype size = 40;
+  const QByteArray header = QByteArray::number(protectValue) + '|' +
+                            QByteArray::number(page.StaffCount) + '|' +
+                            QByteArray::number(page.StaffWidth) + '|';
+  qsizetype size = header.size();
   for (qsizetype i = 0; i < inputs; ++i)
     size += page.ContentList[i].size() + page.XList[i].size() +
             page.YList[i].size() + 3;
-  QByteArray out;
-  out.reserve(size);
-  out += QByteArray::number(protectValue) + '|' +
-         QByteArray::number(page.StaffCount) + '|' +
-         QByteArray::number(page.StaffWidth) + '|';
+  Output out(size);
+  out.put(header);
   for (qsizetype i = 0; i < inputs; ++i) {
-    out += page.ContentList[i];
-    out += '|';
-    out += page.XList[i];
-    out += '|';
-    out += page.YList[i];
-    out += '|';
+    out.put(page.ContentList[i]);
+    out.put('|');
+    out.put(page.XList[i]);
+    out.put('|');
+    out.put(page.YList[i]);
+    out.put('|');
   }
-  return out;
+  return out.finish();
 }
 
 QByteArray shortenInternalName(const QByteArray &name, int maxChar) {
@@ -137,19 +161,17 @@ QByteArray pageFileBytes(const QByteArray &internalName,
                          const QByteArray &dataPayload, int maxChar) {
   maxChar = clampMaxChar(maxChar);
   const QByteArray text = textPayload(pageText);
-  // Each piece adds a marker and CR LF to at least maxChar - 2 bytes.
+  // A piece holds at least maxChar - 2 bytes, except the last of each
+  // payload; every line adds a marker and CR LF.
   const qsizetype lines =
       (text.size() + dataPayload.size()) / (maxChar - 2) + 2;
-  QByteArray out;
-  out.reserve(text.size() + dataPayload.size() + lines * 3 +
-              2 * (internalName.size() + 7));
-  appendLine(out, "Fum[", 4, internalName.constData(), internalName.size(),
-             "]");
-  appendWrapped(out, '~', text, maxChar);
-  appendWrapped(out, '^', dataPayload, maxChar);
-  appendLine(out, "End[", 4, internalName.constData(), internalName.size(),
-             "]");
-  return out;
+  Output out(text.size() + dataPayload.size() + 3 * lines +
+             2 * (internalName.size() + 7));
+  putNameLine(out, "Fum[", internalName);
+  putWrapped(out, '~', text, maxChar);
+  putWrapped(out, '^', dataPayload, maxChar);
+  putNameLine(out, "End[", internalName);
+  return out.finish();
 }
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes,

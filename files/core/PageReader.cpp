@@ -3,18 +3,32 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "files/core/Cp932.h"
 #include "files/core/LineReader.h"
+#include "files/core/NumberFields.h"
 #include "files/core/PageFormat.h"
 
 namespace page_format {
 
 namespace {
 
+// Appends the line without its marker. Growing by hand is much cheaper
+// than QByteArray::append for the many short lines of a page.
 void appendRest(QByteArray &payload, const QByteArray &line) {
-  payload.append(line.constData() + 1, line.size() - 1);
+  const qsizetype old = payload.size();
+  const qsizetype added = line.size() - 1;
+  if (old + added > payload.capacity())
+    payload.reserve(std::max(2 * payload.capacity(), old + added));
+  payload.resize(old + added);
+  std::memcpy(payload.data() + old, line.constData() + 1, added);
+}
+
+bool hasMarker(const QByteArray &line, const char (&marker)[5]) {
+  return line.size() >= 4 && std::memcmp(line.constData(), marker, 4) == 0;
 }
 
 // Letters A-Z as a-z, leaving double-byte characters (whose trail bytes
@@ -32,16 +46,93 @@ QByteArray lowerSingleBytes(QByteArray text) {
   return text;
 }
 
+// Eight bytes at a time: a word is read from memory as it lies there, so
+// byte j of the text is byte j of the word only on little-endian machines;
+// elsewhere the byte-by-byte paths do all the work.
+constexpr bool WordScan = std::endian::native == std::endian::little;
+constexpr quint64 Ones = 0x0101010101010101ull;
+constexpr quint64 Highs = 0x8080808080808080ull;
+
+quint64 wordAt(const char *p) {
+  quint64 word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// Bit 7 of every byte of the word that is "|", no other bit.
+quint64 barBits(quint64 word) {
+  const quint64 x = word ^ (Ones * '|');
+  return ~(((x & ~Highs) + ~Highs) | x) & Highs;
+}
+
 // Number of "|" bytes, trail bytes included: an upper bound for sizes.
 qsizetype countBars(const QByteArray &text) {
-  qsizetype count = 0;
   const char *p = text.constData();
-  const char *const end = p + text.size();
-  while ((p = static_cast<const char *>(std::memchr(p, '|', end - p)))) {
-    ++count;
-    ++p;
-  }
+  const qsizetype n = text.size();
+  qsizetype count = 0, i = 0;
+  if constexpr (WordScan)
+    for (; i + 8 <= n; i += 8)
+      count += ((barBits(wordAt(p + i)) >> 7) * Ones) >> 56;
+  for (; i < n; ++i) count += p[i] == '|';
   return count;
+}
+
+// Finds the single-byte "|" bytes of a payload one after the other.
+class CutFinder {
+ public:
+  CutFinder(const char *p, qsizetype n) : p_(p), n_(n) {}
+
+  // Position of the next cut, or n when there is none.
+  qsizetype next() {
+    for (;;) {
+      if (bars_ != 0) {
+        const qsizetype at = wordStart_ + std::countr_zero(bars_) / 8;
+        bars_ &= bars_ - 1;
+        return at;
+      }
+      if (i_ >= n_) return n_;
+      if (WordScan && i_ + 8 <= n_) {
+        const quint64 word = wordAt(p_ + i_);
+        if ((word & Highs) == 0) {  // plain ASCII: every "|" is a cut
+          wordStart_ = i_;
+          bars_ = barBits(word);
+          i_ += 8;
+          continue;
+        }
+      }
+      const auto b = static_cast<unsigned char>(p_[i_]);
+      if (cp932::isLeadByte(b)) {
+        i_ += 2;  // its trail byte, whatever it is, is never a cut
+      } else if (p_[i_++] == '|') {
+        return i_ - 1;
+      }
+    }
+  }
+
+ private:
+  const char *p_;
+  qsizetype n_;
+  qsizetype i_ = 0;
+  qsizetype wordStart_ = 0;
+  quint64 bars_ = 0;  // cuts of the word at wordStart_ not yet given out
+};
+
+// Position of the next single-byte "|" at or after `from`, which must start
+// a character; n when there is none. A byte outside the lead range always
+// ends a character, so a "|" is a trail byte exactly when an odd run of
+// lead-range bytes stands right before it. This lets memchr do the walking.
+qsizetype nextCut(const char *p, qsizetype from, qsizetype n) {
+  for (;;) {
+    const void *bar = std::memchr(p + from, '|', n - from);
+    if (!bar) return n;
+    const qsizetype at = static_cast<const char *>(bar) - p;
+    qsizetype run = 0;
+    while (at - run > from &&
+           cp932::isLeadByte(static_cast<unsigned char>(p[at - run - 1])))
+      ++run;
+    if (run % 2 == 0) return at;
+    from = at + 1;  // it ended a double-byte character
+  }
 }
 
 }  // namespace
@@ -51,17 +142,20 @@ PageBlock readPageBlock(QIODevice &device, bool *readError) {
   PageBlock block;
   QByteArray line;
   while (reader.next(line)) {
-    if (line.startsWith("Fum[")) {
+    // The markers begin with different bytes, so the order of the tests
+    // does not matter.
+    const char first = line.isEmpty() ? '\0' : line.front();
+    if (first == 'F' && hasMarker(line, "Fum[")) {
       // The last byte, normally "]", is dropped unchecked.
       block.internalName =
           line.size() > 5 ? line.mid(4, line.size() - 5) : QByteArray();
-    } else if (line.startsWith("End[")) {
+    } else if (first == 'E' && hasMarker(line, "End[")) {
       break;
     } else if (block.internalName.isEmpty()) {
       continue;
-    } else if (line.startsWith('~')) {
+    } else if (first == '~') {
       appendRest(block.textPayload, line);
-    } else if (line.startsWith('^')) {
+    } else if (first == '^') {
       appendRest(block.dataPayload, line);
     }
   }
@@ -78,35 +172,37 @@ PageBlock readPageBlock(const QByteArray &bytes) {
 
 DataFields splitDataPayload(const QByteArray &payload) {
   DataFields fields;
-  // Indexed by the field counter k, which runs 1, 2, 0, 1, 2, 0, ...
-  QByteArray *const header[] = {&fields.staffWidth, &fields.protect,
-                                &fields.staffCount};
-  QList<QByteArray> *const inputs[] = {&fields.y, &fields.content, &fields.x};
-  const qsizetype expected = countBars(payload) / 3;
-  for (QList<QByteArray> *list : inputs) list->reserve(expected);
+  // The lists are sized for the most inputs the payload can hold, filled
+  // in place and cut to the complete inputs at the end: an input cut short
+  // is dropped, so the lists stay of equal length. The header takes three
+  // of the cuts, so even a last, partial input has its place.
+  const qsizetype most = countBars(payload) / 3;
+  fields.content.resize(most);
+  fields.x.resize(most);
+  fields.y.resize(most);
+  QByteArray *const header[] = {&fields.protect, &fields.staffCount,
+                                &fields.staffWidth};
+  QByteArray *const inputs[] = {fields.content.data(), fields.x.data(),
+                                fields.y.data()};
 
   const char *p = payload.constData();
   const qsizetype n = payload.size();
-  int k = 0;
-  qsizetype fieldStart = 0;
-  for (qsizetype i = 0; i < n; ++i) {
-    const auto b = static_cast<unsigned char>(p[i]);
-    if (cp932::isLeadByte(b)) {
-      ++i;  // its trail byte, whatever it is, is never a cut
-      continue;
+  CutFinder cuts(p, n);
+  qsizetype complete = 0;  // inputs with all three fields
+  int j = 0;               // field of the input being read
+  for (qsizetype start = 0, cut; (cut = cuts.next()) < n; start = cut + 1) {
+    QByteArray &field = fields.fieldCount < 3 ? *header[fields.fieldCount]
+                                              : inputs[j][complete];
+    field = sharedNumberField(p + start, cut - start);
+    if (field.isNull()) field = QByteArray(p + start, cut - start);
+    if (++fields.fieldCount > 3 && ++j == 3) {
+      j = 0;
+      ++complete;
     }
-    if (b != '|') continue;
-    QByteArray field(p + fieldStart, i - fieldStart);
-    fieldStart = i + 1;
-    k = (k + 1) % 3;
-    if (++fields.fieldCount <= 3)
-      *header[k] = std::move(field);
-    else
-      inputs[k]->append(std::move(field));
   }
-  // An input cut short at the end would leave the lists of unequal length.
-  fields.content.resize(fields.y.size());
-  fields.x.resize(fields.y.size());
+  fields.content.resize(complete);
+  fields.x.resize(complete);
+  fields.y.resize(complete);
   return fields;
 }
 
@@ -115,17 +211,15 @@ QByteArray decodeTextPayload(const QByteArray &payload) {
   const qsizetype n = payload.size();
   QByteArray out(n + countBars(payload), Qt::Uninitialized);
   char *o = out.data();
-  for (qsizetype i = 0; i < n; ++i) {
-    const char c = p[i];
-    if (cp932::isLeadByte(static_cast<unsigned char>(c))) {
-      *o++ = c;
-      if (i + 1 < n) *o++ = p[++i];
-    } else if (c == '|') {
+  for (qsizetype start = 0; start < n;) {
+    const qsizetype cut = nextCut(p, start, n);
+    std::memcpy(o, p + start, cut - start);
+    o += cut - start;
+    if (cut < n) {
       *o++ = '\r';
       *o++ = '\n';
-    } else {
-      *o++ = c;
     }
+    start = cut + 1;
   }
   out.truncate(o - out.constData());
   return out;

@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <climits>
 #include <csignal>
 
 #include "files/core/Cp932.h"
+#include "files/core/NumberFields.h"
 #include "files/core/PageFormat.h"
 #include "support/TestFiles.h"
 
@@ -151,6 +153,27 @@ TEST(PageFormatBytes, DataPayloadCutsOnlyAtSingleByteBars) {
   EXPECT_EQ(f.y, (QList<QByteArray>{"-64", "0"}));
 }
 
+TEST(PageFormatBytes, TrailBarsAreNeverCutWhereverTheyFall) {
+  // "ポ" at every offset, among plain text, half-width kana and lead-range
+  // trail bytes (0x81 0x81), in the data and in the page text.
+  ScorePage page;
+  for (int offset = 0; offset < 20; ++offset) {
+    const QByteArray pad(offset, 'a');
+    page.append(pad + sjis("ポ") + pad, offset, -offset);
+    page.append(sjis("ｱ") + pad + "\x81\x81" + sjis("ポ"), 1, 2);
+  }
+  const DataFields f = splitDataPayload(dataPayload(1, page));
+  EXPECT_EQ(f.content, page.ContentList);
+  EXPECT_EQ(f.x, page.XList);
+  EXPECT_EQ(f.y, page.YList);
+
+  QByteArray text;
+  for (int offset = 0; offset < 20; ++offset)
+    text += QByteArray(offset, 'a') + sjis("ポ") + "\x81\x81|";
+  EXPECT_EQ(decodeTextPayload(text),
+            QByteArray(text).replace("\x81|", "\x81\r\n"));
+}
+
 TEST(PageFormatBytes, DataPayloadHeaderStaysRawAndShortPayloadsLackFields) {
   DataFields f = splitDataPayload("0|x|2|");
   EXPECT_EQ(f.fieldCount, 3);
@@ -180,6 +203,32 @@ TEST(PageFormatBytes, IncompleteInputsAtTheEndAreDropped) {
     EXPECT_EQ(f.y, QList<QByteArray>{"20"});
   }
   EXPECT_EQ(f.fieldCount, 8);
+}
+
+TEST(PageFormatBytes, NumbersAreSharedOnlyInTheFormTheProgramWrites) {
+  for (const QByteArray text : {"0", "-4096", "8191", "-64", "`0", "`40"}) {
+    const QByteArray shared = sharedNumberField(text.constData(), text.size());
+    EXPECT_EQ(shared, text);
+    EXPECT_EQ(qstrlen(shared.constData()), text.size()) << text.constData();
+  }
+  for (const QByteArray text : {"", "-0", "007", "+5", " 5", "-4097", "8192",
+                                "`05", "`41", "`", "-", "1a", "123456"})
+    EXPECT_TRUE(sharedNumberField(text.constData(), text.size()).isNull())
+        << text.constData();
+}
+
+TEST(PageFormatBytes, FieldsReadBackExactlyAndChangeIndependently) {
+  DataFields f =
+      splitDataPayload("1|4|610|`7|-64|8191|`7|-64|8192|`05|+5|-0|`41|007| 5|");
+  EXPECT_EQ(f.content, (QList<QByteArray>{"`7", "`7", "`05", "`41"}));
+  EXPECT_EQ(f.x, (QList<QByteArray>{"-64", "-64", "+5", "007"}));
+  EXPECT_EQ(f.y, (QList<QByteArray>{"8191", "8192", "-0", " 5"}));
+  // Equal numbers share their bytes; changing one leaves the others.
+  f.x[0].append('0');
+  f.content[1][1] = '8';
+  EXPECT_EQ(f.x, (QList<QByteArray>{"-640", "-64", "+5", "007"}));
+  EXPECT_EQ(f.content.mid(0, 2), (QList<QByteArray>{"`7", "`8"}));
+  EXPECT_EQ(splitDataPayload("1|4|610|`7|1|2|").content.first(), "`7");
 }
 
 TEST(PageFormatRoundTrip, DoubleByteTextsAndNegativeCoordinatesSurvive) {
