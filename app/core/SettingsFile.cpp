@@ -271,6 +271,12 @@ bool SettingsFile::writeBool(const QString &section, const QString &key,
                      value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+bool SettingsFile::canHold(const QString &section, const QString &key,
+                           const QString &value) {
+  return validSection(section.trimmed()) && validKey(key.trimmed()) &&
+         !hasLineBreak(value);
+}
+
 bool SettingsFile::writeString(const QString &section, const QString &key,
                                const QString &value) {
   const QString s = section.trimmed();

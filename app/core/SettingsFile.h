@@ -45,6 +45,10 @@ class SettingsFile {
   bool writeString(const QString &section, const QString &key,
                    const QString &value);
 
+  // Whether a name and value can be written so that they read back.
+  static bool canHold(const QString &section, const QString &key,
+                      const QString &value);
+
   static constexpr int MaxTextLength = 1023;
 
  private:

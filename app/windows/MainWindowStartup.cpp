@@ -97,9 +97,13 @@ bool TForm1::writeSettings() {
   auto integer = [&](const QString &section, const QString &key, int value) {
     if (ok) ok = settings_.writeInteger(section, key, value);
   };
+  // A path with a line break cannot be stored: its slot is left empty
+  // rather than the shut-down failing on it every time.
   auto text = [&](const QString &section, const QString &key,
                   const QString &value) {
-    if (ok) ok = settings_.writeString(section, key, value);
+    const bool holdable = SettingsFile::canHold(section, key, value);
+    if (ok)
+      ok = settings_.writeString(section, key, holdable ? value : QString());
   };
   const bool maximized = isMaximized();
   if (ok)
@@ -119,8 +123,12 @@ bool TForm1::writeSettings() {
   integer(Fum, QStringLiteral("MaxChar"), MaxChar);
   if (ok) ok = settings_.writeBool(Fum, QStringLiteral("Executive"), Executive);
   text(Fum, QStringLiteral("Folder"), Folder);
-  if (!ContentsPath.isEmpty())
-    integer(VrnSection, QFileInfo(ContentsPath).fileName(), ContentsIndex);
+  // A contents file whose name cannot be a key (such as "a=b.vrn") is not
+  // remembered.
+  const QString contentsKey = QFileInfo(ContentsPath).fileName();
+  if (!ContentsPath.isEmpty() &&
+      SettingsFile::canHold(VrnSection, contentsKey, QString()))
+    integer(VrnSection, contentsKey, ContentsIndex);
   for (int n = 1; n <= RecentFiles::Count; ++n)
     text(RecentSection, recentKey(n), Recent.entry(n));
   if (!ok)

@@ -37,9 +37,13 @@ bool LineReader::next(QByteArray &line) {
       if (buffer_.at(pos_) == '\n') ++pos_;
     }
     const char *start = buffer_.constData() + pos_;
-    const qsizetype left = buffer_.size() - pos_;
-    const char *cr = static_cast<const char *>(std::memchr(start, '\r', left));
+    // A long line without CR is searched only once, not again from its
+    // start after every block.
+    const qsizetype from = pos_ + scanned_;
+    const char *cr = static_cast<const char *>(
+        std::memchr(buffer_.constData() + from, '\r', buffer_.size() - from));
     if (cr) {
+      scanned_ = 0;
       line = QByteArray(start, cr - start);
       pos_ += (cr - start) + 1;
       if (pos_ < buffer_.size()) {
@@ -49,7 +53,9 @@ bool LineReader::next(QByteArray &line) {
       }
       return true;
     }
+    scanned_ = buffer_.size() - pos_;
     if (!fill()) {
+      scanned_ = 0;
       if (pos_ >= buffer_.size()) return false;
       line = buffer_.mid(pos_);
       pos_ = buffer_.size();

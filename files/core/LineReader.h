@@ -23,6 +23,7 @@ class LineReader {
   QIODevice &device_;
   QByteArray buffer_;
   qsizetype pos_ = 0;
+  qsizetype scanned_ = 0;  // bytes of the current line known to hold no CR
   bool atEnd_ = false;
   bool failed_ = false;
   bool skipLf_ = false;  // the last line ended at a CR at a block's end

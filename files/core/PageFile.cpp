@@ -120,7 +120,17 @@ SaveResult save(ScorePage &page, const QByteArray &pageText, int maxChar,
   }
   if (page.PagePath.isEmpty()) return SaveResult::NeedsName;
   const int lineLength = page_format::clampMaxChar(maxChar);
-  page.InternalName = page_format::internalNameFor(page.PagePath, lineLength);
+  const QByteArray name =
+      page_format::internalNameFor(page.PagePath, lineLength);
+  if (name.isEmpty()) {
+    // A page stored without a name could never be read back.
+    messages.error(
+        QStringLiteral("ファイル名「%1」からは譜面の内部名が作れないため、"
+                       "保存できません。")
+            .arg(QFileInfo(page.PagePath).fileName()));
+    return SaveResult::Failed;
+  }
+  page.InternalName = name;
   const QByteArray bytes = page_format::pageFileBytes(
       page.InternalName, pageText, page_format::dataPayload(protectValue, page),
       lineLength);

@@ -44,3 +44,14 @@ TEST(LineReader, HandlesLinesAcrossBlockBoundaries) {
   QByteArray longLine(200000, 'z');
   EXPECT_EQ(linesOf(longLine + "\r\nq"), (QList<QByteArray>{longLine, "q"}));
 }
+
+TEST(LineReader, ReadsALongLfOnlyFileInOnePass) {
+  // Lines ended by LF alone make one long line; it must still be found
+  // whole, with the page line after it.
+  QByteArray bytes;
+  for (int i = 0; i < 20000; ++i) bytes += "some text of a mail\n";
+  const QList<QByteArray> lines = linesOf(bytes + "\r\nFum[x]\r\n");
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_EQ(lines[0], bytes);
+  EXPECT_EQ(lines[1], "Fum[x]");
+}

@@ -174,3 +174,13 @@ TEST_F(LoadSave, TypedCharactersThePageCannotHoldAreNamed) {
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
   EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Error);
 }
+
+TEST_F(LoadSave, FileNameWithoutANameIsRefused) {
+  form().page.PagePath = scratch.file(QStringLiteral(".fum"));
+  form().page.Modified = true;
+  form().SavePage();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Error);
+  EXPECT_TRUE(form().page.Modified);
+  EXPECT_FALSE(QFile::exists(form().page.PagePath));
+}

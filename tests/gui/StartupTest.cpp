@@ -144,3 +144,17 @@ TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
             QStringLiteral("lesson.fum"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("lesson.fum"));
 }
+
+TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
+  form().ContentsPath = scratch.file(QStringLiteral("a=b.vrn"));
+  form().AddRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
+  form().AddRecentFile(QStringLiteral("/tmp/ok.fum"));
+  EXPECT_TRUE(form().writeSettings());
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_EQ(settings.readString(QStringLiteral("RecentFiles"),
+                                QStringLiteral("r1"), {}),
+            QStringLiteral("/tmp/ok.fum"));
+  EXPECT_TRUE(settings.readString(QStringLiteral("RecentFiles"),
+                                  QStringLiteral("r2"), QStringLiteral("x"))
+                  .isEmpty());
+}
