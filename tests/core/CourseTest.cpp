@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "files/core/Cp932.h"
-#include "files/core/LineReader.h"
 #include "score/core/Decimal.h"
+#include "support/TestFiles.h"
 
 // The bundled course in Data/, checked as the program will meet it: the
 // contents file, every page it names, and the MIDI files beside them.
@@ -22,22 +21,6 @@ QString courseDir() {
   return QDir::cleanPath(here.absoluteFilePath(QStringLiteral("../../Data")));
 }
 
-QByteArray fileBytes(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
-QList<QByteArray> linesOf(QByteArray bytes) {
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  LineReader reader(buffer);
-  QList<QByteArray> lines;
-  QByteArray line;
-  while (reader.next(line)) lines << line;
-  return lines;
-}
-
 struct Contents {
   QByteArray title;
   QByteArray note;
@@ -47,7 +30,7 @@ struct Contents {
 Contents readContents() {
   Contents c;
   for (const QByteArray &line :
-       linesOf(fileBytes(courseDir() + "/Varnel.vrn"))) {
+       linesOf(readBytes(courseDir() + "/Varnel.vrn"))) {
     if (line.startsWith('/'))
       c.title = line.mid(1);
     else if (line.startsWith('\\'))
@@ -103,7 +86,7 @@ struct Page {
 
 Page readPage(const QString &path) {
   Page page;
-  page.lines = linesOf(fileBytes(path));
+  page.lines = linesOf(readBytes(path));
   for (const QByteArray &line : page.lines) {
     if (line.startsWith('~')) page.text += line.mid(1);
     if (line.startsWith('^')) page.data += line.mid(1);
@@ -137,7 +120,7 @@ TEST_F(CoursePages, ContentsHasTitleNoteAndStructuredEntries) {
   EXPECT_GE(indented, 1);
   EXPECT_GE(inFolder, 1);
   // Written with CR LF like every file the program reads.
-  const QByteArray raw = fileBytes(courseDir() + "/Varnel.vrn");
+  const QByteArray raw = readBytes(courseDir() + "/Varnel.vrn");
   EXPECT_EQ(raw.count("\r\n"), raw.count('\n'));
   EXPECT_EQ(raw.count("\r\n"), raw.count('\r'));
   EXPECT_TRUE(raw.endsWith("\r\n"));
@@ -166,7 +149,7 @@ TEST_F(CoursePages, EveryEntryIsAPageNamedLikeItsFile) {
 TEST_F(CoursePages, PageLinesAreShortAndEndInCrLf) {
   for (const QByteArray &entry : contents_.entries) {
     SCOPED_TRACE(pagePath(entry).toStdString());
-    const QByteArray raw = fileBytes(pagePath(entry));
+    const QByteArray raw = readBytes(pagePath(entry));
     ASSERT_TRUE(raw.endsWith("\r\n"));
     QList<QByteArray> lines = raw.split('\n');
     lines.removeLast();  // empty: the file ends with its last line's LF
@@ -230,7 +213,7 @@ TEST_F(CoursePages, MidiFilesBesideThePagesAreStandardMidiFiles) {
     if (!QFileInfo::exists(path)) continue;
     SCOPED_TRACE(path.toStdString());
     ++withMusic;
-    const QByteArray midi = fileBytes(path);
+    const QByteArray midi = readBytes(path);
     ASSERT_GE(midi.size(), 22);
     EXPECT_TRUE(midi.startsWith("MThd"));
     EXPECT_EQ(midi.mid(4, 4), QByteArray("\0\0\0\6", 4));
@@ -246,7 +229,7 @@ TEST_F(CoursePages, MidiFilesBesideThePagesAreStandardMidiFiles) {
 }
 
 TEST(Course, GmResetFileSendsGeneralMidiSystemOn) {
-  const QByteArray midi = fileBytes(courseDir() + "/Gmon.mid");
+  const QByteArray midi = readBytes(courseDir() + "/Gmon.mid");
   ASSERT_TRUE(midi.startsWith("MThd"));
   EXPECT_TRUE(midi.contains(QByteArray("\xF0\x05\x7E\x7F\x09\x01\xF7", 7)));
 }

@@ -3,21 +3,9 @@
 #include <QBuffer>
 
 #include "files/core/LineReader.h"
+#include "support/TestFiles.h"
 
-namespace {
-
-QList<QByteArray> linesOf(const QByteArray &bytes) {
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  LineReader reader(buffer);
-  QList<QByteArray> lines;
-  QByteArray line;
-  while (reader.next(line)) lines << line;
-  return lines;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(LineReader, EndsLinesAtCrAndKeepsLoneLf) {
   EXPECT_EQ(linesOf("a\r\nb\rc\nd"), (QList<QByteArray>{"a", "b", "c\nd"}));

@@ -154,7 +154,8 @@ TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
   EXPECT_EQ(settings.readString(QStringLiteral("RecentFiles"),
                                 QStringLiteral("r1"), {}),
             QStringLiteral("/tmp/ok.fum"));
-  EXPECT_TRUE(settings.readString(QStringLiteral("RecentFiles"),
-                                  QStringLiteral("r2"), QStringLiteral("x"))
+  EXPECT_TRUE(settings
+                  .readString(QStringLiteral("RecentFiles"),
+                              QStringLiteral("r2"), QStringLiteral("x"))
                   .isEmpty());
 }

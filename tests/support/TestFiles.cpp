@@ -1,10 +1,12 @@
 #include "support/TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "files/core/Cp932.h"
+#include "files/core/LineReader.h"
 
 ScratchDir::ScratchDir() = default;
 
@@ -24,6 +26,16 @@ QByteArray readBytes(const QString &path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
+}
+
+QList<QByteArray> linesOf(QByteArray bytes) {
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  LineReader reader(buffer);
+  QList<QByteArray> lines;
+  QByteArray line;
+  while (reader.next(line)) lines << line;
+  return lines;
 }
 
 QByteArray sjis(const QString &text) { return cp932::fromUnicode(text); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -19,6 +20,8 @@ class ScratchDir {
 };
 
 QByteArray readBytes(const QString &path);
+// The lines of bytes as the program's line reader splits them.
+QList<QByteArray> linesOf(QByteArray bytes);
 
 #include <ostream>
 // Readable QString values in test failures.
