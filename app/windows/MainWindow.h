@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "files/core/CourseContents.h"
 #include "files/core/RecentFiles.h"
 #include "score/core/EditorState.h"
 #include "score/core/ScorePage.h"
@@ -66,18 +67,11 @@ class TForm1 : public QMainWindow {
   bool MidiPresent = false;
   int MaxChar = 79;
   bool ContentsMode = false;
-  QString ContentsPath;
-  QString PreviousContentsPath;
-  QString ContentsFolder;  // ends with "/"
-  QByteArray ContentsTitle;
-  QList<QByteArray> ContentsEntries;  // the items of ComboBox1, as bytes
-  int ContentsIndex = 0;
-  int LoadedIndex = 0;
+  CourseContents course;
   QString Folder;
   RecentFiles Recent;
   // The application's title (the task-bar text), kept with the caption.
   QString ApplicationTitle = QStringLiteral("Varnel");
-  QByteArray ContentsNote;
 
   // Runs the staff paper dialog modally; tests replace it to answer.
   std::function<void(TForm4 &)> runPaperDialog;

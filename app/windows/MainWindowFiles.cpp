@@ -139,7 +139,7 @@ void TForm1::OpenFile(const QString &path) {
           "もし譜面データが含まれていれば、抽出して開きます。\r\n"
           "続けますか？")))
     return;
-  ContentsNote.clear();
+  course.ContentsNote.clear();
   page.CaptionPath = path;
   page.PagePath = path;
   LoadPage();
@@ -199,7 +199,7 @@ void TForm1::OpenClip1Click() {
   ContentsMode = false;
   UpdateContentsControls();
   if (page.Modified) setCaption(QStringLiteral("(クリップボード・データ)"));
-  ContentsNote.clear();
+  course.ContentsNote.clear();
 }
 
 void TForm1::SaveBmp1Click() {

@@ -26,7 +26,7 @@ void TForm1::NewPage() {
   DisableSelectionButtons();
   page.ProtectFlag = 1;
   setProtectIndicator(false);
-  ContentsNote.clear();
+  course.ContentsNote.clear();
 }
 
 void TForm1::ClearInputs() {

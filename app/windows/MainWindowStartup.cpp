@@ -36,7 +36,7 @@ QString TForm1::DefaultContentsPath() const {
 void TForm1::FormCreate() {
   // The program's icon is its treble clef.
   setWindowIcon(QIcon(QPixmap::fromImage(GlyphSet::instance().image(32))));
-  ContentsIndex = 0;
+  course.ContentsIndex = 0;
   page.StaffCount = ScorePage::DefaultStaffCount;
   page.StaffWidth = ScorePage::DefaultStaffWidth;
   editor.PaletteTag = 3;
@@ -125,10 +125,10 @@ bool TForm1::writeSettings() {
   text(Fum, QStringLiteral("Folder"), Folder);
   // A contents file whose name cannot be a key (such as "a=b.vrn") is not
   // remembered.
-  const QString contentsKey = QFileInfo(ContentsPath).fileName();
-  if (!ContentsPath.isEmpty() &&
+  const QString contentsKey = CourseContents::rememberKey(course.ContentsPath);
+  if (!course.ContentsPath.isEmpty() &&
       SettingsFile::canHold(VrnSection, contentsKey, QString()))
-    integer(VrnSection, contentsKey, ContentsIndex);
+    integer(VrnSection, contentsKey, course.ContentsIndex);
   for (int n = 1; n <= RecentFiles::Count; ++n)
     text(RecentSection, recentKey(n), Recent.entry(n));
   if (!ok)

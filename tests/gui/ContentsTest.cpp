@@ -38,8 +38,8 @@ TEST_F(Contents, ReadsTitleNoteAndEntries) {
                     "scale\r\npart2\\cadence\r\n\r\n");
   form().OpenFile(path);
   EXPECT_TRUE(form().ContentsMode);
-  EXPECT_EQ(form().ContentsTitle, "First steps");
-  EXPECT_EQ(form().ContentsNote, "Sample data");
+  EXPECT_EQ(form().course.ContentsTitle, "First steps");
+  EXPECT_EQ(form().course.ContentsNote, "Sample data");
   ASSERT_EQ(form().ComboBox1->count(), 4);
   EXPECT_EQ(form().ComboBox1->itemText(1), QStringLiteral("  scale"));
   EXPECT_EQ(form().page.count(), 1);
@@ -59,7 +59,7 @@ TEST_F(Contents, PageButtonsStepThroughTheCourseAndBeepAtTheEnds) {
   EXPECT_EQ(form().page.count(), 2);
   form().SpeedButton5->click();
   EXPECT_EQ(form().page.count(), 3);  // the tab-indented entry
-  EXPECT_EQ(form().ContentsIndex, 2);
+  EXPECT_EQ(form().course.ContentsIndex, 2);
   form().SpeedButton5->click();
   EXPECT_EQ(messages.beeps, 2);
   form().SpeedButton4->click();
@@ -115,7 +115,7 @@ TEST_F(Contents, DefaultCourseNeverEntersTheRecentList) {
                                      "/Varnel\r\none\r\n");
   form().Varnel1->trigger();
   EXPECT_TRUE(form().ContentsMode);
-  EXPECT_EQ(form().ContentsPath, path);
+  EXPECT_EQ(form().course.ContentsPath, path);
   EXPECT_TRUE(form().Recent.entry(1).isEmpty());
   QFile::remove(path);
   form().Varnel1->trigger();

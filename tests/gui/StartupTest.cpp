@@ -36,8 +36,8 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
   form().MaxChar = 60;
   form().Executive = true;
   form().Folder = scratch.path();
-  form().ContentsPath = scratch.file(QStringLiteral("練習.vrn"));
-  form().ContentsIndex = 3;
+  form().course.ContentsPath = scratch.file(QStringLiteral("練習.vrn"));
+  form().course.ContentsIndex = 3;
   form().AddRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
   form().AddRecentFile(QStringLiteral("/tmp/b.fum"));
   ASSERT_TRUE(form().writeSettings());
@@ -146,7 +146,7 @@ TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
 }
 
 TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
-  form().ContentsPath = scratch.file(QStringLiteral("a=b.vrn"));
+  form().course.ContentsPath = scratch.file(QStringLiteral("a=b.vrn"));
   form().AddRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
   form().AddRecentFile(QStringLiteral("/tmp/ok.fum"));
   EXPECT_TRUE(form().writeSettings());
