@@ -14,17 +14,12 @@
 #include "app/core/PagePlayer.h"
 #include "app/windows/MainWindow.h"
 #include "files/core/Cp932.h"
+#include "files/core/FileNames.h"
 #include "files/core/PageFile.h"
 #include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
 
 namespace {
-
-QString lowerSuffix(const QString &path) {
-  const QString name = QFileInfo(path).fileName();
-  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-  return dot < 0 ? QString() : name.mid(dot).toLower();
-}
 
 // Shows the hourglass while it lives.
 class WaitCursor {
@@ -72,7 +67,8 @@ void TForm1::LoadPage(QIODevice *source) {
     DisablePlayButtons();
   }
 
-  if (source || lowerSuffix(page.PagePath) != QStringLiteral(".fum")) {
+  if (source ||
+      file_names::lowerExtension(page.PagePath) != QStringLiteral(".fum")) {
     page.CaptionPath.clear();
     page.PagePath.clear();
     page.Modified = true;
@@ -128,7 +124,7 @@ void TForm1::OpenFile(const QString &path) {
         break;
     }
   }
-  const QString extension = lowerSuffix(path);
+  const QString extension = file_names::lowerExtension(path);
   if (extension == QStringLiteral(".vrn")) {
     OpenContents(path);
     return;
@@ -209,15 +205,7 @@ void TForm1::SaveBmp1Click() {
       QStringLiteral("ビットマップ(*.bmp)|*.bmp|すべてのファイル(*.*)|*.*");
   dialog.defaultExtension = QStringLiteral("bmp");
   dialog.confirmOverwrite = true;
-  auto withBmp = [](const QString &name) {
-    const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return (dot > slash ? name.left(dot) : name) + QStringLiteral(".bmp");
-  };
-  if (!page.PagePath.isEmpty())
-    dialog.fileName = withBmp(page.PagePath);
-  else if (!page.InternalName.isEmpty())
-    dialog.fileName = withBmp(cp932::toUnicode(page.InternalName));
+  dialog.fileName = file_names::bitmapPreset(page.PagePath, page.InternalName);
   const QString chosen = messages_.saveFileName(dialog);
   if (chosen.isEmpty()) return;
   QImageWriter writer(chosen, "bmp");

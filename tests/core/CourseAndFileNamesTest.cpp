@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "files/core/CourseContents.h"
+#include "files/core/FileNames.h"
 #include "support/TestFiles.h"
 
 TEST(CourseContents, ChoosesTheFirstEntryAndStepsWithinTheList) {
@@ -39,4 +40,19 @@ TEST(CourseContents, ReadsTheFileAndNamesItsPages) {
   EXPECT_EQ(course.ContentsPath, dir.file(QStringLiteral("c.vrn")));
   EXPECT_EQ(CourseContents::rememberKey(course.ContentsPath),
             QStringLiteral("c.vrn"));
+}
+
+
+TEST(FileNames, ExtensionsAndBitmapPresets) {
+  EXPECT_EQ(file_names::lowerExtension(QStringLiteral("/a.b/LESSON.FUM")),
+            QStringLiteral(".fum"));
+  EXPECT_TRUE(
+      file_names::lowerExtension(QStringLiteral("/a.b/README")).isEmpty());
+  EXPECT_EQ(file_names::bitmapPreset(QStringLiteral("/x.y/p.fum"), "n"),
+            QStringLiteral("/x.y/p.bmp"));
+  EXPECT_EQ(file_names::bitmapPreset(QStringLiteral("/x.y/page"), ""),
+            QStringLiteral("/x.y/page.bmp"));
+  EXPECT_EQ(file_names::bitmapPreset(QString(), "Lesson 1.2"),
+            QStringLiteral("Lesson 1.bmp"));
+  EXPECT_TRUE(file_names::bitmapPreset(QString(), "").isEmpty());
 }
