@@ -2,7 +2,9 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 
 #include "files/core/Cp932.h"
 #include "score/core/Decimal.h"
@@ -29,11 +31,26 @@ class BusyCursor {
   bool active_;
 };
 
-void drawTextWith(QPainter &painter, int x, int y, const QByteArray &text) {
-  if (text.isEmpty()) return;
-  painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()),
-                   cp932::toUnicode(text));
-}
+// Lays out each distinct text once per replay: the labels of a page
+// (note names, counts) repeat.
+class TextDrawer {
+ public:
+  void draw(QPainter &painter, int x, int y, const QByteArray &text) {
+    if (text.isEmpty()) return;
+    auto it = laidOut_.find(text);
+    if (it == laidOut_.end()) {
+      QStaticText laid(cp932::toUnicode(text));
+      laid.setTextFormat(Qt::PlainText);
+      laid.prepare(QTransform(), painter.font());
+      it = laidOut_.insert(text, laid);
+    }
+    // A static text is placed by its top-left corner, as page texts are.
+    painter.drawStaticText(QPoint(x, y), *it);
+  }
+
+ private:
+  QHash<QByteArray, QStaticText> laidOut_;
+};
 
 void preparePainter(QPainter &painter) {
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -83,6 +100,7 @@ std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
   const GlyphSet &glyphs = GlyphSet::instance();
   QPainter painter(&image_);
   preparePainter(painter);
+  TextDrawer texts;
   const int n = page.count();
   for (int i = 0; i < n; ++i) {
     const std::optional<int> x = parseDecimal(page.XList.at(i));
@@ -95,7 +113,7 @@ std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
       if (!index) return ReplayError{i, content.mid(1, 2)};
       glyphs.stamp(bits, width, height, bytesPerLine, *x, *y, *index);
     } else {
-      drawTextWith(painter, *x, *y, content);
+      texts.draw(painter, *x, *y, content);
     }
   }
   return std::nullopt;
@@ -108,5 +126,5 @@ void Canvas::drawGlyph(int x, int y, int index) {
 void Canvas::drawText(int x, int y, const QByteArray &text) {
   QPainter painter(&image_);
   preparePainter(painter);
-  drawTextWith(painter, x, y, text);
+  TextDrawer().draw(painter, x, y, text);
 }
