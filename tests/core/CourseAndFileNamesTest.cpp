@@ -42,7 +42,6 @@ TEST(CourseContents, ReadsTheFileAndNamesItsPages) {
             QStringLiteral("c.vrn"));
 }
 
-
 TEST(FileNames, ExtensionsAndBitmapPresets) {
   EXPECT_EQ(file_names::lowerExtension(QStringLiteral("/a.b/LESSON.FUM")),
             QStringLiteral(".fum"));
