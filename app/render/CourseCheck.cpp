@@ -8,8 +8,8 @@
 #include "files/core/Cp932.h"
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
-#include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
+#include "score/render/Canvas.h"
 
 namespace course_check {
 namespace {
@@ -31,18 +31,6 @@ class RecordingMessages : public Messages {
   void beep() override {}
 };
 
-// The first text of the page that the replay could not convert.
-QByteArray firstNonNumber(const ScorePage &page) {
-  for (int i = 0; i < page.count(); ++i) {
-    if (!parseDecimal(page.XList[i])) return page.XList[i];
-    if (!parseDecimal(page.YList[i])) return page.YList[i];
-    const QByteArray &content = page.ContentList[i];
-    if (isGlyphReference(content) && !parseGlyphIndex(content))
-      return content.mid(1, 2);
-  }
-  return {};
-}
-
 void checkPage(const QString &label, const QString &path, QStringList &out) {
   auto report = [&](const QString &message) {
     out << QStringLiteral("%1: %2").arg(label, message);
@@ -53,14 +41,17 @@ void checkPage(const QString &label, const QString &path, QStringList &out) {
   }
   RecordingMessages messages;
   ScorePage page;
-  page_file::readInto(page, path, messages);
+  if (page_file::readInto(page, path, messages).status ==
+          page_file::LoadResult::Status::Loaded &&
+      messages.texts.isEmpty()) {
+    // The replay itself finds every number it cannot convert.
+    Canvas canvas;
+    canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
+    if (const auto error = canvas.ReplayInputs(page))
+      messages.notAnInteger(cp932::toUnicode(error->text));
+  }
   for (const QString &text : messages.texts) report(text);
   if (!messages.texts.isEmpty()) return;
-  const QByteArray bad = firstNonNumber(page);
-  if (!bad.isNull()) {
-    report(QStringLiteral("'%1' は整数ではありません.")
-               .arg(cp932::toUnicode(bad)));
-  }
   const QString midi = findSibling(path, QStringLiteral(".mid"));
   if (!midi.isEmpty() && !isStandardMidiFile(midi)) {
     report(QStringLiteral("%1 は標準MIDIファイルではありません。")

@@ -6,6 +6,7 @@
 
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
+#include "files/core/Cp932.h"
 #include "files/core/PageFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
@@ -52,7 +53,7 @@ int render(const QStringList &args) {
   Canvas canvas;
   canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
   if (const auto error = canvas.ReplayInputs(page)) {
-    messages.notAnInteger(QString::fromLatin1(error->text));
+    messages.notAnInteger(cp932::toUnicode(error->text));
     return 1;
   }
   // The picture's format follows the file name: BMP for ".bmp", else PNG.

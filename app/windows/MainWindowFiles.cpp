@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
-#include <QCursor>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QScrollArea>
@@ -18,25 +17,13 @@
 #include "files/core/PageFile.h"
 #include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
-
-namespace {
-
-// Shows the hourglass while it lives.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor &) = delete;
-  WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
-}  // namespace
+#include "score/render/BusyCursor.h"
 
 void TForm1::LoadPage(QIODevice *source) {
   DisableSelectionButtons();
   page_file::LoadResult result;
   {
-    WaitCursor wait;
+    BusyCursor wait;
     page.InternalName.clear();
     ClearInputs();
     result = source ? page_file::readFrom(page, *source, messages_)
@@ -48,7 +35,7 @@ void TForm1::LoadPage(QIODevice *source) {
     NewPage();
     return;
   }
-  WaitCursor wait;
+  BusyCursor wait;
   if (editor.AdministratorMode) setProtectIndicator(page.ProtectFlag < 0);
   ResizeCanvas();
   ReplayInputs();

@@ -9,7 +9,7 @@
 #include "app/core/PagePlayer.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/TextWindow.h"
-#include "score/core/Decimal.h"
+#include "files/core/Cp932.h"
 #include "score/windows/CanvasView.h"
 #include "score/windows/StaffPaperDialog.h"
 
@@ -50,17 +50,12 @@ void TForm1::ResizeCanvas() {
 void TForm1::ReplayInputs() {
   const auto error = canvas.ReplayInputs(page);
   Image1->canvasChanged();
-  if (error) messages_.notAnInteger(QString::fromLatin1(error->text));
+  if (error) messages_.notAnInteger(cp932::toUnicode(error->text));
 }
 
 void TForm1::appendInput(const QByteArray &content, int x, int y) {
   page.append(content, x, y);
-  if (isGlyphReference(content)) {
-    const auto index = parseGlyphIndex(content);
-    if (index) canvas.drawGlyph(x, y, *index);
-  } else {
-    canvas.drawText(x, y, content);
-  }
+  canvas.drawInput(content, x, y);
   Image1->update();
 }
 

@@ -1,7 +1,6 @@
 #include "edit/windows/RectEditWindow.h"
 
 #include <QAction>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include "app/windows/MainWindow.h"

@@ -1,7 +1,5 @@
 #include "score/render/Canvas.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QStaticText>
@@ -10,26 +8,11 @@
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/core/StaffLimits.h"
+#include "score/render/BusyCursor.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 
 namespace {
-
-// Shows the hourglass for as long as it lives, where there is a screen.
-class BusyCursor {
- public:
-  BusyCursor() : active_(qobject_cast<QGuiApplication *>(qApp) != nullptr) {
-    if (active_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~BusyCursor() {
-    if (active_) QGuiApplication::restoreOverrideCursor();
-  }
-  BusyCursor(const BusyCursor &) = delete;
-  BusyCursor &operator=(const BusyCursor &) = delete;
-
- private:
-  bool active_;
-};
 
 // Lays out each distinct text once per replay: the labels of a page
 // (note names, counts) repeat.
@@ -117,6 +100,14 @@ std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
     }
   }
   return std::nullopt;
+}
+
+void Canvas::drawInput(const QByteArray &content, int x, int y) {
+  if (!isGlyphReference(content)) {
+    drawText(x, y, content);
+  } else if (const std::optional<int> index = parseGlyphIndex(content)) {
+    drawGlyph(x, y, *index);
+  }
 }
 
 void Canvas::drawGlyph(int x, int y, int index) {

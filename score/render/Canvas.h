@@ -35,6 +35,8 @@ class Canvas {
   // the inputs before it stay drawn.
   std::optional<ReplayError> ReplayInputs(const ScorePage &page);
 
+  // Draws one input alone: a glyph reference or a text.
+  void drawInput(const QByteArray &content, int x, int y);
   void drawGlyph(int x, int y, int index);
   void drawText(int x, int y, const QByteArray &text);
 

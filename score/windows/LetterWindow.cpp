@@ -1,7 +1,6 @@
 #include "score/windows/LetterWindow.h"
 
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include "app/windows/MainWindow.h"

@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QListWidget>
 #include <QPainter>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include "app/windows/MainWindow.h"
