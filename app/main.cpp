@@ -1,7 +1,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
+#include <cstdio>
 
 #include "app/core/PagePlayer.h"
 #include "app/core/SettingsFile.h"
@@ -9,6 +13,7 @@
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
 #include "app/windows/QtMessages.h"
+#include "base/core/Cp932.h"
 #include "score/render/PageFonts.h"
 
 namespace {
@@ -30,12 +35,26 @@ int main(int argc, char **argv) {
     headless::prepare();
     QGuiApplication app(argc, argv);
     page_fonts::install();
+    if (!cp932::available()) {
+      std::fprintf(stderr, "%s\n", qPrintable(cp932::unavailableMessage()));
+      return 1;
+    }
     return headless::run(arguments);
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
   page_fonts::install();
+  // Qt's own dialogs and buttons speak the program's language.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                   QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   QtMessages messages;
+  if (!cp932::available()) {
+    messages.error(cp932::unavailableMessage());
+    return 1;
+  }
   SilentPlayer player;
   SettingsFile settings(SettingsFile::defaultPath());
   const TForm1::Services services{

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "files/core/PageFormat.h"
 
 using namespace page_format;

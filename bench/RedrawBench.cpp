@@ -6,7 +6,7 @@
 #include <QImage>
 #include <cstring>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"

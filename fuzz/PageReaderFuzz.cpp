@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "files/core/PageFormat.h"
 #include "score/core/Decimal.h"
 

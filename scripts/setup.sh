@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
+  qt6-translations-l10n
   xvfb xauth file
 )
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <utility>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 
 namespace {
 

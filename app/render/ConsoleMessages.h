@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Messages.h"
+#include "base/core/Messages.h"
 
 // Messages for the command line: every message is printed on standard
 // error; questions are answered No and dialogs cancelled.

@@ -3,9 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/core/Messages.h"
+#include "base/core/Cp932.h"
+#include "base/core/Messages.h"
 #include "files/core/ContentsFile.h"
-#include "files/core/Cp932.h"
+#include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
 #include "score/core/ScorePage.h"
@@ -81,17 +82,20 @@ QStringList problems(const QString &path) {
     checkPage(QFileInfo(path).fileName(), path, out);
     return out;
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    out << QStringLiteral("%1: %2.").arg(path, file.errorString());
+  CourseContents course;
+  course.switchTo(path);
+  QString error, unheld;
+  if (!course.read(&error, &unheld)) {
+    out << error + QLatin1Char('.');
     return out;
   }
-  const ContentsData contents = parseContents(file);
-  const QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
-  if (contents.entries.isEmpty())
+  if (!unheld.isEmpty())
+    out << QStringLiteral("%1: 扱えない文字があります: %2").arg(path, unheld);
+  if (course.ContentsEntries.isEmpty())
     out << QStringLiteral("%1: 目次にページがありません。").arg(path);
-  for (const QByteArray &entry : contents.entries) {
-    checkPage(cp932::toUnicode(entry), entryPagePath(folder, entry), out);
+  for (int i = 0; i < course.ContentsEntries.size(); ++i) {
+    checkPage(cp932::toUnicode(course.ContentsEntries.at(i)),
+              course.pagePath(i), out);
   }
   return out;
 }

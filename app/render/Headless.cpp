@@ -6,7 +6,7 @@
 
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "files/core/PageFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"

@@ -2,21 +2,24 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/core/Messages.h"
-#include "app/core/PagePlayer.h"
-#include "app/windows/TextWindow.h"
+#include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/CanvasView.h"
 #include "score/windows/StaffPaperDialog.h"
 
 namespace {
+
+template <typename T>
+T *named(T *object, const char *name) {
+  object->setObjectName(QLatin1String(name));
+  return object;
+}
 
 QToolButton *makeButton(QWidget *panel, const QString &text,
                         const QString &hint, int left) {
@@ -32,58 +35,55 @@ QToolButton *makeButton(QWidget *panel, const QString &text,
 
 TForm1::TForm1(const Services &services, QWidget *parent)
     : QMainWindow(parent),
-      messages_(services.messages),
-      player_(services.player),
-      settings_(services.settings),
-      programFolder_(services.programFolder),
+      document_({services.messages, services.player, services.settings,
+                 services.programFolder},
+                view_, this),
       arguments_(services.arguments),
-      screenSize_(services.screenSize) {
+      screenSize_(services.screenSize),
+      runPaperDialog_([](TForm4 &dialog) { dialog.exec(); }) {
   setWindowTitle(QStringLiteral("Varnel"));
   resize(640, 455);
-  runPaperDialog = [](TForm4 &dialog) { dialog.exec(); };
+  // The program's icon is its treble clef.
+  setWindowIcon(QIcon(QPixmap::fromImage(GlyphSet::instance().image(32))));
+  buildCanvas();
+  buildMenus();
+  buildToolBar();
+  connectCommands();
+  connectReports();
+  setProtectIndicator(false);
+  setAcceptDrops(true);
+  if (!document_.midiPresent()) GMON1->setEnabled(false);
+}
 
+TForm1::~TForm1() = default;
+
+void TForm1::setPaperDialogRunner(std::function<void(TForm4 &)> run) {
+  runPaperDialog_ = std::move(run);
+}
+
+void TForm1::buildCanvas() {
   auto *central = new QWidget(this);
   auto *layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  Panel1 = new QWidget(central);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1 = named(new QWidget(central), "Panel1");
   Panel1->setFixedHeight(33);
   Panel1->setAutoFillBackground(true);
   Panel1->setFocusPolicy(Qt::StrongFocus);
-  ScrollBox1 = new QScrollArea(central);
+  ScrollBox1 = named(new QScrollArea(central), "ScrollBox1");
   ScrollBox1->setBackgroundRole(QPalette::Dark);
-  Image1 = new CanvasView(canvas);
+  Image1 = named(new CanvasView(view_.canvas()), "Image1");
   ScrollBox1->setWidget(Image1);
   ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   layout->addWidget(Panel1);
   layout->addWidget(ScrollBox1, 1);
   setCentralWidget(central);
-
-  buildMenus();
-  buildToolBar();
-  connectCommands();
-  setProtectIndicator(false);
-  setAcceptDrops(true);
-  FormCreate();
-}
-
-TForm1::~TForm1() = default;
-
-void TForm1::attachToolWindows(TForm2 *palette, TForm3 *text, TForm5 *letter,
-                               TForm9 *rect, TForm6 *clefs) {
-  Form2 = palette;
-  Form3 = text;
-  Form5 = letter;
-  Form9 = rect;
-  Form6 = clefs;
 }
 
 void TForm1::buildMenus() {
   QMenuBar *bar = menuBar();
   File1 = bar->addMenu(QStringLiteral("ファイル(&F)"));
   New1 = File1->addMenu(QStringLiteral("新規作成(&N)"));
-  NewMenuAction = New1->menuAction();
   static const char *const staffItems[8] = {"１段", "２段", "３段", "４段",
                                             "５段", "６段", "７段", "８段"};
   for (int i = 0; i < 8; ++i) {
@@ -114,7 +114,6 @@ void TForm1::buildMenus() {
   Exit1 = File1->addAction(QStringLiteral("Varnelの終了(&X)"));
 
   Edit1 = bar->addMenu(QStringLiteral("編集(&E)"));
-  EditMenuAction = Edit1->menuAction();
   Undo1 = Edit1->addAction(QStringLiteral("一入力消す(&U)"));
   Erase1 = Edit1->addAction(QStringLiteral("逐次消去(&D)..."));
   InsDel1 = Edit1->addMenu(QStringLiteral("全体シフト(&S)"));
@@ -125,7 +124,6 @@ void TForm1::buildMenus() {
   AutoDraw1 = Edit1->addAction(QStringLiteral("音部記号・小節線(&A)..."));
 
   Window1 = bar->addMenu(QStringLiteral("表示(&V)"));
-  WindowMenuAction = Window1->menuAction();
   Palette1 = Window1->addAction(QStringLiteral("音符入力(&N)"));
   Letter1 = Window1->addAction(QStringLiteral("文字入力(&L)"));
   Rect1 = Window1->addAction(QStringLiteral("矩形編集(&R)"));
@@ -141,24 +139,62 @@ void TForm1::buildMenus() {
   // Commands whose windows are not part of this program yet stand disabled.
   for (QAction *a : {Erase1, Up1, Down1, AutoDraw1, Contents1, About1, mojisu1})
     a->setEnabled(false);
+
+  // Tests and the style sheet find the controls by these names.
+  const std::pair<QObject *, const char *> names[] = {
+      {File1, "File1"},
+      {New1, "New1"},
+      {K2, "K2"},
+      {Edit1, "Edit1"},
+      {InsDel1, "InsDel1"},
+      {Window1, "Window1"},
+      {Help1, "Help1"},
+      {K1, "K1"},
+      {Open1, "Open1"},
+      {Varnel1, "Varnel1"},
+      {OpenClip1, "OpenClip1"},
+      {Save1, "Save1"},
+      {SaveAs1, "SaveAs1"},
+      {SaveBmp1, "SaveBmp1"},
+      {CopyAsBmp1, "CopyAsBmp1"},
+      {mojisu1, "mojisu1"},
+      {GMON1, "GMON1"},
+      {Exit1, "Exit1"},
+      {Undo1, "Undo1"},
+      {Erase1, "Erase1"},
+      {Up1, "Up1"},
+      {Down1, "Down1"},
+      {Gosensi1, "Gosensi1"},
+      {AutoDraw1, "AutoDraw1"},
+      {Palette1, "Palette1"},
+      {Letter1, "Letter1"},
+      {Rect1, "Rect1"},
+      {TextWindow1, "TextWindow1"},
+      {Contents1, "Contents1"},
+      {About1, "About1"}};
+  for (const auto &[object, name] : names) named(object, name);
+  for (int i = 0; i < 8; ++i) {
+    N1dan[i]->setObjectName(QStringLiteral("N%1dan1").arg(i + 1));
+    ReOpen[i]->setObjectName(QStringLiteral("ReOpen%1").arg(i + 1));
+  }
 }
 
 void TForm1::buildToolBar() {
-  SpeedButton1 =
-      makeButton(Panel1, QStringLiteral("♪"), QStringLiteral("音符入力"), 8);
-  SpeedButton2 =
-      makeButton(Panel1, QStringLiteral("Aa"), QStringLiteral("文字入力"), 32);
-  SpeedButton8 =
-      makeButton(Panel1, QStringLiteral("□"), QStringLiteral("矩形編集"), 56);
-  modeButtons = new QButtonGroup(this);
-  for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8}) {
+  SpeedButton1 = named(
+      makeButton(Panel1, QStringLiteral("♪"), QStringLiteral("音符入力"), 8),
+      "SpeedButton1");
+  SpeedButton2 = named(
+      makeButton(Panel1, QStringLiteral("Aa"), QStringLiteral("文字入力"), 32),
+      "SpeedButton2");
+  SpeedButton8 = named(
+      makeButton(Panel1, QStringLiteral("□"), QStringLiteral("矩形編集"), 56),
+      "SpeedButton8");
+  // At most one mode is on, and all may be off: the document sees to it.
+  for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
     b->setCheckable(true);
-    modeButtons->addButton(b);
-  }
-  // At most one mode is on, and all may be off.
-  modeButtons->setExclusive(false);
-  SpeedButton3 =
-      makeButton(Panel1, QStringLiteral("T"), QStringLiteral("テキスト"), 88);
+  SpeedButton3 = named(
+      makeButton(Panel1, QStringLiteral("T"), QStringLiteral("テキスト"), 88),
+      "SpeedButton3");
   SpeedButton3->setCheckable(true);
   SpeedButton9 = makeButton(Panel1, QString(), QStringLiteral("再生"), 120);
   SpeedButton9->setIcon(QIcon(QStringLiteral(":/pictures/play.xpm")));
@@ -168,7 +204,10 @@ void TForm1::buildToolBar() {
   SpeedButton11->setIcon(QIcon(QStringLiteral(":/pictures/tostart.xpm")));
   for (QToolButton *b : {SpeedButton9, SpeedButton10, SpeedButton11})
     b->setEnabled(false);
-  ComboBox1 = new QComboBox(Panel1);
+  named(SpeedButton9, "SpeedButton9");
+  named(SpeedButton10, "SpeedButton10");
+  named(SpeedButton11, "SpeedButton11");
+  ComboBox1 = named(new QComboBox(Panel1), "ComboBox1");
   ComboBox1->setEditable(false);
   ComboBox1->setToolTip(QStringLiteral("目次"));
   ComboBox1->setFont(page_fonts::mincho12());
@@ -177,6 +216,8 @@ void TForm1::buildToolBar() {
       makeButton(Panel1, QStringLiteral("<"), QStringLiteral("前の頁へ"), 512);
   SpeedButton5 =
       makeButton(Panel1, QStringLiteral(">"), QStringLiteral("次の頁へ"), 536);
+  named(SpeedButton4, "SpeedButton4");
+  named(SpeedButton5, "SpeedButton5");
   for (QWidget *w :
        {static_cast<QWidget *>(ComboBox1), static_cast<QWidget *>(SpeedButton4),
         static_cast<QWidget *>(SpeedButton5)})
@@ -192,75 +233,4 @@ void TForm1::placeToolBar(bool executive) {
   ComboBox1->move(200 - shift, 6);
   SpeedButton4->move(512 - shift, 4);
   SpeedButton5->move(536 - shift, 4);
-}
-
-void TForm1::connectCommands() {
-  for (QAction *item : N1dan) {
-    connect(item, &QAction::triggered, this,
-            [this, item] { N1dan1Click(item->data().toInt()); });
-  }
-  connect(K1, &QAction::triggered, this, &TForm1::K1Click);
-  connect(Gosensi1, &QAction::triggered, this, &TForm1::Gosensi1Click);
-  connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
-  connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
-  connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
-  connect(OpenClip1, &QAction::triggered, this, &TForm1::OpenClip1Click);
-  connect(SaveBmp1, &QAction::triggered, this, &TForm1::SaveBmp1Click);
-  connect(CopyAsBmp1, &QAction::triggered, this, &TForm1::CopyAsBmp1Click);
-  for (QAction *item : ReOpen) {
-    connect(item, &QAction::triggered, this,
-            [this, item] { ReOpen1Click(item->data().toInt()); });
-  }
-  connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-  connect(Varnel1, &QAction::triggered, this, &TForm1::Varnel1Click);
-  connect(ComboBox1, &QComboBox::activated, this, &TForm1::LoadSelectedEntry);
-  connect(SpeedButton4, &QToolButton::clicked, this,
-          &TForm1::SpeedButton4Click);
-  connect(SpeedButton5, &QToolButton::clicked, this,
-          &TForm1::SpeedButton5Click);
-  connect(Palette1, &QAction::triggered, this, &TForm1::Palette1Click);
-  connect(Letter1, &QAction::triggered, this, &TForm1::Letter1Click);
-  connect(Rect1, &QAction::triggered, this, &TForm1::Rect1Click);
-  connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::Palette1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::Letter1Click);
-  connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::Rect1Click);
-  connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
-  connect(Image1, &CanvasView::mouseDown, this, &TForm1::Image1MouseDown);
-}
-
-void TForm1::setCaption(const QString &caption) {
-  setWindowTitle(caption);
-  ApplicationTitle = caption;
-}
-
-void TForm1::setProtectIndicator(bool red) {
-  protectRed_ = red;
-  QPalette palette = Panel1->palette();
-  palette.setColor(QPalette::Window,
-                   red ? QColor(255, 0, 0)
-                       : QApplication::palette().color(QPalette::Button));
-  Panel1->setPalette(palette);
-}
-
-void TForm1::ApplyExecutiveOption() {
-  const bool e = Executive;
-  if (Form3) Form3->setReadOnly(!e);
-  for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
-    b->setVisible(e);
-  for (QAction *a : {OpenClip1, N2, N7, Save1, SaveAs1, SaveBmp1, mojisu1, N6,
-                     EditMenuAction, WindowMenuAction, NewMenuAction})
-    a->setVisible(e);
-  placeToolBar(e);
-}
-
-void TForm1::EnablePlayButtons() {
-  if (!MidiPresent) return;
-  SpeedButton9->setEnabled(true);
-  SpeedButton10->setEnabled(false);
-  SpeedButton11->setEnabled(true);
-}
-
-void TForm1::DisablePlayButtons() {
-  for (QToolButton *b : {SpeedButton9, SpeedButton10, SpeedButton11})
-    b->setEnabled(false);
 }

@@ -8,14 +8,13 @@
 #include "score/windows/NotePalette.h"
 
 Program::Program(const TForm1::Services &services) {
-  Form1 = std::make_unique<TForm1>(services);
-  // The tool windows belong to the main window and go with it.
-  Form2 = new TForm2(*Form1);
-  Form3 = new TForm3(*Form1);
-  Form5 = new TForm5(*Form1);
-  Form9 = new TForm9(*Form1);
-  Form6 = new TForm6(*Form1);
-  Form1->attachToolWindows(Form2, Form3, Form5, Form9, Form6);
+  main_ = std::make_unique<TForm1>(services);
+  palette_ = new TForm2(*main_);
+  text_ = new TForm3(*main_, main_->document());
+  letter_ = new TForm5(*main_);
+  rect_ = new TForm9(*main_);
+  clefs_ = new TForm6(*main_);
+  main_->attachToolWindows(palette_, text_, letter_, rect_, clefs_);
 }
 
 Program::~Program() = default;

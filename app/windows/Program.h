@@ -17,12 +17,19 @@ class Program {
   explicit Program(const TForm1::Services &services);
   ~Program();
 
-  TForm1 &main() { return *Form1; }
+  TForm1 &main() { return *main_; }
+  TForm2 &palette() { return *palette_; }
+  TForm3 &text() { return *text_; }
+  TForm5 &letter() { return *letter_; }
+  TForm9 &rect() { return *rect_; }
+  TForm6 &clefs() { return *clefs_; }
 
-  std::unique_ptr<TForm1> Form1;
-  TForm2 *Form2 = nullptr;
-  TForm3 *Form3 = nullptr;
-  TForm5 *Form5 = nullptr;
-  TForm9 *Form9 = nullptr;
-  TForm6 *Form6 = nullptr;
+ private:
+  std::unique_ptr<TForm1> main_;
+  // The tool windows belong to the main window and go with it.
+  TForm2 *palette_ = nullptr;
+  TForm3 *text_ = nullptr;
+  TForm5 *letter_ = nullptr;
+  TForm9 *rect_ = nullptr;
+  TForm6 *clefs_ = nullptr;
 };

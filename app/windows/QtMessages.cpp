@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -22,8 +23,30 @@ QMessageBox::Icon qtIcon(Messages::Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+// The hourglass of a command at work gives way to the arrow while the
+// user is asked or told something, and comes back afterwards.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking() {
+    while (QGuiApplication::overrideCursor()) {
+      QGuiApplication::restoreOverrideCursor();
+      ++taken_;
+    }
+  }
+  ~ArrowWhileAsking() {
+    for (int i = 0; i < taken_; ++i)
+      QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  }
+  ArrowWhileAsking(const ArrowWhileAsking &) = delete;
+  ArrowWhileAsking &operator=(const ArrowWhileAsking &) = delete;
+
+ private:
+  int taken_ = 0;
+};
+
 QString runFileDialog(QWidget *parent, const Messages::FileDialog &d,
                       QFileDialog::AcceptMode mode) {
+  ArrowWhileAsking arrow;
   QFileDialog dialog(parent, d.title);
   dialog.setAcceptMode(mode);
   dialog.setNameFilter(QtMessages::qtFilter(d.filter));
@@ -45,6 +68,7 @@ QString runFileDialog(QWidget *parent, const Messages::FileDialog &d,
 
 Messages::Answer QtMessages::show(const QString &text, Icon icon,
                                   Buttons buttons) {
+  ArrowWhileAsking arrow;
   QMessageBox box(qtIcon(icon), QStringLiteral("Varnel"), text,
                   QMessageBox::NoButton, parent_);
   switch (buttons) {
@@ -81,6 +105,7 @@ QString QtMessages::saveFileName(const FileDialog &dialog) {
 
 bool QtMessages::inputBox(const QString &caption, const QString &prompt,
                           QString &value) {
+  ArrowWhileAsking arrow;
   bool ok = false;
   const QString text = QInputDialog::getText(parent_, caption, prompt,
                                              QLineEdit::Normal, value, &ok);
@@ -91,6 +116,8 @@ bool QtMessages::inputBox(const QString &caption, const QString &prompt,
 void QtMessages::beep() { QApplication::beep(); }
 
 QString QtMessages::qtFilter(const QString &pipeFilter) {
+  static const QRegularExpression patternInParentheses(
+      QStringLiteral("\\(\\*[^()]*\\)"));
   const QStringList parts = pipeFilter.split(QLatin1Char('|'));
   QStringList filters;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -98,7 +125,11 @@ QString QtMessages::qtFilter(const QString &pipeFilter) {
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     // "*.*" means every file, also those without a dot in their names.
     patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
-    filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    // The program's descriptions name their patterns already, as in
+    // "譜面ファイル(*.fum)": those go, so the dialog shows them once.
+    QString description = parts[i];
+    description.remove(patternInParentheses);
+    filters << QStringLiteral("%1 (%2)").arg(description.trimmed(), patterns);
   }
   return filters.join(QStringLiteral(";;"));
 }

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/core/Messages.h"
+#include "base/core/Messages.h"
 
 // Real message boxes and dialogs, with the caption "Varnel".
 class QtMessages : public Messages {

@@ -2,23 +2,20 @@
 
 #include <QWidget>
 
+class Document;
 class QPlainTextEdit;
-class TForm1;
 
 // The text window: the page text of the open page in a memo, beside the
-// staff paper.
+// staff paper. The document holds the text; the memo shows it and hands
+// the user's typing back.
 class TForm3 : public QWidget {
   Q_OBJECT
  public:
-  explicit TForm3(TForm1 &main);
+  TForm3(QWidget &main, Document &document);
 
-  QPlainTextEdit *Memo1;
-
-  // The page text as code page 932 bytes with CR LF line ends. Text set by
-  // the program comes back byte for byte until the user edits it.
-  QByteArray pageText() const;
-  void setPageText(const QByteArray &text);
-  void setReadOnly(bool readOnly);
+ signals:
+  // Shown (true) or hidden; the tool bar button and the menu item follow.
+  void visibilityChanged(bool shown);
 
  protected:
   void showEvent(QShowEvent *event) override;
@@ -27,10 +24,9 @@ class TForm3 : public QWidget {
  private:
   void FormCreate();
   void Memo1Change();
+  void showPageText(const QByteArray &text);
 
-  TForm1 &main_;
-  QByteArray programText_;
-  bool edited_ = false;
+  Document &document_;
+  QPlainTextEdit *Memo1;
   bool settingText_ = false;
-  QString reportedUnheld_;
 };

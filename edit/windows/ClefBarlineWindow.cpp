@@ -1,8 +1,6 @@
 #include "edit/windows/ClefBarlineWindow.h"
 
-#include "app/windows/MainWindow.h"
-
-TForm6::TForm6(TForm1 &main)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), main_(main) {
+TForm6::TForm6(QWidget &main)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("音部記号・小節線"));
 }

@@ -1,8 +1,26 @@
 #include "files/core/ContentsFile.h"
 
-#include "files/core/Cp932.h"
+#include <QStringDecoder>
+#include <algorithm>
+
+#include "base/core/Cp932.h"
 #include "files/core/LineReader.h"
 #include "files/core/PathLookup.h"
+#include "score/core/TextEntry.h"
+
+namespace {
+
+bool looksLikeUtf8(const QByteArray &bytes) {
+  const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+  });
+  if (!beyondAscii) return false;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  (void)QString(decoder.decode(bytes));
+  return !decoder.hasError();
+}
+
+}  // namespace
 
 ContentsData parseContents(QIODevice &device) {
   ContentsData data;
@@ -19,6 +37,17 @@ ContentsData parseContents(QIODevice &device) {
   }
   data.failed = reader.failed();
   return data;
+}
+
+QByteArray contentsAsCp932(const QByteArray &raw, QString *unheld) {
+  unheld->clear();
+  static const QByteArray Bom("\xEF\xBB\xBF");
+  const bool marked = raw.startsWith(Bom);
+  const QByteArray text = marked ? raw.mid(Bom.size()) : raw;
+  if (!marked && !looksLikeUtf8(text)) return raw;
+  const QString decoded = QString::fromUtf8(text);
+  *unheld = text_entry::unheldCharacters(decoded);
+  return cp932::fromUnicode(decoded);
 }
 
 QByteArray entryName(const QByteArray &entry) {

@@ -18,6 +18,14 @@ struct ContentsData {
 
 ContentsData parseContents(QIODevice &device);
 
+// The bytes of a contents file as code page 932. Contents files are code
+// page 932, but one written with a Linux editor may be UTF-8: a file that
+// starts with the UTF-8 byte-order mark, or that is valid UTF-8 with at
+// least one character beyond ASCII (code page 932 text with Japanese in it
+// practically never is), is converted. Characters code page 932 cannot
+// hold are listed in `unheld`.
+QByteArray contentsAsCp932(const QByteArray &raw, QString *unheld);
+
 // The page name of an entry: the entry without its leading bytes of 0x20 or
 // less (the indentation shown in the list). Trailing spaces stay.
 QByteArray entryName(const QByteArray &entry);

@@ -1,10 +1,13 @@
 #include "files/core/CourseContents.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
+#include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
 #include "files/core/ContentsFile.h"
-#include "files/core/Cp932.h"
 
 void CourseContents::switchTo(const QString &path) {
   PreviousContentsPath = ContentsPath;
@@ -13,17 +16,22 @@ void CourseContents::switchTo(const QString &path) {
 
 void CourseContents::switchBack() { ContentsPath = PreviousContentsPath; }
 
-bool CourseContents::read(QString *error) {
+bool CourseContents::read(QString *error, QString *unheld) {
   QFile file(ContentsPath);
+  errno = 0;
   if (!file.open(QIODevice::ReadOnly)) {
-    *error = file.errorString();
+    *error = file_errors::cannotRead(ContentsPath, errno);
     return false;
   }
-  const ContentsData data = parseContents(file);
-  if (data.failed) {
-    *error = file.errorString();
+  const QByteArray raw = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    *error = file_errors::cannotRead(ContentsPath, 0);
     return false;
   }
+  QByteArray bytes = contentsAsCp932(raw, unheld);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  const ContentsData data = parseContents(buffer);
   ContentsEntries = data.entries;
   ContentsNote = data.note;
   ContentsTitle = data.title;

@@ -22,8 +22,10 @@ class CourseContents {
   void switchTo(const QString &path);
   // Takes back the last switchTo, after the new file could not be read.
   void switchBack();
-  // Reads ContentsPath; false with the reason when it cannot be read.
-  bool read(QString *error);
+  // Reads ContentsPath; false with the reason when it cannot be read. A
+  // UTF-8 file is read too; the characters of it that code page 932 cannot
+  // hold come back in `unheld`.
+  bool read(QString *error, QString *unheld);
 
   // The entry to show first: the remembered one while it is in the list,
   // else the first; -1 for an empty list.

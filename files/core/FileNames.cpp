@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 
 namespace file_names {
 namespace {

@@ -1,10 +1,30 @@
 #include "files/core/LineReader.h"
 
+#include <bit>
 #include <cstring>
 
+#include "files/core/WordScan.h"
+
 namespace {
+
 constexpr qsizetype BlockSize = 1 << 16;
+
+// The first CR or LF in [p, end), or null.
+const char *findLineEnd(const char *p, const char *end) {
+  if constexpr (word_scan::Enabled) {
+    for (; end - p >= 8; p += 8) {
+      const quint64 word = word_scan::wordAt(p);
+      const quint64 ends =
+          word_scan::byteBits(word, '\r') | word_scan::byteBits(word, '\n');
+      if (ends) return p + std::countr_zero(ends) / 8;
+    }
+  }
+  for (; p < end; ++p)
+    if (*p == '\r' || *p == '\n') return p;
+  return nullptr;
 }
+
+}  // namespace
 
 bool LineReader::fill() {
   if (atEnd_) return false;
@@ -37,15 +57,16 @@ bool LineReader::next(QByteArray &line) {
       if (buffer_.at(pos_) == '\n') ++pos_;
     }
     const char *start = buffer_.constData() + pos_;
-    // A long line without CR is searched only once, not again from its
-    // start after every block.
+    // A long line is searched only once, not again from its start after
+    // every block.
     const qsizetype from = pos_ + scanned_;
-    const char *cr = static_cast<const char *>(
-        std::memchr(buffer_.constData() + from, '\r', buffer_.size() - from));
-    if (cr) {
+    const char *stop = findLineEnd(buffer_.constData() + from,
+                                   buffer_.constData() + buffer_.size());
+    if (stop) {
       scanned_ = 0;
-      line = QByteArray(start, cr - start);
-      pos_ += (cr - start) + 1;
+      line = QByteArray(start, stop - start);
+      pos_ += (stop - start) + 1;
+      if (*stop == '\n') return true;
       if (pos_ < buffer_.size()) {
         if (buffer_.at(pos_) == '\n') ++pos_;
       } else {

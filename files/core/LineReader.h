@@ -4,9 +4,9 @@
 #include <QIODevice>
 
 // Reads a text file line by line the way page and contents files are read:
-// a line ends at CR, and one LF directly after the CR is consumed; a LF
-// that does not follow a CR is an ordinary byte of the line; a byte 0x1A
-// ends the file. The device is read in blocks, so a file of any size is
+// a line ends at CR LF, at a CR alone or at a LF alone, so that files from
+// Windows, from Linux editors and from old Macs all read the same; a byte
+// 0x1A ends the file. The device is read in blocks, so a file of any size is
 // read without holding it whole.
 class LineReader {
  public:
@@ -23,7 +23,7 @@ class LineReader {
   QIODevice &device_;
   QByteArray buffer_;
   qsizetype pos_ = 0;
-  qsizetype scanned_ = 0;  // bytes of the current line known to hold no CR
+  qsizetype scanned_ = 0;  // bytes of the current line known to hold no end
   bool atEnd_ = false;
   bool failed_ = false;
   bool skipLf_ = false;  // the last line ended at a CR at a block's end

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
-#include "app/core/Messages.h"
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
+#include "base/core/Messages.h"
 #include "files/core/PageFormat.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
@@ -73,8 +75,9 @@ void boundSizes(ScorePage &page, Messages &messages) {
 LoadResult readInto(ScorePage &page, const QString &path, Messages &messages) {
   page.InternalName.clear();
   QFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::ReadOnly)) {
-    messages.generalError(file.errorString());
+    messages.generalError(file_errors::cannotRead(path, errno));
     return {};
   }
   return readFrom(page, file, messages);
@@ -86,7 +89,9 @@ LoadResult readFrom(ScorePage &page, QIODevice &device, Messages &messages) {
   bool readError = false;
   page_format::PageBlock block = page_format::readPageBlock(device, &readError);
   if (readError) {
-    messages.generalError(device.errorString());
+    const auto *file = qobject_cast<QFileDevice *>(&device);
+    messages.generalError(file ? file_errors::cannotRead(file->fileName(), 0)
+                               : device.errorString());
     return result;
   }
   device.close();
@@ -130,15 +135,15 @@ SaveResult save(ScorePage &page, const QByteArray &pageText, int maxChar,
             .arg(QFileInfo(page.PagePath).fileName()));
     return SaveResult::Failed;
   }
-  page.InternalName = name;
   const QByteArray bytes = page_format::pageFileBytes(
-      page.InternalName, pageText, page_format::dataPayload(protectValue, page),
-      lineLength);
+      name, pageText, page_format::dataPayload(protectValue, page), lineLength);
   QString error;
   if (!page_format::writeFileSafely(page.PagePath, bytes, &error)) {
     messages.generalError(error);
     return SaveResult::Failed;
   }
+  // The page takes its new name only once it is stored under it.
+  page.InternalName = name;
   page.Modified = false;
   return SaveResult::Written;
 }

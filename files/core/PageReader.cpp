@@ -4,13 +4,13 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "files/core/LineReader.h"
 #include "files/core/NumberFields.h"
 #include "files/core/PageFormat.h"
+#include "files/core/WordScan.h"
 
 namespace page_format {
 
@@ -46,23 +46,14 @@ QByteArray lowerSingleBytes(QByteArray text) {
   return text;
 }
 
-// Eight bytes at a time: a word is read from memory as it lies there, so
-// byte j of the text is byte j of the word only on little-endian machines;
-// elsewhere the byte-by-byte paths do all the work.
-constexpr bool WordScan = std::endian::native == std::endian::little;
-constexpr quint64 Ones = 0x0101010101010101ull;
-constexpr quint64 Highs = 0x8080808080808080ull;
-
-quint64 wordAt(const char *p) {
-  quint64 word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
+using word_scan::Highs;
+using word_scan::Ones;
+using word_scan::wordAt;
+constexpr bool WordScan = word_scan::Enabled;
 
 // Bit 7 of every byte of the word that is "|", no other bit.
-quint64 barBits(quint64 word) {
-  const quint64 x = word ^ (Ones * '|');
-  return ~(((x & ~Highs) + ~Highs) | x) & Highs;
+constexpr quint64 barBits(quint64 word) {
+  return word_scan::byteBits(word, '|');
 }
 
 // Number of "|" bytes, trail bytes included: an upper bound for sizes.

@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 
 namespace text_entry {
 namespace {

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QStaticText>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/core/StaffLimits.h"

@@ -67,10 +67,14 @@ void GlyphSet::stamp(QImage &target, int x, int y, int index) const {
 void GlyphSet::stamp(uchar *bits, int width, int height, qsizetype bytesPerLine,
                      int x, int y, int index) const {
   if (!isValidIndex(index)) return;
+  // Coordinates come from page files and may lie anywhere in 32 bits: a
+  // cell that misses the image is skipped before any arithmetic on it can
+  // overflow.
+  if (x < Anchor - Size + 1 || y < Anchor - Size + 1 || x >= width + Anchor ||
+      y >= height + Anchor)
+    return;
   const int left = x - Anchor;
   const int top = y - Anchor;
-  if (left >= width || top >= height || left + Size <= 0 || top + Size <= 0)
-    return;
   const Rows &glyph = rows_[index];
   // Columns of the cell that fall inside the image, as a row mask.
   const int firstColumn = std::max(0, -left);

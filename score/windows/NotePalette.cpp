@@ -5,11 +5,8 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "app/windows/MainWindow.h"
-#include "edit/windows/RectEditWindow.h"
 #include "score/core/PaletteGlyphs.h"
 #include "score/render/GlyphSet.h"
-#include "score/windows/LetterWindow.h"
 #include "score/windows/ToolWindows.h"
 
 namespace {
@@ -45,6 +42,8 @@ QPixmap buttonPicture(int glyph) {
 QToolButton *makeButton(QWidget *parent, const QRect &place,
                         const QString &caption, const QString &hint) {
   auto *button = new QToolButton(parent);
+  button->setObjectName(QStringLiteral("SpeedButton%1")
+                            .arg(parent->findChildren<QToolButton *>().size()));
   button->setGeometry(place);
   button->setText(caption);
   button->setToolTip(hint);
@@ -54,7 +53,7 @@ QToolButton *makeButton(QWidget *parent, const QRect &place,
 
 }  // namespace
 
-TForm2::TForm2(TForm1 &main) : ModeWindow(main), main_(main) {
+TForm2::TForm2(QWidget &main) : ModeWindow(main) {
   setWindowTitle(QStringLiteral(" "));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -114,6 +113,7 @@ void TForm2::buildControls() {
           &TForm2::SpeedButton18Click);
 
   ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setGeometry(56, 24, 76, 161);
   ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -146,15 +146,13 @@ void TForm2::SpeedButton1Click(int tag) {
   // A button choice keeps its button down until the next choice.
   GlyphButtons->setExclusive(true);
   glyphButton(tag)->setChecked(true);
-  main_.editor.PaletteButtonActive = true;
   fillingList_ = true;
   ListBox1->setCurrentRow(-1);
   fillingList_ = false;
-  main_.editor.PaletteTag = tag;
-  main_.SelectPaletteGlyph();
+  emit paletteButtonChosen(tag);
 }
 
-void TForm2::SpeedButton15Click() { main_.Undo1Click(); }
+void TForm2::SpeedButton15Click() { emit undoClicked(); }
 
 void TForm2::SpeedButton16Click() {
   if (SpeedButton16->text() == QLatin1String("<")) {
@@ -167,15 +165,17 @@ void TForm2::SpeedButton16Click() {
 }
 
 void TForm2::SpeedButton17Click() {
-  if (main_.editor.SymbolListShown) return;
-  main_.editor.SymbolListShown = true;
+  if (symbolsShown_) return;
+  symbolsShown_ = true;
   fillList(palette_glyphs::symbolNames());
+  emit symbolListShown(true);
 }
 
 void TForm2::SpeedButton18Click() {
-  if (!main_.editor.SymbolListShown) return;
-  main_.editor.SymbolListShown = false;
+  if (!symbolsShown_) return;
+  symbolsShown_ = false;
   fillList(palette_glyphs::digitNames());
+  emit symbolListShown(false);
 }
 
 void TForm2::ListBox1Click(int item) {
@@ -183,26 +183,5 @@ void TForm2::ListBox1Click(int item) {
   GlyphButtons->setExclusive(false);
   for (QAbstractButton *button : GlyphButtons->buttons())
     button->setChecked(false);
-  main_.editor.PaletteButtonActive = false;
-  main_.editor.CurrentGlyph =
-      main_.editor.SymbolListShown ? palette_glyphs::forSymbol(item) : item;
-  main_.InstallGlyphCursor();
-}
-
-void TForm2::FormShow() {
-  placeBesideOnce();
-  main_.editor.NoteMode = true;
-  main_.SpeedButton1->setChecked(true);
-  main_.Palette1->setChecked(true);
-  if (main_.Form5) main_.Form5->hide();
-  if (main_.Form9) main_.Form9->hide();
-  // After the other windows' hide handlers, so their arrow does not win.
-  main_.SelectPaletteGlyph();
-}
-
-void TForm2::FormHide() {
-  main_.editor.NoteMode = false;
-  main_.SpeedButton1->setChecked(false);
-  main_.Palette1->setChecked(false);
-  main_.setCanvasCursor(Qt::ArrowCursor);
+  emit listItemChosen(item);
 }

@@ -5,10 +5,10 @@
 class QButtonGroup;
 class QListWidget;
 class QToolButton;
-class TForm1;
 
 // The note palette: the glyph buttons and the symbol and digit lists. It is
-// shown exactly while note mode is on.
+// shown exactly while note mode is on. It reports the user's choices; the
+// glyph they select is decided by whoever listens.
 class TForm2 : public ModeWindow {
   Q_OBJECT
  public:
@@ -18,8 +18,18 @@ class TForm2 : public ModeWindow {
   static constexpr int ListShownWidth = 136;
   static constexpr int ListHiddenWidth = 49;
 
-  explicit TForm2(TForm1 &main);
+  explicit TForm2(QWidget &main);
 
+ signals:
+  // Glyph button `tag` (1..14) was chosen.
+  void paletteButtonChosen(int tag);
+  // Item `item` of the list in view was chosen.
+  void listItemChosen(int item);
+  // The symbol list (true) or the digit list came into view.
+  void symbolListShown(bool symbols);
+  void undoClicked();
+
+ private:
   // The glyph buttons carry the tags 1 to 14.
   QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr,
               *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
@@ -36,7 +46,6 @@ class TForm2 : public ModeWindow {
   QButtonGroup *GlyphButtons = nullptr;
   QButtonGroup *ListButtons = nullptr;
 
-  // The glyph button with the tag (1..14).
   QToolButton *glyphButton(int tag) const;
 
   void SpeedButton1Click(int tag);  // every glyph button
@@ -46,12 +55,9 @@ class TForm2 : public ModeWindow {
   void SpeedButton18Click();
   void ListBox1Click(int item);
 
- private:
   void buildControls();
-  void FormShow() override;
-  void FormHide() override;
   void fillList(const QStringList &items);
 
-  TForm1 &main_;
+  bool symbolsShown_ = true;
   bool fillingList_ = false;
 };

@@ -26,20 +26,54 @@ TEST(CourseContents, ReadsTheFileAndNamesItsPages) {
   CourseContents course;
   course.switchTo(dir.write(QStringLiteral("c.vrn"),
                             "/Title\r\n\\Note\r\none\r\n  two\r\n"));
-  QString error;
-  ASSERT_TRUE(course.read(&error));
+  QString error, unheld;
+  ASSERT_TRUE(course.read(&error, &unheld));
   EXPECT_EQ(course.caption(), QStringLiteral("Title"));
   EXPECT_EQ(course.ContentsNote, "Note");
   EXPECT_EQ(course.pagePath(1), dir.file(QStringLiteral("two.fum")));
   EXPECT_EQ(course.pagePath(-1), dir.file(QStringLiteral(".fum")));
 
   course.switchTo(dir.file(QStringLiteral("missing.vrn")));
-  EXPECT_FALSE(course.read(&error));
-  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(course.read(&error, &unheld));
+  EXPECT_TRUE(error.contains(QStringLiteral("missing.vrn")));
   course.switchBack();
   EXPECT_EQ(course.ContentsPath, dir.file(QStringLiteral("c.vrn")));
   EXPECT_EQ(CourseContents::rememberKey(course.ContentsPath),
             QStringLiteral("c.vrn"));
+}
+
+TEST(CourseContents, ReadsUtf8ContentsAsTheirCharacters) {
+  ScratchDir dir;
+  const QByteArray title = QStringLiteral("/音符の長さ\r\n").toUtf8();
+  const QByteArray entry = QStringLiteral("はじめに\r\n").toUtf8();
+  struct Case {
+    const char *name;
+    QByteArray bytes;
+    QString title;
+    QString unheld;
+  } cases[] = {
+      {"utf8", title + entry, QStringLiteral("音符の長さ"), {}},
+      {"bom", "\xEF\xBB\xBF" + title + entry, QStringLiteral("音符の長さ"), {}},
+      {"unheld", QStringLiteral("/Ω😀\r\n").toUtf8(), QStringLiteral("Ω?"),
+       QStringLiteral("😀")},
+      {"cp932",
+       sjis(QStringLiteral("/音符の長さ\r\nはじめに\r\n")),
+       QStringLiteral("音符の長さ"),
+       {}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    CourseContents course;
+    course.switchTo(dir.write(QStringLiteral("c.vrn"), c.bytes));
+    QString error, unheld;
+    ASSERT_TRUE(course.read(&error, &unheld));
+    EXPECT_EQ(course.caption(), c.title);
+    EXPECT_EQ(unheld, c.unheld);
+    if (c.unheld.isEmpty()) {
+      EXPECT_EQ(course.ContentsEntries,
+                QList<QByteArray>{sjis(QStringLiteral("はじめに"))});
+    }
+  }
 }
 
 TEST(FileNames, ExtensionsAndBitmapPresets) {

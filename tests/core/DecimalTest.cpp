@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "score/core/Decimal.h"
 
 TEST(Decimal, ReadsSignedNumbersAndRefusesEverythingElse) {

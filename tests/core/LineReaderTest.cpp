@@ -7,9 +7,12 @@
 
 namespace {}  // namespace
 
-TEST(LineReader, EndsLinesAtCrAndKeepsLoneLf) {
-  EXPECT_EQ(linesOf("a\r\nb\rc\nd"), (QList<QByteArray>{"a", "b", "c\nd"}));
+TEST(LineReader, EndsLinesAtCrLfCrAndLf) {
+  EXPECT_EQ(linesOf("a\r\nb\rc\nd"), (QList<QByteArray>{"a", "b", "c", "d"}));
   EXPECT_EQ(linesOf("a\r\n\r\n"), (QList<QByteArray>{"a", ""}));
+  EXPECT_EQ(linesOf("a\n\nb\n"), (QList<QByteArray>{"a", "", "b"}));
+  // LF CR is two line ends, CR LF one.
+  EXPECT_EQ(linesOf("a\n\rb"), (QList<QByteArray>{"a", "", "b"}));
   EXPECT_EQ(linesOf("a\r\r\nb"), (QList<QByteArray>{"a", "", "b"}));
   EXPECT_TRUE(linesOf("").isEmpty());
 }
@@ -33,13 +36,16 @@ TEST(LineReader, HandlesLinesAcrossBlockBoundaries) {
   EXPECT_EQ(linesOf(longLine + "\r\nq"), (QList<QByteArray>{longLine, "q"}));
 }
 
-TEST(LineReader, ReadsALongLfOnlyFileInOnePass) {
-  // Lines ended by LF alone make one long line; it must still be found
-  // whole, with the page line after it.
+TEST(LineReader, ReadsManyLfLinesAcrossBlocks) {
+  // Line ends fall on every position of an eight-byte word and across the
+  // blocks the file is read in.
   QByteArray bytes;
-  for (int i = 0; i < 20000; ++i) bytes += "some text of a mail\n";
-  const QList<QByteArray> lines = linesOf(bytes + "\r\nFum[x]\r\n");
-  ASSERT_EQ(lines.size(), 2);
-  EXPECT_EQ(lines[0], bytes);
-  EXPECT_EQ(lines[1], "Fum[x]");
+  QList<QByteArray> expected;
+  for (int i = 0; i < 20000; ++i) {
+    const QByteArray line = QByteArray(i % 13, 'm') + QByteArray::number(i);
+    bytes += line + (i % 3 ? "\n" : "\r\n");
+    expected << line;
+  }
+  EXPECT_EQ(linesOf(bytes + "Fum[x]\n"),
+            expected + QList<QByteArray>{"Fum[x]"});
 }

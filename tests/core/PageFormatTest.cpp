@@ -6,7 +6,7 @@
 #include <climits>
 #include <csignal>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "files/core/NumberFields.h"
 #include "files/core/PageFormat.h"
 #include "support/TestFiles.h"
@@ -334,14 +334,13 @@ TEST(PageFormatReader, EndOfFileMarkAndLoneLineEnds) {
       "0|\r\n^`1|2|3|\r\nEnd[p]\r\n");
   EXPECT_EQ(block.internalName, "p");
   EXPECT_EQ(block.dataPayload, "1|4|61");
-  // A lone CR ends a line; a lone LF is a byte of the line.
+  // A lone CR and a lone LF end a line as CR LF does.
   block = readPageBlock("Fum[p]\r~a\nb\r^1|4|\n610|\rEnd[p]");
-  EXPECT_EQ(block.textPayload, "a\nb");
-  EXPECT_EQ(block.dataPayload, "1|4|\n610|");
-  // LF-only text is one long line: a name, but nothing in the page.
+  EXPECT_EQ(block.textPayload, "a");
+  EXPECT_EQ(block.dataPayload, "1|4|");
   block = readPageBlock("Fum[p]\n^1|4|610|\nEnd[p]\n");
-  EXPECT_EQ(block.internalName, "p]\n^1|4|610|\nEnd[p]");
-  EXPECT_TRUE(block.dataPayload.isEmpty());
+  EXPECT_EQ(block.internalName, "p");
+  EXPECT_EQ(block.dataPayload, "1|4|610|");
 }
 
 TEST(PageFormatReader, FindsAPageDeepInsideALargeFile) {

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QTest>
 #include <QToolButton>
 
 #include "support/ProgramFixture.h"
@@ -15,7 +16,7 @@ QByteArray pageNamed(const QByteArray &name, int inputs) {
 
 class Contents : public ProgramTest {
  protected:
-  Contents() { form().Executive = true; }
+  Contents() { doc().setExecutive(true); }
   // A course of three pages in the scratch folder.
   QString course() {
     scratch.write(QStringLiteral("course/one.fum"), pageNamed("one", 1));
@@ -25,7 +26,8 @@ class Contents : public ProgramTest {
                          "/" + sjis(QStringLiteral("練習曲集")) +
                              "\r\none\r\n  two\r\n\tthree\r\n");
   }
-  int shown() const { return program->main().ComboBox1->currentIndex(); }
+  QComboBox *list() { return child<QComboBox>(form(), "ComboBox1"); }
+  int shown() { return list()->currentIndex(); }
 };
 
 }  // namespace
@@ -36,76 +38,76 @@ TEST_F(Contents, ReadsTitleNoteAndEntries) {
       scratch.write(QStringLiteral("c/first.vrn"),
                     "/First steps\r\n\\Sample data\r\nintro\r\n  "
                     "scale\r\npart2\\cadence\r\n\r\n");
-  form().OpenFile(path);
-  EXPECT_TRUE(form().ContentsMode);
-  EXPECT_EQ(form().course.ContentsTitle, "First steps");
-  EXPECT_EQ(form().course.ContentsNote, "Sample data");
-  ASSERT_EQ(form().ComboBox1->count(), 4);
-  EXPECT_EQ(form().ComboBox1->itemText(1), QStringLiteral("  scale"));
-  EXPECT_EQ(form().page.count(), 1);
+  doc().OpenFile(path);
+  EXPECT_TRUE(doc().contentsMode());
+  EXPECT_EQ(doc().course().ContentsTitle, "First steps");
+  EXPECT_EQ(doc().course().ContentsNote, "Sample data");
+  ASSERT_EQ(list()->count(), 4);
+  EXPECT_EQ(list()->itemText(1), QStringLiteral("  scale"));
+  EXPECT_EQ(page().count(), 1);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("First steps"));
-  EXPECT_FALSE(form().ComboBox1->isHidden());
-  EXPECT_FALSE(form().SaveAs1->isEnabled());
-  EXPECT_EQ(form().Recent.entry(1), path);
+  EXPECT_FALSE(list()->isHidden());
+  EXPECT_FALSE(action("SaveAs1")->isEnabled());
+  EXPECT_EQ(doc().recent().entry(1), path);
 }
 
 TEST_F(Contents, PageButtonsStepThroughTheCourseAndBeepAtTheEnds) {
-  form().OpenFile(course());
+  doc().OpenFile(course());
   EXPECT_EQ(form().windowTitle(), QStringLiteral("練習曲集"));
-  form().SpeedButton4Click();
+  doc().SpeedButton4Click();
   EXPECT_EQ(messages.beeps, 1);
-  form().SpeedButton5->click();
+  toolButton("SpeedButton5")->click();
   EXPECT_EQ(shown(), 1);
-  EXPECT_EQ(form().page.count(), 2);
-  form().SpeedButton5->click();
-  EXPECT_EQ(form().page.count(), 3);  // the tab-indented entry
-  EXPECT_EQ(form().course.ContentsIndex, 2);
-  form().SpeedButton5->click();
+  EXPECT_EQ(page().count(), 2);
+  toolButton("SpeedButton5")->click();
+  EXPECT_EQ(page().count(), 3);  // the tab-indented entry
+  EXPECT_EQ(doc().course().ContentsIndex, 2);
+  toolButton("SpeedButton5")->click();
   EXPECT_EQ(messages.beeps, 2);
-  form().SpeedButton4->click();
-  EXPECT_EQ(form().page.count(), 2);
+  toolButton("SpeedButton4")->click();
+  EXPECT_EQ(page().count(), 2);
 }
 
 TEST_F(Contents, RemembersThePageAcrossARestart) {
   const QString path = course();
-  form().OpenFile(path);
-  form().SpeedButton5Click();
-  form().SpeedButton5Click();
+  doc().OpenFile(path);
+  doc().SpeedButton5Click();
+  doc().SpeedButton5Click();
   ASSERT_TRUE(form().writeSettings());
   start();
-  form().OpenFile(path);
+  doc().OpenFile(path);
   EXPECT_EQ(shown(), 2);
-  EXPECT_EQ(form().page.count(), 3);
+  EXPECT_EQ(page().count(), 3);
   // A remembered index beyond the list opens the first page.
   settings.writeInteger(QStringLiteral("Vrn"), QStringLiteral("course.vrn"), 7);
   start();
-  form().OpenFile(path);
+  doc().OpenFile(path);
   EXPECT_EQ(shown(), 0);
 }
 
 TEST_F(Contents, CancelOnTheSaveQuestionPutsTheListBack) {
-  form().OpenFile(course());
-  form().page.Modified = true;
+  doc().OpenFile(course());
+  doc().setModified(true);
   messages.answers = {Messages::Answer::Cancel};
-  form().ComboBox1->setCurrentIndex(2);
-  form().LoadSelectedEntry();
+  QTest::keyClick(list(), Qt::Key_End);  // chooses the last entry
+  EXPECT_EQ(messages.shown.size(), 1);   // the save question
   EXPECT_EQ(shown(), 0);
-  EXPECT_EQ(form().page.count(), 1);
-  EXPECT_TRUE(form().page.Modified);
+  EXPECT_EQ(page().count(), 1);
+  EXPECT_TRUE(page().Modified);
 }
 
 TEST_F(Contents, EmptyListEndsContentsModeWithTheNotFoundMessage) {
   const QString path = scratch.write(QStringLiteral("e/empty.vrn"),
                                      "/One\r\n/Two\r\n\\Note\r\n");
-  form().OpenFile(path);
+  doc().OpenFile(path);
   EXPECT_TRUE(messages.saw(
       QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。")));
-  EXPECT_FALSE(form().ContentsMode);
-  EXPECT_TRUE(form().ComboBox1->isHidden());
+  EXPECT_FALSE(doc().contentsMode());
+  EXPECT_TRUE(list()->isHidden());
   // The title is shown after the load, and the second title wins.
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Two"));
   messages.beeps = 0;
-  form().SpeedButton5Click();
+  doc().SpeedButton5Click();
   EXPECT_EQ(messages.beeps, 1);
 }
 
@@ -113,12 +115,12 @@ TEST_F(Contents, DefaultCourseNeverEntersTheRecentList) {
   scratch.write(QStringLiteral("program/Data/one.fum"), pageNamed("one", 1));
   const QString path = scratch.write(QStringLiteral("program/Data/Varnel.vrn"),
                                      "/Varnel\r\none\r\n");
-  form().Varnel1->trigger();
-  EXPECT_TRUE(form().ContentsMode);
-  EXPECT_EQ(form().course.ContentsPath, path);
-  EXPECT_TRUE(form().Recent.entry(1).isEmpty());
+  action("Varnel1")->trigger();
+  EXPECT_TRUE(doc().contentsMode());
+  EXPECT_EQ(doc().course().ContentsPath, path);
+  EXPECT_TRUE(doc().recent().entry(1).isEmpty());
   QFile::remove(path);
-  form().Varnel1->trigger();
+  action("Varnel1")->trigger();
   EXPECT_TRUE(messages.saw(QStringLiteral("ファイルが見つかりません。")));
 }
 
@@ -128,12 +130,11 @@ TEST_F(Contents, CourseMadeOnWindowsOpens) {
                 pageNamed("cadence", 2));
   const QString path = scratch.write(QStringLiteral("win/COURSE.VRN"),
                                      "lesson1\r\npart2\\cadence\r\n");
-  form().OpenFile(path);
-  EXPECT_EQ(form().page.count(), 1);
+  doc().OpenFile(path);
+  EXPECT_EQ(page().count(), 1);
   EXPECT_TRUE(messages.shown.isEmpty());
-  form().SpeedButton5Click();
-  EXPECT_EQ(form().page.count(), 2);
-  EXPECT_TRUE(
-      form().page.PagePath.endsWith(QStringLiteral("Part2/Cadence.Fum")));
+  doc().SpeedButton5Click();
+  EXPECT_EQ(page().count(), 2);
+  EXPECT_TRUE(page().PagePath.endsWith(QStringLiteral("Part2/Cadence.Fum")));
   EXPECT_TRUE(messages.shown.isEmpty());
 }

@@ -16,10 +16,10 @@ const QByteArray LessonPage =
 
 class FileCommands : public ProgramTest {
  protected:
-  FileCommands() { form().Executive = true; }
+  FileCommands() { doc().setExecutive(true); }
   void modify() {
-    form().page.append("`14", 100, 48);
-    form().page.Modified = true;
+    doc().appendInput("`14", 100, 48);
+    doc().setModified(true);
   }
 };
 
@@ -27,14 +27,15 @@ class FileCommands : public ProgramTest {
 
 TEST_F(FileCommands, OpensAPageFileWhateverTheCaseOfItsExtension) {
   const QString path = scratch.write(QStringLiteral("LESSON.FUM"), LessonPage);
-  form().OpenFile(path);
-  EXPECT_EQ(form().page.count(), 2);
-  EXPECT_EQ(form().page.PagePath, path);
-  EXPECT_EQ(form().page.CaptionPath, path);
-  EXPECT_FALSE(form().page.Modified);
-  EXPECT_EQ(form().pageText(), QByteArray("Hello\r\nWorld"));
+  doc().OpenFile(path);
+  EXPECT_EQ(page().count(), 2);
+  EXPECT_EQ(page().PagePath, path);
+  EXPECT_EQ(page().CaptionPath, path);
+  EXPECT_FALSE(page().Modified);
+  EXPECT_EQ(page().PageText, QByteArray("Hello\r\nWorld"));
+  EXPECT_EQ(memo()->toPlainText(), QStringLiteral("Hello\nWorld"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("LESSON.FUM"));
-  EXPECT_EQ(form().Recent.entry(1), path);
+  EXPECT_EQ(doc().recent().entry(1), path);
   EXPECT_TRUE(messages.shown.isEmpty());  // "lesson" matches "LESSON"
 }
 
@@ -42,24 +43,24 @@ TEST_F(FileCommands, SaveQuestionOfOpenFile) {
   const QString path = scratch.write(QStringLiteral("lesson.fum"), LessonPage);
   modify();
   messages.answers = {Messages::Answer::Cancel};
-  form().OpenFile(path);
-  EXPECT_EQ(form().page.count(), 1);
-  EXPECT_TRUE(form().page.Modified);
+  doc().OpenFile(path);
+  EXPECT_EQ(page().count(), 1);
+  EXPECT_TRUE(page().Modified);
 
   messages.answers = {Messages::Answer::No};
-  form().OpenFile(path);
-  EXPECT_EQ(form().page.count(), 2);
-  EXPECT_FALSE(form().page.Modified);
+  doc().OpenFile(path);
+  EXPECT_EQ(page().count(), 2);
+  EXPECT_FALSE(page().Modified);
 
   // Yes saves first: the page without a path asks for a name.
   const QString saved = scratch.file(QStringLiteral("first.fum"));
+  doc().NewPage();
   modify();
-  form().page.PagePath.clear();
   messages.answers = {Messages::Answer::Yes};
   messages.paths = {saved};
-  form().OpenFile(path);
+  doc().OpenFile(path);
   EXPECT_TRUE(readBytes(saved).startsWith("Fum[first]\r\n"));
-  EXPECT_EQ(form().page.PagePath, path);
+  EXPECT_EQ(page().PagePath, path);
 }
 
 TEST_F(FileCommands, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
@@ -67,19 +68,19 @@ TEST_F(FileCommands, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
       scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
   modify();
   messages.answers = {Messages::Answer::No};
-  form().OpenFile(path);
+  doc().OpenFile(path);
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
-  EXPECT_EQ(form().page.count(), 0);
-  EXPECT_TRUE(form().page.PagePath.isEmpty());
+  EXPECT_EQ(page().count(), 0);
+  EXPECT_TRUE(page().PagePath.isEmpty());
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(NewFile)"));
-  EXPECT_EQ(form().Recent.entry(1), path);
+  EXPECT_EQ(doc().recent().entry(1), path);
 }
 
 TEST_F(FileCommands, PageIsExtractedFromOtherText) {
   const QString path = scratch.write(
       QStringLiteral("mail.txt"), "Dear reader,\r\n" + LessonPage + "Bye\r\n");
   messages.answers = {Messages::Answer::Yes};
-  form().OpenFile(path);
+  doc().OpenFile(path);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(
       messages.shown[0].text,
@@ -87,85 +88,90 @@ TEST_F(FileCommands, PageIsExtractedFromOtherText) {
                      "もし譜面データが含まれていれば、抽出して開きます。\r\n"
                      "続けますか？"));
   EXPECT_EQ(messages.shown[0].buttons, Messages::Buttons::YesNo);
-  EXPECT_EQ(form().page.count(), 2);
-  EXPECT_TRUE(form().page.PagePath.isEmpty());
-  EXPECT_TRUE(form().page.Modified);
+  EXPECT_EQ(page().count(), 2);
+  EXPECT_TRUE(page().PagePath.isEmpty());
+  EXPECT_TRUE(page().Modified);
   EXPECT_EQ(form().windowTitle(),
             QStringLiteral("(テキスト・ファイルからの抽出)"));
-  EXPECT_TRUE(form().Recent.entry(1).isEmpty());
+  EXPECT_TRUE(doc().recent().entry(1).isEmpty());
 
-  form().NewPage();
+  doc().NewPage();
   messages.answers = {Messages::Answer::No};
-  form().OpenFile(path);
-  EXPECT_EQ(form().page.count(), 0);
+  doc().OpenFile(path);
+  EXPECT_EQ(page().count(), 0);
 }
 
 TEST_F(FileCommands, RecentFilesList) {
   QStringList paths;
   for (int i = 1; i <= 9; ++i)
     paths << scratch.write(QStringLiteral("p%1.fum").arg(i), LessonPage);
-  form().OpenFile(paths[0]);
-  form().OpenFile(paths[0]);
-  EXPECT_EQ(form().Recent.entry(1), paths[0]);
-  EXPECT_TRUE(form().Recent.entry(2).isEmpty());
-  for (const QString &p : paths) form().OpenFile(p);
-  EXPECT_EQ(form().Recent.entry(1), paths[8]);
-  EXPECT_EQ(form().Recent.entry(8), paths[1]);  // p1 dropped off
-  EXPECT_EQ(form().ReOpen[0]->text(), QStringLiteral("p9.fum"));
+  doc().OpenFile(paths[0]);
+  doc().OpenFile(paths[0]);
+  EXPECT_EQ(doc().recent().entry(1), paths[0]);
+  EXPECT_TRUE(doc().recent().entry(2).isEmpty());
+  for (const QString &p : paths) doc().OpenFile(p);
+  EXPECT_EQ(doc().recent().entry(1), paths[8]);
+  EXPECT_EQ(doc().recent().entry(8), paths[1]);  // p1 dropped off
+  EXPECT_EQ(action("ReOpen1")->text(), QStringLiteral("p9.fum"));
 
   QFile::remove(paths[5]);
-  form().ReOpen[3]->trigger();  // entry 4 is p6
+  action("ReOpen4")->trigger();  // entry 4 is p6
   EXPECT_TRUE(messages.saw(QStringLiteral("ファイルが見つかりません。")));
-  EXPECT_EQ(form().Recent.entry(4), paths[4]);
-  EXPECT_TRUE(form().Recent.entry(8).isEmpty());
+  EXPECT_EQ(doc().recent().entry(4), paths[4]);
+  EXPECT_TRUE(doc().recent().entry(8).isEmpty());
 
-  form().ReOpen[1]->trigger();  // p8 moves to the top
-  EXPECT_EQ(form().Recent.entry(1), paths[7]);
-  EXPECT_EQ(form().page.PagePath, paths[7]);
+  action("ReOpen2")->trigger();  // p8 moves to the top
+  EXPECT_EQ(doc().recent().entry(1), paths[7]);
+  EXPECT_EQ(page().PagePath, paths[7]);
 }
 
 TEST_F(FileCommands, SaveAsPresetsAndRecent) {
-  form().Save1->trigger();  // no path: Save As, cancelled
+  action("Save1")->trigger();  // no path: Save As, cancelled
   ASSERT_EQ(messages.dialogs.size(), 1);
   EXPECT_TRUE(messages.dialogs[0].fileName.isEmpty());
   EXPECT_EQ(messages.dialogs[0].defaultExtension, QStringLiteral("fum"));
   EXPECT_TRUE(messages.dialogs[0].confirmOverwrite);
 
-  form().page.InternalName = "Lesson 1.2";
-  form().SaveAs1Click();
+  // A page from the clipboard has its internal name but no file.
+  QApplication::clipboard()->setText(
+      QStringLiteral("Fum[Lesson 1.2]\r\n^1|4|610|\r\nEnd[Lesson 1.2]\r\n"));
+  doc().OpenClip1Click();
+  ASSERT_TRUE(page().PagePath.isEmpty());
+  action("SaveAs1")->trigger();
   EXPECT_EQ(messages.dialogs[1].fileName, QStringLiteral("Lesson 1.2"));
-  form().SaveBmp1Click();
+  action("SaveBmp1")->trigger();
   EXPECT_EQ(messages.dialogs[2].fileName, QStringLiteral("Lesson 1.bmp"));
   EXPECT_EQ(messages.dialogs[2].title, QStringLiteral("ビットマップで保存"));
 
   const QString target = scratch.file(QStringLiteral("Lesson 2.fum"));
   messages.paths = {target};
-  form().SaveAs1Click();
-  EXPECT_EQ(form().page.PagePath, target);
+  EXPECT_TRUE(doc().SaveAs());
+  EXPECT_EQ(page().PagePath, target);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Lesson 2.fum"));
-  EXPECT_EQ(form().Recent.entry(1), target);
+  EXPECT_EQ(doc().recent().entry(1), target);
+  EXPECT_EQ(action("ReOpen1")->text(), QStringLiteral("Lesson 2.fum"));
   EXPECT_EQ(readBytes(target),
             QByteArray("Fum[Lesson 2]\r\n^1|4|610|\r\nEnd[Lesson 2]\r\n"));
-  form().SaveAs1Click();
+  EXPECT_FALSE(doc().SaveAs());  // cancelled
   EXPECT_EQ(messages.dialogs.last().fileName, target);
 }
 
 TEST_F(FileCommands, BitmapExportIsARealBitmap) {
   const QString target = scratch.file(QStringLiteral("page.bmp"));
   messages.paths = {target};
-  form().page.append("`32", 40, 48);
-  form().FullRedraw();
-  form().SaveBmp1Click();
+  doc().appendInput("`32", 40, 48);
+  doc().FullRedraw();
+  doc().SaveBmp1Click();
   QImage back(target);
   ASSERT_FALSE(back.isNull());
   EXPECT_TRUE(readBytes(target).startsWith("BM"));
   EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
-            form().canvas.image().convertToFormat(QImage::Format_RGB32));
-  EXPECT_FALSE(form().page.Modified);
+            form().canvasImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_FALSE(page().Modified);
 
-  form().CopyAsBmp1Click();
+  doc().CopyAsBmp1Click();
   EXPECT_EQ(QApplication::clipboard()->image().size(),
-            form().canvas.image().size());
+            form().canvasImage().size());
 }
 
 TEST_F(FileCommands, ClosingAsksTheSaveQuestion) {
@@ -173,36 +179,44 @@ TEST_F(FileCommands, ClosingAsksTheSaveQuestion) {
   modify();
   messages.answers = {Messages::Answer::Cancel};
   EXPECT_FALSE(form().close());
-  // Yes on a page without a path shows the dialog; cancelling it still
-  // closes.
+  // Yes on a page without a path asks for a name; cancelling that saves
+  // nothing, so the window stays open.
   messages.answers = {Messages::Answer::Yes};
-  EXPECT_TRUE(form().close());
+  EXPECT_FALSE(form().close());
   EXPECT_EQ(messages.dialogs.size(), 1);
+  EXPECT_TRUE(form().isVisible());
+  // Named, the page is saved and the window closes.
+  const QString target = scratch.file(QStringLiteral("closing.fum"));
+  messages.answers = {Messages::Answer::Yes};
+  messages.paths = {target};
+  EXPECT_TRUE(form().close());
+  EXPECT_TRUE(readBytes(target).startsWith("Fum[closing]\r\n"));
 }
 
 TEST_F(FileCommands, OpenFromTheClipboard) {
   QApplication::clipboard()->setText(QStringLiteral(
       "Fum[clip]\r\n~音楽\r\n^1|2|300|`14|50|48|\r\nEnd[clip]\r\n"));
-  form().OpenClip1Click();
-  EXPECT_EQ(form().page.count(), 1);
-  EXPECT_EQ(form().page.StaffCount, 2);
-  EXPECT_TRUE(form().page.Modified);
-  EXPECT_TRUE(form().page.PagePath.isEmpty());
-  EXPECT_EQ(form().pageText(), sjis(QStringLiteral("音楽")));
+  doc().OpenClip1Click();
+  EXPECT_EQ(page().count(), 1);
+  EXPECT_EQ(page().StaffCount, 2);
+  EXPECT_TRUE(page().Modified);
+  EXPECT_TRUE(page().PagePath.isEmpty());
+  EXPECT_EQ(page().PageText, sjis(QStringLiteral("音楽")));
+  EXPECT_EQ(memo()->toPlainText(), QStringLiteral("音楽"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(クリップボード・データ)"));
 
   // A region text is not a page.
   QApplication::clipboard()->setText(
       QStringLiteral("%Fum%\r\n0\r\n0\r\n10\r\n10\r\n`14\r\n5\r\n5\r\n"));
   messages.answers = {Messages::Answer::No};
-  form().OpenClip1Click();
+  doc().OpenClip1Click();
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
-  EXPECT_EQ(form().page.count(), 0);
+  EXPECT_EQ(page().count(), 0);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(NewFile)"));
 
   QApplication::clipboard()->clear();
   messages.shown.clear();
-  form().OpenClip1Click();
+  doc().OpenClip1Click();
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
 }
 
@@ -212,7 +226,11 @@ TEST_F(FileCommands, DroppedFilesOpenTheFirstOnly) {
   EXPECT_TRUE(form().DropFiles({QUrl(QStringLiteral("https://x/y.fum")),
                                 QUrl::fromLocalFile(first),
                                 QUrl::fromLocalFile(second)}));
-  EXPECT_EQ(form().page.PagePath, first);
-  EXPECT_EQ(form().Recent.entry(1), first);
-  EXPECT_TRUE(form().Recent.entry(2).isEmpty());
+  // The file is opened once the drop has returned.
+  EXPECT_TRUE(page().PagePath.isEmpty());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(page().PagePath, first);
+  EXPECT_EQ(doc().recent().entry(1), first);
+  EXPECT_TRUE(doc().recent().entry(2).isEmpty());
+  EXPECT_FALSE(form().DropFiles({QUrl(QStringLiteral("https://x/y.fum"))}));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLineEdit>
 #include <QTest>
 
 #include "score/windows/CanvasView.h"
@@ -11,19 +12,21 @@
 // The real windows with the mouse on the canvas.
 class InputTest : public ProgramTest {
  protected:
-  TForm2 &palette() { return *program->Form2; }
-  TForm5 &letter() { return *program->Form5; }
+  TForm2 &palette() { return program->palette(); }
+  TForm5 &letter() { return program->letter(); }
+  CanvasView *canvasView() { return child<CanvasView>(form(), "Image1"); }
+  QLineEdit *letterField() { return child<QLineEdit>(letter(), "Edit1"); }
 
   void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(form().Image1, button, {}, QPoint(x, y));
+    QTest::mouseClick(canvasView(), button, {}, QPoint(x, y));
   }
-  const QImage &canvas() { return form().canvas.image(); }
+  const QImage &canvas() { return form().canvasImage(); }
 
   // The last input of the page as its three stored texts.
   QList<QByteArray> lastInput() {
-    const ScorePage &page = form().page;
-    if (page.count() == 0) return {};
-    return {page.ContentList.last(), page.XList.last(), page.YList.last()};
+    if (page().count() == 0) return {};
+    return {page().ContentList.last(), page().XList.last(),
+            page().YList.last()};
   }
 };
 

@@ -11,10 +11,10 @@ namespace {
 class LetterInput : public InputTest {
  protected:
   void showLetterWindow() {
-    form().Letter1->trigger();
+    action("Letter1")->trigger();
     ASSERT_TRUE(letter().isVisible());
   }
-  void type(const QString &text) { letter().Edit1->setText(text); }
+  void type(const QString &text) { letterField()->setText(text); }
 };
 
 using EditModes = InputTest;
@@ -22,55 +22,54 @@ using EditModes = InputTest;
 }  // namespace
 
 TEST_F(EditModes, ShowingTheLetterWindowEndsNoteMode) {
-  form().Palette1->trigger();
-  ASSERT_TRUE(form().editor.NoteMode);
-  form().Letter1->trigger();
+  action("Palette1")->trigger();
+  ASSERT_TRUE(doc().editor().NoteMode);
+  action("Letter1")->trigger();
   EXPECT_FALSE(palette().isVisible());
-  EXPECT_FALSE(form().Palette1->isChecked());
-  EXPECT_FALSE(form().SpeedButton1->isChecked());
-  EXPECT_FALSE(form().editor.NoteMode);
-  EXPECT_TRUE(form().editor.LetterMode);
-  EXPECT_TRUE(form().SpeedButton2->isChecked());
-  EXPECT_TRUE(form().Letter1->isChecked());
-  EXPECT_EQ(form().Image1->cursor().shape(), Qt::CrossCursor);
-  EXPECT_EQ(form().Image1CursorId, 0);
+  EXPECT_FALSE(action("Palette1")->isChecked());
+  EXPECT_FALSE(toolButton("SpeedButton1")->isChecked());
+  EXPECT_FALSE(doc().editor().NoteMode);
+  EXPECT_TRUE(doc().editor().LetterMode);
+  EXPECT_TRUE(toolButton("SpeedButton2")->isChecked());
+  EXPECT_TRUE(action("Letter1")->isChecked());
+  EXPECT_EQ(canvasView()->cursor().shape(), Qt::CrossCursor);
+  EXPECT_EQ(form().canvasCursorId(), 0);
 }
 
 TEST_F(EditModes, RectangleModeTakesOverAndGivesBack) {
-  form().Letter1->trigger();
-  form().Rect1->trigger();
+  action("Letter1")->trigger();
+  action("Rect1")->trigger();
   EXPECT_FALSE(letter().isVisible());
-  EXPECT_FALSE(form().editor.LetterMode);
-  EXPECT_FALSE(form().SpeedButton2->isChecked());
-  EXPECT_TRUE(form().editor.RectMode);
-  EXPECT_TRUE(form().SpeedButton8->isChecked());
-  EXPECT_TRUE(form().Rect1->isChecked());
-  EXPECT_FALSE(form().EditMenuAction->isEnabled());
-  EXPECT_EQ(form().Image1->cursor().shape(), Qt::UpArrowCursor);
+  EXPECT_FALSE(doc().editor().LetterMode);
+  EXPECT_FALSE(toolButton("SpeedButton2")->isChecked());
+  EXPECT_TRUE(doc().editor().RectMode);
+  EXPECT_TRUE(toolButton("SpeedButton8")->isChecked());
+  EXPECT_TRUE(action("Rect1")->isChecked());
+  EXPECT_FALSE(menu("Edit1")->menuAction()->isEnabled());
+  EXPECT_EQ(canvasView()->cursor().shape(), Qt::UpArrowCursor);
   // A click in rectangle mode places nothing.
-  letter().Edit1->setText(QStringLiteral("x"));
+  letterField()->setText(QStringLiteral("x"));
   click(100, 100);
   click(100, 100, Qt::RightButton);
-  EXPECT_EQ(form().page.count(), 0);
+  EXPECT_EQ(page().count(), 0);
 
-  form().Palette1->trigger();
-  EXPECT_FALSE(program->Form9->isVisible());
-  EXPECT_FALSE(form().editor.RectMode);
-  EXPECT_FALSE(form().SpeedButton8->isChecked());
-  EXPECT_FALSE(form().Rect1->isChecked());
-  EXPECT_TRUE(form().EditMenuAction->isEnabled());
-  EXPECT_EQ(form().Image1CursorId, 15);  // the glyph cursor won
+  action("Palette1")->trigger();
+  EXPECT_FALSE(program->rect().isVisible());
+  EXPECT_FALSE(doc().editor().RectMode);
+  EXPECT_FALSE(toolButton("SpeedButton8")->isChecked());
+  EXPECT_FALSE(action("Rect1")->isChecked());
+  EXPECT_TRUE(menu("Edit1")->menuAction()->isEnabled());
+  EXPECT_EQ(form().canvasCursorId(), 15);  // the glyph cursor won
 
-  form().Rect1->trigger();
-  form().Rect1->trigger();
-  EXPECT_FALSE(form().editor.RectMode);
-  EXPECT_FALSE(form().editor.NoteMode);
-  EXPECT_EQ(form().Image1->cursor().shape(), Qt::ArrowCursor);
+  action("Rect1")->trigger();
+  action("Rect1")->trigger();
+  EXPECT_FALSE(doc().editor().RectMode);
+  EXPECT_FALSE(doc().editor().NoteMode);
+  EXPECT_EQ(canvasView()->cursor().shape(), Qt::ArrowCursor);
   // The tool bar buttons: at most one down at any time.
   int down = 0;
-  for (QToolButton *b :
-       {form().SpeedButton1, form().SpeedButton2, form().SpeedButton8})
-    down += b->isChecked();
+  for (const char *name : {"SpeedButton1", "SpeedButton2", "SpeedButton8"})
+    down += toolButton(name)->isChecked();
   EXPECT_EQ(down, 0);
 }
 
@@ -81,15 +80,15 @@ TEST_F(LetterInput, EmptyTextBeepsAndFocusesTheField) {
   elsewhere.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
   for (bool modified : {false, true}) {
-    form().page.Modified = modified;
+    doc().setModified(modified);
     click(50, 50);
-    EXPECT_EQ(form().page.count(), 0);
-    EXPECT_EQ(form().page.Modified, modified);
+    EXPECT_EQ(page().count(), 0);
+    EXPECT_EQ(page().Modified, modified);
   }
   EXPECT_EQ(messages.beeps, 2);
   EXPECT_TRUE(messages.shown.isEmpty());
   EXPECT_TRUE(QTest::qWaitForWindowActive(&letter()));
-  EXPECT_TRUE(letter().Edit1->hasFocus());
+  EXPECT_TRUE(letterField()->hasFocus());
 }
 
 TEST_F(LetterInput, TextLandsWhereClickedWithoutSnapping) {
@@ -98,7 +97,7 @@ TEST_F(LetterInput, TextLandsWhereClickedWithoutSnapping) {
   const QImage before = canvas();
   click(30, 50);
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"Allegro", "30", "50"}));
-  EXPECT_TRUE(form().page.Modified);
+  EXPECT_TRUE(page().Modified);
   // The text's top-left corner is the clicked point.
   const QList<QPoint> changed = changedPixels(before, canvas());
   ASSERT_FALSE(changed.isEmpty());
@@ -110,27 +109,29 @@ TEST_F(LetterInput, TextLandsWhereClickedWithoutSnapping) {
   EXPECT_LT(ink.bottom(), 50 + 16);
 
   // The text stays for the next click; right clicks place nothing.
-  EXPECT_EQ(letter().Edit1->text(), QStringLiteral("Allegro"));
+  EXPECT_EQ(letterField()->text(), QStringLiteral("Allegro"));
   click(31, 51);
   click(31, 51, Qt::RightButton);
-  EXPECT_EQ(form().page.count(), 2);
+  EXPECT_EQ(page().count(), 2);
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"Allegro", "31", "51"}));
 }
 
 TEST_F(LetterInput, ClearAndUndoButtons) {
   showLetterWindow();
+  QToolButton *clear = child<QToolButton>(letter(), "SpeedButton1");
+  QToolButton *undo = child<QToolButton>(letter(), "SpeedButton2");
   type(QStringLiteral("p"));
   click(10, 10);
   type(QStringLiteral("f"));
   click(20, 10);
-  letter().SpeedButton2->click();  // "Undo"
+  undo->click();
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"p", "10", "10"}));
-  letter().SpeedButton1->click();  // "Clear"
-  EXPECT_TRUE(letter().Edit1->text().isEmpty());
-  EXPECT_EQ(letter().SpeedButton1->toolTip(), QStringLiteral("空にする"));
-  EXPECT_EQ(letter().SpeedButton2->toolTip(), QStringLiteral("一入力消す"));
+  clear->click();
+  EXPECT_TRUE(letterField()->text().isEmpty());
+  EXPECT_EQ(clear->toolTip(), QStringLiteral("空にする"));
+  EXPECT_EQ(undo->toolTip(), QStringLiteral("一入力消す"));
   EXPECT_EQ(letter().size(), QSize(151, 53));
-  EXPECT_EQ(letter().Edit1->geometry(), QRect(8, 8, 137, 20));
+  EXPECT_EQ(letterField()->geometry(), QRect(8, 8, 137, 20));
 }
 
 TEST_F(LetterInput, TextsAreMadeReadableBack) {
@@ -147,49 +148,49 @@ TEST_F(LetterInput, TextsAreMadeReadableBack) {
   EXPECT_TRUE(messages.shown.isEmpty());
 
   // Saved and read back, each comes back as placed, and as text.
-  form().page.PagePath = scratch.file(QStringLiteral("texts.fum"));
-  form().SavePage();
-  form().LoadPage();
-  ASSERT_EQ(form().page.count(), 3);
-  EXPECT_EQ(form().page.ContentList[0], sjis(QStringLiteral("a｜b")));
-  EXPECT_EQ(form().page.ContentList[1], sjis(QStringLiteral("｀13")));
-  EXPECT_EQ(form().page.YList[2], "60");
+  messages.paths = {scratch.file(QStringLiteral("texts.fum"))};
+  ASSERT_TRUE(doc().SavePage());
+  doc().LoadPage();
+  ASSERT_EQ(page().count(), 3);
+  EXPECT_EQ(page().ContentList[0], sjis(QStringLiteral("a｜b")));
+  EXPECT_EQ(page().ContentList[1], sjis(QStringLiteral("｀13")));
+  EXPECT_EQ(page().YList[2], "60");
 }
 
 TEST_F(LetterInput, CharactersOutsideShiftJisAreRefusedByName) {
   showLetterWindow();
-  form().page.Modified = false;
+  doc().setModified(false);
   type(QStringLiteral("♪𠮷と😀𠮷"));
   click(10, 20);
-  EXPECT_EQ(form().page.count(), 0);
-  EXPECT_FALSE(form().page.Modified);
+  EXPECT_EQ(page().count(), 0);
+  EXPECT_FALSE(page().Modified);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Error);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("「𠮷😀」")))
       << messages.shown[0].text.toStdString();
-  EXPECT_EQ(letter().Edit1->text(), QStringLiteral("♪𠮷と😀𠮷"));
+  EXPECT_EQ(letterField()->text(), QStringLiteral("♪𠮷と😀𠮷"));
 }
 
 TEST_F(LetterInput, UndoMenuTakesBackOneInputAtATime) {
-  EXPECT_TRUE(form().Undo1->isEnabled());
-  form().Undo1->trigger();
+  EXPECT_TRUE(action("Undo1")->isEnabled());
+  action("Undo1")->trigger();
   EXPECT_EQ(messages.beeps, 1);
-  EXPECT_FALSE(form().page.Modified);
+  EXPECT_FALSE(page().Modified);
 
-  form().Palette1->trigger();
+  action("Palette1")->trigger();
   const QImage empty = canvas();
   click(100, 48);
   const QImage one = canvas();
-  form().Letter1->trigger();
+  action("Letter1")->trigger();
   type(QStringLiteral("dolce"));
   click(100, 50);  // overlaps the note
-  form().page.Modified = false;
-  form().Undo1->trigger();
-  EXPECT_EQ(form().page.count(), 1);
-  EXPECT_TRUE(form().page.Modified);
+  doc().setModified(false);
+  action("Undo1")->trigger();
+  EXPECT_EQ(page().count(), 1);
+  EXPECT_TRUE(page().Modified);
   EXPECT_EQ(canvas(), one);
-  form().Undo1->trigger();
+  action("Undo1")->trigger();
   EXPECT_EQ(canvas(), empty);
-  form().Undo1->trigger();
+  action("Undo1")->trigger();
   EXPECT_EQ(messages.beeps, 2);
 }

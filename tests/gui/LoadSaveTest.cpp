@@ -9,11 +9,12 @@ namespace {
 
 class LoadSave : public ProgramTest {
  protected:
-  LoadSave() { form().Executive = true; }
-  void open(const QString &path) {
-    form().page.PagePath = path;
-    form().page.CaptionPath = path;
-    form().LoadPage();
+  LoadSave() { doc().setExecutive(true); }
+  void open(const QString &path) { doc().OpenFile(path); }
+  // Saves the page under a name, as the Save As dialog would give it.
+  bool saveAs(const QString &path) {
+    messages.paths = {path};
+    return doc().SaveAs();
   }
 };
 
@@ -48,8 +49,7 @@ TEST_F(LoadSave, NameQuestionYesRewritesTheFile) {
 TEST_F(LoadSave, LongNameIsShortenedAndAsksOnReading) {
   const QString name = QString(80, QLatin1Char('n'));
   const QString path = scratch.file(name + QStringLiteral(".fum"));
-  form().page.PagePath = path;
-  form().SavePage();
+  ASSERT_TRUE(saveAs(path));
   EXPECT_TRUE(
       readBytes(path).startsWith("Fum[" + QByteArray(73, 'n') + "]\r\n"));
   messages.answers = {Messages::Answer::No};
@@ -64,48 +64,47 @@ TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
   const QString path =
       scratch.write(QStringLiteral("locked.fum"), protectedPage);
   open(path);
-  EXPECT_EQ(form().page.ProtectFlag, -1);
-  EXPECT_FALSE(
-      form().protectIndicatorRed());  // only shown to the administrator
-  form().page.Modified = true;
-  form().SavePage();
+  EXPECT_EQ(page().ProtectFlag, -1);
+  EXPECT_FALSE(doc().protectIndicatorRed());  // only for the administrator
+  doc().setModified(true);
+  EXPECT_FALSE(doc().SavePage());
   EXPECT_TRUE(messages.saw(
       QStringLiteral("これは改変禁止ファイルです。保存できません。")));
-  EXPECT_FALSE(form().page.Modified);
+  EXPECT_FALSE(page().Modified);
   EXPECT_EQ(readBytes(path), protectedPage);
 
-  form().editor.AdministratorMode = true;
+  doc().setAdministratorMode(true);
   open(path);
-  EXPECT_TRUE(form().protectIndicatorRed());
-  form().SavePage();
+  EXPECT_TRUE(doc().protectIndicatorRed());
+  doc().SavePage();
   EXPECT_EQ(readBytes(path), protectedPage);
 
   // An ordinary page saved by the administrator becomes protected.
   const QString plain = scratch.write(
       QStringLiteral("plain.fum"), "Fum[plain]\r\n^1|4|610|\r\nEnd[plain]\r\n");
   open(plain);
-  EXPECT_FALSE(form().protectIndicatorRed());
-  form().SavePage();
+  EXPECT_FALSE(doc().protectIndicatorRed());
+  doc().SavePage();
   EXPECT_EQ(readBytes(plain),
             QByteArray("Fum[plain]\r\n^-1|4|610|\r\nEnd[plain]\r\n"));
-  EXPECT_TRUE(form().protectIndicatorRed());
-  EXPECT_EQ(form().page.ProtectFlag, 1);
+  EXPECT_TRUE(doc().protectIndicatorRed());
+  EXPECT_EQ(page().ProtectFlag, 1);
 }
 
 TEST_F(LoadSave, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   const QString path = scratch.write(QStringLiteral("keep.fum"),
                                      "Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n");
   open(path);
-  form().page.append("`14", 100, 48);
-  form().page.Modified = true;
-  // A folder in the way of the temporary file's rename.
+  doc().appendInput("`14", 100, 48);
+  doc().setModified(true);
+  // A file in the way of the folder the page is to be saved in.
   scratch.write(QStringLiteral("blocker"), "file");
-  form().page.PagePath = scratch.file(QStringLiteral("blocker/keep.fum"));
-  form().SavePage();
+  EXPECT_FALSE(saveAs(scratch.file(QStringLiteral("blocker/keep.fum"))));
+  EXPECT_EQ(page().PagePath, path);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Stop);
   EXPECT_TRUE(messages.shown[0].text.endsWith(QLatin1Char('.')));
-  EXPECT_TRUE(form().page.Modified);
+  EXPECT_TRUE(page().Modified);
   EXPECT_EQ(readBytes(path),
             QByteArray("Fum[keep]\r\n^1|4|610|\r\nEnd[keep]\r\n"));
 }
@@ -120,13 +119,13 @@ TEST_F(LoadSave, FormatWarningAndSizesOutOfRange) {
             QStringLiteral("ファイルのフォーマットが違います。"
                            "正しく開けない可能性があります。"));
   EXPECT_EQ(messages.shown[1].icon, Messages::Icon::Warning);
-  EXPECT_EQ(form().page.StaffCount, 32);
-  EXPECT_EQ(form().page.StaffWidth, 1280);
-  EXPECT_EQ(form().canvas.image().size(), QSize(1280, 64 * 32 + 36));
-  EXPECT_EQ(form().page.count(), 1);
-  EXPECT_FALSE(form().page.Modified);
+  EXPECT_EQ(page().StaffCount, 32);
+  EXPECT_EQ(page().StaffWidth, 1280);
+  EXPECT_EQ(form().canvasImage().size(), QSize(1280, 64 * 32 + 36));
+  EXPECT_EQ(page().count(), 1);
+  EXPECT_FALSE(page().Modified);
   // Saved outside administrator mode, the page is written unprotected.
-  form().SavePage();
+  doc().SavePage();
   EXPECT_TRUE(readBytes(path).contains("^1|32|1280|"));
 }
 
@@ -138,9 +137,9 @@ TEST_F(LoadSave, HeaderThatIsNotANumberLeavesAnUntiedEmptyPage) {
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].text,
             QStringLiteral("'four' は整数ではありません."));
-  EXPECT_EQ(form().page.count(), 0);
-  EXPECT_TRUE(form().page.PagePath.isEmpty());
-  EXPECT_FALSE(form().page.Modified);
+  EXPECT_EQ(page().count(), 0);
+  EXPECT_TRUE(page().PagePath.isEmpty());
+  EXPECT_FALSE(page().Modified);
 }
 
 TEST_F(LoadSave, PageTextComesBackByteForByte) {
@@ -149,26 +148,24 @@ TEST_F(LoadSave, PageTextComesBackByteForByte) {
   const QByteArray bytes = "Fum[t]\r\n~" + text + "\r\n^1|4|610|\r\nEnd[t]\r\n";
   const QString path = scratch.write(QStringLiteral("t.fum"), bytes);
   open(path);
-  EXPECT_EQ(form().pageText(),
+  EXPECT_EQ(page().PageText,
             "a\xA0z\r\n" + sjis(QStringLiteral("ポ")) + "\r\n");
-  form().SavePage();
+  doc().SavePage();
   EXPECT_EQ(readBytes(path), bytes);
 }
 
 TEST_F(LoadSave, TypedPageTextIsStoredSoThatItReadsBack) {
-  form().ApplyExecutiveOption();
-  program->Form3->Memo1->setPlainText(QStringLiteral("a|b\n音楽"));
-  EXPECT_TRUE(form().page.Modified);
-  EXPECT_EQ(form().pageText(), sjis(QStringLiteral("a｜b\r\n音楽")));
+  memo()->setPlainText(QStringLiteral("a|b\n音楽"));
+  EXPECT_TRUE(page().Modified);
+  EXPECT_EQ(page().PageText, sjis(QStringLiteral("a｜b\r\n音楽")));
   const QString path = scratch.file(QStringLiteral("typed.fum"));
-  form().page.PagePath = path;
-  form().SavePage();
+  ASSERT_TRUE(saveAs(path));
   open(path);
-  EXPECT_EQ(program->Form3->Memo1->toPlainText(), QStringLiteral("a｜b\n音楽"));
+  EXPECT_EQ(memo()->toPlainText(), QStringLiteral("a｜b\n音楽"));
 }
 
 TEST_F(LoadSave, TypedCharactersThePageCannotHoldAreNamed) {
-  program->Form3->Memo1->setPlainText(QStringLiteral("ok 😀"));
+  memo()->setPlainText(QStringLiteral("ok 😀"));
   QCoreApplication::processEvents();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
@@ -176,11 +173,11 @@ TEST_F(LoadSave, TypedCharactersThePageCannotHoldAreNamed) {
 }
 
 TEST_F(LoadSave, FileNameWithoutANameIsRefused) {
-  form().page.PagePath = scratch.file(QStringLiteral(".fum"));
-  form().page.Modified = true;
-  form().SavePage();
+  doc().setModified(true);
+  EXPECT_FALSE(saveAs(scratch.file(QStringLiteral(".fum"))));
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Error);
-  EXPECT_TRUE(form().page.Modified);
-  EXPECT_FALSE(QFile::exists(form().page.PagePath));
+  EXPECT_TRUE(page().Modified);
+  EXPECT_TRUE(page().PagePath.isEmpty());
+  EXPECT_FALSE(QFile::exists(scratch.file(QStringLiteral(".fum"))));
 }

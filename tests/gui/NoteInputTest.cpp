@@ -13,28 +13,37 @@ namespace {
 class NoteInput : public InputTest {
  protected:
   void showPalette() {
-    form().Palette1->trigger();
+    action("Palette1")->trigger();
     ASSERT_TRUE(palette().isVisible());
   }
   void chooseListItem(int row) {
-    QListWidget *list = palette().ListBox1;
+    QListWidget *list = paletteList();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
   }
   // True when the canvas shows the glyph cursor of `glyph`.
   bool showsGlyphCursor(int glyph) {
-    const QCursor shown = form().Image1->cursor();
-    return form().Image1CursorId == glyph + 1 &&
-           form().cursorTable.has(glyph + 1) &&
+    const QCursor shown = canvasView()->cursor();
+    return form().canvasCursorId() == glyph + 1 &&
+           form().hasGlyphCursor(glyph + 1) &&
            shown.shape() == Qt::BitmapCursor &&
            shown.bitmap().toImage() ==
                makeGlyphCursor(glyph).bitmap().toImage() &&
            shown.hotSpot() == QPoint(16, 16);
   }
+  // Palette button `number`: 1..14 the glyphs, 15 "Undo", 16 the fold,
+  // 17 the symbol list, 18 the digit list.
+  QToolButton *paletteButton(int number) {
+    const QByteArray name = "SpeedButton" + QByteArray::number(number);
+    return child<QToolButton>(palette(), name.constData());
+  }
+  QListWidget *paletteList() {
+    return child<QListWidget>(palette(), "ListBox1");
+  }
   QList<int> downGlyphButtons() {
     QList<int> down;
     for (int tag = 1; tag <= 14; ++tag)
-      if (palette().glyphButton(tag)->isChecked()) down << tag;
+      if (paletteButton(tag)->isChecked()) down << tag;
     return down;
   }
 };
@@ -80,8 +89,8 @@ TEST_F(NoteInput, LeftClicksStampOnTheGridWithXAsClicked) {
         (QList<QByteArray>{"`14", QByteArray::number(40 + 13 * i), stored[i]}))
         << "clicked at Y " << clicked[i];
   }
-  EXPECT_EQ(form().page.count(), 6);
-  EXPECT_TRUE(form().page.Modified);
+  EXPECT_EQ(page().count(), 6);
+  EXPECT_TRUE(page().Modified);
 }
 
 TEST_F(NoteInput, StampedGlyphSitsWithItsCellAtTheSnappedAnchor) {
@@ -91,16 +100,16 @@ TEST_F(NoteInput, StampedGlyphSitsWithItsCellAtTheSnappedAnchor) {
   expectStamp(before, canvas(), 14, 101 - 16, 52 - 16);
   // The view shows the new picture: the middle of the filled head.
   ASSERT_TRUE(GlyphSet::instance().ink(14, 16, 24));
-  EXPECT_EQ(form().Image1->grab().toImage().pixel(101, 52 + 8), qRgb(0, 0, 0));
+  EXPECT_EQ(canvasView()->grab().toImage().pixel(101, 52 + 8), qRgb(0, 0, 0));
 }
 
 TEST_F(NoteInput, HalfNoteFlippedByARightClick) {
   showPalette();
-  palette().SpeedButton2->click();
-  EXPECT_EQ(form().editor.CurrentGlyph, 12);
+  paletteButton(2)->click();
+  EXPECT_EQ(doc().editor().CurrentGlyph, 12);
   click(300, 200, Qt::RightButton);
-  EXPECT_EQ(form().page.count(), 0);  // a right click places nothing
-  EXPECT_EQ(form().editor.CurrentGlyph, 13);
+  EXPECT_EQ(page().count(), 0);  // a right click places nothing
+  EXPECT_EQ(doc().editor().CurrentGlyph, 13);
   const QImage before = canvas();
   click(100, 40);
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"`13", "100", "40"}));
@@ -108,22 +117,22 @@ TEST_F(NoteInput, HalfNoteFlippedByARightClick) {
 }
 
 TEST_F(NoteInput, FirstShowingChoosesTheQuarterNoteAndItsCursor) {
-  EXPECT_EQ(form().Image1->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(canvasView()->cursor().shape(), Qt::ArrowCursor);
   showPalette();
-  EXPECT_EQ(form().editor.CurrentGlyph, 14);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 14);
   EXPECT_TRUE(showsGlyphCursor(14));
   EXPECT_EQ(downGlyphButtons(), QList<int>{3});
-  EXPECT_TRUE(form().editor.NoteMode);
-  EXPECT_TRUE(form().SpeedButton1->isChecked());
-  EXPECT_TRUE(form().Palette1->isChecked());
+  EXPECT_TRUE(doc().editor().NoteMode);
+  EXPECT_TRUE(toolButton("SpeedButton1")->isChecked());
+  EXPECT_TRUE(action("Palette1")->isChecked());
   // The list taking the keyboard chooses nothing.
   ASSERT_TRUE(QTest::qWaitForWindowActive(&palette()));
-  palette().ListBox1->setFocus();
-  EXPECT_EQ(form().editor.CurrentGlyph, 14);
-  EXPECT_TRUE(form().editor.PaletteButtonActive);
+  paletteList()->setFocus();
+  EXPECT_EQ(doc().editor().CurrentGlyph, 14);
+  EXPECT_TRUE(doc().editor().PaletteButtonActive);
   // The keys choose as the mouse does.
-  QTest::keyClick(palette().ListBox1, Qt::Key_Down);
-  EXPECT_EQ(form().editor.CurrentGlyph, 33);
+  QTest::keyClick(paletteList(), Qt::Key_Down);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 33);
   EXPECT_TRUE(downGlyphButtons().isEmpty());
 }
 
@@ -131,82 +140,82 @@ TEST_F(NoteInput, RightClicksFlipStemsAndTheCursorFollows) {
   showPalette();
   for (int expected : {15, 14, 15}) {
     click(50, 50, Qt::RightButton);
-    EXPECT_EQ(form().editor.CurrentGlyph, expected);
+    EXPECT_EQ(doc().editor().CurrentGlyph, expected);
     EXPECT_TRUE(showsGlyphCursor(expected));
   }
   // The toggle outlives the palette: showing it again keeps stems down.
   palette().close();
   showPalette();
-  EXPECT_EQ(form().editor.CurrentGlyph, 15);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 15);
 
   // The whole note has no flipped form, but the toggle still turns.
-  palette().SpeedButton1->click();
+  paletteButton(1)->click();
   click(50, 50, Qt::RightButton);
-  EXPECT_EQ(form().editor.CurrentGlyph, 10);
-  EXPECT_EQ(form().editor.FlipToggle, 0);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 10);
+  EXPECT_EQ(doc().editor().FlipToggle, 0);
   click(50, 50, Qt::RightButton);
-  EXPECT_EQ(form().editor.CurrentGlyph, 10);
-  palette().SpeedButton2->click();
-  EXPECT_EQ(form().editor.CurrentGlyph, 13);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 10);
+  paletteButton(2)->click();
+  EXPECT_EQ(doc().editor().CurrentGlyph, 13);
 }
 
 TEST_F(NoteInput, ListChoiceReleasesTheButtonsAndIgnoresTheFlip) {
   showPalette();
   chooseListItem(0);  // "ト音記号"
-  EXPECT_EQ(form().editor.CurrentGlyph, 32);
-  EXPECT_FALSE(form().editor.PaletteButtonActive);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 32);
+  EXPECT_FALSE(doc().editor().PaletteButtonActive);
   EXPECT_TRUE(downGlyphButtons().isEmpty());
   EXPECT_TRUE(showsGlyphCursor(32));
   click(50, 50, Qt::RightButton);
-  EXPECT_EQ(form().editor.FlipToggle, 1);
-  EXPECT_EQ(form().editor.CurrentGlyph, 32);
+  EXPECT_EQ(doc().editor().FlipToggle, 1);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 32);
   click(120, 70);
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"`32", "120", "72"}));
 
-  palette().SpeedButton2->click();
-  EXPECT_EQ(form().editor.CurrentGlyph, 13);
+  paletteButton(2)->click();
+  EXPECT_EQ(doc().editor().CurrentGlyph, 13);
   EXPECT_EQ(downGlyphButtons(), QList<int>{2});
-  EXPECT_TRUE(palette().ListBox1->selectedItems().isEmpty());
+  EXPECT_TRUE(paletteList()->selectedItems().isEmpty());
   // The same item can be chosen again after a button.
   chooseListItem(0);
-  EXPECT_EQ(form().editor.CurrentGlyph, 32);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 32);
   // A button pressed twice stays down.
-  palette().SpeedButton4->click();
-  palette().SpeedButton4->click();
+  paletteButton(4)->click();
+  paletteButton(4)->click();
   EXPECT_EQ(downGlyphButtons(), QList<int>{4});
-  EXPECT_EQ(form().editor.CurrentGlyph, 17);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 17);
 }
 
 TEST_F(NoteInput, SwitchingTheListKeepsTheCurrentGlyph) {
   showPalette();
   chooseListItem(3);  // "黒玉"
-  ASSERT_EQ(form().editor.CurrentGlyph, 11);
-  QListWidget *list = palette().ListBox1;
-  palette().SpeedButton18->click();  // "拍子"
-  EXPECT_FALSE(form().editor.SymbolListShown);
+  ASSERT_EQ(doc().editor().CurrentGlyph, 11);
+  QListWidget *list = paletteList();
+  paletteButton(18)->click();  // "拍子"
+  EXPECT_FALSE(doc().editor().SymbolListShown);
   ASSERT_EQ(list->count(), 10);
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("０"));
   EXPECT_EQ(list->item(9)->text(), QStringLiteral("９"));
   EXPECT_TRUE(list->selectedItems().isEmpty());
-  EXPECT_EQ(form().editor.CurrentGlyph, 11);
-  EXPECT_TRUE(palette().SpeedButton18->isChecked());
-  EXPECT_FALSE(palette().SpeedButton17->isChecked());
-  palette().SpeedButton18->click();  // already the digits: nothing
+  EXPECT_EQ(doc().editor().CurrentGlyph, 11);
+  EXPECT_TRUE(paletteButton(18)->isChecked());
+  EXPECT_FALSE(paletteButton(17)->isChecked());
+  paletteButton(18)->click();  // already the digits: nothing
   EXPECT_EQ(list->count(), 10);
-  EXPECT_TRUE(palette().SpeedButton18->isChecked());
+  EXPECT_TRUE(paletteButton(18)->isChecked());
 
   chooseListItem(7);
-  EXPECT_EQ(form().editor.CurrentGlyph, 7);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 7);
   click(200, 33);
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"`7", "200", "32"}));
 
-  palette().SpeedButton17->click();  // "記号"
-  EXPECT_TRUE(form().editor.SymbolListShown);
+  paletteButton(17)->click();  // "記号"
+  EXPECT_TRUE(doc().editor().SymbolListShown);
   ASSERT_EQ(list->count(), 12);
   EXPECT_EQ(list->item(11)->text(), QStringLiteral("終止線"));
-  EXPECT_EQ(form().editor.CurrentGlyph, 7);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 7);
   chooseListItem(11);
-  EXPECT_EQ(form().editor.CurrentGlyph, 31);
+  EXPECT_EQ(doc().editor().CurrentGlyph, 31);
 }
 
 TEST_F(NoteInput, PaletteLayout) {
@@ -215,70 +224,69 @@ TEST_F(NoteInput, PaletteLayout) {
   EXPECT_EQ(p.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
   EXPECT_EQ(p.size(), QSize(136, 193));
   for (int tag = 1; tag <= 14; ++tag) {
-    QToolButton *b = p.glyphButton(tag);
+    QToolButton *b = paletteButton(tag);
     EXPECT_EQ(b->geometry(),
               QRect(tag <= 7 ? 0 : 24, 24 * ((tag - 1) % 7), 25, 25));
     EXPECT_FALSE(b->icon().isNull());
   }
-  EXPECT_EQ(p.glyphButton(2), p.SpeedButton2);
-  EXPECT_EQ(p.SpeedButton15->geometry(), QRect(0, 168, 33, 25));
-  EXPECT_EQ(p.SpeedButton15->toolTip(), QStringLiteral("一入力消す"));
-  EXPECT_EQ(p.SpeedButton16->geometry(), QRect(32, 168, 17, 25));
-  EXPECT_EQ(p.SpeedButton17->geometry(), QRect(56, 8, 38, 17));
-  EXPECT_EQ(p.SpeedButton18->geometry(), QRect(94, 8, 38, 17));
-  EXPECT_EQ(p.ListBox1->geometry(), QRect(56, 24, 76, 161));
-  ASSERT_EQ(p.ListBox1->count(), 12);
-  EXPECT_EQ(p.ListBox1->item(0)->text(), QStringLiteral("ト音記号"));
+  EXPECT_EQ(paletteButton(15)->geometry(), QRect(0, 168, 33, 25));
+  EXPECT_EQ(paletteButton(15)->toolTip(), QStringLiteral("一入力消す"));
+  EXPECT_EQ(paletteButton(16)->geometry(), QRect(32, 168, 17, 25));
+  EXPECT_EQ(paletteButton(17)->geometry(), QRect(56, 8, 38, 17));
+  EXPECT_EQ(paletteButton(18)->geometry(), QRect(94, 8, 38, 17));
+  EXPECT_EQ(paletteList()->geometry(), QRect(56, 24, 76, 161));
+  ASSERT_EQ(paletteList()->count(), 12);
+  EXPECT_EQ(paletteList()->item(0)->text(), QStringLiteral("ト音記号"));
 }
 
 TEST_F(NoteInput, FoldingTheListKeepsItsState) {
   showPalette();
   chooseListItem(2);
-  palette().SpeedButton18->click();
-  palette().SpeedButton16->click();
+  paletteButton(18)->click();
+  paletteButton(16)->click();
   EXPECT_EQ(palette().size(), QSize(TForm2::ListHiddenWidth, 193));
-  EXPECT_EQ(palette().SpeedButton16->text(), QStringLiteral(">"));
+  EXPECT_EQ(paletteButton(16)->text(), QStringLiteral(">"));
   // Everything left in view is whole.
-  for (QWidget *w : {static_cast<QWidget *>(palette().SpeedButton14),
-                     static_cast<QWidget *>(palette().SpeedButton16)})
+  for (QWidget *w : {static_cast<QWidget *>(paletteButton(14)),
+                     static_cast<QWidget *>(paletteButton(16))})
     EXPECT_LE(w->geometry().right(), palette().width() - 1);
 
   palette().close();
   showPalette();
   EXPECT_EQ(palette().width(), TForm2::ListHiddenWidth);
-  EXPECT_EQ(palette().ListBox1->count(), 10);
-  palette().SpeedButton16->click();
+  EXPECT_EQ(paletteList()->count(), 10);
+  paletteButton(16)->click();
   EXPECT_EQ(palette().size(), QSize(136, 193));
-  EXPECT_EQ(palette().SpeedButton16->text(), QStringLiteral("<"));
+  EXPECT_EQ(paletteButton(16)->text(), QStringLiteral("<"));
 }
 
 TEST_F(NoteInput, HidingThePaletteEndsNoteMode) {
   // The tool bar button shows and hides it like the menu item.
-  form().SpeedButton1->click();
+  toolButton("SpeedButton1")->click();
   ASSERT_TRUE(palette().isVisible());
-  EXPECT_TRUE(form().Palette1->isChecked());
-  form().SpeedButton1->click();
+  EXPECT_TRUE(action("Palette1")->isChecked());
+  toolButton("SpeedButton1")->click();
   EXPECT_FALSE(palette().isVisible());
 
   showPalette();
   palette().close();  // the close box
-  EXPECT_FALSE(form().editor.NoteMode);
-  EXPECT_FALSE(form().SpeedButton1->isChecked());
-  EXPECT_FALSE(form().Palette1->isChecked());
-  EXPECT_EQ(form().Image1->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_FALSE(doc().editor().NoteMode);
+  EXPECT_FALSE(toolButton("SpeedButton1")->isChecked());
+  EXPECT_FALSE(action("Palette1")->isChecked());
+  EXPECT_EQ(canvasView()->cursor().shape(), Qt::ArrowCursor);
   click(100, 100);
   click(100, 100, Qt::RightButton);
-  EXPECT_EQ(form().page.count(), 0);
-  EXPECT_EQ(form().editor.FlipToggle, 0);
-  EXPECT_FALSE(form().page.Modified);
+  EXPECT_EQ(page().count(), 0);
+  EXPECT_EQ(doc().editor().FlipToggle, 0);
+  EXPECT_FALSE(page().Modified);
 }
 
 TEST_F(NoteInput, PaletteUndoTakesBackTheLastInput) {
   showPalette();
   click(100, 48);
-  palette().SpeedButton2->click();
+  paletteButton(2)->click();
   click(200, 48);
-  palette().SpeedButton15->click();
-  EXPECT_EQ(form().page.count(), 1);
+  paletteButton(15)->click();
+  EXPECT_EQ(page().count(), 1);
   EXPECT_EQ(lastInput(), (QList<QByteArray>{"`14", "100", "48"}));
 }

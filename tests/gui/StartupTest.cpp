@@ -13,16 +13,16 @@ TEST_F(Startup, FirstStartWithoutSettingsUsesEveryDefault) {
   EXPECT_EQ(form().pos(), QPoint(0, 0));
   EXPECT_EQ(form().size(), QSize(640, 455));
   EXPECT_FALSE(form().isMaximized());
-  EXPECT_TRUE(program->Form3->isVisible());
-  EXPECT_EQ(program->Form3->pos(), QPoint(14, 309));
-  EXPECT_EQ(program->Form3->size(), QSize(500, 136));
-  EXPECT_EQ(form().MaxChar, 79);
-  EXPECT_FALSE(form().Executive);
+  EXPECT_TRUE(program->text().isVisible());
+  EXPECT_EQ(program->text().pos(), QPoint(14, 309));
+  EXPECT_EQ(program->text().size(), QSize(500, 136));
+  EXPECT_EQ(doc().maxChar(), 79);
+  EXPECT_FALSE(doc().executive());
   // Reader mode: the editing tools are hidden and the tool bar moves left.
-  EXPECT_TRUE(form().SpeedButton1->isHidden());
-  EXPECT_EQ(form().SpeedButton3->x(), 8);
-  EXPECT_TRUE(program->Form3->Memo1->isReadOnly());
-  EXPECT_EQ(form().page.count(), 0);
+  EXPECT_TRUE(toolButton("SpeedButton1")->isHidden());
+  EXPECT_EQ(toolButton("SpeedButton3")->x(), 8);
+  EXPECT_TRUE(memo()->isReadOnly());
+  EXPECT_EQ(page().count(), 0);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(NoFile)"));
   EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -31,31 +31,36 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
   form().FormShow();
   form().move(120, 90);
   form().resize(700, 500);
-  program->Form3->move(30, 400);
-  program->Form3->resize(300, 200);
-  form().MaxChar = 60;
-  form().Executive = true;
-  form().Folder = scratch.path();
-  form().course.ContentsPath = scratch.file(QStringLiteral("練習.vrn"));
-  form().course.ContentsIndex = 3;
-  form().AddRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
-  form().AddRecentFile(QStringLiteral("/tmp/b.fum"));
+  program->text().move(30, 400);
+  program->text().resize(300, 200);
+  doc().setMaxChar(60);
+  doc().setExecutive(true);
+  // The folder current at shut-down, and the page reached in a course.
+  QDir::setCurrent(scratch.path());
+  doc().FormClose();
+  scratch.write(QStringLiteral("a.fum"), "Fum[a]\r\n^1|4|610|\r\nEnd[a]\r\n");
+  doc().OpenFile(
+      scratch.write(QStringLiteral("練習.vrn"), "a\r\na\r\na\r\na\r\n"));
+  doc().selectEntry(3);
+  ASSERT_EQ(doc().course().ContentsIndex, 3);
+  doc().AddRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
+  doc().AddRecentFile(QStringLiteral("/tmp/b.fum"));
   ASSERT_TRUE(form().writeSettings());
 
   start();
   form().FormShow();
   EXPECT_EQ(form().pos(), QPoint(120, 90));
   EXPECT_EQ(form().size(), QSize(700, 500));
-  EXPECT_EQ(program->Form3->pos(), QPoint(30, 400));
-  EXPECT_EQ(program->Form3->size(), QSize(300, 200));
-  EXPECT_EQ(form().MaxChar, 60);
-  EXPECT_TRUE(form().Executive);
-  EXPECT_FALSE(form().SpeedButton1->isHidden());
-  EXPECT_EQ(form().Folder, scratch.path());
+  EXPECT_EQ(program->text().pos(), QPoint(30, 400));
+  EXPECT_EQ(program->text().size(), QSize(300, 200));
+  EXPECT_EQ(doc().maxChar(), 60);
+  EXPECT_TRUE(doc().executive());
+  EXPECT_FALSE(toolButton("SpeedButton1")->isHidden());
+  EXPECT_EQ(doc().folder(), QDir(scratch.path()).canonicalPath());
   EXPECT_EQ(QDir::currentPath(), QDir(scratch.path()).canonicalPath());
-  EXPECT_EQ(form().Recent.entry(1), QStringLiteral("/tmp/b.fum"));
-  EXPECT_EQ(form().Recent.entry(2), QStringLiteral("/tmp/ä ü/曲.fum"));
-  EXPECT_EQ(form().ReOpen[1]->text(), QStringLiteral("曲.fum"));
+  EXPECT_EQ(doc().recent().entry(1), QStringLiteral("/tmp/b.fum"));
+  EXPECT_EQ(doc().recent().entry(2), QStringLiteral("/tmp/ä ü/曲.fum"));
+  EXPECT_EQ(action("ReOpen2")->text(), QStringLiteral("曲.fum"));
   EXPECT_EQ(settings.readInteger(QStringLiteral("Vrn"),
                                  QStringLiteral("練習.vrn"), 0),
             3);
@@ -72,7 +77,7 @@ TEST_F(Startup, WindowsAreBroughtBackOnScreen) {
   form().FormShow();
   EXPECT_EQ(form().y(), 568);
   EXPECT_EQ(form().x(), -40);  // negative positions stay
-  EXPECT_EQ(program->Form3->x(), 924);
+  EXPECT_EQ(program->text().x(), 924);
 }
 
 TEST_F(Startup, ClosingWhileMaximizedKeepsTheNormalBounds) {
@@ -95,15 +100,15 @@ TEST_F(Startup, OutOfRangeLineLengthIsBroughtIntoRange) {
   settings.writeInteger(QStringLiteral("Fum"), QStringLiteral("MaxChar"), 2);
   start();
   form().FormShow();
-  EXPECT_EQ(form().MaxChar, 7);
+  EXPECT_EQ(doc().maxChar(), 7);
   settings.writeString(QStringLiteral("Fum"), QStringLiteral("MaxChar"),
                        QStringLiteral("0x400"));
   start();
   form().FormShow();
-  EXPECT_EQ(form().MaxChar, 256);
+  EXPECT_EQ(doc().maxChar(), 256);
 }
 
-TEST_F(Startup, UnwritableSettingsAreReportedAndTheWindowStaysOpen) {
+TEST_F(Startup, UnwritableSettingsAreReportedButDoNotKeepTheWindowOpen) {
   // A settings "folder" that is a plain file cannot hold the settings file.
   scratch.write(QStringLiteral("blocked"), "x");
   SettingsFile blocked(scratch.file(QStringLiteral("blocked/Vrn32.ini")));
@@ -113,13 +118,12 @@ TEST_F(Startup, UnwritableSettingsAreReportedAndTheWindowStaysOpen) {
       {},       [this] { return screen; }};
   Program other(services);
   other.main().show();
-  EXPECT_FALSE(other.main().close());
-  EXPECT_TRUE(other.main().isVisible());
+  EXPECT_TRUE(other.main().close());
+  EXPECT_FALSE(other.main().isVisible());
   ASSERT_FALSE(messages.shown.isEmpty());
   EXPECT_EQ(messages.shown.last().text,
             blocked.path() + QStringLiteral(" に書き込めません."));
   EXPECT_EQ(messages.shown.last().icon, Messages::Icon::Stop);
-  other.main().hide();
 }
 
 TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
@@ -129,8 +133,8 @@ TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
   start({QStringLiteral("no-such-page.fum")});
   form().FormShow();
   EXPECT_TRUE(messages.shown.isEmpty());
-  EXPECT_FALSE(form().ContentsMode);
-  EXPECT_TRUE(form().page.PagePath.isEmpty());
+  EXPECT_FALSE(doc().contentsMode());
+  EXPECT_TRUE(page().PagePath.isEmpty());
 }
 
 TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
@@ -139,16 +143,20 @@ TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
   scratch.write(QStringLiteral("program/lesson.fum"), pageBytes);
   start({QStringLiteral("lesson.fum")});
   form().FormShow();
-  EXPECT_EQ(form().page.count(), 1);
-  EXPECT_EQ(QFileInfo(form().page.PagePath).fileName(),
+  EXPECT_EQ(page().count(), 1);
+  EXPECT_EQ(QFileInfo(page().PagePath).fileName(),
             QStringLiteral("lesson.fum"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("lesson.fum"));
 }
 
 TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
-  form().course.ContentsPath = scratch.file(QStringLiteral("a=b.vrn"));
-  form().AddRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
-  form().AddRecentFile(QStringLiteral("/tmp/ok.fum"));
+  // A course whose file name cannot be a key of the settings file.
+  scratch.write(QStringLiteral("one.fum"),
+                "Fum[one]\r\n^1|4|610|\r\nEnd[one]\r\n");
+  doc().OpenFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
+  ASSERT_TRUE(doc().contentsMode());
+  doc().AddRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
+  doc().AddRecentFile(QStringLiteral("/tmp/ok.fum"));
   EXPECT_TRUE(form().writeSettings());
   EXPECT_TRUE(messages.shown.isEmpty());
   EXPECT_EQ(settings.readString(QStringLiteral("RecentFiles"),

@@ -2,15 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolButton>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "app/core/PagePlayer.h"
 #include "app/core/SettingsFile.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
+#include "app/windows/TextWindow.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestFiles.h"
+
+// The one control of type T named `name` inside `parent`. A missing or
+// ambiguous name fails the test and ends it.
+template <typename T>
+T *child(QObject &parent, const char *name) {
+  const QList<T *> found = parent.findChildren<T *>(QLatin1String(name));
+  if (found.size() == 1) return found.first();
+  const std::string where = parent.objectName().isEmpty()
+                                ? parent.metaObject()->className()
+                                : parent.objectName().toStdString();
+  ADD_FAILURE() << found.size() << " controls named " << name << " in "
+                << where;
+  throw std::runtime_error("no single control named " + std::string(name));
+}
 
 // The real windows with scripted answers, a silent player, a settings file
 // and a program folder of their own.
@@ -30,9 +51,23 @@ class ProgramTest : public ::testing::Test {
         settings,  scratch.file(QStringLiteral("program/")),
         arguments, [this] { return screen; }};
     program = std::make_unique<Program>(services);
-    form().NewPage();
+    doc().NewPage();
   }
   TForm1 &form() { return program->main(); }
+  Document &doc() { return form().document(); }
+  const ScorePage &page() { return doc().page(); }
+
+  // The main window's menu items and tool bar buttons by name (the tool
+  // windows have buttons of the same names).
+  QAction *action(const char *name) { return child<QAction>(form(), name); }
+  QMenu *menu(const char *name) { return child<QMenu>(form(), name); }
+  QToolButton *toolButton(const char *name) {
+    return child<QToolButton>(*child<QWidget>(form(), "Panel1"), name);
+  }
+  // The text window's memo, the page text as the user sees it.
+  QPlainTextEdit *memo() {
+    return child<QPlainTextEdit>(program->text(), "Memo1");
+  }
 
   ScratchDir scratch;
   ScriptedMessages messages;

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "app/core/Messages.h"
+#include "base/core/Messages.h"
 
 // Records every message, dialog and beep, and answers from a script.
 // A question with no scripted answer gets Cancel (or No for Yes/No

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 #include "files/core/LineReader.h"
 
 ScratchDir::ScratchDir() = default;

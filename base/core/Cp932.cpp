@@ -1,4 +1,4 @@
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
 
 #include <iconv.h>
 
@@ -20,6 +20,8 @@ class Converter {
   }
   Converter(const Converter &) = delete;
   Converter &operator=(const Converter &) = delete;
+
+  bool isOpen() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
   // Converts `in`; on an invalid or incomplete sequence `skip` bytes are
   // dropped from the input and `replacement` is written in their place.
@@ -71,6 +73,14 @@ Converter &encoder() {
 }
 
 }  // namespace
+
+bool available() { return decoder().isOpen() && encoder().isOpen(); }
+
+QString unavailableMessage() {
+  return QStringLiteral(
+      "文字コード CP932 (Shift-JIS) の変換を用意できません。\n"
+      "譜面も目次も読み書きできないため、Varnel を終了します。");
+}
 
 QString toUnicode(const QByteArray &bytes, bool *ok) {
   bool clean = true;

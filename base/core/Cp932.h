@@ -8,6 +8,12 @@
 // functions are the only places where bytes become Unicode and back.
 namespace cp932 {
 
+// False when the system cannot convert code page 932 (glibc's iconv
+// without its CP932 module): then nothing the program reads or writes would
+// be right, and it says so instead of starting.
+bool available();
+QString unavailableMessage();
+
 // Decodes bytes. Bytes that code page 932 does not define come back as
 // U+FFFD; `ok` (when given) tells whether every byte decoded.
 QString toUnicode(const QByteArray &bytes, bool *ok = nullptr);

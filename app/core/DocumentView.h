@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class ScorePage;
+
+// What the document needs from the screen: the canvas it draws the page
+// on, the hourglass, the clipboard and the canvas as a bitmap. The program
+// gives it the real canvas; tests give it one that records the calls.
+class DocumentView {
+ public:
+  virtual ~DocumentView() = default;
+
+  // Sizes the canvas for the staves and width and draws fresh paper.
+  virtual void resizeCanvas(int staffCount, int staffWidth) = 0;
+  // Fresh staff paper of the current size.
+  virtual void redrawPaper(int staffCount) = 0;
+  // Draws every input of the page over the current picture; the text of
+  // the first number that does not convert, when the replay stopped there.
+  virtual std::optional<QByteArray> replayInputs(const ScorePage &page) = 0;
+  // Draws one input alone, as the last one appended.
+  virtual void drawInput(const QByteArray &content, int x, int y) = 0;
+
+  // The hourglass while a page is read and drawn.
+  virtual void setBusy(bool busy) = 0;
+
+  virtual QString clipboardText() = 0;
+  virtual void copyCanvasToClipboard() = 0;
+  // Writes the canvas as a ".bmp" file; false with the reason on failure.
+  virtual bool writeCanvasBitmap(const QString &path, QString *error) = 0;
+};

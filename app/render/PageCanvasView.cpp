@@ -1,0 +1,52 @@
+#include "app/render/PageCanvasView.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <cerrno>
+
+#include "base/core/FileErrors.h"
+
+void PageCanvasView::resizeCanvas(int staffCount, int staffWidth) {
+  canvas_.ResizeCanvas(staffCount, staffWidth);
+}
+
+void PageCanvasView::redrawPaper(int staffCount) {
+  canvas_.RedrawPaper(staffCount);
+}
+
+std::optional<QByteArray> PageCanvasView::replayInputs(const ScorePage &page) {
+  const auto error = canvas_.ReplayInputs(page);
+  if (!error) return std::nullopt;
+  return error->text;
+}
+
+void PageCanvasView::drawInput(const QByteArray &content, int x, int y) {
+  canvas_.drawInput(content, x, y);
+}
+
+void PageCanvasView::setBusy(bool busy) {
+  if (busy) {
+    if (busyDepth_++ == 0)
+      QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+QString PageCanvasView::clipboardText() {
+  return QGuiApplication::clipboard()->text();
+}
+
+void PageCanvasView::copyCanvasToClipboard() {
+  QGuiApplication::clipboard()->setImage(canvas_.image().copy());
+}
+
+bool PageCanvasView::writeCanvasBitmap(const QString &path, QString *error) {
+  QImageWriter writer(path, "bmp");
+  errno = 0;
+  if (writer.write(canvas_.image())) return true;
+  *error = file_errors::cannotWrite(path, errno);
+  return false;
+}

@@ -1,0 +1,126 @@
+// The main window's face of the document: what the document reports is
+// shown in the caption, the tool bar, the menus and the canvas.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "app/windows/MainWindow.h"
+#include "edit/windows/RectEditWindow.h"
+#include "score/windows/CanvasView.h"
+#include "score/windows/LetterWindow.h"
+#include "score/windows/NotePalette.h"
+
+void TForm1::connectReports() {
+  Document *doc = &document_;
+  connect(doc, &Document::captionChanged, this, &TForm1::setCaption);
+  connect(doc, &Document::protectIndicatorChanged, this,
+          &TForm1::setProtectIndicator);
+  connect(doc, &Document::playButtonsChanged, this, &TForm1::showPlayButtons);
+  connect(doc, &Document::contentsModeChanged, this,
+          &TForm1::UpdateContentsControls);
+  connect(doc, &Document::contentsListChanged, this, &TForm1::showContentsList);
+  connect(doc, &Document::contentsSelectionChanged, ComboBox1,
+          &QComboBox::setCurrentIndex);
+  connect(doc, &Document::recentFilesChanged, this,
+          &TForm1::updateRecentCaptions);
+  connect(doc, &Document::scrollReset, this, &TForm1::resetScroll);
+  connect(doc, &Document::executiveChanged, this,
+          &TForm1::ApplyExecutiveOption);
+  connect(doc, &Document::modeChanged, this, &TForm1::showMode);
+  connect(doc, &Document::canvasCursorChanged, this, &TForm1::showCanvasCursor);
+  connect(doc, &Document::canvasChanged, Image1, &CanvasView::canvasChanged);
+}
+
+void TForm1::setCaption(const QString &caption) { setWindowTitle(caption); }
+
+void TForm1::setProtectIndicator(bool red) {
+  QPalette palette = Panel1->palette();
+  palette.setColor(QPalette::Window,
+                   red ? QColor(255, 0, 0)
+                       : QApplication::palette().color(QPalette::Button));
+  Panel1->setPalette(palette);
+}
+
+void TForm1::showPlayButtons(PlayButtons buttons) {
+  SpeedButton9->setEnabled(buttons.play);
+  SpeedButton10->setEnabled(buttons.stop);
+  SpeedButton11->setEnabled(buttons.toStart);
+}
+
+void TForm1::UpdateContentsControls(bool contentsMode) {
+  ComboBox1->setVisible(contentsMode);
+  SpeedButton4->setVisible(contentsMode);
+  SpeedButton5->setVisible(contentsMode);
+  SaveAs1->setEnabled(!contentsMode);
+}
+
+void TForm1::showContentsList(const QStringList &entries) {
+  ComboBox1->clear();
+  ComboBox1->addItems(entries);
+}
+
+void TForm1::updateRecentCaptions() {
+  for (int n = 1; n <= RecentFiles::Count; ++n) {
+    // "&" in a file name is shown as it is, not as a mnemonic.
+    QString caption = document_.recent().caption(n);
+    ReOpen[n - 1]->setText(
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+  }
+}
+
+void TForm1::resetScroll() {
+  ScrollBox1->verticalScrollBar()->setValue(0);
+  ScrollBox1->horizontalScrollBar()->setValue(0);
+}
+
+void TForm1::ApplyExecutiveOption(bool executive) {
+  for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
+    b->setVisible(executive);
+  for (QAction *a :
+       {OpenClip1, N2, N7, Save1, SaveAs1, SaveBmp1, mojisu1, N6,
+        Edit1->menuAction(), Window1->menuAction(), New1->menuAction()})
+    a->setVisible(executive);
+  placeToolBar(executive);
+}
+
+void TForm1::showMode(EditMode mode) {
+  SpeedButton1->setChecked(mode == EditMode::Note);
+  Palette1->setChecked(mode == EditMode::Note);
+  SpeedButton2->setChecked(mode == EditMode::Letter);
+  Letter1->setChecked(mode == EditMode::Letter);
+  SpeedButton8->setChecked(mode == EditMode::Rect);
+  Rect1->setChecked(mode == EditMode::Rect);
+  // The page commands of the Edit menu would bypass the selection.
+  Edit1->menuAction()->setEnabled(mode != EditMode::Rect);
+  // Hide before show, so that no two mode windows are ever up together.
+  const std::pair<QWidget *, EditMode> windows[] = {{Form2, EditMode::Note},
+                                                    {Form5, EditMode::Letter},
+                                                    {Form9, EditMode::Rect}};
+  for (const auto &[window, windowMode] : windows)
+    if (window && windowMode != mode) window->hide();
+  for (const auto &[window, windowMode] : windows)
+    if (window && windowMode == mode) window->show();
+}
+
+void TForm1::showCanvasCursor(CanvasCursor cursor) {
+  switch (cursor.shape) {
+    case CanvasCursor::Shape::Glyph:
+      Image1CursorId = cursorTable.registerGlyphCursor(cursor.glyph);
+      Image1->setCursor(cursorTable.cursor(Image1CursorId));
+      return;
+    case CanvasCursor::Shape::Cross:
+      Image1->setCursor(Qt::CrossCursor);
+      break;
+    case CanvasCursor::Shape::UpArrow:
+      Image1->setCursor(Qt::UpArrowCursor);
+      break;
+    case CanvasCursor::Shape::Arrow:
+      Image1->setCursor(Qt::ArrowCursor);
+      break;
+  }
+  Image1CursorId = 0;
+}

@@ -1,0 +1,371 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <functional>
+#include <ostream>
+
+#include "app/core/Document.h"
+#include "app/core/PagePlayer.h"
+#include "app/core/SettingsFile.h"
+#include "support/RecordingView.h"
+#include "support/ScriptedMessages.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+// A page file named `name` holding `inputs` quarter notes.
+QByteArray pageBytes(const QByteArray &name, int inputs) {
+  QByteArray data = "^1|4|610|";
+  for (int i = 0; i < inputs; ++i)
+    data += "`14|" + QByteArray::number(40 + 20 * i) + "|48|";
+  return "Fum[" + name + "]\r\n" + data + "\r\nEnd[" + name + "]\r\n";
+}
+
+// A document on a recording canvas, with scripted answers, a silent player,
+// and its settings file and program folder in a scratch folder of its own.
+struct Session {
+  Session() {
+    doc.NewPage();
+    QObject::connect(&doc, &Document::contentsSelectionChanged,
+                     [this](int index) { listShows = index; });
+    QObject::connect(&doc, &Document::scrollReset, [this] { ++scrollResets; });
+    QObject::connect(&doc, &Document::executiveChanged,
+                     [this](bool on) { executives << on; });
+  }
+  // The document makes the program folder current; the next test must not
+  // start in a folder that is gone.
+  ~Session() { QDir::setCurrent(startFolder); }
+
+  QString page(const QString &name, int inputs) {
+    return scratch.write(
+        name, pageBytes(QFileInfo(name).completeBaseName().toLatin1(), inputs));
+  }
+  // The course `folder`/`folder`.vrn of three pages with 1, 2 and 3 inputs;
+  // the second lies in the subfolder "sub".
+  QString course(const QString &folder) {
+    page(folder + QStringLiteral("/one.fum"), 1);
+    page(folder + QStringLiteral("/sub/two.fum"), 2);
+    page(folder + QStringLiteral("/three.fum"), 3);
+    return scratch.write(
+        folder + QLatin1Char('/') + folder + QStringLiteral(".vrn"),
+        "one\r\nsub\\two\r\nthree\r\n");
+  }
+  void modify() {
+    doc.appendInput("`14", 200, 48);
+    doc.setModified(true);
+  }
+  // How often the save question was asked.
+  int saveQuestions() const {
+    int n = 0;
+    for (const ScriptedMessages::Shown &s : messages.shown)
+      n += s.buttons == Messages::Buttons::YesNoCancel;
+    return n;
+  }
+
+  const QString startFolder = QDir::currentPath();
+  ScratchDir scratch;
+  ScriptedMessages messages;
+  SilentPlayer player;
+  SettingsFile settings{scratch.file(QStringLiteral("config/Vrn32.ini"))};
+  RecordingView view;
+  Document doc{
+      {messages, player, settings, scratch.path() + QStringLiteral("/")}, view};
+  int listShows = -2;  // the index the list was last told to show; -2: none
+  int scrollResets = 0;
+  QList<bool> executives;
+};
+
+class DocumentTest : public ::testing::Test, protected Session {};
+
+// What the user sees of the page and of the course.
+struct Shown {
+  QList<QByteArray> contents, xs, ys;
+  int staffCount;
+  QString pagePath, caption;
+  bool modified, contentsMode;
+  int contentsIndex, selected;
+  bool operator==(const Shown &) const = default;
+};
+
+Shown shownBy(const Document &doc) {
+  const ScorePage &p = doc.page();
+  return {p.ContentList,
+          p.XList,
+          p.YList,
+          p.StaffCount,
+          p.PagePath,
+          doc.caption(),
+          doc.isModified(),
+          doc.contentsMode(),
+          doc.course().ContentsIndex,
+          doc.selectedEntry()};
+}
+
+void PrintTo(const Shown &s, std::ostream *out) {
+  *out << s.contents.size() << " inputs, " << s.staffCount << " staves, \""
+       << s.pagePath.toStdString() << "\", "
+       << (s.modified ? "modified" : "unmodified") << ", caption \""
+       << s.caption.toStdString() << "\", index " << s.contentsIndex
+       << ", selected " << s.selected
+       << (s.contentsMode ? ", contents mode" : "");
+}
+
+}  // namespace
+
+// A modified page whose save fails, whether its folder has gone or the user
+// cancelled the name dialog: Yes on the save question must then leave the
+// page, its name and the place in the course as they were, since the page
+// was not written.
+TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
+  enum class Failure { FolderGone, NameDialogCancelled };
+  struct Command {
+    const char *name;
+    bool inCourse;   // reachable only while a course is shown
+    bool listMoved;  // the list already shows the choice and must go back
+    std::function<void(Session &)> run;
+  };
+  const Command commands[] = {
+      {"OpenFile .fum", false, false,
+       [](Session &s) { s.doc.OpenFile(s.scratch.file("p.fum")); }},
+      {"OpenFile .vrn", false, false,
+       [](Session &s) { s.doc.OpenFile(s.course(QStringLiteral("other"))); }},
+      {"ReOpen1Click", false, false, [](Session &s) { s.doc.ReOpen1Click(2); }},
+      {"N1dan1Click", false, false, [](Session &s) { s.doc.N1dan1Click(2); }},
+      {"OpenClip1Click", false, false,
+       [](Session &s) { s.doc.OpenClip1Click(); }},
+      {"FormCloseQuery", false, false,
+       [](Session &s) { EXPECT_FALSE(s.doc.FormCloseQuery()); }},
+      {"selectEntry", true, true, [](Session &s) { s.doc.selectEntry(2); }},
+      {"SpeedButton4Click", true, false,
+       [](Session &s) { s.doc.SpeedButton4Click(); }},
+      {"SpeedButton5Click", true, false,
+       [](Session &s) { s.doc.SpeedButton5Click(); }},
+  };
+  for (Failure failure : {Failure::FolderGone, Failure::NameDialogCancelled}) {
+    for (const Command &command : commands) {
+      const bool folderGone = failure == Failure::FolderGone;
+      if (command.inCourse && !folderGone) continue;
+      SCOPED_TRACE(std::string(command.name) +
+                   (folderGone ? ", folder gone" : ", name dialog cancelled"));
+      Session s;
+      s.doc.OpenFile(s.page(QStringLiteral("p.fum"), 1));
+      s.doc.OpenFile(s.course(QStringLiteral("course")));
+      s.doc.SpeedButton5Click();  // the second page, in course/sub
+      s.view.clipboard = QString::fromLatin1(pageBytes("clip", 4));
+      if (folderGone) {
+        QDir(s.scratch.file(QStringLiteral("course/sub"))).removeRecursively();
+        s.modify();
+      } else {
+        s.doc.OpenClip1Click();  // a modified page without a file
+      }
+      ASSERT_TRUE(s.doc.isModified());
+      const Shown before = shownBy(s.doc);
+      s.messages = ScriptedMessages();
+      s.messages.answers = {Messages::Answer::Yes};
+      s.listShows = -2;
+
+      command.run(s);
+      EXPECT_EQ(s.saveQuestions(), 1);
+      if (folderGone) {
+        EXPECT_TRUE(!s.messages.shown.isEmpty() &&
+                    s.messages.shown.last().icon == Messages::Icon::Stop);
+      } else {
+        EXPECT_EQ(s.messages.dialogs.size(), 1);
+      }
+      EXPECT_EQ(shownBy(s.doc), before);
+      if (command.listMoved || s.listShows != -2) {
+        EXPECT_EQ(s.listShows, before.selected);
+      }
+    }
+  }
+}
+
+TEST_F(DocumentTest, SaveAsRenamesOnlyWhenThePageWasWritten) {
+  const QString first = page(QStringLiteral("a.fum"), 1);
+  doc.OpenFile(first);
+  messages.paths = {scratch.file(QStringLiteral("missing/b.fum"))};
+  EXPECT_FALSE(doc.SaveAs());
+  EXPECT_EQ(doc.caption(), QStringLiteral("a.fum"));
+  EXPECT_EQ(doc.page().PagePath, first);
+  EXPECT_EQ(doc.recent().entry(1), first);
+  EXPECT_TRUE(doc.recent().entry(2).isEmpty());
+
+  const QString second = scratch.file(QStringLiteral("b.fum"));
+  messages.paths = {second};
+  EXPECT_TRUE(doc.SaveAs());
+  EXPECT_EQ(doc.caption(), QStringLiteral("b.fum"));
+  EXPECT_EQ(doc.page().PagePath, second);
+  EXPECT_EQ(doc.recent().entry(1), second);
+  EXPECT_EQ(doc.recent().entry(2), first);
+  EXPECT_EQ(readBytes(second), pageBytes("b", 1));
+}
+
+TEST_F(DocumentTest, NoLetsThePageGoSoACourseAsksOnlyOnce) {
+  modify();
+  messages.answers = {Messages::Answer::No};
+  doc.OpenFile(course(QStringLiteral("c")));
+  EXPECT_EQ(saveQuestions(), 1);
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_TRUE(doc.contentsMode());
+  EXPECT_EQ(doc.page().PagePath, scratch.file(QStringLiteral("c/one.fum")));
+}
+
+TEST_F(DocumentTest, EachCourseRemembersItsOwnPage) {
+  const QString a = course(QStringLiteral("a"));
+  const QString b = course(QStringLiteral("b"));
+  doc.OpenFile(a);
+  doc.SpeedButton5Click();
+  doc.SpeedButton5Click();
+  doc.OpenFile(b);
+  EXPECT_EQ(
+      settings.readInteger(QStringLiteral("Vrn"), QStringLiteral("a.vrn"), -1),
+      2);
+  EXPECT_EQ(doc.selectedEntry(), 0) << "b starts at its first page";
+  doc.SpeedButton5Click();
+  doc.OpenFile(a);
+  EXPECT_EQ(
+      settings.readInteger(QStringLiteral("Vrn"), QStringLiteral("b.vrn"), -1),
+      1);
+  EXPECT_EQ(doc.selectedEntry(), 2);
+  EXPECT_EQ(doc.course().ContentsIndex, 2);
+  EXPECT_EQ(doc.page().PagePath, scratch.file(QStringLiteral("a/three.fum")));
+}
+
+TEST_F(DocumentTest, CancelAfterSteppingKeepsThePageShown) {
+  doc.OpenFile(course(QStringLiteral("c")));
+  doc.SpeedButton5Click();
+  modify();
+  // Every question below is cancelled.
+  doc.SpeedButton5Click();
+  doc.SpeedButton4Click();
+  listShows = -2;
+  doc.selectEntry(0);
+  EXPECT_EQ(listShows, 1);
+  EXPECT_EQ(saveQuestions(), 3);
+  EXPECT_EQ(doc.selectedEntry(), 1);
+  EXPECT_EQ(doc.course().ContentsIndex, 1);
+  EXPECT_EQ(doc.page().count(), 3);
+  EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(DocumentTest, ClosingRemembersTheCurrentFolderForTheNextRun) {
+  const QString work = scratch.file(QStringLiteral("work"));
+  QDir().mkpath(work);
+  ASSERT_TRUE(QDir::setCurrent(work));
+  const QString current = QDir::currentPath();
+  doc.FormClose();
+  EXPECT_EQ(doc.folder(), current);
+  ASSERT_TRUE(doc.writeSettings(WindowLayout{}));
+  EXPECT_EQ(settings.readString(QStringLiteral("Fum"), QStringLiteral("Folder"),
+                                QString()),
+            current);
+
+  Document next({messages, player, settings, scratch.path() + QLatin1Char('/')},
+                view);
+  next.readSettings();
+  EXPECT_EQ(next.folder(), current);
+  EXPECT_EQ(QDir::currentPath(), current);
+}
+
+TEST_F(DocumentTest, ExecutiveChangedCarriesTheValue) {
+  doc.setExecutive(true);
+  doc.setExecutive(false);
+  EXPECT_EQ(executives, (QList<bool>{true, false}));
+}
+
+TEST_F(DocumentTest, LoadingScrollsToTheTopAndEndsTheHourglass) {
+  scrollResets = 0;
+  doc.OpenFile(page(QStringLiteral("a.fum"), 2));
+  EXPECT_GE(scrollResets, 1);
+  EXPECT_GT(view.busyChanges, 0);
+  EXPECT_FALSE(view.busy);
+  EXPECT_EQ(view.replays.last(), 2);
+  // A file without a page must not leave the hourglass on either.
+  doc.OpenFile(scratch.write(QStringLiteral("bad.fum"), "nothing\r\n"));
+  EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
+  EXPECT_FALSE(view.busy);
+}
+
+TEST_F(DocumentTest, MiddleClickDoesNothingInNoteOrLetterMode) {
+  const struct {
+    EditMode mode;
+    const char *letterText;
+  } cases[] = {{EditMode::Note, ""},
+               {EditMode::Letter, ""},
+               {EditMode::Letter, "Allegro"}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.letterText);
+    doc.setMode(c.mode);
+    doc.setLetterText(QString::fromLatin1(c.letterText));
+    const EditorState editor = doc.editor();
+    const CanvasCursor cursor = doc.canvasCursor();
+    doc.Image1MouseDown(Qt::MiddleButton, Qt::NoModifier, QPoint(40, 40));
+    EXPECT_EQ(doc.page().count(), 0);
+    EXPECT_EQ(messages.beeps, 0);
+    EXPECT_EQ(doc.editor().CurrentGlyph, editor.CurrentGlyph);
+    EXPECT_EQ(doc.editor().FlipToggle, editor.FlipToggle);
+    EXPECT_EQ(doc.canvasCursor(), cursor);
+    EXPECT_FALSE(doc.isModified());
+  }
+}
+
+TEST_F(DocumentTest, PaletteButtonsWithAndWithoutTheFlip) {
+  const struct {
+    int normal, flipped;
+  } glyphs[14] = {{10, 10}, {12, 13}, {14, 15}, {16, 17}, {18, 19},
+                  {21, 21}, {22, 22}, {25, 25}, {28, 29}, {24, 24},
+                  {37, 37}, {36, 36}, {35, 35}, {30, 30}};
+  auto rightClick = [this] {
+    doc.Image1MouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+  };
+  auto shows = [this](int glyph) {
+    EXPECT_EQ(doc.editor().CurrentGlyph, glyph);
+    EXPECT_EQ(doc.canvasCursor(),
+              (CanvasCursor{CanvasCursor::Shape::Glyph, glyph}));
+  };
+  doc.setMode(EditMode::Note);
+  for (int tag = 1; tag <= 14; ++tag) {
+    SCOPED_TRACE(tag);
+    doc.choosePaletteButton(tag);
+    shows(glyphs[tag - 1].normal);
+    rightClick();
+    shows(glyphs[tag - 1].flipped);
+    doc.choosePaletteButton(tag);  // the flip stays on
+    shows(glyphs[tag - 1].flipped);
+    rightClick();
+    shows(glyphs[tag - 1].normal);
+  }
+  EXPECT_EQ(doc.page().count(), 0) << "a right click places nothing";
+}
+
+TEST_F(DocumentTest, LeftClickStampsOnTheStaffGrid) {
+  doc.setMode(EditMode::Note);
+  doc.choosePaletteButton(3);
+  const struct { int y, stored; } clicks[] = {{9, 8}, {10, 12}, {-1, 0}};
+  for (const auto &c : clicks) {
+    SCOPED_TRACE(c.y);
+    doc.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(37, c.y));
+    const ScorePage &p = doc.page();
+    EXPECT_EQ((QList<QByteArray>{p.ContentList.last(), p.XList.last(),
+                                 p.YList.last()}),
+              (QList<QByteArray>{"`14", "37", QByteArray::number(c.stored)}));
+    EXPECT_EQ(view.drawn.last(), (RecordingView::Drawn{"`14", 37, c.stored}));
+  }
+  EXPECT_EQ(doc.page().count(), 3);
+  EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(DocumentTest, BitmapExportWritesTheChosenFileAndReportsFailure) {
+  doc.SaveBmp1Click();  // cancelled
+  EXPECT_TRUE(view.bitmapPaths.isEmpty());
+  const QString target = scratch.file(QStringLiteral("page.bmp"));
+  messages.paths = {target, target};
+  doc.SaveBmp1Click();
+  EXPECT_EQ(view.bitmapPaths, QStringList{target});
+  EXPECT_TRUE(messages.shown.isEmpty());
+  view.bitmapError = QStringLiteral("disk full");
+  doc.SaveBmp1Click();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
+}

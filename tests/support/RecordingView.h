@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "app/core/DocumentView.h"
+
+// A canvas that draws nothing and remembers every call, with a clipboard
+// text the test sets and a bitmap export that can be told to fail.
+class RecordingView : public DocumentView {
+ public:
+  struct Size {
+    int staffCount;
+    int staffWidth;
+    bool operator==(const Size &) const = default;
+  };
+  struct Drawn {
+    QByteArray content;
+    int x;
+    int y;
+    bool operator==(const Drawn &) const = default;
+  };
+
+  QList<Size> resizes;      // every resizeCanvas
+  QList<int> paperRedraws;  // the staff count of every redrawPaper
+  QList<int> replays;       // the input count of every replayInputs
+  QList<Drawn> drawn;       // every drawInput
+  std::optional<QByteArray> replayError;  // what replayInputs returns
+  bool busy = false;
+  int busyChanges = 0;
+  QString clipboard;
+  int canvasCopies = 0;
+  QStringList bitmapPaths;  // every writeCanvasBitmap
+  QString bitmapError;      // when set, writeCanvasBitmap fails with it
+
+  void resizeCanvas(int staffCount, int staffWidth) override;
+  void redrawPaper(int staffCount) override;
+  std::optional<QByteArray> replayInputs(const ScorePage &page) override;
+  void drawInput(const QByteArray &content, int x, int y) override;
+  void setBusy(bool on) override;
+  QString clipboardText() override { return clipboard; }
+  void copyCanvasToClipboard() override { ++canvasCopies; }
+  bool writeCanvasBitmap(const QString &path, QString *error) override;
+};
