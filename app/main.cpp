@@ -44,12 +44,7 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
   page_fonts::install();
-  // Qt's own dialogs and buttons speak the program's language.
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
-                   QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTexts);
+  QtMessages::installJapaneseQtTexts();
   QtMessages messages;
   if (!cp932::available()) {
     messages.error(cp932::unavailableMessage());

@@ -83,8 +83,8 @@ void BM_ReplayTextsOnly(benchmark::State &state) {
   ScorePage texts;
   const ScorePage &page = largePage();
   for (int i = 0; i < page.count(); ++i)
-    if (!isGlyphReference(page.ContentList[i]))
-      texts.append(page.ContentList[i], page.XList[i], page.YList[i]);
+    if (!isGlyphReference(page.Inputs.content(i)))
+      texts.append(page.Inputs.content(i), page.Inputs.x(i), page.Inputs.y(i));
   Canvas canvas;
   canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
   for (auto _ : state) {

@@ -66,17 +66,16 @@ void checkAgainstPlainRules(const QByteArray &data, const DataFields &f,
   if (all.size() >= 1) CHECK(f.protect == all[0]);
   if (all.size() >= 2) CHECK(f.staffCount == all[1]);
   if (all.size() >= 3) CHECK(f.staffWidth == all[2]);
-  for (qsizetype i = 0; i < f.content.size(); ++i) {
-    CHECK(f.content[i] == all[3 + 3 * i]);
-    CHECK(f.x[i] == all[4 + 3 * i]);
-    CHECK(f.y[i] == all[5 + 3 * i]);
+  for (int i = 0; i < f.inputs.count(); ++i) {
+    CHECK(f.inputs.content(i) == all[3 + 3 * i]);
+    CHECK(f.inputs.x(i) == all[4 + 3 * i]);
+    CHECK(f.inputs.y(i) == all[5 + 3 * i]);
   }
 }
 
 void checkFields(const DataFields &f) {
-  CHECK(f.content.size() == f.x.size() && f.x.size() == f.y.size());
-  if (f.fieldCount >= 3) CHECK(f.content.size() == (f.fieldCount - 3) / 3);
-  if (f.fieldCount < 3) CHECK(f.content.isEmpty());
+  if (f.fieldCount >= 3) CHECK(f.inputs.count() == (f.fieldCount - 3) / 3);
+  if (f.fieldCount < 3) CHECK(f.inputs.isEmpty());
 }
 
 // The wrap never makes a line too long, never drops a byte and, unless a
@@ -99,9 +98,7 @@ void roundTrip(const PageBlock &block, const DataFields &fields,
                const QByteArray &text, int requestedMaxChar) {
   const int maxChar = clampMaxChar(requestedMaxChar);
   ScorePage page;
-  page.ContentList = fields.content;
-  page.XList = fields.x;
-  page.YList = fields.y;
+  page.Inputs = fields.inputs;
   page.StaffCount = parseDecimal(fields.staffCount).value_or(4);
   page.StaffWidth = parseDecimal(fields.staffWidth).value_or(610);
   const int protect = parseDecimal(fields.protect).value_or(1);
@@ -128,9 +125,7 @@ void roundTrip(const PageBlock &block, const DataFields &fields,
   CHECK(again.protect == QByteArray::number(protect));
   CHECK(again.staffCount == QByteArray::number(page.StaffCount));
   CHECK(again.staffWidth == QByteArray::number(page.StaffWidth));
-  CHECK(again.content == page.ContentList);
-  CHECK(again.x == page.XList);
-  CHECK(again.y == page.YList);
+  CHECK(again.inputs == page.Inputs);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTranslator>
 
 namespace {
 
@@ -132,4 +135,13 @@ QString QtMessages::qtFilter(const QString &pipeFilter) {
     filters << QStringLiteral("%1 (%2)").arg(description.trimmed(), patterns);
   }
   return filters.join(QStringLiteral(";;"));
+}
+
+bool QtMessages::installJapaneseQtTexts() {
+  static QTranslator texts;
+  if (!texts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                  QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return false;
+  return QCoreApplication::installTranslator(&texts);
 }

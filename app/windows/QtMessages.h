@@ -18,6 +18,9 @@ class QtMessages : public Messages {
 
   // "desc|pattern|desc|pattern" as Qt's "desc (patterns);;..." filter.
   static QString qtFilter(const QString &pipeFilter);
+  // Gives Qt's own dialogs and buttons their Japanese texts; false when the
+  // translation is not installed.
+  static bool installJapaneseQtTexts();
 
  private:
   QWidget *parent_ = nullptr;

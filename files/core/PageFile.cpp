@@ -104,9 +104,11 @@ LoadResult readFrom(ScorePage &page, QIODevice &device, Messages &messages) {
   page_format::DataFields fields =
       page_format::splitDataPayload(block.dataPayload);
   if (!takeHeader(page, fields, messages)) return result;
-  page.ContentList = std::move(fields.content);
-  page.XList = std::move(fields.x);
-  page.YList = std::move(fields.y);
+  if (fields.tooLarge) {
+    messages.error(QStringLiteral("譜面が大きすぎて読めません。"));
+    return result;
+  }
+  page.Inputs = std::move(fields.inputs);
   if (page.ProtectFlag != 1 && page.ProtectFlag != -1)
     messages.warning(formatWarningMessage());
   boundSizes(page, messages);

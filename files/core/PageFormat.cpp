@@ -55,7 +55,7 @@ class Output {
     std::memcpy(cursor_, text, length);
     cursor_ += length;
   }
-  void put(const QByteArray &text) { put(text.constData(), text.size()); }
+  void put(QByteArrayView text) { put(text.data(), text.size()); }
   void put(char c) { *cursor_++ = c; }
   QByteArray finish() {
     bytes_.truncate(cursor_ - bytes_.constData());
@@ -124,23 +124,19 @@ QByteArray textPayload(const QByteArray &pageText) {
 }
 
 QByteArray dataPayload(int protectValue, const ScorePage &page) {
-  const qsizetype inputs =
-      std::min({page.ContentList.size(), page.XList.size(), page.YList.size()});
+  const InputList &inputs = page.Inputs;
+  const int count = inputs.count();
   const QByteArray header = QByteArray::number(protectValue) + '|' +
                             QByteArray::number(page.StaffCount) + '|' +
                             QByteArray::number(page.StaffWidth) + '|';
-  qsizetype size = header.size();
-  for (qsizetype i = 0; i < inputs; ++i)
-    size += page.ContentList[i].size() + page.XList[i].size() +
-            page.YList[i].size() + 3;
-  Output out(size);
+  Output out(header.size() + inputs.byteCount() + 3 * qsizetype(count));
   out.put(header);
-  for (qsizetype i = 0; i < inputs; ++i) {
-    out.put(page.ContentList[i]);
+  for (int i = 0; i < count; ++i) {
+    out.put(inputs.content(i));
     out.put('|');
-    out.put(page.XList[i]);
+    out.put(inputs.x(i));
     out.put('|');
-    out.put(page.YList[i]);
+    out.put(inputs.y(i));
     out.put('|');
   }
   return out.finish();

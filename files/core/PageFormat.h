@@ -83,8 +83,11 @@ struct DataFields {
   int fieldCount = 0;
   // Header fields as written; the caller converts them.
   QByteArray protect, staffCount, staffWidth;
-  // Always of equal length: an incomplete input at the end is dropped.
-  QList<QByteArray> content, x, y;
+  // The complete inputs: an incomplete input at the end is dropped.
+  InputList inputs;
+  // The inputs would not fit the list (more than four gigabytes of
+  // fields); the ones that fit were kept.
+  bool tooLarge = false;
 };
 
 // Cuts the payload at every single-byte "|" (a "|" that is a trail byte

@@ -8,7 +8,6 @@
 
 #include "base/core/Cp932.h"
 #include "files/core/LineReader.h"
-#include "files/core/NumberFields.h"
 #include "files/core/PageFormat.h"
 #include "files/core/WordScan.h"
 
@@ -163,37 +162,35 @@ PageBlock readPageBlock(const QByteArray &bytes) {
 
 DataFields splitDataPayload(const QByteArray &payload) {
   DataFields fields;
-  // The lists are sized for the most inputs the payload can hold, filled
-  // in place and cut to the complete inputs at the end: an input cut short
-  // is dropped, so the lists stay of equal length. The header takes three
-  // of the cuts, so even a last, partial input has its place.
-  const qsizetype most = countBars(payload) / 3;
-  fields.content.resize(most);
-  fields.x.resize(most);
-  fields.y.resize(most);
+  // The list gets room for the most it can take at once: the bytes between
+  // the cuts and an input for every three cuts. That bounds the memory of a
+  // page by a few times its payload, however it is made.
+  const qsizetype cutCount = countBars(payload);
+  fields.inputs.reserve(payload.size() - cutCount, cutCount / 3);
   QByteArray *const header[] = {&fields.protect, &fields.staffCount,
                                 &fields.staffWidth};
-  QByteArray *const inputs[] = {fields.content.data(), fields.x.data(),
-                                fields.y.data()};
+  QByteArrayView input[3];
 
   const char *p = payload.constData();
   const qsizetype n = payload.size();
   CutFinder cuts(p, n);
-  qsizetype complete = 0;  // inputs with all three fields
-  int j = 0;               // field of the input being read
+  int j = 0;  // field of the input being read
   for (qsizetype start = 0, cut; (cut = cuts.next()) < n; start = cut + 1) {
-    QByteArray &field = fields.fieldCount < 3 ? *header[fields.fieldCount]
-                                              : inputs[j][complete];
-    field = sharedNumberField(p + start, cut - start);
-    if (field.isNull()) field = QByteArray(p + start, cut - start);
-    if (++fields.fieldCount > 3 && ++j == 3) {
-      j = 0;
-      ++complete;
+    const QByteArrayView field(p + start, cut - start);
+    if (fields.fieldCount < 3) {
+      *header[fields.fieldCount] = field.toByteArray();
+    } else {
+      input[j] = field;
+      if (++j == 3) {
+        j = 0;
+        if (!fields.inputs.append(input[0], input[1], input[2])) {
+          fields.tooLarge = true;
+          break;
+        }
+      }
     }
+    ++fields.fieldCount;
   }
-  fields.content.resize(complete);
-  fields.x.resize(complete);
-  fields.y.resize(complete);
   return fields;
 }
 

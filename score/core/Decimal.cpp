@@ -1,8 +1,9 @@
 #include "score/core/Decimal.h"
 
+#include <algorithm>
 #include <limits>
 
-std::optional<int> parseDecimal(const QByteArray &text) {
+std::optional<int> parseDecimal(QByteArrayView text) {
   qsizetype i = 0;
   const qsizetype n = text.size();
   while (i < n && text.at(i) == ' ') ++i;
@@ -27,6 +28,8 @@ std::optional<int> parseDecimal(const QByteArray &text) {
   return static_cast<int>(value);
 }
 
-std::optional<int> parseGlyphIndex(const QByteArray &content) {
-  return parseDecimal(content.mid(1, 2));
+std::optional<int> parseGlyphIndex(QByteArrayView content) {
+  if (content.isEmpty()) return std::nullopt;
+  return parseDecimal(
+      content.sliced(1).first(std::min<qsizetype>(2, content.size() - 1)));
 }

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <optional>
 
 // The program's decimal-to-integer conversion for numbers held as text
 // (coordinates, glyph indices, header values): optional leading spaces, an
 // optional sign, then decimal digits and nothing else, within 32 bits.
-std::optional<int> parseDecimal(const QByteArray &text);
+std::optional<int> parseDecimal(QByteArrayView text);
 
 // Reads the glyph index of a glyph reference: the one or two characters
 // after the backquote. Anything after them is not read.
-std::optional<int> parseGlyphIndex(const QByteArray &content);
+std::optional<int> parseGlyphIndex(QByteArrayView content);
 
-inline bool isGlyphReference(const QByteArray &content) {
-  return !content.isEmpty() && content.at(0) == '`';
+inline bool isGlyphReference(QByteArrayView content) {
+  return !content.isEmpty() && content.front() == '`';
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
+
+#include "score/core/InputList.h"
 
 // The one open page: its inputs, header values, page text and identity.
 // Every stored value is held as code page 932 bytes, exactly as the page
@@ -12,11 +13,8 @@ class ScorePage {
   static constexpr int DefaultStaffCount = 4;
   static constexpr int DefaultStaffWidth = 610;
 
-  // Entry i of the three lists together is input i; the order of the lists
-  // is the drawing order and the order of the page file.
-  QList<QByteArray> ContentList;
-  QList<QByteArray> XList;
-  QList<QByteArray> YList;
+  // The inputs in drawing order, which is also the order of the page file.
+  InputList Inputs;
 
   int StaffCount = DefaultStaffCount;
   int StaffWidth = DefaultStaffWidth;
@@ -30,28 +28,16 @@ class ScorePage {
   QByteArray InternalName;
   bool Modified = false;
 
-  int count() const { return static_cast<int>(ContentList.size()); }
-
-  void append(const QByteArray &content, const QByteArray &x,
-              const QByteArray &y) {
-    ContentList.append(content);
-    XList.append(x);
-    YList.append(y);
+  int count() const { return Inputs.count(); }
+  void append(QByteArrayView content, QByteArrayView x, QByteArrayView y) {
+    Inputs.append(content, x, y);
   }
-  void append(const QByteArray &content, int x, int y) {
-    append(content, QByteArray::number(x), QByteArray::number(y));
+  void append(QByteArrayView content, int x, int y) {
+    Inputs.append(content, x, y);
   }
-  void removeAt(int i) {
-    ContentList.removeAt(i);
-    XList.removeAt(i);
-    YList.removeAt(i);
-  }
-  // Empties the three lists; nothing else.
-  void clearLists() {
-    ContentList.clear();
-    XList.clear();
-    YList.clear();
-  }
+  void removeAt(int i) { Inputs.removeAt(i); }
+  // Empties the input list; nothing else.
+  void clearLists() { Inputs.clear(); }
 
   bool isProtected() const { return ProtectFlag < 0; }
 };

@@ -18,14 +18,15 @@ namespace {
 // (note names, counts) repeat.
 class TextDrawer {
  public:
-  void draw(QPainter &painter, int x, int y, const QByteArray &text) {
+  void draw(QPainter &painter, int x, int y, QByteArrayView text) {
     if (text.isEmpty()) return;
-    auto it = laidOut_.find(text);
+    const QByteArray key = QByteArray::fromRawData(text.data(), text.size());
+    auto it = laidOut_.find(key);
     if (it == laidOut_.end()) {
-      QStaticText laid(cp932::toUnicode(text));
+      QStaticText laid(cp932::toUnicode(key));
       laid.setTextFormat(Qt::PlainText);
       laid.prepare(QTransform(), painter.font());
-      it = laidOut_.insert(text, laid);
+      it = laidOut_.insert(QByteArray(text.data(), text.size()), laid);
     }
     // A static text is placed by its top-left corner, as page texts are.
     painter.drawStaticText(QPoint(x, y), *it);
@@ -84,16 +85,17 @@ std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
   QPainter painter(&image_);
   preparePainter(painter);
   TextDrawer texts;
-  const int n = page.count();
+  const InputList &inputs = page.Inputs;
+  const int n = inputs.count();
   for (int i = 0; i < n; ++i) {
-    const std::optional<int> x = parseDecimal(page.XList.at(i));
-    if (!x) return ReplayError{i, page.XList.at(i)};
-    const std::optional<int> y = parseDecimal(page.YList.at(i));
-    if (!y) return ReplayError{i, page.YList.at(i)};
-    const QByteArray &content = page.ContentList.at(i);
+    const std::optional<int> x = parseDecimal(inputs.x(i));
+    if (!x) return ReplayError{i, inputs.x(i).toByteArray()};
+    const std::optional<int> y = parseDecimal(inputs.y(i));
+    if (!y) return ReplayError{i, inputs.y(i).toByteArray()};
+    const QByteArrayView content = inputs.content(i);
     if (isGlyphReference(content)) {
       const std::optional<int> index = parseGlyphIndex(content);
-      if (!index) return ReplayError{i, content.mid(1, 2)};
+      if (!index) return ReplayError{i, content.toByteArray().mid(1, 2)};
       glyphs.stamp(bits, width, height, bytesPerLine, *x, *y, *index);
     } else {
       texts.draw(painter, *x, *y, content);

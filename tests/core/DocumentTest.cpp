@@ -90,15 +90,9 @@ struct Shown {
 
 Shown shownBy(const Document &doc) {
   const ScorePage &p = doc.page();
-  return {p.ContentList,
-          p.XList,
-          p.YList,
-          p.StaffCount,
-          p.PagePath,
-          doc.caption(),
-          doc.isModified(),
-          doc.contentsMode(),
-          doc.course().ContentsIndex,
+  return {contentsOf(p.Inputs), xsOf(p.Inputs),     ysOf(p.Inputs),
+          p.StaffCount,         p.PagePath,         doc.caption(),
+          doc.isModified(),     doc.contentsMode(), doc.course().ContentsIndex,
           doc.selectedEntry()};
 }
 
@@ -347,8 +341,8 @@ TEST_F(DocumentTest, LeftClickStampsOnTheStaffGrid) {
     SCOPED_TRACE(c.y);
     doc.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(37, c.y));
     const ScorePage &p = doc.page();
-    EXPECT_EQ((QList<QByteArray>{p.ContentList.last(), p.XList.last(),
-                                 p.YList.last()}),
+    EXPECT_EQ((QList<QByteArray>{contentsOf(p.Inputs).last(),
+                                 xsOf(p.Inputs).last(), ysOf(p.Inputs).last()}),
               (QList<QByteArray>{"`14", "37", QByteArray::number(c.stored)}));
     EXPECT_EQ(view.drawn.last(), (RecordingView::Drawn{"`14", 37, c.stored}));
   }
@@ -368,4 +362,50 @@ TEST_F(DocumentTest, BitmapExportWritesTheChosenFileAndReportsFailure) {
   doc.SaveBmp1Click();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
+}
+
+TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
+  view.clipboard =
+      QString::fromLatin1(pageBytes("clip", 2)).replace("\r\n", "\n");
+  doc.OpenClip1Click();
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_EQ(doc.page().count(), 2);
+  EXPECT_EQ(doc.page().InternalName, "clip");
+  EXPECT_EQ(doc.caption(), QStringLiteral("(クリップボード・データ)"));
+  // Characters the page cannot hold are named, and the page still opens.
+  view.clipboard = QStringLiteral("😀\n") + view.clipboard;
+  doc.setModified(false);
+  doc.OpenClip1Click();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
+  EXPECT_EQ(doc.page().count(), 2);
+}
+
+TEST(DocumentStart, RelativeStartFileIsFoundFromTheStartFolder) {
+  const QString before = QDir::currentPath();
+  ScratchDir scratch;
+  const QString lessons = scratch.file(QStringLiteral("lessons"));
+  QDir().mkpath(lessons);
+  scratch.write(QStringLiteral("lessons/page1.fum"), pageBytes("page1", 3));
+  // A file of the same name in the program folder is not the one meant.
+  scratch.write(QStringLiteral("program/page1.fum"), pageBytes("page1", 1));
+  ASSERT_TRUE(QDir::setCurrent(lessons));
+  ScriptedMessages messages;
+  SilentPlayer player;
+  SettingsFile settings(scratch.file(QStringLiteral("Vrn32.ini")));
+  RecordingView view;
+  Document doc(
+      {messages, player, settings, scratch.file(QStringLiteral("program/"))},
+      view);
+  doc.openStartFile({QStringLiteral("page1.fum")});
+  EXPECT_EQ(doc.page().count(), 3);
+  EXPECT_EQ(
+      QFileInfo(doc.page().PagePath).canonicalFilePath(),
+      QFileInfo(lessons + QStringLiteral("/page1.fum")).canonicalFilePath());
+  // Not found there: the program's own folder is asked.
+  doc.openStartFile({QStringLiteral("page1.fum")});
+  QFile::remove(lessons + QStringLiteral("/page1.fum"));
+  doc.openStartFile({QStringLiteral("page1.fum")});
+  EXPECT_EQ(doc.page().count(), 1);
+  QDir::setCurrent(before);
 }

@@ -59,9 +59,9 @@ TEST(LineEnds, EveryBundledPageReadsTheSameWithLfOrCrAlone) {
       const Read read = readPage(withLineEnds(original, end));
       ASSERT_TRUE(read.loaded);
       EXPECT_EQ(read.page.InternalName, expected.page.InternalName);
-      EXPECT_EQ(read.page.ContentList, expected.page.ContentList);
-      EXPECT_EQ(read.page.XList, expected.page.XList);
-      EXPECT_EQ(read.page.YList, expected.page.YList);
+      EXPECT_EQ(contentsOf(read.page.Inputs), contentsOf(expected.page.Inputs));
+      EXPECT_EQ(xsOf(read.page.Inputs), xsOf(expected.page.Inputs));
+      EXPECT_EQ(ysOf(read.page.Inputs), ysOf(expected.page.Inputs));
       EXPECT_EQ(read.page.StaffCount, expected.page.StaffCount);
       EXPECT_EQ(read.text, expected.text);
     }

@@ -7,7 +7,6 @@
 #include <csignal>
 
 #include "base/core/Cp932.h"
-#include "files/core/NumberFields.h"
 #include "files/core/PageFormat.h"
 #include "support/TestFiles.h"
 
@@ -148,9 +147,9 @@ TEST(PageFormatBytes, DataPayloadCutsOnlyAtSingleByteBars) {
   EXPECT_EQ(f.protect, "1");
   EXPECT_EQ(f.staffCount, "4");
   EXPECT_EQ(f.staffWidth, "610");
-  EXPECT_EQ(f.content, (QList<QByteArray>{sjis("ポ"), "`7"}));
-  EXPECT_EQ(f.x, (QList<QByteArray>{"-3", ""}));
-  EXPECT_EQ(f.y, (QList<QByteArray>{"-64", "0"}));
+  EXPECT_EQ(contentsOf(f.inputs), (QList<QByteArray>{sjis("ポ"), "`7"}));
+  EXPECT_EQ(xsOf(f.inputs), (QList<QByteArray>{"-3", ""}));
+  EXPECT_EQ(ysOf(f.inputs), (QList<QByteArray>{"-64", "0"}));
 }
 
 TEST(PageFormatBytes, TrailBarsAreNeverCutWhereverTheyFall) {
@@ -163,9 +162,9 @@ TEST(PageFormatBytes, TrailBarsAreNeverCutWhereverTheyFall) {
     page.append(sjis("ｱ") + pad + "\x81\x81" + sjis("ポ"), 1, 2);
   }
   const DataFields f = splitDataPayload(dataPayload(1, page));
-  EXPECT_EQ(f.content, page.ContentList);
-  EXPECT_EQ(f.x, page.XList);
-  EXPECT_EQ(f.y, page.YList);
+  EXPECT_EQ(contentsOf(f.inputs), contentsOf(page.Inputs));
+  EXPECT_EQ(xsOf(f.inputs), xsOf(page.Inputs));
+  EXPECT_EQ(ysOf(f.inputs), ysOf(page.Inputs));
 
   QByteArray text;
   for (int offset = 0; offset < 20; ++offset)
@@ -180,7 +179,7 @@ TEST(PageFormatBytes, DataPayloadHeaderStaysRawAndShortPayloadsLackFields) {
   EXPECT_EQ(f.protect, "0");
   EXPECT_EQ(f.staffCount, "x");
   EXPECT_EQ(f.staffWidth, "2");
-  EXPECT_TRUE(f.content.isEmpty());
+  EXPECT_TRUE(contentsOf(f.inputs).isEmpty());
 
   f = splitDataPayload("2|4");  // the unterminated 4 is dropped
   EXPECT_EQ(f.fieldCount, 1);
@@ -193,42 +192,43 @@ TEST(PageFormatBytes, DataPayloadHeaderStaysRawAndShortPayloadsLackFields) {
 TEST(PageFormatBytes, IncompleteInputsAtTheEndAreDropped) {
   // The last field lacks its "|".
   DataFields f = splitDataPayload("1|4|610|`3|10|20|abc");
-  EXPECT_EQ(f.content, QList<QByteArray>{"`3"});
-  EXPECT_EQ(f.y, QList<QByteArray>{"20"});
+  EXPECT_EQ(contentsOf(f.inputs), QList<QByteArray>{"`3"});
+  EXPECT_EQ(ysOf(f.inputs), QList<QByteArray>{"20"});
   // One and two fields of a fourth input: the lists still end equal.
   for (const QByteArray tail : {"x|", "x|5|"}) {
     f = splitDataPayload("1|4|610|`3|10|20|" + tail);
-    EXPECT_EQ(f.content, QList<QByteArray>{"`3"}) << tail.constData();
-    EXPECT_EQ(f.x, QList<QByteArray>{"10"});
-    EXPECT_EQ(f.y, QList<QByteArray>{"20"});
+    EXPECT_EQ(contentsOf(f.inputs), QList<QByteArray>{"`3"})
+        << tail.constData();
+    EXPECT_EQ(xsOf(f.inputs), QList<QByteArray>{"10"});
+    EXPECT_EQ(ysOf(f.inputs), QList<QByteArray>{"20"});
   }
   EXPECT_EQ(f.fieldCount, 8);
-}
-
-TEST(PageFormatBytes, NumbersAreSharedOnlyInTheFormTheProgramWrites) {
-  for (const QByteArray text : {"0", "-4096", "8191", "-64", "`0", "`40"}) {
-    const QByteArray shared = sharedNumberField(text.constData(), text.size());
-    EXPECT_EQ(shared, text);
-    EXPECT_EQ(qstrlen(shared.constData()), text.size()) << text.constData();
-  }
-  for (const QByteArray text : {"", "-0", "007", "+5", " 5", "-4097", "8192",
-                                "`05", "`41", "`", "-", "1a", "123456"})
-    EXPECT_TRUE(sharedNumberField(text.constData(), text.size()).isNull())
-        << text.constData();
 }
 
 TEST(PageFormatBytes, FieldsReadBackExactlyAndChangeIndependently) {
   DataFields f =
       splitDataPayload("1|4|610|`7|-64|8191|`7|-64|8192|`05|+5|-0|`41|007| 5|");
-  EXPECT_EQ(f.content, (QList<QByteArray>{"`7", "`7", "`05", "`41"}));
-  EXPECT_EQ(f.x, (QList<QByteArray>{"-64", "-64", "+5", "007"}));
-  EXPECT_EQ(f.y, (QList<QByteArray>{"8191", "8192", "-0", " 5"}));
-  // Equal numbers share their bytes; changing one leaves the others.
-  f.x[0].append('0');
-  f.content[1][1] = '8';
-  EXPECT_EQ(f.x, (QList<QByteArray>{"-640", "-64", "+5", "007"}));
-  EXPECT_EQ(f.content.mid(0, 2), (QList<QByteArray>{"`7", "`8"}));
-  EXPECT_EQ(splitDataPayload("1|4|610|`7|1|2|").content.first(), "`7");
+  EXPECT_EQ(contentsOf(f.inputs),
+            (QList<QByteArray>{"`7", "`7", "`05", "`41"}));
+  EXPECT_EQ(xsOf(f.inputs), (QList<QByteArray>{"-64", "-64", "+5", "007"}));
+  EXPECT_EQ(ysOf(f.inputs), (QList<QByteArray>{"8191", "8192", "-0", " 5"}));
+  // Taking an input out of the middle leaves the others as they were.
+  f.inputs.removeAt(1);
+  EXPECT_EQ(contentsOf(f.inputs), (QList<QByteArray>{"`7", "`05", "`41"}));
+  EXPECT_EQ(ysOf(f.inputs), (QList<QByteArray>{"8191", "-0", " 5"}));
+  f.inputs.removeAt(2);
+  f.inputs.removeAt(0);
+  EXPECT_EQ(xsOf(f.inputs), QList<QByteArray>{"+5"});
+}
+
+TEST(PageFormatBytes, APageOfSeparatorsTakesAFewTimesItsSize) {
+  // Every three "|" are an input of three empty fields: the list must not
+  // cost an object per field.
+  const QByteArray payload(3 * 1000000 + 3, '|');
+  const DataFields f = splitDataPayload(payload);
+  EXPECT_EQ(f.inputs.count(), 1000000);
+  EXPECT_EQ(f.inputs.byteCount(), 0);
+  EXPECT_TRUE(f.inputs.content(999999).isEmpty());
 }
 
 TEST(PageFormatRoundTrip, DoubleByteTextsAndNegativeCoordinatesSurvive) {
@@ -266,9 +266,9 @@ TEST(PageFormatRoundTrip, DoubleByteTextsAndNegativeCoordinatesSurvive) {
     EXPECT_EQ(f.protect, "1");
     EXPECT_EQ(f.staffCount, "12");
     EXPECT_EQ(f.staffWidth, "1280");
-    EXPECT_EQ(f.content, page.ContentList);
-    EXPECT_EQ(f.x, page.XList);
-    EXPECT_EQ(f.y, page.YList);
+    EXPECT_EQ(contentsOf(f.inputs), contentsOf(page.Inputs));
+    EXPECT_EQ(xsOf(f.inputs), xsOf(page.Inputs));
+    EXPECT_EQ(ysOf(f.inputs), ysOf(page.Inputs));
   }
 }
 

@@ -25,8 +25,8 @@ class InputTest : public ProgramTest {
   // The last input of the page as its three stored texts.
   QList<QByteArray> lastInput() {
     if (page().count() == 0) return {};
-    return {page().ContentList.last(), page().XList.last(),
-            page().YList.last()};
+    return {contentsOf(page().Inputs).last(), xsOf(page().Inputs).last(),
+            ysOf(page().Inputs).last()};
   }
 };
 

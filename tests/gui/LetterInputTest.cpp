@@ -152,9 +152,9 @@ TEST_F(LetterInput, TextsAreMadeReadableBack) {
   ASSERT_TRUE(doc().SavePage());
   doc().LoadPage();
   ASSERT_EQ(page().count(), 3);
-  EXPECT_EQ(page().ContentList[0], sjis(QStringLiteral("a｜b")));
-  EXPECT_EQ(page().ContentList[1], sjis(QStringLiteral("｀13")));
-  EXPECT_EQ(page().YList[2], "60");
+  EXPECT_EQ(contentsOf(page().Inputs)[0], sjis(QStringLiteral("a｜b")));
+  EXPECT_EQ(contentsOf(page().Inputs)[1], sjis(QStringLiteral("｀13")));
+  EXPECT_EQ(ysOf(page().Inputs)[2], "60");
 }
 
 TEST_F(LetterInput, CharactersOutsideShiftJisAreRefusedByName) {

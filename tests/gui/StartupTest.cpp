@@ -120,7 +120,7 @@ TEST_F(Startup, UnwritableSettingsAreReportedButDoNotKeepTheWindowOpen) {
   other.main().show();
   EXPECT_TRUE(other.main().close());
   EXPECT_FALSE(other.main().isVisible());
-  ASSERT_FALSE(messages.shown.isEmpty());
+  ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown.last().text,
             blocked.path() + QStringLiteral(" に書き込めません."));
   EXPECT_EQ(messages.shown.last().icon, Messages::Icon::Stop);

@@ -7,6 +7,7 @@
 
 #include "base/core/Cp932.h"
 #include "files/core/LineReader.h"
+#include "score/core/InputList.h"
 
 ScratchDir::ScratchDir() = default;
 
@@ -39,3 +40,27 @@ QList<QByteArray> linesOf(QByteArray bytes) {
 }
 
 QByteArray sjis(const QString &text) { return cp932::fromUnicode(text); }
+
+namespace {
+
+QList<QByteArray> column(const InputList &inputs,
+                         QByteArrayView (InputList::*field)(int) const) {
+  QList<QByteArray> out;
+  for (int i = 0; i < inputs.count(); ++i)
+    out << (inputs.*field)(i).toByteArray();
+  return out;
+}
+
+}  // namespace
+
+QList<QByteArray> contentsOf(const InputList &inputs) {
+  return column(inputs, &InputList::content);
+}
+
+QList<QByteArray> xsOf(const InputList &inputs) {
+  return column(inputs, &InputList::x);
+}
+
+QList<QByteArray> ysOf(const InputList &inputs) {
+  return column(inputs, &InputList::y);
+}

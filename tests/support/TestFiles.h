@@ -20,6 +20,12 @@ class ScratchDir {
 };
 
 QByteArray readBytes(const QString &path);
+
+class InputList;
+// The contents, the Xs and the Ys of a page's inputs, one list each.
+QList<QByteArray> contentsOf(const InputList &inputs);
+QList<QByteArray> xsOf(const InputList &inputs);
+QList<QByteArray> ysOf(const InputList &inputs);
 // The lines of bytes as the program's line reader splits them.
 QList<QByteArray> linesOf(QByteArray bytes);
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+// The inputs of a page in drawing order, each a Content, an X and a Y held
+// as the bytes the page file holds. The three texts of an input are kept
+// together, so the page can never have more contents than positions; and
+// all of them lie back to back in one block, so that a page costs little
+// more memory than its file even when it is made of nothing but
+// separators.
+class InputList {
+ public:
+  // The largest number of bytes the fields of one page may take together.
+  static constexpr qsizetype MaxBytes = 0xFFFFFFFF;
+
+  int count() const { return static_cast<int>(ends_.size() / 3); }
+  bool isEmpty() const { return ends_.isEmpty(); }
+
+  // The texts of input i. A view is valid until the list next changes.
+  QByteArrayView content(int i) const { return field(3 * qsizetype(i)); }
+  QByteArrayView x(int i) const { return field(3 * qsizetype(i) + 1); }
+  QByteArrayView y(int i) const { return field(3 * qsizetype(i) + 2); }
+
+  // False, with nothing appended, when the page would outgrow MaxBytes.
+  bool append(QByteArrayView content, QByteArrayView x, QByteArrayView y);
+  bool append(QByteArrayView content, int x, int y);
+  void removeAt(int i);
+  void clear();
+  // Room for `bytes` of fields and `inputs` inputs, so that a reader that
+  // knows the most it will append never grows the list twice.
+  void reserve(qsizetype bytes, qsizetype inputs);
+  // Bytes held by the fields (not counting the bookkeeping).
+  qsizetype byteCount() const { return bytes_.size(); }
+
+  bool operator==(const InputList &other) const {
+    return bytes_ == other.bytes_ && ends_ == other.ends_;
+  }
+
+ private:
+  QByteArrayView field(qsizetype k) const {
+    const quint32 start = k ? ends_[k - 1] : 0;
+    return QByteArrayView(bytes_.constData() + start, ends_[k] - start);
+  }
+
+  QByteArray bytes_;
+  QList<quint32> ends_;  // where each field ends in bytes_, three an input
+};
