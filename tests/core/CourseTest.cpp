@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
-#include "files/core/Cp932.h"
+#include "base/core/Cp932.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/PageFormat.h"
 #include "score/core/Decimal.h"
 #include "support/TestFiles.h"
 
@@ -41,19 +44,20 @@ Contents readContents() {
   return c;
 }
 
-// The entry without its indentation, as a path below Data/.
-QString entryName(const QByteArray &entry) {
+// The entry without its indentation, as a path below Data/: the entry is
+// code page 932, the file name on disk Unicode.
+QString pageName(const QByteArray &entry) {
   qsizetype i = 0;
   while (i < entry.size() && static_cast<unsigned char>(entry[i]) <= 0x20) ++i;
   return cp932::toUnicode(entry.mid(i)).replace('\\', '/');
 }
 
 QString pagePath(const QByteArray &entry) {
-  return courseDir() + '/' + entryName(entry) + ".fum";
+  return courseDir() + '/' + pageName(entry) + ".fum";
 }
 
 QString midiPath(const QByteArray &entry) {
-  return courseDir() + '/' + entryName(entry) + ".mid";
+  return courseDir() + '/' + pageName(entry) + ".mid";
 }
 
 // Cuts a data payload at every single-byte "|"; a "|" that is the trail
@@ -112,10 +116,21 @@ TEST_F(CoursePages, ContentsHasTitleNoteAndStructuredEntries) {
   int indented = 0;
   int inFolder = 0;
   for (const QByteArray &entry : contents_.entries) {
-    EXPECT_FALSE(entryName(entry).isEmpty()) << "an empty entry";
-    EXPECT_FALSE(entry.endsWith(".fum")) << entry.constData();
+    const QString name = pageName(entry);
+    SCOPED_TRACE(name.toStdString());
+    EXPECT_FALSE(name.isEmpty()) << "an empty entry";
+    EXPECT_FALSE(name.endsWith(QStringLiteral(".fum")));
+    // The list shows the entry itself: a page title in Japanese, in code
+    // page 932 throughout.
+    bool ok = false;
+    const QString title = name.section('/', -1);
+    cp932::toUnicode(entry, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(std::any_of(title.begin(), title.end(), [](QChar c) {
+      return c.unicode() >= 0x3000;
+    })) << "a title without Japanese";
     if (entry.startsWith(' ')) ++indented;
-    if (entry.contains('\\')) ++inFolder;
+    if (name.contains('/')) ++inFolder;
   }
   EXPECT_GE(indented, 1);
   EXPECT_GE(inFolder, 1);
@@ -124,6 +139,9 @@ TEST_F(CoursePages, ContentsHasTitleNoteAndStructuredEntries) {
   EXPECT_EQ(raw.count("\r\n"), raw.count('\n'));
   EXPECT_EQ(raw.count("\r\n"), raw.count('\r'));
   EXPECT_TRUE(raw.endsWith("\r\n"));
+  // Taken for a UTF-8 file, the Japanese names would be read wrongly.
+  QString unheld;
+  EXPECT_EQ(contentsAsCp932(raw, &unheld), raw);
 }
 
 TEST_F(CoursePages, EveryEntryIsAPageNamedLikeItsFile) {
@@ -131,12 +149,18 @@ TEST_F(CoursePages, EveryEntryIsAPageNamedLikeItsFile) {
     const QString path = pagePath(entry);
     SCOPED_TRACE(path.toStdString());
     ASSERT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(entryPagePath(courseDir(), entry), path);
     const Page page = readPage(path);
     ASSERT_GE(page.lines.size(), 3);
-    const QByteArray name = QFileInfo(path).completeBaseName().toUtf8();
-    EXPECT_EQ(page.lines.first().toStdString(),
-              ("Fum[" + name + "]").toStdString());
-    EXPECT_TRUE(page.lines.last().startsWith("End["));
+    // The stored name is the file's, in code page 932: otherwise opening
+    // the page asks the reader whether to save it under its file's name,
+    // and saving it again would change it.
+    const QByteArray &first = page.lines.first();
+    ASSERT_TRUE(first.startsWith("Fum[") && first.endsWith(']'));
+    const QByteArray stored = first.mid(4, first.size() - 5);
+    EXPECT_TRUE(page_format::internalNameMatches(stored, path));
+    EXPECT_EQ(stored, page_format::internalNameFor(path, MaxLine));
+    EXPECT_EQ(page.lines.last(), "End[" + stored + "]");
     // Every page explains itself in its text.
     bool ok = false;
     const QString text = cp932::toUnicode(page.text, &ok);

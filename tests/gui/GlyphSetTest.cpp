@@ -287,6 +287,11 @@ TEST(GlyphArt, ClefLandmarks) {
   // The C clef is its own mirror image about its middle line.
   for (int r = 0; r < 16; ++r)
     EXPECT_EQ(glyphs.rows(34)[r], glyphs.rows(34)[31 - r]) << r;
+  // The treble clef's curl circles the G line, the second from the bottom
+  // (row 24 when the clef stands on the middle line): right of the stem it
+  // is crossed just above and just below that line.
+  for (int r = 16; r <= 30; ++r)
+    EXPECT_EQ(glyphs.ink(32, 18, r), r == 20 || r == 28) << r;
 }
 
 TEST(GlyphStamp, InkLandsOnTheCellAroundTheAnchor) {

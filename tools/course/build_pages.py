@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes page files (.fum) in code page 932, as Varnel itself saves them.
 
-    build_pages.py [--out DIR] [PAGE ...]    pages by name (default: all)
+    build_pages.py [--out DIR] [MODULE ...]  pages by module (default: all)
     build_pages.py --selftest                checks the writer on known cases
 
 A page file is "Fum[name]", the page text in "~" lines, the data in "^"

@@ -24,7 +24,7 @@ RULE = ("4/4 | E4 q, F#4 q ファ♯, G4 q, F4 q ファ♯のまま"
 
 
 def build():
-    page = Page("accidentals", 2, TEXT, tempo=88)
+    page = Page("臨時記号", 2, TEXT, tempo=88)
     page.music(0, SIGNS)
     page.music(1, RULE, final=True)
     return page

@@ -26,7 +26,7 @@ TWO_SIX = ("2/4 | C5 q １, G4 q ２ | E4 q １, C4 q ２"
 
 
 def build():
-    page = Page("bars", 3, TEXT)
+    page = Page("小節と拍子", 3, TEXT)
     line = page.music(0, FOUR)
     starts = [line.notes[0].x - 10] + [x + 6 for x in line.bars[:-1]]
     for i, (a, b) in enumerate(zip(starts, line.bars)):

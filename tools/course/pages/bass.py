@@ -25,7 +25,7 @@ PLAYED = ("C3 q, D3 q, E3 q, F3 q | G3 q, A3 q, B3 q, C4 q"
 
 
 def build():
-    page = Page("bass", 2, TEXT)
+    page = Page("ヘ音記号の音", 2, TEXT)
     page.music(0, SCALE, clef="bass", play=False)
     page.music(1, LINES_SPACES, clef="bass", play=False)
     page.voices.append(music.parse(PLAYED))

@@ -33,7 +33,7 @@ def whole(page, staff, pitch, x, clef):
 
 
 def build():
-    page = Page("clefs", 3, TEXT, width=420)
+    page = Page("音部記号", 3, TEXT, width=420)
     below = [bottom(staff) + 13 for staff in range(3)]
     for staff, clef, name in ((0, "treble", "ト音記号"), (1, "bass", "ヘ音記号"),
                               (2, "alto", "アルト記号")):

@@ -27,7 +27,7 @@ START = 56
 
 
 def build():
-    page = Page("dots", 2, TEXT, tempo=100)
+    page = Page("付点音符", 2, TEXT, tempo=100)
     page.clef(0, "treble")
     played = []
     group = (page.line_end - START) // len(PAIRS)

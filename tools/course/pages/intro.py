@@ -22,7 +22,7 @@ TUNE = ("4/4 | G4 q, E4 q, G4 q, r q | A4 q, G4 q, E4 h"
 
 
 def build():
-    page = Page("intro", 1, TEXT)
+    page = Page("はじめに", 1, TEXT)
     line = page.music(0, TUNE, final=True)
     placed = line.notes
     above = top(0) - 26

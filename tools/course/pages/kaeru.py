@@ -33,7 +33,7 @@ BAR = 1920  # ticks in a 4/4 bar
 
 
 def build():
-    page = Page("extra\\kaeru", 4, TEXT, tempo=112)
+    page = Page("extra\\かえるの合唱", 4, TEXT, tempo=112)
     for staff, notes in enumerate(STAVES):
         page.music(staff, notes, final=staff == len(STAVES) - 1, play=False)
     tune = " | ".join(STAVES)

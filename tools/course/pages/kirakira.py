@@ -28,7 +28,7 @@ B = ("G4 q ソ, G4 q ソ, F4 q ファ, F4 q ファ | E4 q ミ, E4 q ミ, D4 h �
 
 
 def build():
-    page = Page("extra\\kirakira", 3, TEXT, tempo=100)
+    page = Page("extra\\きらきら星", 3, TEXT, tempo=100)
     page.music(0, A)
     page.music(1, B)
     page.music(2, A.replace("4/4 | ", ""), final=True)

@@ -26,7 +26,7 @@ START = 56  # just after the clef
 
 
 def build():
-    page = Page("notes", 5, TEXT, tempo=80)
+    page = Page("音符の長さ", 5, TEXT, tempo=80)
     played = []
     for staff, (note, count, name) in enumerate(ROWS):
         page.clef(staff, "treble")

@@ -25,7 +25,7 @@ RHYTHM = ("G4 q タン, r q ウン, G4 q タン, r q ウン | G4 h ターアン,
 
 
 def build():
-    page = Page("rests", 2, TEXT, tempo=88)
+    page = Page("休符", 2, TEXT, tempo=88)
     page.clef(0, "treble")
     played = []
     for i, (length, name) in enumerate(PAIRS):

@@ -21,7 +21,7 @@ LOWER = ("3/4 | E4 q, G4 q, C5 q | B4 h ^, breath, G4 q"
 
 
 def build():
-    page = Page("signs", 2, TEXT, tempo=92)
+    page = Page("フェルマータとブレス", 2, TEXT, tempo=92)
     upper = page.music(0, UPPER, final=True)
     page.music(1, LOWER, final=True)
     # names above the marks; below would meet the marks of the next staff

@@ -28,7 +28,7 @@ def whole(page, staff, step, x):
 
 
 def build():
-    page = Page("staff", 2, TEXT)
+    page = Page("五線と加線", 2, TEXT)
     # lines and spaces, named above the staff in two staggered rows
     for step, name in enumerate(LINES):
         x = 60 + 60 * step

@@ -22,7 +22,7 @@ LOWER = ("C5 q, D5 q, E5 h~ | E5 h, D5 q, C5 q~ | C5 q, B4 q, A4 h"
 
 
 def build():
-    page = Page("ties", 2, TEXT)
+    page = Page("タイ", 2, TEXT)
     notes = page.music(0, UPPER).notes
     for first, what in ((0, "２拍＋１拍"), (5, "２拍＋４拍")):
         a, b = notes[first], notes[first + 1]

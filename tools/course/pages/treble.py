@@ -27,7 +27,7 @@ PLAYED = ("C4 q, D4 q, E4 q, F4 q | G4 q, A4 q, B4 q, C5 q"
 
 
 def build():
-    page = Page("treble", 2, TEXT)
+    page = Page("ト音記号の音", 2, TEXT)
     line = page.music(0, SCALE, play=False)
     for note, name in zip(line.notes, NAMES):
         page.label(name, note.x, top(0) - 22)
