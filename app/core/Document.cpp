@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "app/core/DocumentView.h"
-#include "app/core/PagePlayer.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
 #include "score/core/TextEntry.h"
@@ -13,13 +12,15 @@ Document::Document(const Services &services, DocumentView &view,
                    QObject *parent)
     : QObject(parent),
       messages_(services.messages),
-      player_(services.player),
       settings_(services.settings),
       view_(view),
-      programFolder_(services.programFolder) {
+      programFolder_(services.programFolder),
+      MediaPlayer1(services.sequencer) {
   qRegisterMetaType<PlayButtons>();
   qRegisterMetaType<CanvasCursor>();
   qRegisterMetaType<EditMode>();
+  services.sequencer.setEndReport([this] { MediaPlayer1Notify(); });
+  midiPresent_ = services.sequencer.outputCount() > 0;
   FormCreate();
 }
 
@@ -42,7 +43,11 @@ void Document::setExecutive(bool executive) {
   ApplyExecutiveOption();
 }
 
-void Document::setAdministratorMode(bool on) { editor_.AdministratorMode = on; }
+void Document::enterAdministratorMode() {
+  editor_.AdministratorMode = true;
+  emit administratorModeEntered();
+  setProtectIndicator(page_.ProtectFlag < 0);
+}
 
 void Document::ApplyExecutiveOption() { emit executiveChanged(executive_); }
 
@@ -63,8 +68,8 @@ void Document::NewPage() {
 
 void Document::ClearInputs() {
   page_.clearLists();
-  player_.close();
-  player_.setFileName(QString());
+  MediaPlayer1.close();
+  MediaPlayer1.FileName.clear();
   DisablePlayButtons();
 }
 

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QStringList>
 
+#include "app/core/MediaPlayer.h"
 #include "app/core/WindowLayout.h"
 #include "files/core/CourseContents.h"
 #include "files/core/RecentFiles.h"
@@ -12,12 +13,27 @@
 
 class DocumentView;
 class Messages;
-class PagePlayer;
 class QIODevice;
 class SettingsFile;
 
 // The three edit modes, each tied to its tool window; at most one is on.
 enum class EditMode { None, Note, Letter, Rect };
+
+// The two windows whose keys the program reads before their controls do.
+enum class KeyWindow { Main, Text };
+
+// What a key asks of the window it was pressed in; the document runs the
+// commands of the other keys itself.
+enum class WindowKeyAction {
+  None,
+  ScrollUp,
+  ScrollDown,
+  ScrollRight,
+  ScrollLeft,
+  ShowKeyHelp,
+  ShowTextWindow,
+  HideTextWindow
+};
 
 // Which of the three playback buttons can be pressed.
 struct PlayButtons {
@@ -44,7 +60,7 @@ class Document : public QObject {
  public:
   struct Services {
     Messages &messages;
-    PagePlayer &player;
+    Sequencer &sequencer;
     SettingsFile &settings;
     QString programFolder;  // ends with "/"
   };
@@ -80,7 +96,9 @@ class Document : public QObject {
   void setModified(bool modified);
   void setMaxChar(int maxChar);
   void setExecutive(bool executive);
-  void setAdministratorMode(bool on);
+  // The administrator mode, once entered, lasts until the program ends:
+  // pages are saved as protected and protected pages may be saved.
+  void enterAdministratorMode();
 
   // --- The page ---------------------------------------------------------
   void NewPage();
@@ -154,6 +172,32 @@ class Document : public QObject {
   void setLetterText(const QString &text) { letterText_ = text; }
   void Undo1Click();
 
+  // --- The page's piece ---------------------------------------------------
+  const MediaPlayer &player() const { return MediaPlayer1; }
+  void SpeedButton9Click();   // play
+  void SpeedButton10Click();  // stop
+  void SpeedButton11Click();  // to the start
+  // The sequencer's end report.
+  void MediaPlayer1Notify();
+  // Plays the reset file beside the program to bring a General MIDI sound
+  // source into its first state.
+  void GMON1Click();
+  QString GmResetPath() const;
+
+  // --- Keys and small commands --------------------------------------------
+  // A key pressed in the main window or the text window, before the control
+  // with the focus sees it (it still does: no key is consumed).
+  WindowKeyAction FormKeyDown(KeyWindow window, int key,
+                              Qt::KeyboardModifiers modifiers);
+  // The caption a window shows while F1 is held, and the one it gets back
+  // when F1 is let go; the caption it replaced is kept in one slot for both
+  // windows.
+  QString keyHelpCaption(const QString &caption);
+  QString captionAfterKeyHelp(const QString &caption) const;
+  static QString keyHelpText();
+  // The line-length command: how many bytes a line of a saved page holds.
+  void mojisu1Click();
+
   // --- Start-up and shut-down ------------------------------------------------
   // Reads the program's values from the settings file and returns where the
   // windows stand.
@@ -183,6 +227,7 @@ class Document : public QObject {
   void canvasCursorChanged(CanvasCursor cursor);
   void modeChanged(EditMode mode);
   void executiveChanged(bool executive);
+  void administratorModeEntered();
   // The program put a new page text in place (not the user's typing).
   void pageTextChanged(const QByteArray &text);
   // A click in letter mode found nothing to place.
@@ -214,11 +259,11 @@ class Document : public QObject {
   void InstallGlyphCursor();
 
   Messages &messages_;
-  PagePlayer &player_;
   SettingsFile &settings_;
   DocumentView &view_;
   QString programFolder_;
   QString startFolder_;  // the current folder when the program started
+  MediaPlayer MediaPlayer1;
 
   ScorePage page_;
   EditorState editor_;
@@ -237,6 +282,7 @@ class Document : public QObject {
   bool protectRed_ = false;
   PlayButtons playButtons_;
   CanvasCursor cursor_;
+  QString SavedCaption;
 };
 
 Q_DECLARE_METATYPE(PlayButtons)

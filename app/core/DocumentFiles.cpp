@@ -5,7 +5,6 @@
 
 #include "app/core/Document.h"
 #include "app/core/DocumentView.h"
-#include "app/core/PagePlayer.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
 #include "files/core/FileNames.h"
@@ -75,14 +74,17 @@ void Document::attachMidiFile(bool fromFile) {
                            ? findSibling(page_.PagePath, QStringLiteral(".mid"))
                            : QString();
   if (midi.isEmpty()) {
-    player_.close();
+    MediaPlayer1.close();
     DisablePlayButtons();
     return;
   }
-  player_.setFileName(midi);
+  MediaPlayer1.FileName = midi;
   QString error;
-  if (!player_.open(&error)) messages_.generalError(error);
-  EnablePlayButtons();
+  // A piece the sequencer refuses leaves the buttons as they are: off.
+  if (MediaPlayer1.open(&error))
+    EnablePlayButtons();
+  else
+    messages_.generalError(error);
 }
 
 bool Document::writePage(bool *needsName) {

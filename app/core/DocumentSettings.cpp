@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "app/core/Document.h"
-#include "app/core/PagePlayer.h"
 #include "app/core/SettingsFile.h"
 #include "base/core/Messages.h"
 #include "files/core/PageFormat.h"
@@ -29,7 +28,6 @@ void Document::FormCreate() {
   startFolder_ = QDir::currentPath();
   QDir::setCurrent(programFolder_);
   editor_.AdministratorMode = false;
-  midiPresent_ = player_.outputPresent();
 }
 
 WindowLayout Document::readSettings() {

@@ -35,7 +35,7 @@ QToolButton *makeButton(QWidget *panel, const QString &text,
 
 TForm1::TForm1(const Services &services, QWidget *parent)
     : QMainWindow(parent),
-      document_({services.messages, services.player, services.settings,
+      document_({services.messages, services.sequencer, services.settings,
                  services.programFolder},
                 view_, this),
       arguments_(services.arguments),
@@ -53,6 +53,7 @@ TForm1::TForm1(const Services &services, QWidget *parent)
   setProtectIndicator(false);
   setAcceptDrops(true);
   if (!document_.midiPresent()) GMON1->setEnabled(false);
+  qApp->installEventFilter(this);
 }
 
 TForm1::~TForm1() = default;
@@ -137,7 +138,7 @@ void TForm1::buildMenus() {
   About1 = Help1->addAction(QStringLiteral("バージョン情報(&A)..."));
 
   // Commands whose windows are not part of this program yet stand disabled.
-  for (QAction *a : {Erase1, Up1, Down1, AutoDraw1, Contents1, About1, mojisu1})
+  for (QAction *a : {Erase1, Up1, Down1, AutoDraw1, Contents1, About1})
     a->setEnabled(false);
 
   // Tests and the style sheet find the controls by these names.

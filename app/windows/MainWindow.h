@@ -10,11 +10,12 @@
 class QAction;
 class QButtonGroup;
 class QComboBox;
+class QKeyEvent;
 class QMenu;
 class QScrollArea;
 class QToolButton;
 class CanvasView;
-class PagePlayer;
+class Sequencer;
 class QUrl;
 class TForm2;
 class TForm3;
@@ -33,7 +34,7 @@ class TForm1 : public QMainWindow {
   // What the main window is given by the program entry.
   struct Services {
     Messages &messages;
-    PagePlayer &player;
+    Sequencer &sequencer;
     SettingsFile &settings;
     QString programFolder;  // ends with "/"
     QStringList arguments;  // the command line without the program name
@@ -67,6 +68,9 @@ class TForm1 : public QMainWindow {
   bool DropFiles(const QList<QUrl> &urls);
 
  protected:
+  // Reads the keys of this window and the text window before their
+  // controls do.
+  bool eventFilter(QObject *receiver, QEvent *event) override;
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
   void changeEvent(QEvent *event) override;
@@ -86,6 +90,8 @@ class TForm1 : public QMainWindow {
   void Gosensi1Click();
   bool showPaperDialog();
   void ComboBox1Change(int index);
+  void TextWindow1Click();
+  void FormKeyDown(KeyWindow window, const QKeyEvent &key);
 
   // What the document reports.
   void setCaption(const QString &caption);

@@ -50,6 +50,16 @@ void TForm1::connectCommands() {
             [doc, mode = mode] { doc->toggleMode(mode); });
   }
   connect(Undo1, &QAction::triggered, doc, &Document::Undo1Click);
+  connect(SpeedButton9, &QToolButton::clicked, doc,
+          &Document::SpeedButton9Click);
+  connect(SpeedButton10, &QToolButton::clicked, doc,
+          &Document::SpeedButton10Click);
+  connect(SpeedButton11, &QToolButton::clicked, doc,
+          &Document::SpeedButton11Click);
+  connect(GMON1, &QAction::triggered, doc, &Document::GMON1Click);
+  connect(mojisu1, &QAction::triggered, doc, &Document::mojisu1Click);
+  connect(TextWindow1, &QAction::triggered, this, &TForm1::TextWindow1Click);
+  connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::TextWindow1Click);
   connect(Image1, &CanvasView::mouseDown, doc, &Document::Image1MouseDown);
 }
 

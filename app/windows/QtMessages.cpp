@@ -22,6 +22,8 @@ QMessageBox::Icon qtIcon(Messages::Icon icon) {
       return QMessageBox::Question;
     case Messages::Icon::Information:
       return QMessageBox::Information;
+    case Messages::Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }

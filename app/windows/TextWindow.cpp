@@ -27,6 +27,8 @@ TForm3::TForm3(QWidget &main, Document &document)
   connect(&document, &Document::pageTextChanged, this, &TForm3::showPageText);
   connect(&document, &Document::executiveChanged, Memo1,
           [this](bool executive) { Memo1->setReadOnly(!executive); });
+  connect(&document, &Document::administratorModeEntered, this,
+          [this] { setWindowTitle(QStringLiteral("Administrator")); });
   showPageText(document.page().PageText);
 }
 

@@ -8,7 +8,7 @@
 // tests script the answers; the headless modes print to standard error.
 class Messages {
  public:
-  enum class Icon { Error, Warning, Question, Information, Stop };
+  enum class Icon { None, Error, Warning, Question, Information, Stop };
   enum class Buttons { Ok, YesNo, YesNoCancel };
   enum class Answer { Ok, Yes, No, Cancel };
 

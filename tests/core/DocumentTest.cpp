@@ -6,10 +6,10 @@
 #include <ostream>
 
 #include "app/core/Document.h"
-#include "app/core/PagePlayer.h"
 #include "app/core/SettingsFile.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedMessages.h"
+#include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -22,8 +22,9 @@ QByteArray pageBytes(const QByteArray &name, int inputs) {
   return "Fum[" + name + "]\r\n" + data + "\r\nEnd[" + name + "]\r\n";
 }
 
-// A document on a recording canvas, with scripted answers, a silent player,
-// and its settings file and program folder in a scratch folder of its own.
+// A document on a recording canvas, with scripted answers, a scripted
+// sequencer, and its settings file and program folder in a scratch folder of
+// its own.
 struct Session {
   Session() {
     doc.NewPage();
@@ -66,7 +67,7 @@ struct Session {
   const QString startFolder = QDir::currentPath();
   ScratchDir scratch;
   ScriptedMessages messages;
-  SilentPlayer player;
+  ScriptedSequencer player;
   SettingsFile settings{scratch.file(QStringLiteral("config/Vrn32.ini"))};
   RecordingView view;
   Document doc{
@@ -391,7 +392,7 @@ TEST(DocumentStart, RelativeStartFileIsFoundFromTheStartFolder) {
   scratch.write(QStringLiteral("program/page1.fum"), pageBytes("page1", 1));
   ASSERT_TRUE(QDir::setCurrent(lessons));
   ScriptedMessages messages;
-  SilentPlayer player;
+  ScriptedSequencer player;
   SettingsFile settings(scratch.file(QStringLiteral("Vrn32.ini")));
   RecordingView view;
   Document doc(

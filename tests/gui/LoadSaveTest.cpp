@@ -73,7 +73,7 @@ TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
   EXPECT_FALSE(page().Modified);
   EXPECT_EQ(readBytes(path), protectedPage);
 
-  doc().setAdministratorMode(true);
+  doc().enterAdministratorMode();
   open(path);
   EXPECT_TRUE(doc().protectIndicatorRed());
   doc().SavePage();

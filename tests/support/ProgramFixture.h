@@ -11,12 +11,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/core/PagePlayer.h"
 #include "app/core/SettingsFile.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
 #include "app/windows/TextWindow.h"
 #include "support/ScriptedMessages.h"
+#include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
 
 // The one control of type T named `name` inside `parent`. A missing or
@@ -33,7 +33,7 @@ T *child(QObject &parent, const char *name) {
   throw std::runtime_error("no single control named " + std::string(name));
 }
 
-// The real windows with scripted answers, a silent player, a settings file
+// The real windows with scripted answers, a scripted sequencer, a settings file
 // and a program folder of their own.
 class ProgramTest : public ::testing::Test {
  protected:
@@ -71,7 +71,7 @@ class ProgramTest : public ::testing::Test {
 
   ScratchDir scratch;
   ScriptedMessages messages;
-  SilentPlayer player;
+  ScriptedSequencer player;
   SettingsFile settings;
   QSize screen{1920, 1080};
   std::unique_ptr<Program> program;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+
+// The MIDI sequencer the page's player drives: one standard MIDI file at a
+// time, played in the background. Every call but play waits until it is
+// done; play returns at once, and the end report follows when the piece
+// ends or a stop, a seek to the start or a close interrupts it.
+class Sequencer {
+ public:
+  enum class Mode { NotReady, Stopped, Playing, Other };
+
+  virtual ~Sequencer() = default;
+
+  // How many outputs can sound; 0 when nothing can be heard. Asked once.
+  virtual int outputCount() = 0;
+  // Opens a standard MIDI file, closing whatever was open first. On success
+  // the piece is at its start and stopped; on failure the reason is put in
+  // `error` (empty when the sequencer has no words for it).
+  virtual bool open(const QString &path, QString *error) = 0;
+  // Releases the open piece, ending a play in progress; nothing when none
+  // is open. An end report may still follow.
+  virtual void close() = 0;
+  // Plays from the current position to the end, without waiting.
+  virtual void play() = 0;
+  // Stops where the piece is: a later play goes on from there.
+  virtual void stop() = 0;
+  // Back to the start; a play in progress stops there.
+  virtual void seekToStart() = 0;
+  // NotReady while nothing is open.
+  virtual Mode mode() const = 0;
+  // Where the piece is and how long it is, in the sequencer's own units.
+  virtual qint64 position() const = 0;
+  virtual qint64 length() const = 0;
+
+  // The end report is delivered on the program's own thread, as an event
+  // of its own: never from inside one of the calls above.
+  void setEndReport(std::function<void()> report) {
+    endReport_ = std::move(report);
+  }
+
+ protected:
+  void reportEnd() {
+    if (endReport_) endReport_();
+  }
+
+ private:
+  std::function<void()> endReport_;
+};

@@ -1,0 +1,77 @@
+// The main window's keys: the function keys of the main window and the text
+// window are read here before the control with the focus gets them.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "app/windows/MainWindow.h"
+#include "app/windows/TextWindow.h"
+
+namespace {
+
+constexpr int ScrollStep = 8;
+
+void scrollBy(QScrollBar *bar, int step) {
+  bar->setValue(bar->value() + step);  // the bar keeps it in its range
+}
+
+}  // namespace
+
+bool TForm1::eventFilter(QObject *receiver, QEvent *event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+    return false;
+  auto *widget = qobject_cast<QWidget *>(receiver);
+  if (!widget) return false;
+  // A key the focused control ignores goes on to its parents: it is read
+  // once, where it first arrives.
+  const QWidget *focus = QApplication::focusWidget();
+  if (focus ? widget != focus : !widget->isWindow()) return false;
+  QWidget *window = widget->window();
+  if (window != this && window != Form3) return false;
+  const auto *key = static_cast<QKeyEvent *>(event);
+  if (event->type() == QEvent::KeyRelease) {
+    if (key->key() == Qt::Key_F1 && !key->isAutoRepeat())
+      window->setWindowTitle(
+          document_.captionAfterKeyHelp(window->windowTitle()));
+    return false;
+  }
+  FormKeyDown(window == this ? KeyWindow::Main : KeyWindow::Text, *key);
+  return false;
+}
+
+void TForm1::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
+  QWidget *shown = window == KeyWindow::Main ? static_cast<QWidget *>(this)
+                                             : static_cast<QWidget *>(Form3);
+  switch (document_.FormKeyDown(window, key.key(), key.modifiers())) {
+    case WindowKeyAction::ScrollUp:
+      scrollBy(ScrollBox1->verticalScrollBar(), -ScrollStep);
+      break;
+    case WindowKeyAction::ScrollDown:
+      scrollBy(ScrollBox1->verticalScrollBar(), ScrollStep);
+      break;
+    case WindowKeyAction::ScrollRight:
+      scrollBy(ScrollBox1->horizontalScrollBar(), ScrollStep);
+      break;
+    case WindowKeyAction::ScrollLeft:
+      scrollBy(ScrollBox1->horizontalScrollBar(), -ScrollStep);
+      break;
+    case WindowKeyAction::ShowKeyHelp:
+      shown->setWindowTitle(document_.keyHelpCaption(shown->windowTitle()));
+      break;
+    case WindowKeyAction::ShowTextWindow:
+      if (Form3) Form3->show();
+      break;
+    case WindowKeyAction::HideTextWindow:
+      if (Form3) Form3->hide();
+      break;
+    case WindowKeyAction::None:
+      break;
+  }
+}
+
+void TForm1::TextWindow1Click() {
+  if (Form3) Form3->setVisible(!Form3->isVisible());
+}

@@ -1,0 +1,94 @@
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/windows/TextWindow.h"
+#include "support/ProgramFixture.h"
+
+// Keys read by the real windows before their controls, and the text
+// window's button, menu item and memo.
+
+namespace {
+
+class KeysAndText : public ProgramTest {
+ protected:
+  QWidget &text() { return program->text(); }
+  // Where a key typed into the window arrives: its focused control.
+  QWidget *keys(QWidget &window) {
+    window.activateWindow();
+    QApplication::processEvents();
+    QWidget *focus = QApplication::focusWidget();
+    return focus && focus->window() == &window ? focus : &window;
+  }
+  QScrollBar *vertical() {
+    return child<QScrollArea>(form(), "ScrollBox1")->verticalScrollBar();
+  }
+};
+
+}  // namespace
+
+TEST_F(KeysAndText, HeldF1ShowsTheKeyHelpUntilItIsLetGo) {
+  for (QWidget *window : {static_cast<QWidget *>(&form()), &text()}) {
+    const QString caption = window->windowTitle();
+    QTest::keyPress(window, Qt::Key_F1);
+    QTest::keyPress(window, Qt::Key_F1, Qt::NoModifier);  // repeating
+    EXPECT_EQ(window->windowTitle(), Document::keyHelpText());
+    QTest::keyRelease(window, Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_EQ(window->windowTitle(), caption);
+  }
+}
+
+TEST_F(KeysAndText, PageKeysScrollTheStaffPaperWithinItsRange) {
+  doc().N1dan1Click(8);
+  form().resize(320, 200);
+  form().show();
+  QApplication::processEvents();
+  ASSERT_GT(vertical()->maximum(), 16);
+  vertical()->setValue(vertical()->maximum());
+  QTest::keyClick(keys(form()), Qt::Key_PageDown);
+  EXPECT_EQ(vertical()->value(), vertical()->maximum());
+  QTest::keyClick(keys(form()), Qt::Key_PageUp);
+  EXPECT_EQ(vertical()->value(), vertical()->maximum() - 8);
+  // The text window pages through its own text instead.
+  text().show();
+  QTest::keyClick(keys(text()), Qt::Key_PageUp);
+  EXPECT_EQ(vertical()->value(), vertical()->maximum() - 8);
+}
+
+TEST_F(KeysAndText, F2TheButtonAndTheMenuItemShowAndHideTheTextWindow) {
+  form().show();
+  text().show();
+  QToolButton *button = toolButton("SpeedButton3");
+  QAction *item = action("TextWindow1");
+  auto shown = [&](bool expected) {
+    EXPECT_EQ(text().isVisible(), expected);
+    EXPECT_EQ(button->isChecked(), expected);
+    EXPECT_EQ(item->isChecked(), expected);
+  };
+  shown(true);
+  QTest::keyClick(keys(text()), Qt::Key_F2);
+  shown(false);
+  QTest::keyClick(keys(form()), Qt::Key_F2);
+  shown(true);
+  QTest::mouseClick(button, Qt::LeftButton);
+  shown(false);
+  item->trigger();
+  shown(true);
+  text().close();  // its close box
+  shown(false);
+}
+
+TEST_F(KeysAndText, TheMemoTakesTypingOnlyWithTheExecutiveOption) {
+  doc().setExecutive(false);
+  QTest::keyClicks(memo(), QStringLiteral("abc"));
+  EXPECT_TRUE(memo()->toPlainText().isEmpty());
+  EXPECT_FALSE(doc().isModified());
+  doc().setExecutive(true);
+  QTest::keyClicks(memo(), QStringLiteral("abc"));
+  EXPECT_EQ(memo()->toPlainText(), QStringLiteral("abc"));
+  EXPECT_EQ(page().PageText, "abc");
+  EXPECT_TRUE(doc().isModified());
+}

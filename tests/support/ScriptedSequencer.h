@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "app/core/Sequencer.h"
+
+// A sequencer that plays nothing, moves through its piece only when told,
+// and remembers what it was asked. The end report comes when the test calls
+// finish(), as the real one comes on an event of its own.
+class ScriptedSequencer : public Sequencer {
+ public:
+  int outputs = 0;
+  QStringList refused;        // paths whose open fails, with refusalText
+  QString refusalText;        // empty: the sequencer has no words for it
+  bool othersHoldIt = false;  // a play does not lead to playing
+  qint64 pieceLength = 100;
+
+  QStringList calls;  // "open <path>", "close", "play", "stop", "seek"
+  QString openPath;   // empty while nothing is open
+  qint64 at = 0;      // the position
+  bool playing = false;
+
+  // The piece has played to `position` (its end by default) and the end
+  // report is delivered.
+  void finish(qint64 position = -1);
+  // Moves the piece on while it plays, as time would.
+  void advance(qint64 ticks);
+
+  int outputCount() override { return outputs; }
+  bool open(const QString &path, QString *error) override;
+  void close() override;
+  void play() override;
+  void stop() override;
+  void seekToStart() override;
+  Mode mode() const override;
+  qint64 position() const override { return at; }
+  qint64 length() const override {
+    return openPath.isEmpty() ? 0 : pieceLength;
+  }
+
+  int endReportsPending = 0;  // interrupted plays whose report has not come
+  // Delivers the reports of stops, seeks and closes.
+  void deliverReports();
+};
