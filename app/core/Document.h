@@ -6,6 +6,8 @@
 
 #include "app/core/MediaPlayer.h"
 #include "app/core/WindowLayout.h"
+#include "edit/core/ClefsAndBarlines.h"
+#include "edit/core/StepEraseState.h"
 #include "files/core/CourseContents.h"
 #include "files/core/RecentFiles.h"
 #include "score/core/EditorState.h"
@@ -172,6 +174,22 @@ class Document : public QObject {
   void setLetterText(const QString &text) { letterText_ = text; }
   void Undo1Click();
 
+  // --- Editing commands -----------------------------------------------------
+  // Every input one staff up or down.
+  void Up1Click();
+  void Down1Click();
+  using StepErase = StepEraseState;
+  // The step-erase window became active: back to position 0, no marker.
+  StepErase stepEraseActivated();
+  // The scroll bar moved to `position`: the input there is marked.
+  StepErase stepEraseMoved(int position);
+  // "消去": the marked input goes and the one before it is marked.
+  StepErase stepEraseErase();
+  // The window closed: no marker stays on the page.
+  void stepEraseClosed();
+  // Appends the clefs and barlines the dialog asks for.
+  void appendClefsAndBarlines(const clefs_and_barlines::Choice &choice);
+
   // --- The page's piece ---------------------------------------------------
   const MediaPlayer &player() const { return MediaPlayer1; }
   void SpeedButton9Click();   // play
@@ -257,6 +275,8 @@ class Document : public QObject {
   bool ReadContents();
   void showContentsTitle();
   void InstallGlyphCursor();
+  void AppendGlyphInput(int glyph, int x, int y);
+  void shiftPage(int dy);
 
   Messages &messages_;
   SettingsFile &settings_;
@@ -283,6 +303,11 @@ class Document : public QObject {
   PlayButtons playButtons_;
   CanvasCursor cursor_;
   QString SavedCaption;
+  // The step-erase window's marker: the position it marks (0: none) and
+  // where it is drawn.
+  int MarkedPosition = 0;
+  QPoint MarkerPoint;
+  int erasePosition_ = 0;  // where the step-erase scroll bar stands
 };
 
 Q_DECLARE_METATYPE(PlayButtons)

@@ -22,6 +22,9 @@ class DocumentView {
   virtual std::optional<QByteArray> replayInputs(const ScorePage &page) = 0;
   // Draws one input alone, as the last one appended.
   virtual void drawInput(const QByteArray &content, int x, int y) = 0;
+  // The step-erase marker around an input's anchor, drawn so that drawing
+  // it again at the same place takes it away.
+  virtual void drawEraseMarker(int x, int y) = 0;
 
   // The hourglass while a page is read and drawn.
   virtual void setBusy(bool busy) = 0;

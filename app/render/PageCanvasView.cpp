@@ -26,6 +26,10 @@ void PageCanvasView::drawInput(const QByteArray &content, int x, int y) {
   canvas_.drawInput(content, x, y);
 }
 
+void PageCanvasView::drawEraseMarker(int x, int y) {
+  canvas_.xorEraseMarker(x, y);
+}
+
 void PageCanvasView::setBusy(bool busy) {
   if (busy) {
     if (busyDepth_++ == 0)

@@ -13,6 +13,7 @@ class PageCanvasView : public DocumentView {
   void redrawPaper(int staffCount) override;
   std::optional<QByteArray> replayInputs(const ScorePage &page) override;
   void drawInput(const QByteArray &content, int x, int y) override;
+  void drawEraseMarker(int x, int y) override;
   void setBusy(bool busy) override;
   QString clipboardText() override;
   void copyCanvasToClipboard() override;

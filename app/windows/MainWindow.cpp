@@ -40,7 +40,8 @@ TForm1::TForm1(const Services &services, QWidget *parent)
                 view_, this),
       arguments_(services.arguments),
       screenSize_(services.screenSize),
-      runPaperDialog_([](TForm4 &dialog) { dialog.exec(); }) {
+      runPaperDialog_([](TForm4 &dialog) { dialog.exec(); }),
+      runDialog_([](QDialog &dialog) { dialog.exec(); }) {
   setWindowTitle(QStringLiteral("Varnel"));
   resize(640, 455);
   // The program's icon is its treble clef.
@@ -60,6 +61,10 @@ TForm1::~TForm1() = default;
 
 void TForm1::setPaperDialogRunner(std::function<void(TForm4 &)> run) {
   runPaperDialog_ = std::move(run);
+}
+
+void TForm1::setDialogRunner(std::function<void(QDialog &)> run) {
+  runDialog_ = std::move(run);
 }
 
 void TForm1::buildCanvas() {
@@ -138,8 +143,7 @@ void TForm1::buildMenus() {
   About1 = Help1->addAction(QStringLiteral("バージョン情報(&A)..."));
 
   // Commands whose windows are not part of this program yet stand disabled.
-  for (QAction *a : {Erase1, Up1, Down1, AutoDraw1, Contents1, About1})
-    a->setEnabled(false);
+  for (QAction *a : {Contents1, About1}) a->setEnabled(false);
 
   // Tests and the style sheet find the controls by these names.
   const std::pair<QObject *, const char *> names[] = {

@@ -10,6 +10,7 @@
 class QAction;
 class QButtonGroup;
 class QComboBox;
+class QDialog;
 class QKeyEvent;
 class QMenu;
 class QScrollArea;
@@ -56,6 +57,9 @@ class TForm1 : public QMainWindow {
   bool hasGlyphCursor(int id) const { return cursorTable.has(id); }
   // Runs the staff paper dialog modally; tests replace it to answer.
   void setPaperDialogRunner(std::function<void(TForm4 &)> run);
+  // Runs the other modal dialogs (step erase, clefs and barlines, the About
+  // box); tests replace it to drive them.
+  void setDialogRunner(std::function<void(QDialog &)> run);
 
   // The first showing: the layout and values from the settings file, then
   // the start file.
@@ -91,6 +95,8 @@ class TForm1 : public QMainWindow {
   bool showPaperDialog();
   void ComboBox1Change(int index);
   void TextWindow1Click();
+  void Erase1Click();
+  void AutoDraw1Click();
   void FormKeyDown(KeyWindow window, const QKeyEvent &key);
 
   // What the document reports.
@@ -114,6 +120,7 @@ class TForm1 : public QMainWindow {
   QStringList arguments_;
   std::function<QSize()> screenSize_;
   std::function<void(TForm4 &)> runPaperDialog_;
+  std::function<void(QDialog &)> runDialog_;
   CursorTable cursorTable;
   int Image1CursorId = 0;
   bool shown_ = false;

@@ -4,6 +4,8 @@
 #include <QToolButton>
 
 #include "app/windows/MainWindow.h"
+#include "edit/windows/ClefBarlineWindow.h"
+#include "edit/windows/StepEraseWindow.h"
 #include "score/windows/CanvasView.h"
 #include "score/windows/StaffPaperDialog.h"
 
@@ -58,6 +60,10 @@ void TForm1::connectCommands() {
           &Document::SpeedButton11Click);
   connect(GMON1, &QAction::triggered, doc, &Document::GMON1Click);
   connect(mojisu1, &QAction::triggered, doc, &Document::mojisu1Click);
+  connect(Up1, &QAction::triggered, doc, &Document::Up1Click);
+  connect(Down1, &QAction::triggered, doc, &Document::Down1Click);
+  connect(Erase1, &QAction::triggered, this, &TForm1::Erase1Click);
+  connect(AutoDraw1, &QAction::triggered, this, &TForm1::AutoDraw1Click);
   connect(TextWindow1, &QAction::triggered, this, &TForm1::TextWindow1Click);
   connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::TextWindow1Click);
   connect(Image1, &CanvasView::mouseDown, doc, &Document::Image1MouseDown);
@@ -87,4 +93,23 @@ void TForm1::ComboBox1Change(int index) {
   document_.selectEntry(index);
   // The list lets go of the keyboard, so the keys page through the course.
   if (ComboBox1->hasFocus()) Panel1->setFocus();
+}
+
+void TForm1::Erase1Click() {
+  TForm7 window(this);
+  Document *doc = &document_;
+  connect(&window, &TForm7::activated, this,
+          [doc, &window] { window.showState(doc->stepEraseActivated()); });
+  connect(&window, &TForm7::positionChanged, this,
+          [doc, &window](int position) {
+            window.showState(doc->stepEraseMoved(position));
+          });
+  connect(&window, &TForm7::eraseClicked, this,
+          [doc, &window] { window.showState(doc->stepEraseErase()); });
+  runDialog_(window);
+  document_.stepEraseClosed();
+}
+
+void TForm1::AutoDraw1Click() {
+  if (Form6) runDialog_(*Form6);
 }

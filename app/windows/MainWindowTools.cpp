@@ -39,6 +39,8 @@ void TForm1::attachToolWindows(TForm2 *palette, TForm3 *text, TForm5 *letter,
   connect(Form5, &TForm5::undoClicked, doc, &Document::Undo1Click);
   connect(doc, &Document::letterTextWanted, Form5, &TForm5::focusText);
 
+  connect(Form6, &TForm6::confirmed, doc, &Document::appendClefsAndBarlines);
+
   connect(Form3, &TForm3::visibilityChanged, SpeedButton3,
           &QToolButton::setChecked);
   connect(Form3, &TForm3::visibilityChanged, TextWindow1, &QAction::setChecked);

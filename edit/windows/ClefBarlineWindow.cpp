@@ -1,6 +1,94 @@
 #include "edit/windows/ClefBarlineWindow.h"
 
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+QSpinBox *staffSpin(QWidget *parent, const char *name, int left) {
+  auto *spin = new QSpinBox(parent);
+  spin->setObjectName(QLatin1String(name));
+  spin->setRange(1, 32);
+  spin->setValue(1);
+  spin->setGeometry(left, 144, 49, 21);
+  return spin;
+}
+
+}  // namespace
+
 TForm6::TForm6(QWidget &main)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    : QDialog(&main,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("音部記号・小節線"));
+  setFixedSize(298, 173);
+  move(183, 139);
+  radioGroup("RadioGroup1", QStringLiteral("音部記号"),
+             {QStringLiteral("書かない"), QStringLiteral("ト音記号"),
+              QStringLiteral("ヘ音記号"), QStringLiteral("ハ音記号"),
+              QStringLiteral("大譜表")},
+             QRect(8, 8, 89, 129), 1, &RadioGroup1);
+  radioGroup("RadioGroup2", QStringLiteral("小節線"),
+             {QStringLiteral("書かない"), QStringLiteral("３小節分割"),
+              QStringLiteral("４小節分割"), QStringLiteral("５小節分割"),
+              QStringLiteral("６小節分割")},
+             QRect(104, 8, 97, 129), 2, &RadioGroup2);
+  systemBox_ = radioGroup("RadioGroup3", QStringLiteral("段組"),
+                          {QStringLiteral("１段譜"), QStringLiteral("２段譜"),
+                           QStringLiteral("３段譜"), QStringLiteral("４段譜")},
+                          QRect(208, 8, 81, 97), 0, &RadioGroup3);
+  SpinEdit1 = staffSpin(this, "SpinEdit1", 8);
+  (new QLabel(QStringLiteral("段目から"), this))->move(64, 152);
+  SpinEdit2 = staffSpin(this, "SpinEdit2", 120);
+  (new QLabel(QStringLiteral("段書く"), this))->move(176, 152);
+  Button1 = new QPushButton(QStringLiteral("OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(216, 112, 73, 25);
+  Button1->setDefault(true);
+  Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  Button2->setGeometry(216, 144, 73, 25);
+  connect(RadioGroup2, &QButtonGroup::idClicked, this,
+          &TForm6::RadioGroup2Click);
+  connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QGroupBox *TForm6::radioGroup(const char *name, const QString &caption,
+                              const QStringList &items, const QRect &place,
+                              int checked, QButtonGroup **group) {
+  auto *box = new QGroupBox(caption, this);
+  box->setObjectName(QLatin1String(name));
+  box->setGeometry(place);
+  auto *layout = new QVBoxLayout(box);
+  layout->setContentsMargins(6, 2, 2, 2);
+  layout->setSpacing(0);
+  *group = new QButtonGroup(box);
+  for (int i = 0; i < items.size(); ++i) {
+    auto *item = new QRadioButton(items[i], box);
+    item->setChecked(i == checked);
+    layout->addWidget(item);
+    (*group)->addButton(item, i);
+  }
+  return box;
+}
+
+clefs_and_barlines::Choice TForm6::choice() const {
+  return {RadioGroup1->checkedId(), RadioGroup2->checkedId(),
+          RadioGroup3->checkedId(), SpinEdit1->value(), SpinEdit2->value()};
+}
+
+void TForm6::RadioGroup2Click() {
+  // Staves are joined into systems only by barlines.
+  systemBox_->setEnabled(RadioGroup2->checkedId() != 0);
+}
+
+void TForm6::Button1Click() {
+  const clefs_and_barlines::Choice chosen = choice();
+  accept();
+  emit confirmed(chosen);
 }

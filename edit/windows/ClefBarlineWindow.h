@@ -1,11 +1,41 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
-// The clef and barline window: lays out clefs and barlines for a run of
-// staves in one step.
-class TForm6 : public QWidget {
+#include "edit/core/ClefsAndBarlines.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QSpinBox;
+
+// The clef and barline dialog: lays out clefs and barlines for a run of
+// staves in one step. It is made once and reused, so its choices stay
+// from one use to the next.
+class TForm6 : public QDialog {
   Q_OBJECT
  public:
   explicit TForm6(QWidget &main);
+
+  clefs_and_barlines::Choice choice() const;
+
+ signals:
+  // "OK" with these choices.
+  void confirmed(const clefs_and_barlines::Choice &choice);
+
+ private:
+  QGroupBox *radioGroup(const char *name, const QString &caption,
+                        const QStringList &items, const QRect &place,
+                        int checked, QButtonGroup **group);
+  void RadioGroup2Click();
+  void Button1Click();
+
+  QButtonGroup *RadioGroup1 = nullptr;  // clef
+  QButtonGroup *RadioGroup2 = nullptr;  // barlines
+  QButtonGroup *RadioGroup3 = nullptr;  // staves per system
+  QGroupBox *systemBox_ = nullptr;
+  QSpinBox *SpinEdit1 = nullptr;  // first staff
+  QSpinBox *SpinEdit2 = nullptr;  // number of staves
+  QPushButton *Button1 = nullptr;
+  QPushButton *Button2 = nullptr;
 };

@@ -39,6 +39,9 @@ class Canvas {
   void drawInput(const QByteArray &content, int x, int y);
   void drawGlyph(int x, int y, int index);
   void drawText(int x, int y, const QByteArray &text);
+  // A filled 11 x 11 square centred on (x, y), XORed onto the picture with a
+  // green outline and a darker green fill: drawn twice, it is gone.
+  void xorEraseMarker(int x, int y);
 
  private:
   int staffCount_ = 4;

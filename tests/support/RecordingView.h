@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -28,6 +29,7 @@ class RecordingView : public DocumentView {
   QList<int> paperRedraws;  // the staff count of every redrawPaper
   QList<int> replays;       // the input count of every replayInputs
   QList<Drawn> drawn;       // every drawInput
+  QList<QPoint> markers;    // every drawEraseMarker
   std::optional<QByteArray> replayError;  // what replayInputs returns
   bool busy = false;
   int busyChanges = 0;
@@ -40,6 +42,7 @@ class RecordingView : public DocumentView {
   void redrawPaper(int staffCount) override;
   std::optional<QByteArray> replayInputs(const ScorePage &page) override;
   void drawInput(const QByteArray &content, int x, int y) override;
+  void drawEraseMarker(int x, int y) override { markers << QPoint(x, y); }
   void setBusy(bool on) override;
   QString clipboardText() override { return clipboard; }
   void copyCanvasToClipboard() override { ++canvasCopies; }

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "app/core/Document.h"
+#include "app/core/SettingsFile.h"
+#include "support/RecordingView.h"
+#include "support/ScriptedMessages.h"
+#include "support/ScriptedSequencer.h"
+#include "support/TestFiles.h"
+
+// Undo, the whole-page shift, step erase and the clefs and barlines, on the
+// document.
+
+namespace {
+
+class Editing : public ::testing::Test {
+ protected:
+  Editing() { doc.NewPage(); }
+  ~Editing() override { QDir::setCurrent(startFolder); }
+
+  // Inputs "`1" … "`n" at (10·i, 20·i).
+  void inputs(int n) {
+    for (int i = 1; i <= n; ++i)
+      doc.appendInput("`" + QByteArray::number(i), 10 * i, 20 * i);
+  }
+  QList<QByteArray> contents() { return contentsOf(doc.page().Inputs); }
+
+  const QString startFolder = QDir::currentPath();
+  ScratchDir scratch;
+  ScriptedMessages messages;
+  ScriptedSequencer sequencer;
+  SettingsFile settings{scratch.file(QStringLiteral("Vrn32.ini"))};
+  RecordingView view;
+  Document doc{
+      {messages, sequencer, settings, scratch.path() + QStringLiteral("/")},
+      view};
+};
+
+}  // namespace
+
+TEST_F(Editing, UndoTakesBackOnlyTheLastInput) {
+  doc.Undo1Click();
+  EXPECT_EQ(messages.beeps, 1);
+  EXPECT_FALSE(doc.isModified());
+  inputs(3);
+  doc.setModified(false);
+  doc.Undo1Click();
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2"}));
+  EXPECT_TRUE(doc.isModified());
+  EXPECT_EQ(view.replays.last(), 2);
+}
+
+TEST_F(Editing, ShiftUpThenDownRestoresEveryPlace) {
+  doc.appendInput("`14", 40, 48);
+  doc.appendInput(QByteArray("text"), 7, 0);
+  doc.appendInput("`30", -3, -100);
+  const InputList before = doc.page().Inputs;
+  doc.Up1Click();
+  EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"-16", "-64", "-164"}));
+  EXPECT_EQ(xsOf(doc.page().Inputs), xsOf(before));
+  doc.Down1Click();
+  EXPECT_EQ(doc.page().Inputs, before);
+  EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(Editing, AShiftThatCannotMoveEveryInputMovesNone) {
+  doc.OpenFile(scratch.write(QStringLiteral("bad.fum"),
+                             "Fum[bad]\r\n^1|4|610|`14|40|48|`14|40|4x|\r\n"
+                             "End[bad]\r\n"));
+  messages = ScriptedMessages();
+  const InputList before = doc.page().Inputs;
+  doc.Down1Click();
+  EXPECT_EQ(doc.page().Inputs, before);
+  EXPECT_TRUE(messages.saw(QStringLiteral("'4x' は整数ではありません.")));
+}
+
+TEST_F(Editing, StepEraseWalksBackThroughTheInputs) {
+  inputs(5);
+  using S = StepEraseState;
+  EXPECT_EQ(doc.stepEraseActivated(), (S{0, 5, false}));
+  EXPECT_EQ(doc.stepEraseMoved(3), (S{3, 5, true}));
+  EXPECT_EQ(view.markers.last(), QPoint(30, 60));
+  EXPECT_EQ(doc.stepEraseErase(), (S{2, 4, true}));
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2", "`4", "`5"}));
+  EXPECT_EQ(view.markers.last(), QPoint(20, 40)) << "the one before is marked";
+  EXPECT_EQ(doc.stepEraseErase(), (S{1, 3, true}));
+  EXPECT_EQ(doc.stepEraseErase(), (S{0, 2, false}));
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`4", "`5"}));
+  EXPECT_EQ(doc.stepEraseErase(), (S{0, 2, false})) << "nothing at 0";
+  EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(Editing, StepEraseAtTheLastInputAndOnClosing) {
+  inputs(3);
+  doc.stepEraseActivated();
+  doc.stepEraseMoved(3);
+  EXPECT_EQ(doc.stepEraseErase(), (StepEraseState{2, 2, true}));
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2"}));
+  // Each marker drawn since the last full redraw is drawn again to go, or
+  // goes with the redraw on closing.
+  const int redraws = view.paperRedraws.size();
+  doc.stepEraseClosed();
+  EXPECT_EQ(view.paperRedraws.size(), redraws + 1);
+  EXPECT_EQ(view.replays.last(), 2);
+  // Activated again with a marker drawn: it is taken away.
+  doc.stepEraseMoved(1);
+  const int markers = view.markers.size();
+  EXPECT_EQ(doc.stepEraseActivated(), (StepEraseState{0, 2, false}));
+  EXPECT_EQ(view.markers.size(), markers + 1);
+  EXPECT_EQ(view.markers.last(), QPoint(10, 20));
+}
+
+TEST_F(Editing, ClefsAndBarlinesAreAppendedAsGlyphInputs) {
+  doc.appendClefsAndBarlines({0, 0, 0, 1, 4});  // "書かない" twice
+  EXPECT_EQ(doc.page().count(), 0);
+  EXPECT_TRUE(doc.isModified());
+  const int glyph = doc.editor().CurrentGlyph;
+  doc.appendClefsAndBarlines({1, 1, 0, 1, 1});
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`32", "`30", "`30", "`30"}));
+  EXPECT_EQ(view.drawn.size(), 4) << "each drawn alone, no full redraw";
+  EXPECT_EQ(doc.editor().CurrentGlyph, glyph);
+  doc.Undo1Click();
+  EXPECT_EQ(xsOf(doc.page().Inputs).last(), "413");
+}
