@@ -142,9 +142,6 @@ void TForm1::buildMenus() {
   Contents1 = Help1->addAction(QStringLiteral("目次(&C)"));
   About1 = Help1->addAction(QStringLiteral("バージョン情報(&A)..."));
 
-  // Commands whose windows are not part of this program yet stand disabled.
-  for (QAction *a : {Contents1, About1}) a->setEnabled(false);
-
   // Tests and the style sheet find the controls by these names.
   const std::pair<QObject *, const char *> names[] = {
       {File1, "File1"},

@@ -96,6 +96,8 @@ class TForm1 : public QMainWindow {
   void ComboBox1Change(int index);
   void TextWindow1Click();
   void Erase1Click();
+  void About1Click();
+  void Contents1Click();
   void AutoDraw1Click();
   void FormKeyDown(KeyWindow window, const QKeyEvent &key);
 

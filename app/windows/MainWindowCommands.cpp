@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QToolButton>
 
+#include "app/windows/AboutBox.h"
+#include "app/windows/HelpWindow.h"
 #include "app/windows/MainWindow.h"
 #include "edit/windows/ClefBarlineWindow.h"
 #include "edit/windows/StepEraseWindow.h"
@@ -64,6 +66,8 @@ void TForm1::connectCommands() {
   connect(Down1, &QAction::triggered, doc, &Document::Down1Click);
   connect(Erase1, &QAction::triggered, this, &TForm1::Erase1Click);
   connect(AutoDraw1, &QAction::triggered, this, &TForm1::AutoDraw1Click);
+  connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+  connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
   connect(TextWindow1, &QAction::triggered, this, &TForm1::TextWindow1Click);
   connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::TextWindow1Click);
   connect(Image1, &CanvasView::mouseDown, doc, &Document::Image1MouseDown);
@@ -112,4 +116,14 @@ void TForm1::Erase1Click() {
 
 void TForm1::AutoDraw1Click() {
   if (Form6) runDialog_(*Form6);
+}
+
+void TForm1::About1Click() {
+  TForm8 box(this, document_);
+  runDialog_(box);
+}
+
+void TForm1::Contents1Click() {
+  HelpWindow::showFor(*this,
+                      document_.programFolder() + QStringLiteral("VRN32.HLP"));
 }

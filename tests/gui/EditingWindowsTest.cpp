@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QPushButton>
@@ -77,4 +78,18 @@ TEST_F(EditingWindows, ClefDialogJoinsSystemsOnlyWithBarlines) {
   EXPECT_EQ(page().count(), 4);
   EXPECT_TRUE(doc().isModified());
   EXPECT_EQ(form().canvasImage(), clean());
+}
+
+TEST_F(EditingWindows, AboutBoxFromTheHelpMenuSwitchesTheModes) {
+  form().setDialogRunner([&](QDialog &box) {
+    box.show();
+    child<QCheckBox>(box, "CheckBox1")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(box, "Button1"), Qt::LeftButton,
+                      Qt::ControlModifier);
+  });
+  action("About1")->trigger();
+  EXPECT_TRUE(doc().executive());
+  EXPECT_TRUE(doc().administratorMode());
+  EXPECT_EQ(program->text().windowTitle(), QStringLiteral("Administrator"));
+  EXPECT_TRUE(toolButton("SpeedButton1")->isVisibleTo(&form()));
 }

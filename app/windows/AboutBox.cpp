@@ -1,0 +1,133 @@
+#include "app/windows/AboutBox.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/core/Document.h"
+#include "base/core/Cp932.h"
+
+namespace {
+
+template <typename T>
+T *named(T *widget, const char *name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+// The modifier keys that count for the administrator gesture.
+constexpr Qt::KeyboardModifiers gestureKeys =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+    Qt::MetaModifier;
+
+}  // namespace
+
+TForm8::TForm8(QWidget *parent, Document &document)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      document_(document) {
+  setObjectName(QStringLiteral("Form8"));
+  setWindowTitle(QStringLiteral("バージョン情報"));
+  buildControls();
+  connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+  // The release must be seen with its modifiers before the click closes
+  // the box.
+  Button1->installEventFilter(this);
+}
+
+void TForm8::buildControls() {
+  auto *icon = named(new QLabel(this), "Image1");
+  icon->setFixedSize(32, 32);
+  // The main window's icon, the treble clef, reaches the box as its parent's.
+  icon->setPixmap(windowIcon().pixmap(QSize(32, 32)));
+  auto *name = named(new QLabel(QStringLiteral("Varnel"), this), "Label1");
+  QFont bold = name->font();
+  bold.setBold(true);
+  name->setFont(bold);
+  auto *version =
+      named(new QLabel(QStringLiteral("version 3.1"), this), "Label2");
+  auto *rule = named(new QFrame(this), "Bevel1");
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  auto *dataFile =
+      named(new QLabel(QStringLiteral("DataFile :"), this), "Label3");
+  Label4 = named(new QLabel(this), "Label4");
+  Label4->setWordWrap(true);
+  Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label4->setFixedSize(169, 49);
+  CheckBox1 = named(new QCheckBox(QStringLiteral("Executive Option"), this),
+                    "CheckBox1");
+  Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
+  Button1->setDefault(true);
+
+  auto *grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+  grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+  grid->addWidget(name, 0, 1);
+  grid->addWidget(version, 1, 1);
+  grid->addWidget(rule, 2, 0, 1, 2);
+  grid->addWidget(dataFile, 3, 0, 1, 2);
+  grid->addWidget(Label4, 4, 0, 1, 2);
+  grid->addWidget(CheckBox1, 5, 0, 1, 2);
+  grid->addWidget(Button1, 6, 0, 1, 2, Qt::AlignHCenter);
+}
+
+void TForm8::centreOnScreen() {
+  adjustSize();
+  // The frame counts: the whole window stands in the middle.
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen()->availableGeometry().center());
+  move(frame.topLeft());
+}
+
+void TForm8::showEvent(QShowEvent *event) {
+  centreOnScreen();
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+void TForm8::FormShow() {
+  CheckBox1->setChecked(document_.executive());
+  Label4->setText(cp932::toUnicode(document_.course().ContentsNote));
+}
+
+void TForm8::hideEvent(QHideEvent *event) {
+  QDialog::hideEvent(event);
+  // The window system hides the box with a minimised main window; only
+  // the box's own ending counts.
+  if (!event->spontaneous()) FormHide();
+}
+
+void TForm8::FormHide() { document_.setExecutive(CheckBox1->isChecked()); }
+
+void TForm8::Button1Click() { accept(); }
+
+void TForm8::keyPressEvent(QKeyEvent *event) {
+  // Enter confirms the box whatever modifiers are held; it never enters
+  // the administrator mode.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Button1Click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool TForm8::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == Button1 && event->type() == QEvent::MouseButtonRelease)
+    Button1MouseUp(static_cast<const QMouseEvent &>(*event));
+  return QDialog::eventFilter(watched, event);
+}
+
+void TForm8::Button1MouseUp(const QMouseEvent &event) {
+  if (!Button1->rect().contains(event.position().toPoint())) return;
+  // Exactly Ctrl: no other modifier, and no other mouse button still down.
+  if ((event.modifiers() & gestureKeys) != Qt::ControlModifier) return;
+  if (event.buttons() != Qt::NoButton) return;
+  document_.enterAdministratorMode();
+}

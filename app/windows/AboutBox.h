@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class Document;
+class QCheckBox;
+class QLabel;
+class QMouseEvent;
+class QPushButton;
+
+// The About box: the program's name and version, the note of the course
+// that is open, and the two switches an author needs: the Executive
+// option (the check box) and the administrator mode (Ctrl held while the
+// mouse is released over "OK").
+class TForm8 : public QDialog {
+  Q_OBJECT
+ public:
+  TForm8(QWidget *parent, Document &document);
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+ private slots:
+  void FormShow();
+  void FormHide();
+  void Button1Click();
+
+ private:
+  void buildControls();
+  void centreOnScreen();
+  void Button1MouseUp(const QMouseEvent &event);
+
+  Document &document_;
+  QLabel *Label4 = nullptr;  // the course's note, under "DataFile :"
+  QCheckBox *CheckBox1 = nullptr;
+  QPushButton *Button1 = nullptr;
+};
