@@ -162,34 +162,38 @@ PageBlock readPageBlock(const QByteArray &bytes) {
 
 DataFields splitDataPayload(const QByteArray &payload) {
   DataFields fields;
-  // The list gets room for the most it can take at once: the bytes between
-  // the cuts and an input for every three cuts. That bounds the memory of a
-  // page by a few times its payload, however it is made.
+  // The bytes between the cuts and an input for every three cuts are the
+  // most the list can take, which bounds the memory of a page by a few
+  // times its payload, however it is made.
   const qsizetype cutCount = countBars(payload);
-  fields.inputs.reserve(payload.size() - cutCount, cutCount / 3);
-  QByteArray *const header[] = {&fields.protect, &fields.staffCount,
-                                &fields.staffWidth};
-  QByteArrayView input[3];
-
-  const char *p = payload.constData();
-  const qsizetype n = payload.size();
-  CutFinder cuts(p, n);
-  int j = 0;  // field of the input being read
-  for (qsizetype start = 0, cut; (cut = cuts.next()) < n; start = cut + 1) {
-    const QByteArrayView field(p + start, cut - start);
-    if (fields.fieldCount < 3) {
-      *header[fields.fieldCount] = field.toByteArray();
-    } else {
-      input[j] = field;
-      if (++j == 3) {
-        j = 0;
-        if (!fields.inputs.append(input[0], input[1], input[2])) {
-          fields.tooLarge = true;
-          break;
+  const qsizetype mostBytes = payload.size() - cutCount;
+  if (mostBytes > InputList::MaxBytes) {
+    fields.tooLarge = true;
+    return fields;
+  }
+  {
+    // The list takes its final size when the filler goes.
+    InputList::Filler inputs(fields.inputs, mostBytes, cutCount / 3);
+    QByteArray *const header[] = {&fields.protect, &fields.staffCount,
+                                  &fields.staffWidth};
+    QByteArrayView input[3];
+    const char *p = payload.constData();
+    const qsizetype n = payload.size();
+    CutFinder cuts(p, n);
+    int j = 0;  // field of the input being read
+    for (qsizetype start = 0, cut; (cut = cuts.next()) < n; start = cut + 1) {
+      const QByteArrayView field(p + start, cut - start);
+      if (fields.fieldCount < 3) {
+        *header[fields.fieldCount] = field.toByteArray();
+      } else {
+        input[j] = field;
+        if (++j == 3) {
+          j = 0;
+          inputs.add(input[0], input[1], input[2]);
         }
       }
+      ++fields.fieldCount;
     }
-    ++fields.fieldCount;
   }
   return fields;
 }

@@ -33,3 +33,18 @@ void InputList::reserve(qsizetype bytes, qsizetype inputs) {
   bytes_.reserve(bytes);
   ends_.reserve(3 * inputs);
 }
+
+InputList::Filler::Filler(InputList &list, qsizetype maxBytes,
+                          qsizetype maxInputs)
+    : list_(list) {
+  list_.clear();
+  list_.bytes_.resize(maxBytes);
+  list_.ends_.resize(3 * maxInputs);
+  bytes_ = list_.bytes_.data();
+  end_ = list_.ends_.data();
+}
+
+InputList::Filler::~Filler() {
+  list_.bytes_.truncate(used_);
+  list_.ends_.resize(end_ - list_.ends_.constData());
+}
