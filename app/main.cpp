@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/core/CommandLine.h"
 #include "app/core/Sequencer.h"
 #include "app/core/SettingsFile.h"
 #include "app/render/Headless.h"
@@ -45,6 +46,24 @@ class NoOutputSequencer : public Sequencer {
 int main(int argc, char **argv) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // What only the command line answers needs no window and no display.
+  if (command_line::isHelp(arguments)) {
+    std::fputs(qPrintable(command_line::usage()), stdout);
+    return 0;
+  }
+  if (command_line::isVersion(arguments)) {
+    std::fputs(qPrintable(command_line::versionText()), stdout);
+    return 0;
+  }
+  if (!headless::wanted(arguments) &&
+      command_line::isUnknownOption(arguments, {})) {
+    std::fprintf(
+        stderr, "%s\n%s",
+        qPrintable(
+            QStringLiteral("不明なオプションです: %1").arg(arguments.first())),
+        qPrintable(command_line::usage()));
+    return 2;
+  }
   if (headless::wanted(arguments)) {
     headless::prepare();
     QGuiApplication app(argc, argv);

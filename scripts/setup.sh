@@ -11,7 +11,8 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-translations-l10n
+  qt6-translations-l10n librsvg2-bin desktop-file-utils appstream
+  shared-mime-info poppler-utils dpkg-dev libxml2-utils
   xvfb xauth file
 )
 

@@ -130,3 +130,29 @@ TEST(Headless, BundledCoursePassesTheCheck) {
   EXPECT_EQ(run.status, 0) << run.out.toStdString();
   EXPECT_TRUE(run.out.isEmpty());
 }
+
+TEST(Headless, HelpVersionAndUnknownOptionsNeedNoDisplay) {
+  const struct {
+    const char *argument;
+    int status;
+    const char *out;
+    const char *err;
+  } cases[] = {
+      {"--help", 0, "--render-audio", ""},
+      {"-h", 0, "--check", ""},
+      {"--version", 0, "version 3.1", ""},
+      {"--bogus", 2, "", "不明なオプションです: --bogus"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.argument);
+    const Outcome run = varnel({QString::fromUtf8(c.argument)});
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.out)))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.err)))
+        << run.err.toStdString();
+    if (c.status == 2) {
+      EXPECT_TRUE(run.err.contains(QStringLiteral("使い方")));
+    }
+  }
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The Debian package names the packages Varnel needs at run time, holds the
+# program, its course and its desktop files, and the installed program
+# checks its own course.
+set -euo pipefail
+build="$1"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+deb=$(ls "$scratch"/out/varnel_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libfluidsynth3 timgm6mb-soundfont fonts-ipafont-mincho; do
+  grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
+done
+dpkg-deb -x "$deb" "$scratch/root"
+for file in usr/bin/varnel usr/share/varnel/Data/Varnel.vrn usr/share/varnel/Gmon.mid \
+            usr/share/varnel/VRN32.HLP usr/share/applications/varnel.desktop \
+            usr/share/mime/packages/varnel.xml usr/share/icons/hicolor/scalable/apps/varnel.svg \
+            usr/share/icons/hicolor/48x48/apps/varnel.png \
+            usr/share/metainfo/io.github.varnel.Varnel.metainfo.xml; do
+  [ -e "$scratch/root/$file" ] || { echo "missing from the package: $file"; exit 1; }
+done
+"$scratch/root/usr/bin/varnel" --check "$scratch/root/usr/share/varnel/Data/Varnel.vrn"
+echo "1 passed, 0 failed"
