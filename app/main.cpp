@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "app/core/CommandLine.h"
-#include "app/core/Sequencer.h"
+#include "app/render/FluidSynthSequencer.h"
 #include "app/core/SettingsFile.h"
 #include "app/render/Headless.h"
 #include "app/windows/MainWindow.h"
@@ -28,20 +28,6 @@ QString programFolder() {
 }
 
 }  // namespace
-
-// Until the sound output is wired in.
-class NoOutputSequencer : public Sequencer {
- public:
-  int outputCount() override { return 0; }
-  bool open(const QString &, QString *) override { return true; }
-  void close() override {}
-  void play() override {}
-  void stop() override {}
-  void seekToStart() override {}
-  Mode mode() const override { return Mode::Stopped; }
-  qint64 position() const override { return 0; }
-  qint64 length() const override { return 0; }
-};
 
 int main(int argc, char **argv) {
   QStringList arguments;
@@ -83,7 +69,7 @@ int main(int argc, char **argv) {
     messages.error(cp932::unavailableMessage());
     return 1;
   }
-  NoOutputSequencer player;
+  FluidSynthSequencer player;
   SettingsFile settings(SettingsFile::defaultPath());
   const TForm1::Services services{
       messages,

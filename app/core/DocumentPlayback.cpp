@@ -40,6 +40,8 @@ void Document::SpeedButton11Click() {
 }
 
 void Document::MediaPlayer1Notify() {
+  // The report of a play that a new play has already followed.
+  if (MediaPlayer1.mode() == Sequencer::Mode::Playing) return;
   if (!MediaPlayer1.FileName.isEmpty())
     EnablePlayButtons();
   else

@@ -4,10 +4,14 @@
 #include <QImageWriter>
 #include <cstdio>
 
+#include "app/render/AudioRender.h"
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
+#include "app/render/FluidSynthSetup.h"
+#include "app/render/StandardMidiFile.h"
 #include "base/core/Cp932.h"
 #include "files/core/PageFile.h"
+#include "files/core/PathLookup.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
 
@@ -18,7 +22,8 @@ int usage() {
   std::fprintf(stderr,
                "usage: varnel --render PAGE OUT.png|OUT.bmp\n"
                "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n"
-               "       varnel --check CONTENTS.vrn|PAGE.fum\n");
+               "       varnel --check CONTENTS.vrn|PAGE.fum\n"
+               "       varnel --render-audio PAGE.fum|PIECE.mid OUT.wav\n");
   return 2;
 }
 
@@ -95,13 +100,50 @@ int resave(const QStringList &args) {
   return result == page_file::SaveResult::Written ? 0 : 1;
 }
 
+// The piece to play: the file itself when it is a MIDI file, else the MIDI
+// file beside the page, found as the reader finds it.
+QString pieceFor(const QString &path, ConsoleMessages &messages) {
+  if (!QFileInfo(path).isFile()) {
+    messages.error(QStringLiteral("ファイルが見つかりません。"));
+    return {};
+  }
+  if (QFileInfo(path).suffix().compare(QStringLiteral("mid"),
+                                       Qt::CaseInsensitive) == 0)
+    return path;
+  const QString piece = findSibling(path, QStringLiteral(".mid"));
+  if (piece.isEmpty()) {
+    messages.error(QStringLiteral("「%1」には曲（MIDIファイル）がありません。")
+                       .arg(QFileInfo(path).fileName()));
+  }
+  return piece;
+}
+
+int renderAudio(const QStringList &args) {
+  if (args.size() != 3) return usage();
+  ConsoleMessages messages;
+  const QString path = pieceFor(args[1], messages);
+  if (path.isEmpty()) return 1;
+  QString error;
+  if (const auto piece = standard_midi::read(path, &error)) {
+    const QString soundFont = fluid_setup::findSoundFont();
+    if (soundFont.isEmpty())
+      error = fluid_setup::noSoundFontMessage();
+    else if (audio_render::renderToWav(piece->bytes, soundFont, args[2],
+                                       &error))
+      return 0;
+  }
+  messages.error(error);
+  return 1;
+}
+
 }  // namespace
 
 bool wanted(const QStringList &arguments) {
   return !arguments.isEmpty() &&
          (arguments.first() == QStringLiteral("--render") ||
           arguments.first() == QStringLiteral("--resave") ||
-          arguments.first() == QStringLiteral("--check"));
+          arguments.first() == QStringLiteral("--check") ||
+          arguments.first() == QStringLiteral("--render-audio"));
 }
 
 void prepare() {
@@ -115,6 +157,8 @@ void prepare() {
 int run(const QStringList &arguments) {
   if (arguments.first() == QStringLiteral("--render")) return render(arguments);
   if (arguments.first() == QStringLiteral("--check")) return check(arguments);
+  if (arguments.first() == QStringLiteral("--render-audio"))
+    return renderAudio(arguments);
   return resave(arguments);
 }
 

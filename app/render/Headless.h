@@ -6,6 +6,7 @@
 //   --render PAGE OUT.png|OUT.bmp
 //   --resave PAGE OUT.fum [--maxchar N] [--admin]
 //   --check CONTENTS.vrn|PAGE.fum
+//   --render-audio PAGE.fum|PIECE.mid OUT.wav
 // Errors are printed on standard error as the program words them.
 namespace headless {
 

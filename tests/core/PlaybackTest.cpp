@@ -172,3 +172,12 @@ TEST_F(Playback, RefusalsAndABusyOutputAreReported) {
       QStringLiteral("他のアプリケーションがMIDIを使っていると思われます。"));
   EXPECT_EQ(buttons(), Ready);
 }
+
+TEST_F(Playback, ALateReportDoesNotUndoANewPlay) {
+  open("a");
+  document().SpeedButton9Click();
+  document().SpeedButton10Click();
+  document().SpeedButton9Click();  // before the stop's report came
+  sequencer.deliverReports();
+  EXPECT_EQ(buttons(), Playing);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Renders a piece offline, as fast as the synthesizer goes, through the same
+// SoundFont and settings as the player.
+namespace audio_render {
+
+// How long the sound may ring on after the piece's last event: by then a
+// released note of the General MIDI SoundFont is some 60 dB down.
+constexpr double MaxTailSeconds = 1.0;
+
+// Writes a piece (a standard MIDI file's bytes) to a 16-bit stereo 44.1 kHz
+// WAV file, with the tail of the last notes until they are silent; false
+// with the reason worded for the user in `error`.
+bool renderToWav(const QByteArray &piece, const QString &soundFont,
+                 const QString &wavPath, QString *error);
+
+}  // namespace audio_render

@@ -1,0 +1,136 @@
+#include "app/render/StandardMidiFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace standard_midi {
+namespace {
+
+// Walks the bytes of one chunk; every read fails softly past the end.
+class Reader {
+ public:
+  Reader(const QByteArray &bytes, qsizetype from, qsizetype to)
+      : bytes_(bytes), at_(from), end_(to) {}
+
+  bool atEnd() const { return at_ >= end_; }
+  bool byte(quint32 &value) {
+    if (atEnd()) return false;
+    value = static_cast<quint8>(bytes_[at_++]);
+    return true;
+  }
+  bool skip(quint32 count) {
+    if (count > quint32(end_ - at_)) return false;
+    at_ += count;
+    return true;
+  }
+  // A variable-length quantity: at most four bytes, seven bits each.
+  bool number(quint32 &value) {
+    value = 0;
+    for (int i = 0; i < 4; ++i) {
+      quint32 b = 0;
+      if (!byte(b)) return false;
+      value = (value << 7) | (b & 0x7F);
+      if (!(b & 0x80)) return true;
+    }
+    return false;
+  }
+
+ private:
+  const QByteArray &bytes_;
+  qsizetype at_;
+  qsizetype end_;
+};
+
+quint32 bigEndian(const QByteArray &bytes, qsizetype at, int size) {
+  quint32 value = 0;
+  for (int i = 0; i < size; ++i)
+    value = (value << 8) | static_cast<quint8>(bytes[at + i]);
+  return value;
+}
+
+// The ticks of one track, or -1 when an event is cut short or unknown. A
+// track that ends without its end-of-track event ends with its chunk.
+qint64 trackTicks(Reader track) {
+  qint64 ticks = 0;
+  quint32 running = 0;
+  while (!track.atEnd()) {
+    quint32 delta = 0, status = 0;
+    if (!track.number(delta) || !track.byte(status)) return -1;
+    ticks += delta;
+    if (status < 0x80) {
+      // Running status: this byte is the first data byte.
+      if (running == 0 || !track.skip((running & 0xE0) == 0xC0 ? 0 : 1))
+        return -1;
+      continue;
+    }
+    quint32 length = 0;
+    if (status == 0xFF) {
+      quint32 type = 0;
+      if (!track.byte(type) || !track.number(length) || !track.skip(length))
+        return -1;
+      if (type == 0x2F) return ticks;
+    } else if (status == 0xF0 || status == 0xF7) {
+      if (!track.number(length) || !track.skip(length)) return -1;
+    } else if (status < 0xF0) {
+      running = status;
+      if (!track.skip((status & 0xE0) == 0xC0 ? 1 : 2)) return -1;
+    } else {
+      return -1;
+    }
+  }
+  return ticks;
+}
+
+}  // namespace
+
+qint64 lengthInTicks(const QByteArray &bytes) {
+  if (bytes.size() < 14 || !bytes.startsWith("MThd")) return -1;
+  const quint32 headerSize = bigEndian(bytes, 4, 4);
+  const quint32 format = bigEndian(bytes, 8, 2);
+  const quint32 tracks = bigEndian(bytes, 10, 2);
+  const quint32 division = bigEndian(bytes, 12, 2);
+  if (headerSize < 6 || format > 2 || tracks == 0 || division == 0) return -1;
+  qsizetype at = 8 + qsizetype(headerSize);
+  qint64 longest = 0;
+  quint32 found = 0;
+  // Chunks of other kinds are skipped, as readers must.
+  while (found < tracks) {
+    if (at + 8 > bytes.size()) return -1;
+    const qsizetype size = bigEndian(bytes, at + 4, 4);
+    const qsizetype start = at + 8;
+    if (size > bytes.size() - start) return -1;
+    if (bytes.mid(at, 4) == "MTrk") {
+      const qint64 ticks = trackTicks(Reader(bytes, start, start + size));
+      if (ticks < 0) return -1;
+      longest = std::max(longest, ticks);
+      ++found;
+    }
+    at = start + size;
+  }
+  return longest;
+}
+
+std::optional<Piece> read(const QString &path, QString *error) {
+  const QString name = QFileInfo(path).fileName();
+  QFile file(path);
+  if (!QFileInfo(path).isFile()) {
+    *error = QStringLiteral("「%1」が見つかりません。").arg(name);
+    return std::nullopt;
+  }
+  if (!file.open(QIODevice::ReadOnly)) {
+    *error = QStringLiteral("「%1」を読めません。").arg(name);
+    return std::nullopt;
+  }
+  Piece piece;
+  piece.bytes = file.readAll();
+  piece.ticks = lengthInTicks(piece.bytes);
+  if (piece.ticks < 0) {
+    *error =
+        QStringLiteral("「%1」は標準MIDIファイルではありません。").arg(name);
+    return std::nullopt;
+  }
+  return piece;
+}
+
+}  // namespace standard_midi

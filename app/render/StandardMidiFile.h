@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Standard MIDI files as the players take them: checked whole before
+// FluidSynth sees them, because its player reads a file only once it has
+// started playing, on the audio thread, and says nothing when it fails.
+namespace standard_midi {
+
+// A piece read whole: the file's bytes and the length of its longest track
+// in ticks.
+struct Piece {
+  QByteArray bytes;
+  qint64 ticks = 0;
+};
+
+// The length of the longest track in ticks, or -1 when the bytes are not a
+// standard MIDI file (header, track chunks and every event complete).
+qint64 lengthInTicks(const QByteArray &bytes);
+
+// Reads a standard MIDI file; nothing, with the reason worded for the user
+// in `error`, when it is missing, unreadable or not a standard MIDI file.
+std::optional<Piece> read(const QString &path, QString *error);
+
+}  // namespace standard_midi

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QTest>
+#include <memory>
+
+#include "app/render/FluidSynthSequencer.h"
+#include "gui/AudioFiles.h"
+#include "support/TestFiles.h"
+
+// The real sequencer, sounding through FluidSynth's "file" driver: it
+// renders in real time to a WAV file, with no sound card.
+namespace {
+
+using namespace audio_files;
+using Mode = Sequencer::Mode;
+
+// Well above the dither of silence, well below a note at the program's gain.
+constexpr int Audible = 200;
+
+class FluidSynthSequencerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sequencer = std::make_unique<FluidSynthSequencer>(
+        FluidSynthSequencer::Options{{QStringLiteral("file")}, wav, {}});
+    sequencer->setEndReport([this] { ++reports; });
+    if (sequencer->outputCount() == 0) GTEST_SKIP() << "no SoundFont";
+  }
+  QString piece(const QByteArray &bytes = oneSecondPiece()) {
+    return dir.write(QStringLiteral("曲.mid"), bytes);
+  }
+  void openPiece(const QByteArray &bytes = oneSecondPiece()) {
+    QString error;
+    ASSERT_TRUE(sequencer->open(piece(bytes), &error)) << error.toStdString();
+  }
+  bool reported(int count, int milliseconds = 3000) {
+    return QTest::qWaitFor([&] { return reports >= count; }, milliseconds) &&
+           reports == count;
+  }
+
+  ScratchDir dir;
+  QString wav = dir.file(QStringLiteral("out.wav"));
+  std::unique_ptr<FluidSynthSequencer> sequencer;
+  int reports = 0;
+};
+
+TEST_F(FluidSynthSequencerTest, PlaysThePieceToItsEndAndSaysSoOnce) {
+  openPiece();
+  EXPECT_EQ(sequencer->mode(), Mode::Stopped);
+  EXPECT_EQ(sequencer->position(), 0);
+  // Known before a sound is made, so that a play at the end can be told.
+  EXPECT_EQ(sequencer->length(), 960);
+
+  sequencer->play();
+  EXPECT_EQ(sequencer->mode(), Mode::Playing);
+  EXPECT_EQ(reports, 0) << "the report comes later, never from play";
+  ASSERT_TRUE(reported(1));
+  EXPECT_EQ(sequencer->mode(), Mode::Stopped);
+  EXPECT_EQ(sequencer->position(), sequencer->length());
+  QTest::qWait(100);
+  EXPECT_EQ(reports, 1);
+
+  // Played again after its end, the piece starts over.
+  sequencer->play();
+  QTest::qWait(150);
+  EXPECT_EQ(sequencer->mode(), Mode::Playing);
+  EXPECT_LT(sequencer->position(), 480);
+
+  sequencer.reset();  // the driver finishes the file
+  const Wav out = readWav(wav);
+  EXPECT_GT(out.seconds(), 1.0);
+  EXPECT_GT(out.peak(), Audible);
+}
+
+TEST_F(FluidSynthSequencerTest, StopPausesAndSeekToStartRewinds) {
+  openPiece();
+  sequencer->play();
+  QTest::qWait(300);
+  sequencer->stop();
+  EXPECT_EQ(sequencer->mode(), Mode::Stopped);
+  const qint64 stoppedAt = sequencer->position();
+  EXPECT_GT(stoppedAt, 0);
+  EXPECT_LT(stoppedAt, sequencer->length());
+  ASSERT_TRUE(reported(1));
+  QTest::qWait(100);
+  EXPECT_EQ(sequencer->position(), stoppedAt) << "still running";
+
+  sequencer->play();
+  EXPECT_GE(sequencer->position(), stoppedAt);
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return sequencer->position() > stoppedAt; }, 1000));
+
+  sequencer->seekToStart();
+  EXPECT_EQ(sequencer->mode(), Mode::Stopped);
+  EXPECT_EQ(sequencer->position(), 0);
+  EXPECT_TRUE(reported(2));
+  // A rewind while stopped interrupts nothing and reports nothing.
+  sequencer->seekToStart();
+  EXPECT_EQ(sequencer->position(), 0);
+  EXPECT_TRUE(reported(2, 100));
+
+  // Stopped before the player has taken the rewind, it stays at the start.
+  sequencer->play();
+  sequencer->stop();
+  sequencer->play();
+  QTest::qWait(100);
+  EXPECT_LT(sequencer->position(), 200);
+}
+
+// FluidSynth keeps playing while any note sounds, and a note that is never
+// released sounds for ever.
+TEST_F(FluidSynthSequencerTest, AnUnreleasedNoteDoesNotHoldTheEndBack) {
+  openPiece(midiFile({{0, QByteArray("\xC0\x13", 2)},  // church organ
+                      {0, "\x90\x3C\x64"},
+                      {480,
+                       "\xFF\x01\x03"
+                       "end"}}));
+  sequencer->play();
+  ASSERT_TRUE(reported(1, 2000));
+  EXPECT_EQ(sequencer->mode(), Mode::Stopped);
+  QTest::qWait(600);
+  sequencer.reset();
+  const Wav out = readWav(wav);
+  EXPECT_GT(out.peak(), Audible);
+  EXPECT_LT(out.peak(out.seconds() - 0.2), Audible) << "the note drones on";
+}
+
+TEST_F(FluidSynthSequencerTest, CloseEndsAPlayAndLeavesNothingOpen) {
+  openPiece();
+  sequencer->play();
+  QTest::qWait(100);
+  sequencer->close();
+  EXPECT_EQ(sequencer->mode(), Mode::NotReady);
+  EXPECT_EQ(sequencer->position(), 0);
+  EXPECT_EQ(sequencer->length(), 0);
+  EXPECT_TRUE(reported(1));
+}
+
+TEST_F(FluidSynthSequencerTest, WithNothingOpenEveryCommandDoesNothing) {
+  sequencer->play();
+  sequencer->stop();
+  sequencer->seekToStart();
+  sequencer->close();
+  EXPECT_EQ(sequencer->mode(), Mode::NotReady);
+  EXPECT_EQ(sequencer->position(), 0);
+  EXPECT_EQ(sequencer->length(), 0);
+  QTest::qWait(50);
+  EXPECT_EQ(reports, 0);
+}
+
+TEST_F(FluidSynthSequencerTest, RefusesWhatIsNotAStandardMidiFile) {
+  const QByteArray piece = oneSecondPiece();
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    QString reason;
+  } cases[] = {
+      {"text", "not a midi file", "は標準MIDIファイルではありません"},
+      {"empty", "", "は標準MIDIファイルではありません"},
+      {"header only", piece.left(14), "は標準MIDIファイルではありません"},
+      {"cut short", piece.left(piece.size() - 8),
+       "は標準MIDIファイルではありません"},
+      {"missing", {}, "が見つかりません"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    openPiece();
+    const QString path = c.reason.contains(QStringLiteral("見つかりません"))
+                             ? dir.file(QStringLiteral("なし.mid"))
+                             : dir.write(QStringLiteral("壊れた.mid"), c.bytes);
+    QString error;
+    EXPECT_FALSE(sequencer->open(path, &error));
+    EXPECT_TRUE(error.contains(
+        QStringLiteral("「%1」%2").arg(QFileInfo(path).fileName(), c.reason)))
+        << error.toStdString();
+    EXPECT_EQ(sequencer->mode(), Mode::NotReady);
+  }
+}
+
+TEST(FluidSynthOutputs, CountsOnlyAnOutputThatStarts) {
+  ScratchDir dir;
+  const QString wav = dir.file(QStringLiteral("out.wav"));
+  const QString file = QStringLiteral("file");
+  const struct {
+    const char *name;
+    FluidSynthSequencer::Options options;
+    int outputs;
+  } cases[] = {
+      {"file driver", {{file}, wav, {}}, 1},
+      {"no driver starts",
+       {{QStringLiteral("none"), QStringLiteral("nor")}, wav, {}},
+       0},
+      {"no SoundFont", {{file}, wav, dir.file(QStringLiteral("none.sf2"))}, 0},
+  };
+  if (FluidSynthSequencer(cases[0].options).outputCount() == 0)
+    GTEST_SKIP() << "no SoundFont";
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    FluidSynthSequencer sequencer(c.options);
+    EXPECT_EQ(sequencer.outputCount(), c.outputs);
+    QString error;
+    EXPECT_EQ(
+        sequencer.open(dir.write(QStringLiteral("曲.mid"), oneSecondPiece()),
+                       &error),
+        c.outputs > 0);
+    EXPECT_EQ(error.isEmpty(), c.outputs > 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "files/core/PathLookup.h"
+#include "gui/AudioFiles.h"
+#include "support/TestFiles.h"
+
+// The page's piece rendered to a WAV file by the real program, without a
+// display or a sound card.
+namespace {
+
+using namespace audio_files;
+
+struct Outcome {
+  int status;
+  QString err;
+};
+
+Outcome renderAudio(const QString &input, const QString &wav) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove(QStringLiteral("DISPLAY"));
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(VARNEL_EXECUTABLE),
+                {QStringLiteral("--render-audio"), input, wav});
+  process.waitForFinished(60000);
+  return {process.exitCode(),
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The first page of the bundled course that has a piece beside it.
+QString bundledPageWithPiece() {
+  const QDir data(QStringLiteral(VARNEL_PROGRAM_FOLDER "Data"));
+  for (const QString &name :
+       data.entryList({QStringLiteral("*.fum")}, QDir::Files, QDir::Name)) {
+    if (!findSibling(data.filePath(name), QStringLiteral(".mid")).isEmpty())
+      return data.filePath(name);
+  }
+  return {};
+}
+
+quint32 readNumber(const QByteArray &bytes, qsizetype &at) {
+  quint32 value = 0;
+  quint8 b = 0;
+  do {
+    b = quint8(bytes[at++]);
+    value = (value << 7) | (b & 0x7F);
+  } while (b & 0x80);
+  return value;
+}
+
+// How long a standard MIDI file plays, in seconds, from its tempo changes.
+double pieceSeconds(const QByteArray &midi) {
+  const auto big = [&](qsizetype at, int size) {
+    quint32 value = 0;
+    for (int i = 0; i < size; ++i) value = (value << 8) | quint8(midi[at + i]);
+    return value;
+  };
+  const double division = big(12, 2);
+  QMap<quint64, quint32> tempos{{0, 500000}};  // tick -> µs a beat
+  quint64 end = 0;
+  for (qsizetype at = 8 + big(4, 4); at + 8 <= midi.size();) {
+    const qsizetype last = at + 8 + big(at + 4, 4);
+    quint64 tick = 0;
+    quint8 running = 0;
+    for (at += 8; at < last;) {
+      tick += readNumber(midi, at);
+      quint8 status = quint8(midi[at]);
+      if (status & 0x80)
+        ++at;
+      else
+        status = running;
+      if (status == 0xFF) {
+        const quint8 type = quint8(midi[at++]);
+        const quint32 size = readNumber(midi, at);
+        if (type == 0x51) tempos[tick] = big(at, 3);
+        at += size;
+      } else if (status == 0xF0 || status == 0xF7) {
+        at += readNumber(midi, at);
+      } else {
+        running = status;
+        at += (status & 0xE0) == 0xC0 ? 1 : 2;
+      }
+    }
+    end = std::max(end, tick);
+  }
+  double seconds = 0;
+  for (auto it = tempos.begin(); it != tempos.end() && it.key() < end; ++it) {
+    const quint64 next = std::next(it) == tempos.end()
+                             ? end
+                             : std::min(end, std::next(it).key());
+    seconds += (next - it.key()) * it.value() / division / 1e6;
+  }
+  return seconds;
+}
+
+// Quieter than any note at the program's gain, louder than silence.
+constexpr int Audible = 200;
+
+}  // namespace
+
+TEST(RenderAudio, WritesThePagesPieceAsCdQualitySound) {
+  const QString page = bundledPageWithPiece();
+  ASSERT_FALSE(page.isEmpty()) << "no page with a piece in the course";
+  ScratchDir dir;
+  const QString out = dir.file(QStringLiteral("曲.wav"));
+  const Outcome run = renderAudio(page, out);
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.err.isEmpty());
+
+  const Wav wav = readWav(out);
+  EXPECT_EQ(wav.format, 1);  // PCM
+  EXPECT_EQ(wav.channels, 2);
+  EXPECT_EQ(wav.rate, 44100);
+  EXPECT_EQ(wav.bits, 16);
+  const double piece =
+      pieceSeconds(readBytes(findSibling(page, QStringLiteral(".mid"))));
+  EXPECT_GE(wav.seconds(), piece);
+  // The sound stops at the end of an audio block, and rings on for at most
+  // a second.
+  EXPECT_LE(wav.seconds(), piece + 1.0 + 0.005) << "piece: " << piece;
+  EXPECT_GT(wav.peak(), Audible);
+}
+
+TEST(RenderAudio, FindsThePieceAsTheReaderDoes) {
+  ScratchDir dir;
+  dir.write(QStringLiteral("Song.FUM"),
+            "Fum[Song]\r\n^1|2|300|\r\nEnd[Song]\r\n");
+  dir.write(QStringLiteral("song.mid"), oneSecondPiece());
+  const QString out = dir.file(QStringLiteral("out.wav"));
+  // A page of a course made on Windows, and a piece named directly.
+  for (const QString &input : {dir.file(QStringLiteral("Song.FUM")),
+                               dir.file(QStringLiteral("song.mid"))}) {
+    SCOPED_TRACE(input.toStdString());
+    ASSERT_EQ(renderAudio(input, out).status, 0);
+    const Wav wav = readWav(out);
+    EXPECT_GE(wav.seconds(), 1.0);
+    EXPECT_LE(wav.seconds(), 2.1);
+    EXPECT_GT(wav.peak(), Audible);
+  }
+}
+
+TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
+  ScratchDir dir;
+  const QByteArray page = "Fum[p]\r\n^1|2|300|\r\nEnd[p]\r\n";
+  const QString silent = dir.write(QStringLiteral("静か.fum"), page);
+  const QString broken = dir.write(QStringLiteral("壊れた.fum"), page);
+  dir.write(QStringLiteral("壊れた.mid"), "MThd but no more");
+  const QString piece = dir.write(QStringLiteral("曲.mid"), oneSecondPiece());
+  const struct {
+    QString input, out, message;
+  } cases[] = {
+      {silent, dir.file("a.wav"),
+       "「静か.fum」には曲（MIDIファイル）がありません。"},
+      {broken, dir.file("a.wav"),
+       "「壊れた.mid」は標準MIDIファイルではありません。"},
+      {dir.file("ない.fum"), dir.file("a.wav"), "ファイルが見つかりません。"},
+      {piece, dir.file("ない/a.wav"), "「a.wav」に書き込めません。"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.message.toStdString());
+    const Outcome run = renderAudio(c.input, c.out);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.trimmed(), c.message);
+    EXPECT_FALSE(QFileInfo::exists(c.out));
+  }
+}
