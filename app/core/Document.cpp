@@ -74,11 +74,14 @@ void Document::ClearInputs() {
 }
 
 void Document::RedrawPaper() {
+  // Fresh paper holds no rubber band: a drag it interrupts is over.
+  Dragging = false;
   view_.redrawPaper(page_.StaffCount);
   emit canvasChanged();
 }
 
 void Document::ResizeCanvas() {
+  Dragging = false;
   view_.resizeCanvas(page_.StaffCount, page_.StaffWidth);
   editor_.clearSelection();
   emit canvasChanged();

@@ -7,6 +7,7 @@
 #include "app/core/MediaPlayer.h"
 #include "app/core/WindowLayout.h"
 #include "edit/core/ClefsAndBarlines.h"
+#include "edit/core/RegionMoves.h"
 #include "edit/core/StepEraseState.h"
 #include "files/core/CourseContents.h"
 #include "files/core/RecentFiles.h"
@@ -160,6 +161,8 @@ class Document : public QObject {
   void modeWindowHidden(EditMode mode);
   void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
                        QPoint position);
+  void Image1MouseMove(Qt::MouseButtons buttons, QPoint position);
+  void Image1MouseUp(Qt::MouseButton button, QPoint position);
   void StampGlyph(int x, int y);
   void PlaceText(int x, int y);
   // Palette button `tag` (1..14) was chosen.
@@ -189,6 +192,29 @@ class Document : public QObject {
   void stepEraseClosed();
   // Appends the clefs and barlines the dialog asks for.
   void appendClefsAndBarlines(const clefs_and_barlines::Choice &choice);
+
+  // --- Rectangle editing -----------------------------------------------------
+  // The selected inputs, ascending page indices.
+  const QList<int> &selection() const { return SelectionList; }
+  bool selectionButtonsEnabled() const { return selectionButtons_; }
+  bool pasteEnabled() const { return pasteEnabled_; }
+  void CutSelection();
+  // Puts the selection on the clipboard as region text.
+  void CopySelection();
+  // Appends the region text of the clipboard and selects it.
+  void PasteRegion();
+  void DuplicateSelection();
+  void DeleteSelection();
+  // An arrow button of the rectangle window was let go.
+  void moveSelection(MoveArrow arrow, Qt::KeyboardModifiers modifiers);
+  // Fresh canvas, no rectangle.
+  void Redraw1Click();
+  // Selects every input inside the canvas and frames it.
+  void SelectAll1Click();
+  // The commands that need a selection cannot be used until the next one.
+  void DisableSelectionButtons();
+  // The clipboard's text changed (also once at start-up).
+  void clipboardChanged();
 
   // --- The page's piece ---------------------------------------------------
   const MediaPlayer &player() const { return MediaPlayer1; }
@@ -250,6 +276,9 @@ class Document : public QObject {
   void pageTextChanged(const QByteArray &text);
   // A click in letter mode found nothing to place.
   void letterTextWanted();
+  // The rectangle window's buttons that act on the selection, and Paste.
+  void selectionButtonsChanged(bool enabled);
+  void pasteEnabledChanged(bool enabled);
   // The canvas changed size or was drawn anew.
   void canvasChanged();
 
@@ -262,7 +291,8 @@ class Document : public QObject {
   void EnablePlayButtons();
   void DisablePlayButtons();
   void setPlayButtons(PlayButtons buttons);
-  void DisableSelectionButtons() {}
+  void EnableSelectionButtons();
+  void setSelectionButtons(bool enabled);
   void ApplyExecutiveOption();
   void UpdateContentsControls();
   void setContentsMode(bool on);
@@ -277,6 +307,17 @@ class Document : public QObject {
   void InstallGlyphCursor();
   void AppendGlyphInput(int glyph, int x, int y);
   void shiftPage(int dy);
+  void startRubberBand(QPoint position);
+  void moveRubberBand(QPoint position);
+  void endRubberBand(QPoint position);
+  void SelectInRect();
+  void RedrawWithSelection();
+  void drawSelectionFrame();
+  void dropSelectionFrame();
+  bool selectionInPage();
+  void MoveSelection(bool vertical, int step);
+  void setClipboardMirror(const QString &text, const QByteArray &bytes,
+                          const QString &unheld = QString());
 
   Messages &messages_;
   SettingsFile &settings_;
@@ -308,6 +349,20 @@ class Document : public QObject {
   int MarkedPosition = 0;
   QPoint MarkerPoint;
   int erasePosition_ = 0;  // where the step-erase scroll bar stands
+
+  // Rectangle editing: the selected inputs, the rubber band while the left
+  // button is down (from the selection rectangle's left and top to
+  // DragPoint), and the clipboard's text as the Paste command reads it.
+  QList<int> SelectionList;
+  bool Dragging = false;
+  QPoint DragPoint;
+  bool selectionButtons_ = false;
+  bool pasteEnabled_ = true;
+  struct ClipboardMirror {
+    QString text;
+    QByteArray bytes;  // code page 932
+    QString unheld;    // characters of text that code page 932 lacks
+  } mirror_;
 };
 
 Q_DECLARE_METATYPE(PlayButtons)

@@ -13,12 +13,6 @@ void Document::setMode(EditMode mode) {
   editor_.NoteMode = mode == EditMode::Note;
   editor_.LetterMode = mode == EditMode::Letter;
   editor_.RectMode = mode == EditMode::Rect;
-  if (left == EditMode::Rect && editor_.hasSelection()) {
-    RedrawPaper();
-    editor_.clearSelection();
-    ReplayInputs();
-    DisableSelectionButtons();
-  }
   emit modeChanged(mode);
   switch (mode) {
     case EditMode::Note:
@@ -34,6 +28,9 @@ void Document::setMode(EditMode mode) {
       setCursor({CanvasCursor::Shape::Arrow});
       break;
   }
+  // Leaving rectangle mode takes the frame (or a band half drawn) off the
+  // page once the buttons and the cursor have changed.
+  if (left == EditMode::Rect) dropSelectionFrame();
 }
 
 void Document::toggleMode(EditMode mode) {
@@ -52,6 +49,7 @@ void Document::setCursor(CanvasCursor cursor) {
 void Document::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers,
                                QPoint position) {
   const int x = position.x(), y = position.y();
+  if (editor_.RectMode && button == Qt::LeftButton) startRubberBand(position);
   if (editor_.LetterMode && button == Qt::LeftButton) PlaceText(x, y);
   if (editor_.NoteMode) {
     if (button == Qt::RightButton) {

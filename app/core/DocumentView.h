@@ -25,11 +25,18 @@ class DocumentView {
   // The step-erase marker around an input's anchor, drawn so that drawing
   // it again at the same place takes it away.
   virtual void drawEraseMarker(int x, int y) = 0;
+  // The one-pixel outline of a rectangle in canvas pixels, XORed with
+  // RGB(0, 128, 0) so that drawing it again takes it away. The corners may
+  // come in either order; the outline runs along the pixels from the
+  // smaller corner up to one before the larger, as Windows frames a
+  // rectangle, and a rectangle without width or height draws nothing.
+  virtual void drawXorFrame(int left, int top, int right, int bottom) = 0;
 
   // The hourglass while a page is read and drawn.
   virtual void setBusy(bool busy) = 0;
 
   virtual QString clipboardText() = 0;
+  virtual void setClipboardText(const QString &text) = 0;
   virtual void copyCanvasToClipboard() = 0;
   // Writes the canvas as a ".bmp" file; false with the reason on failure.
   virtual bool writeCanvasBitmap(const QString &path, QString *error) = 0;

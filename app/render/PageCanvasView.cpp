@@ -30,6 +30,10 @@ void PageCanvasView::drawEraseMarker(int x, int y) {
   canvas_.xorEraseMarker(x, y);
 }
 
+void PageCanvasView::drawXorFrame(int left, int top, int right, int bottom) {
+  canvas_.xorFrame(left, top, right, bottom);
+}
+
 void PageCanvasView::setBusy(bool busy) {
   if (busy) {
     if (busyDepth_++ == 0)
@@ -41,6 +45,10 @@ void PageCanvasView::setBusy(bool busy) {
 
 QString PageCanvasView::clipboardText() {
   return QGuiApplication::clipboard()->text();
+}
+
+void PageCanvasView::setClipboardText(const QString &text) {
+  QGuiApplication::clipboard()->setText(text);
 }
 
 void PageCanvasView::copyCanvasToClipboard() {

@@ -14,8 +14,10 @@ class PageCanvasView : public DocumentView {
   std::optional<QByteArray> replayInputs(const ScorePage &page) override;
   void drawInput(const QByteArray &content, int x, int y) override;
   void drawEraseMarker(int x, int y) override;
+  void drawXorFrame(int left, int top, int right, int bottom) override;
   void setBusy(bool busy) override;
   QString clipboardText() override;
+  void setClipboardText(const QString &text) override;
   void copyCanvasToClipboard() override;
   bool writeCanvasBitmap(const QString &path, QString *error) override;
 

@@ -87,6 +87,7 @@ class TForm1 : public QMainWindow {
   void buildToolBar();
   void connectCommands();
   void connectReports();
+  void connectRectWindow();
   void placeToolBar(bool executive);
 
   // Handlers of the controls that need more than one call.

@@ -71,6 +71,8 @@ void TForm1::connectCommands() {
   connect(TextWindow1, &QAction::triggered, this, &TForm1::TextWindow1Click);
   connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::TextWindow1Click);
   connect(Image1, &CanvasView::mouseDown, doc, &Document::Image1MouseDown);
+  connect(Image1, &CanvasView::mouseMove, doc, &Document::Image1MouseMove);
+  connect(Image1, &CanvasView::mouseUp, doc, &Document::Image1MouseUp);
 }
 
 void TForm1::K1Click() {

@@ -1,5 +1,7 @@
 // The main window's tool windows: what they report goes to the document.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QToolButton>
 
 #include "app/windows/MainWindow.h"
@@ -41,7 +43,42 @@ void TForm1::attachToolWindows(TForm2 *palette, TForm3 *text, TForm5 *letter,
 
   connect(Form6, &TForm6::confirmed, doc, &Document::appendClefsAndBarlines);
 
+  connectRectWindow();
+
   connect(Form3, &TForm3::visibilityChanged, SpeedButton3,
           &QToolButton::setChecked);
   connect(Form3, &TForm3::visibilityChanged, TextWindow1, &QAction::setChecked);
+}
+
+void TForm1::connectRectWindow() {
+  Document *doc = &document_;
+  connect(Form9, &TForm9::cutClicked, doc, &Document::CutSelection);
+  connect(Form9, &TForm9::copyClicked, doc, &Document::CopySelection);
+  connect(Form9, &TForm9::pasteClicked, doc, &Document::PasteRegion);
+  connect(Form9, &TForm9::duplicateClicked, doc, &Document::DuplicateSelection);
+  connect(Form9, &TForm9::deleteClicked, doc, &Document::DeleteSelection);
+  connect(Form9, &TForm9::moveReleased, doc, &Document::moveSelection);
+  connect(Form9, &TForm9::redrawChosen, doc, &Document::Redraw1Click);
+  connect(Form9, &TForm9::selectAllChosen, doc, &Document::SelectAll1Click);
+  connect(Form9, &TForm9::shiftUpChosen, doc, [doc] {
+    doc->Up1Click();
+    doc->DisableSelectionButtons();
+  });
+  connect(Form9, &TForm9::shiftDownChosen, doc, [doc] {
+    doc->Down1Click();
+    doc->DisableSelectionButtons();
+  });
+  connect(Form9, &TForm9::paperChosen, this, [this, doc] {
+    showPaperDialog();
+    doc->DisableSelectionButtons();
+  });
+  connect(doc, &Document::selectionButtonsChanged, Form9,
+          &TForm9::setSelectionButtonsEnabled);
+  connect(doc, &Document::pasteEnabledChanged, Form9, &TForm9::setPasteEnabled);
+  Form9->setSelectionButtonsEnabled(doc->selectionButtonsEnabled());
+  // Paste follows every change of the clipboard's text, ours and other
+  // programs', and starts from what the clipboard holds now.
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, doc,
+          &Document::clipboardChanged);
+  doc->clipboardChanged();
 }

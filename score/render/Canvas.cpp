@@ -121,22 +121,3 @@ void Canvas::drawText(int x, int y, const QByteArray &text) {
   preparePainter(painter);
   TextDrawer().draw(painter, x, y, text);
 }
-
-void Canvas::xorEraseMarker(int x, int y) {
-  // The square of ten by ten pixels from (x - 5, y - 5): its outline
-  // XORed with pure green, its inside with the darker green, each pixel
-  // once, so that a second drawing restores the picture exactly.
-  constexpr QRgb Outline = 0x0000FF00u, Fill = 0x00008000u;
-  const int width = image_.width(), height = image_.height();
-  if (x < -5 || y < -5 || x > width + 5 || y > height + 5) return;
-  for (int row = y - 5; row < y + 5; ++row) {
-    if (row < 0 || row >= height) continue;
-    QRgb *line = reinterpret_cast<QRgb *>(image_.scanLine(row));
-    for (int column = x - 5; column < x + 5; ++column) {
-      if (column < 0 || column >= width) continue;
-      const bool edge =
-          row == y - 5 || row == y + 4 || column == x - 5 || column == x + 4;
-      line[column] ^= edge ? Outline : Fill;
-    }
-  }
-}

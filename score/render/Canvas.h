@@ -42,6 +42,11 @@ class Canvas {
   // A filled 11 x 11 square centred on (x, y), XORed onto the picture with a
   // green outline and a darker green fill: drawn twice, it is gone.
   void xorEraseMarker(int x, int y);
+  // The outline of the pixels from the smaller corner up to one before the
+  // larger, XORed with RGB(0, 128, 0), each pixel once: drawn twice, it is
+  // gone. Nothing is drawn without width or height; the parts outside the
+  // picture are left out.
+  void xorFrame(int left, int top, int right, int bottom);
 
  private:
   int staffCount_ = 4;

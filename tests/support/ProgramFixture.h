@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <memory>
@@ -58,9 +59,13 @@ class ProgramTest : public ::testing::Test {
   const ScorePage &page() { return doc().page(); }
 
   // The main window's menu items and tool bar buttons by name (the tool
-  // windows have buttons of the same names).
-  QAction *action(const char *name) { return child<QAction>(form(), name); }
-  QMenu *menu(const char *name) { return child<QMenu>(form(), name); }
+  // windows have buttons and menus of the same names).
+  QAction *action(const char *name) {
+    return child<QAction>(*form().menuBar(), name);
+  }
+  QMenu *menu(const char *name) {
+    return child<QMenu>(*form().menuBar(), name);
+  }
   QToolButton *toolButton(const char *name) {
     return child<QToolButton>(*child<QWidget>(form(), "Panel1"), name);
   }

@@ -1,13 +1,25 @@
 #include "support/RecordingView.h"
 
+#include <algorithm>
+
 #include "score/core/ScorePage.h"
 
 void RecordingView::resizeCanvas(int staffCount, int staffWidth) {
   resizes.append({staffCount, staffWidth});
+  framesShown.clear();
 }
 
 void RecordingView::redrawPaper(int staffCount) {
   paperRedraws.append(staffCount);
+  framesShown.clear();
+}
+
+void RecordingView::drawXorFrame(int left, int top, int right, int bottom) {
+  frames.append({left, top, right, bottom});
+  const Frame shown{std::min(left, right), std::min(top, bottom),
+                    std::max(left, right), std::max(top, bottom)};
+  if (shown.left == shown.right || shown.top == shown.bottom) return;
+  if (!framesShown.removeOne(shown)) framesShown.append(shown);
 }
 
 std::optional<QByteArray> RecordingView::replayInputs(const ScorePage &page) {

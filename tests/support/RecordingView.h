@@ -30,10 +30,21 @@ class RecordingView : public DocumentView {
   QList<int> replays;       // the input count of every replayInputs
   QList<Drawn> drawn;       // every drawInput
   QList<QPoint> markers;    // every drawEraseMarker
+  // A rectangle's left, top, right and bottom.
+  struct Frame {
+    int left, top, right, bottom;
+    bool operator==(const Frame &) const = default;
+  };
+  QList<Frame> frames;  // every drawXorFrame, as called
+  // The outlines the XOR drawing leaves on the canvas, corners in order: a
+  // second drawing takes one away, fresh paper takes all, and a frame
+  // without width or height leaves nothing.
+  QList<Frame> framesShown;
   std::optional<QByteArray> replayError;  // what replayInputs returns
   bool busy = false;
   int busyChanges = 0;
   QString clipboard;
+  QStringList clipboardWrites;  // every setClipboardText
   int canvasCopies = 0;
   QStringList bitmapPaths;  // every writeCanvasBitmap
   QString bitmapError;      // when set, writeCanvasBitmap fails with it
@@ -43,8 +54,13 @@ class RecordingView : public DocumentView {
   std::optional<QByteArray> replayInputs(const ScorePage &page) override;
   void drawInput(const QByteArray &content, int x, int y) override;
   void drawEraseMarker(int x, int y) override { markers << QPoint(x, y); }
+  void drawXorFrame(int left, int top, int right, int bottom) override;
   void setBusy(bool on) override;
   QString clipboardText() override { return clipboard; }
+  void setClipboardText(const QString &text) override {
+    clipboard = text;
+    clipboardWrites << text;
+  }
   void copyCanvasToClipboard() override { ++canvasCopies; }
   bool writeCanvasBitmap(const QString &path, QString *error) override;
 };

@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/core/Document.h"
+#include "app/core/SettingsFile.h"
+#include "score/core/TextEntry.h"
+#include "support/RecordingView.h"
+#include "support/ScriptedMessages.h"
+#include "support/ScriptedSequencer.h"
+#include "support/TestFiles.h"
+
+// Rectangle editing on the document: the rubber band, the selection and
+// its frame, the region commands and the clipboard.
+
+namespace {
+
+using Frame = RecordingView::Frame;
+using Rect = std::array<int, 4>;
+
+const QString Example = QStringLiteral(
+    "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
+    "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n");
+
+class Region : public ::testing::Test {
+ protected:
+  Region() {
+    doc.NewPage();
+    doc.setMode(EditMode::Rect);
+  }
+
+  void drag(QPoint from, QPoint to) {
+    doc.Image1MouseDown(Qt::LeftButton, {}, from);
+    doc.Image1MouseMove({}, (from + to) / 2);
+    doc.Image1MouseMove({}, to);
+    doc.Image1MouseUp(Qt::LeftButton, to);
+  }
+  void add(const QByteArray &content, int x, int y) {
+    doc.appendInput(content, x, y);
+  }
+  // The clipboard now holds `text`, as another program would leave it.
+  void clipboard(const QString &text) {
+    view.clipboard = text;
+    doc.clipboardChanged();
+  }
+  Rect rect() {
+    const int *r = doc.editor().SelectionRect;
+    return {r[0], r[1], r[2], r[3]};
+  }
+  QList<QByteArray> contents() { return contentsOf(doc.page().Inputs); }
+
+  ScratchDir scratch;
+  ScriptedMessages messages;
+  ScriptedSequencer sequencer;
+  SettingsFile settings{scratch.file(QStringLiteral("Vrn32.ini"))};
+  RecordingView view;
+  Document doc{
+      {messages, sequencer, settings, scratch.path() + QStringLiteral("/")},
+      view};
+};
+
+}  // namespace
+
+TEST_F(Region, DragsWithoutWidthOrHeightSelectNothing) {
+  add("`1", 100, 100);
+  for (QPoint to : {QPoint(50, 50), QPoint(150, 50), QPoint(50, 150)}) {
+    drag({0, 0}, {200, 200});
+    ASSERT_TRUE(doc.selectionButtonsEnabled());
+    drag({50, 50}, to);
+    EXPECT_TRUE(doc.selection().isEmpty());
+    EXPECT_EQ(rect(), (Rect{0, 0, 0, 0}));
+    EXPECT_FALSE(doc.selectionButtonsEnabled());
+    EXPECT_TRUE(view.framesShown.isEmpty()) << "no band or old frame left";
+  }
+}
+
+TEST_F(Region, EveryDragDirectionSelectsStrictlyInside) {
+  // On the frame, just inside, and below zero where comparisons are signed.
+  add("`1", 100, 80), add("`2", 300, 80), add("`3", 200, 40);
+  add("`4", 200, 120), add("`5", 101, 41), add("`6", 299, 119);
+  for (const auto &[from, to] : {std::pair{QPoint(100, 40), QPoint(300, 120)},
+                                 {QPoint(300, 120), QPoint(100, 40)},
+                                 {QPoint(100, 120), QPoint(300, 40)},
+                                 {QPoint(300, 40), QPoint(100, 120)}}) {
+    drag(from, to);
+    EXPECT_EQ(doc.selection(), (QList<int>{4, 5}));
+    EXPECT_EQ(rect(), (Rect{100, 40, 300, 120}));
+    EXPECT_EQ(view.framesShown, (QList<Frame>{{100, 40, 300, 120}}));
+  }
+  add("`7", -10, -10);
+  drag({10, 10}, {-50, -50});
+  EXPECT_EQ(doc.selection(), (QList<int>{6}));
+}
+
+TEST_F(Region, AReleaseAwayFromTheLastMoveFramesWhatIsKept) {
+  doc.Image1MouseDown(Qt::LeftButton, {}, {10, 10});
+  doc.Image1MouseMove({}, {50, 50});
+  doc.Image1MouseUp(Qt::LeftButton, {80, 60});
+  EXPECT_EQ(view.framesShown, (QList<Frame>{{10, 10, 80, 60}}));
+  doc.Image1MouseDown(Qt::LeftButton, {}, {10, 10});
+  doc.Image1MouseMove({}, {50, 50});
+  doc.Image1MouseUp(Qt::LeftButton, {10, 60});
+  EXPECT_TRUE(view.framesShown.isEmpty());
+}
+
+TEST_F(Region, SelectAllTakesWhatLiesInsideTheCanvas) {
+  // A page of four staves, 610 by 292 pixels.
+  add("`1", 0, 50), add("`2", 50, 0), add("`3", 610, 50);
+  add("`4", 50, 292), add("`5", 1, 1), add("`6", 609, 291);
+  doc.SelectAll1Click();
+  EXPECT_EQ(doc.selection(), (QList<int>{4, 5}));
+  EXPECT_EQ(view.framesShown, (QList<Frame>{{0, 0, 610, 292}}));
+}
+
+TEST_F(Region, MovesCarryTheSelectionAndItsFrame) {
+  add("`1", 100, 100), add("`2", 400, 100);
+  drag({50, 50}, {150, 150});
+  doc.moveSelection(MoveArrow::Down, Qt::ShiftModifier);
+  doc.moveSelection(MoveArrow::Right, Qt::ShiftModifier);
+  doc.moveSelection(MoveArrow::Up, Qt::ControlModifier);
+  EXPECT_EQ(xsOf(doc.page().Inputs), (QList<QByteArray>{"166", "400"}));
+  EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"132", "100"}));
+  EXPECT_EQ(view.framesShown, (QList<Frame>{{116, 82, 216, 182}}));
+  EXPECT_TRUE(doc.isModified());
+  // Past the top of the page the places go negative and stay.
+  for (int i = 0; i < 3; ++i)
+    doc.moveSelection(MoveArrow::Up, Qt::ShiftModifier);
+  EXPECT_EQ(ysOf(doc.page().Inputs).first(), "-60");
+}
+
+TEST_F(Region, DuplicateThenRightLeavesTheCopiesBehind) {
+  add("`1", 10, 10), add("`2", 100, 100), add("A", 120, 110);
+  drag({50, 50}, {150, 150});
+  doc.DuplicateSelection();
+  doc.moveSelection(MoveArrow::Right, {});
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2", "A", "`2", "A"}));
+  EXPECT_EQ(xsOf(doc.page().Inputs),
+            (QList<QByteArray>{"10", "101", "121", "100", "120"}));
+  EXPECT_EQ(doc.selection(), (QList<int>{1, 2}));
+}
+
+TEST_F(Region, DeletingTwoFiveAndSevenKeepsTheOthersInOrder) {
+  for (int i = 0; i < 10; ++i)
+    add("`" + QByteArray::number(i), i == 2 || i == 5 || i == 7 ? 100 : 300,
+        50 + i);
+  drag({50, 0}, {150, 200});
+  ASSERT_EQ(doc.selection(), (QList<int>{2, 5, 7}));
+  doc.setModified(false);
+  doc.DeleteSelection();
+  EXPECT_EQ(contents(),
+            (QList<QByteArray>{"`0", "`1", "`3", "`4", "`6", "`8", "`9"}));
+  EXPECT_EQ(rect(), (Rect{0, 0, 0, 0}));
+  EXPECT_TRUE(view.framesShown.isEmpty());
+  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(Region, CopyWritesTheRegionTextAndCutThenPasteGivesItBack) {
+  add("`1", 10, 10), add("`14", 150, 72), add("A", 200, 100);
+  drag({100, 40}, {300, 120});
+  doc.CopySelection();
+  EXPECT_EQ(view.clipboardWrites, QStringList{Example});
+  EXPECT_TRUE(doc.pasteEnabled());
+  doc.CutSelection();
+  EXPECT_EQ(contents(), QList<QByteArray>{"`1"});
+  doc.PasteRegion();
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`14", "A"}));
+  EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"10", "72", "100"}));
+  EXPECT_EQ(doc.selection(), (QList<int>{1, 2}));
+  EXPECT_EQ(view.framesShown, (QList<Frame>{{100, 40, 300, 120}}));
+  EXPECT_TRUE(doc.selectionButtonsEnabled());
+  // A second paste appends a second group and selects only that.
+  doc.PasteRegion();
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`14", "A", "`14", "A"}));
+  EXPECT_EQ(doc.selection(), (QList<int>{3, 4}));
+}
+
+TEST_F(Region, ACopyOfNothingIsTheHeaderAlone) {
+  clipboard(QStringLiteral("%Fum%\r\n1\r\n2\r\n3\r\n4\r\n"));
+  doc.PasteRegion();
+  EXPECT_TRUE(doc.selectionButtonsEnabled());
+  doc.CopySelection();
+  EXPECT_EQ(view.clipboard, QStringLiteral("%Fum%\r\n1\r\n2\r\n3\r\n4\r\n"));
+}
+
+TEST_F(Region, PasteFollowsTheFirstLineOfTheClipboard) {
+  const std::pair<QString, bool> cases[] = {
+      {Example, true},
+      {QStringLiteral("%Fum% \r\n1\r\n2\r\n3\r\n4\r\n"), false},
+      {QString(), false},
+      {QStringLiteral("%Fum%\n1\n2\n3\n4\n"), true},
+      {QStringLiteral("hello"), false}};
+  for (const auto &[text, enabled] : cases) {
+    clipboard(text);
+    EXPECT_EQ(doc.pasteEnabled(), enabled) << text.toStdString();
+  }
+  doc.PasteRegion();  // refused while disabled
+  EXPECT_EQ(doc.page().count(), 0);
+}
+
+TEST_F(Region, AFaultyRegionTextTouchesNothing) {
+  add("`1", 100, 100);
+  drag({50, 50}, {150, 150});
+  doc.setModified(false);
+  const auto notAnInteger = [](const char *text) {
+    return QStringLiteral("'%1' は整数ではありません.")
+        .arg(QLatin1String(text));
+  };
+  const std::pair<QString, QString> cases[] = {
+      {QStringLiteral("%Fum%\r\n1\r\n2\r\nx\r\n4\r\n"), notAnInteger("x")},
+      {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\nA\r\n5\r\n"),
+       notAnInteger("")},
+      {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\nA\r\n1.5\r\n5\r\n"),
+       notAnInteger("1.5")},
+      {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\n♬\r\n5\r\n5\r\n"),
+       text_entry::unheldMessage(QStringLiteral("♬"))}};
+  for (const auto &[text, message] : cases) {
+    messages = ScriptedMessages();
+    clipboard(text);
+    doc.PasteRegion();
+    EXPECT_EQ(messages.texts(), QStringList{message});
+    EXPECT_EQ(contents(), QList<QByteArray>{"`1"});
+    EXPECT_EQ(doc.selection(), QList<int>{0});
+    EXPECT_EQ(rect(), (Rect{50, 50, 150, 150}));
+    EXPECT_FALSE(doc.isModified());
+  }
+}
+
+TEST_F(Region, OnlyPageChangesMarkThePageModified) {
+  add("`1", 100, 100);
+  clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\n"));
+  struct Command {
+    const char *name;
+    std::function<void()> run;
+    bool changesPage;
+  };
+  const Command commands[] = {
+      {"select",
+       [&] {
+         drag({50, 50}, {150, 150});
+       },
+       false},
+      {"copy", [&] { doc.CopySelection(); }, false},
+      {"redraw", [&] { doc.Redraw1Click(); }, false},
+      {"hide", [&] { doc.setMode(EditMode::None); }, false},
+      {"paste", [&] { doc.PasteRegion(); }, true},
+      {"duplicate", [&] { doc.DuplicateSelection(); }, true},
+      {"move", [&] { doc.moveSelection(MoveArrow::Up, {}); }, true},
+      {"delete", [&] { doc.DeleteSelection(); }, true},
+      {"cut", [&] { doc.CutSelection(); }, true}};
+  for (const auto &[name, run, changesPage] : commands) {
+    doc.setMode(EditMode::Rect);
+    drag({50, 50}, {150, 150});
+    doc.setModified(false);
+    run();
+    EXPECT_EQ(doc.isModified(), changesPage) << name;
+  }
+}
+
+TEST_F(Region, LeavingTheModeTakesTheFrameAway) {
+  add("`1", 100, 100);
+  drag({50, 50}, {150, 150});
+  const int redraws = view.paperRedraws.size();
+  doc.setMode(EditMode::None);
+  EXPECT_EQ(view.paperRedraws.size(), redraws + 1);
+  EXPECT_EQ(rect(), (Rect{0, 0, 0, 0}));
+  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  // A band half drawn goes too, and the release after it selects nothing.
+  doc.setMode(EditMode::Rect);
+  doc.Image1MouseDown(Qt::LeftButton, {}, {50, 50});
+  doc.Image1MouseMove({}, {150, 150});
+  doc.setMode(EditMode::None);
+  EXPECT_TRUE(view.framesShown.isEmpty());
+  doc.setMode(EditMode::Rect);
+  doc.Image1MouseUp(Qt::LeftButton, {150, 150});
+  EXPECT_TRUE(view.framesShown.isEmpty());
+  EXPECT_TRUE(doc.selection().isEmpty());
+}
