@@ -5,11 +5,7 @@
 #include <functional>
 #include <ostream>
 
-#include "app/core/Document.h"
-#include "app/core/SettingsFile.h"
-#include "support/RecordingView.h"
-#include "support/ScriptedMessages.h"
-#include "support/ScriptedSequencer.h"
+#include "support/DocumentSession.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -22,21 +18,15 @@ QByteArray pageBytes(const QByteArray &name, int inputs) {
   return "Fum[" + name + "]\r\n" + data + "\r\nEnd[" + name + "]\r\n";
 }
 
-// A document on a recording canvas, with scripted answers, a scripted
-// sequencer, and its settings file and program folder in a scratch folder of
-// its own.
-struct Session {
+// The document with the reports a test watches.
+struct Session : DocumentSession {
   Session() {
-    doc.NewPage();
     QObject::connect(&doc, &Document::contentsSelectionChanged,
                      [this](int index) { listShows = index; });
     QObject::connect(&doc, &Document::scrollReset, [this] { ++scrollResets; });
     QObject::connect(&doc, &Document::executiveChanged,
                      [this](bool on) { executives << on; });
   }
-  // The document makes the program folder current; the next test must not
-  // start in a folder that is gone.
-  ~Session() { QDir::setCurrent(startFolder); }
 
   QString page(const QString &name, int inputs) {
     return scratch.write(
@@ -64,14 +54,6 @@ struct Session {
     return n;
   }
 
-  const QString startFolder = QDir::currentPath();
-  ScratchDir scratch;
-  ScriptedMessages messages;
-  ScriptedSequencer player;
-  SettingsFile settings{scratch.file(QStringLiteral("config/Vrn32.ini"))};
-  RecordingView view;
-  Document doc{
-      {messages, player, settings, scratch.path() + QStringLiteral("/")}, view};
   int listShows = -2;  // the index the list was last told to show; -2: none
   int scrollResets = 0;
   QList<bool> executives;
@@ -256,8 +238,8 @@ TEST_F(DocumentTest, ClosingRemembersTheCurrentFolderForTheNextRun) {
                                 QString()),
             current);
 
-  Document next({messages, player, settings, scratch.path() + QLatin1Char('/')},
-                view);
+  Document next(
+      {messages, sequencer, settings, scratch.path() + QLatin1Char('/')}, view);
   next.readSettings();
   EXPECT_EQ(next.folder(), current);
   EXPECT_EQ(QDir::currentPath(), current);

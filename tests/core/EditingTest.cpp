@@ -2,11 +2,8 @@
 
 #include <QDir>
 
-#include "app/core/Document.h"
-#include "app/core/SettingsFile.h"
-#include "support/RecordingView.h"
+#include "support/DocumentSession.h"
 #include "support/ScriptedMessages.h"
-#include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
 
 // Undo, the whole-page shift, step erase and the clefs and barlines, on the
@@ -14,11 +11,8 @@
 
 namespace {
 
-class Editing : public ::testing::Test {
+class Editing : public ::testing::Test, protected DocumentSession {
  protected:
-  Editing() { doc.NewPage(); }
-  ~Editing() override { QDir::setCurrent(startFolder); }
-
   // Inputs "`1" … "`n" at (10·i, 20·i).
   void inputs(int n) {
     for (int i = 1; i <= n; ++i)

@@ -3,12 +3,9 @@
 #include <QDir>
 #include <functional>
 
-#include "app/core/Document.h"
-#include "app/core/SettingsFile.h"
 #include "base/core/Messages.h"
-#include "support/RecordingView.h"
+#include "support/DocumentSession.h"
 #include "support/ScriptedMessages.h"
-#include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
 
 // The function keys of the main window and the text window, with and
@@ -20,15 +17,13 @@ QByteArray pageBytes(const QByteArray &name) {
   return "Fum[" + name + "]\r\n^1|4|610|`14|40|48|\r\nEnd[" + name + "]\r\n";
 }
 
-struct Keys {
-  Keys() {
+struct Keys : DocumentSession {
+  Keys() : DocumentSession(1) {
     for (const char *name : {"one", "two", "three"})
       scratch.write(QString::fromLatin1(name) + ".fum", pageBytes(name));
     scratch.write(QStringLiteral("two.mid"), "MThd");
     scratch.write(QStringLiteral("c.vrn"), "one\r\ntwo\r\nthree\r\n");
-    doc.NewPage();
   }
-  ~Keys() { QDir::setCurrent(startFolder); }
 
   // The second page of the course, whose piece lies beside it.
   void inCourse() {
@@ -37,20 +32,6 @@ struct Keys {
   }
   // The same page alone, without its course.
   void pageAlone() { doc.OpenFile(scratch.file(QStringLiteral("two.fum"))); }
-
-  const QString startFolder = QDir::currentPath();
-  ScratchDir scratch;
-  ScriptedMessages messages;
-  ScriptedSequencer sequencer = [] {
-    ScriptedSequencer withOutput;
-    withOutput.outputs = 1;
-    return withOutput;
-  }();
-  SettingsFile settings{scratch.file(QStringLiteral("Vrn32.ini"))};
-  RecordingView view;
-  Document doc{
-      {messages, sequencer, settings, scratch.path() + QStringLiteral("/")},
-      view};
 };
 
 }  // namespace

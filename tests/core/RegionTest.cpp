@@ -2,12 +2,9 @@
 
 #include <functional>
 
-#include "app/core/Document.h"
-#include "app/core/SettingsFile.h"
 #include "score/core/TextEntry.h"
-#include "support/RecordingView.h"
+#include "support/DocumentSession.h"
 #include "support/ScriptedMessages.h"
-#include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
 
 // Rectangle editing on the document: the rubber band, the selection and
@@ -22,12 +19,9 @@ const QString Example = QStringLiteral(
     "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
     "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n");
 
-class Region : public ::testing::Test {
+class Region : public ::testing::Test, protected DocumentSession {
  protected:
-  Region() {
-    doc.NewPage();
-    doc.setMode(EditMode::Rect);
-  }
+  Region() { doc.setMode(EditMode::Rect); }
 
   void drag(QPoint from, QPoint to) {
     doc.Image1MouseDown(Qt::LeftButton, {}, from);
@@ -48,15 +42,6 @@ class Region : public ::testing::Test {
     return {r[0], r[1], r[2], r[3]};
   }
   QList<QByteArray> contents() { return contentsOf(doc.page().Inputs); }
-
-  ScratchDir scratch;
-  ScriptedMessages messages;
-  ScriptedSequencer sequencer;
-  SettingsFile settings{scratch.file(QStringLiteral("Vrn32.ini"))};
-  RecordingView view;
-  Document doc{
-      {messages, sequencer, settings, scratch.path() + QStringLiteral("/")},
-      view};
 };
 
 }  // namespace

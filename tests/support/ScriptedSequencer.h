@@ -10,7 +10,9 @@
 // finish(), as the real one comes on an event of its own.
 class ScriptedSequencer : public Sequencer {
  public:
-  int outputs = 0;
+  explicit ScriptedSequencer(int outputCount = 0) : outputs(outputCount) {}
+
+  int outputs;
   QStringList refused;        // paths whose open fails, with refusalText
   QString refusalText;        // empty: the sequencer has no words for it
   bool othersHoldIt = false;  // a play does not lead to playing
