@@ -81,9 +81,10 @@ void Document::attachMidiFile(bool fromFile) {
   MediaPlayer1.FileName = midi;
   QString error;
   // A piece the sequencer refuses leaves the buttons as they are: off.
+  // Without any output the refusal is no news: nothing could sound anyway.
   if (MediaPlayer1.open(&error))
     EnablePlayButtons();
-  else
+  else if (midiPresent_)
     messages_.generalError(error);
 }
 

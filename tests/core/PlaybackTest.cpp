@@ -129,6 +129,9 @@ TEST(PlaybackWithoutOutput, NothingCanBePressed) {
   quiet.doc.SpeedButton9Click();
   quiet.doc.SpeedButton11Click();
   EXPECT_FALSE(quiet.sequencer.calls.contains(QStringLiteral("play")));
+  // A sequencer that cannot open anything without an output says nothing.
+  quiet.sequencer.refused << quiet.scratch.file("a.mid");
+  openIn(quiet, "a");
   EXPECT_TRUE(quiet.messages.shown.isEmpty());
 }
 
