@@ -6,8 +6,9 @@ QString usage() {
   return QStringLiteral(
       "使い方:\n"
       "  varnel [譜面.fum | 目次.vrn]          ウィンドウで開く\n"
-      "  varnel --render 譜面|目次 出力.png|.bmp|.pdf\n"
-      "                                        譜面を画像に、教材をPDFにする\n"
+      "  varnel --render 譜面 出力.png|.bmp    譜面を画像にする\n"
+      "  varnel --render 目次.vrn|譜面 出力.pdf\n"
+      "                                        教材を印刷用のPDFにする\n"
       "  varnel --render-audio 譜面.fum|曲.mid 出力.wav\n"
       "                                        ページの曲をWAVにする\n"
       "  varnel --resave 譜面 出力.fum [--maxchar N] [--admin]\n"

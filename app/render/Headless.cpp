@@ -8,8 +8,11 @@
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
 #include "app/render/FluidSynthSetup.h"
+#include "app/render/PdfBooklet.h"
 #include "app/render/StandardMidiFile.h"
 #include "base/core/Cp932.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
 #include "score/core/ScorePage.h"
@@ -20,7 +23,8 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: varnel --render PAGE OUT.png|OUT.bmp\n"
+               "usage: varnel --render PAGE OUT.png|OUT.bmp|OUT.pdf\n"
+               "       varnel --render CONTENTS.vrn OUT.pdf\n"
                "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n"
                "       varnel --check CONTENTS.vrn|PAGE.fum\n"
                "       varnel --render-audio PAGE.fum|PIECE.mid OUT.wav\n");
@@ -49,8 +53,59 @@ bool readPage(const QString &path, ScorePage &page, QByteArray &pageText,
   return !messages.failed();
 }
 
+bool hasSuffix(const QString &path, const char *suffix) {
+  return QFileInfo(path).suffix().compare(QLatin1String(suffix),
+                                          Qt::CaseInsensitive) == 0;
+}
+
+// The booklet's pages: every entry of a contents file, titled as listed
+// without its indentation, or the one page, titled by its file name.
+// False after a reported error.
+bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
+                  QString &courseTitle) {
+  if (!hasSuffix(path, "vrn")) {
+    pages.append({QFileInfo(path).completeBaseName(), path});
+    return true;
+  }
+  ConsoleMessages messages;
+  if (!QFileInfo(path).isFile()) {
+    messages.error(QStringLiteral("ファイルが見つかりません。"));
+    return false;
+  }
+  CourseContents course;
+  course.switchTo(path);
+  QString error, unheld;
+  if (!course.read(&error, &unheld)) {
+    messages.generalError(error);
+    return false;
+  }
+  if (course.ContentsEntries.isEmpty()) {
+    messages.error(QStringLiteral("目次にページがありません。"));
+    return false;
+  }
+  courseTitle = course.caption();
+  for (int i = 0; i < course.ContentsEntries.size(); ++i) {
+    pages.append({cp932::toUnicode(entryName(course.ContentsEntries.at(i))),
+                  course.pagePath(i)});
+  }
+  return true;
+}
+
+// A page or a whole course as a PDF booklet. Pages that cannot be printed
+// get a sheet saying so, and the booklet is written all the same.
+int renderBooklet(const QStringList &args) {
+  QList<pdf_booklet::Page> pages;
+  QString courseTitle;
+  if (!bookletPages(args[1], pages, courseTitle)) return 1;
+  const QStringList errors = pdf_booklet::write(pages, args[2], courseTitle);
+  for (const QString &error : errors)
+    std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+  return errors.isEmpty() ? 0 : 1;
+}
+
 int render(const QStringList &args) {
   if (args.size() != 3) return usage();
+  if (hasSuffix(args[2], "pdf")) return renderBooklet(args);
   ConsoleMessages messages;
   ScorePage page;
   QByteArray text;
@@ -62,9 +117,7 @@ int render(const QStringList &args) {
     return 1;
   }
   // The picture's format follows the file name: BMP for ".bmp", else PNG.
-  const bool bmp = QFileInfo(args[2]).suffix().compare(
-                       QStringLiteral("bmp"), Qt::CaseInsensitive) == 0;
-  QImageWriter writer(args[2], bmp ? "bmp" : "png");
+  QImageWriter writer(args[2], hasSuffix(args[2], "bmp") ? "bmp" : "png");
   if (!writer.write(canvas.image())) {
     messages.generalError(writer.errorString());
     return 1;

@@ -4,6 +4,7 @@
 
 // The command-line modes that need no window and no display:
 //   --render PAGE OUT.png|OUT.bmp
+//   --render CONTENTS.vrn|PAGE OUT.pdf
 //   --resave PAGE OUT.fum [--maxchar N] [--admin]
 //   --check CONTENTS.vrn|PAGE.fum
 //   --render-audio PAGE.fum|PIECE.mid OUT.wav

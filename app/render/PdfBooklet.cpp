@@ -1,0 +1,339 @@
+#include "app/render/PdfBooklet.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QStaticText>
+#include <QTextLayout>
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
+#include "base/core/Messages.h"
+#include "files/core/PageFile.h"
+#include "score/core/Decimal.h"
+#include "score/core/ScorePage.h"
+#include "score/core/StaffLimits.h"
+#include "score/render/Canvas.h"
+#include "score/render/GlyphSet.h"
+#include "score/render/PageFonts.h"
+
+namespace pdf_booklet {
+namespace {
+
+constexpr double TextWidth = SheetWidth - 2 * SideMargin;
+constexpr double TextBottom = SheetHeight - BottomMargin;
+constexpr double TitleRule = 74;
+constexpr double TextGap = 16;  // between the paper and the page text
+constexpr double LineHeight = 18;
+constexpr double FooterBaseline = SheetHeight - 30;
+
+// Keeps the errors shown while a page is read; warnings only say that the
+// page was brought into range, and it still prints.
+class ErrorList : public Messages {
+ public:
+  QStringList texts;
+  Answer show(const QString &text, Icon icon, Buttons buttons) override {
+    if (icon == Icon::Error || icon == Icon::Stop) {
+      QString line = text;
+      texts << line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    }
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+  }
+  QString openFileName(const FileDialog &) override { return {}; }
+  QString saveFileName(const FileDialog &) override { return {}; }
+  bool inputBox(const QString &, const QString &, QString &) override {
+    return false;
+  }
+  void beep() override {}
+};
+
+// One input with its numbers converted: a glyph, or a text when `glyph` is
+// negative.
+struct Stamp {
+  int x;
+  int y;
+  int glyph;
+  QString text;
+};
+
+struct LoadedPage {
+  ScorePage page;
+  QString text;
+  QList<Stamp> stamps;
+};
+
+// Converts every number the drawing needs, as the canvas replay does; the
+// first one that is not a number is reported.
+bool takeStamps(LoadedPage &loaded, Messages &messages) {
+  const InputList &inputs = loaded.page.Inputs;
+  for (int i = 0; i < inputs.count(); ++i) {
+    const QByteArrayView content = inputs.content(i);
+    const bool glyph = isGlyphReference(content);
+    const std::optional<int> x = parseDecimal(inputs.x(i));
+    const std::optional<int> y = parseDecimal(inputs.y(i));
+    const std::optional<int> index =
+        glyph ? parseGlyphIndex(content) : std::optional<int>(-1);
+    if (!x || !y || !index) {
+      const QByteArray bad = !x   ? inputs.x(i).toByteArray()
+                             : !y ? inputs.y(i).toByteArray()
+                                  : content.toByteArray().mid(1, 2);
+      messages.notAnInteger(cp932::toUnicode(bad));
+      return false;
+    }
+    const QString text =
+        glyph ? QString() : cp932::toUnicode(content.toByteArray());
+    loaded.stamps.append({*x, *y, *index, text});
+  }
+  return true;
+}
+
+// Reads the page; the message for its sheet when it cannot be printed.
+QString load(const Page &page, LoadedPage &loaded) {
+  if (!QFileInfo(page.path).isFile())
+    return QStringLiteral("「%1」が見つかりません。").arg(page.title);
+  ErrorList messages;
+  const page_file::LoadResult result =
+      page_file::readInto(loaded.page, page.path, messages);
+  if (result.status == page_file::LoadResult::Status::Loaded &&
+      messages.texts.isEmpty())
+    takeStamps(loaded, messages);
+  if (!messages.texts.isEmpty()) {
+    return QStringLiteral("「%1」が読めません。%2")
+        .arg(page.title, messages.texts.join(QLatin1Char(' ')));
+  }
+  loaded.text = cp932::toUnicode(result.pageText);
+  loaded.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  loaded.text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return {};
+}
+
+// The glyph's ink as one rectangle per run of pixels in a row, clipped to
+// the paper as the canvas clips it. One path for all of them keeps viewers
+// from showing seams between neighbouring pixels.
+void addGlyph(QPainterPath &ink, const Stamp &stamp, int width, int height) {
+  constexpr int Size = GlyphSet::Size;
+  constexpr int Anchor = GlyphSet::Anchor;
+  if (!GlyphSet::isValidIndex(stamp.glyph) || stamp.x < Anchor - Size + 1 ||
+      stamp.y < Anchor - Size + 1 || stamp.x >= width + Anchor ||
+      stamp.y >= height + Anchor)
+    return;
+  const int left = stamp.x - Anchor;
+  const int top = stamp.y - Anchor;
+  const GlyphSet::Rows &rows = GlyphSet::instance().rows(stamp.glyph);
+  for (int r = std::max(0, -top); r < Size && top + r < height; ++r) {
+    std::uint32_t mask = rows[r];
+    while (mask) {
+      const int first = std::countl_zero(mask);
+      const int run = std::countl_one(std::uint32_t(mask << first));
+      const int from = std::max(left + first, 0);
+      const int to = std::min(left + first + run, width);
+      if (from < to) ink.addRect(from, top + r, to - from, 1);
+      mask = first + run >= Size ? 0 : mask & (~0u >> (first + run));
+    }
+  }
+}
+
+// Draws on the sheets of the booklet in points; the writer's own unit is
+// finer, so that text is laid out without rounding.
+class Sheets {
+ public:
+  Sheets(QPdfWriter &writer, QPainter &painter, const QString &courseTitle)
+      : writer_(writer),
+        painter_(painter),
+        courseTitle_(courseTitle),
+        unit_(writer.resolution() / 72.0) {}
+
+  // A fresh sheet for a page, headed by its title.
+  void start(const QString &title) {
+    title_ = title;
+    newSheet(title);
+  }
+
+  void paper(const LoadedPage &loaded);
+  void text(const QString &text, double pointSize);
+
+ private:
+  static QFont makeFont(const QString &family, double pointSize) {
+    page_fonts::install();
+    QFont face(family);
+    face.setPointSizeF(pointSize);
+    return face;
+  }
+  void newSheet(const QString &heading) {
+    if (sheetNumber_++ > 0) writer_.newPage();
+    drawTitle(heading);
+    drawFooter();
+    y_ = PaperTop;
+  }
+  void drawTitle(const QString &title);
+  void drawFooter();
+  void drawStaffLines(int staffCount, int width, int height);
+
+  QPdfWriter &writer_;
+  QPainter &painter_;
+  QString courseTitle_;
+  QString title_;
+  double unit_;
+  int sheetNumber_ = 0;
+  double y_ = PaperTop;
+};
+
+void Sheets::drawTitle(const QString &title) {
+  const QFont face = makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 16);
+  const QFontMetricsF metrics(face, &writer_);
+  painter_.setFont(face);
+  painter_.setPen(Qt::black);
+  painter_.drawText(
+      QPointF(SideMargin * unit_, TopMargin * unit_ + metrics.ascent()),
+      metrics.elidedText(title, Qt::ElideRight, TextWidth * unit_));
+  painter_.setPen(QPen(Qt::black, 0.6 * unit_));
+  painter_.drawLine(QPointF(SideMargin, TitleRule) * unit_,
+                    QPointF(SheetWidth - SideMargin, TitleRule) * unit_);
+}
+
+void Sheets::drawFooter() {
+  const QFont face = makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 8);
+  const QFontMetricsF metrics(face, &writer_);
+  painter_.setFont(face);
+  painter_.setPen(QColor(0x55, 0x55, 0x55));
+  painter_.drawText(QPointF(SideMargin, FooterBaseline) * unit_,
+                    metrics.elidedText(courseTitle_, Qt::ElideRight,
+                                       TextWidth * 0.8 * unit_));
+  const QString number = QString::number(sheetNumber_);
+  painter_.drawText(QPointF((SheetWidth - SideMargin) * unit_ -
+                                metrics.horizontalAdvance(number),
+                            FooterBaseline * unit_),
+                    number);
+}
+
+// The lines where the canvas draws them, one page pixel thick.
+void Sheets::drawStaffLines(int staffCount, int width, int height) {
+  painter_.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap));
+  int y = Canvas::StaffTop;
+  for (int staff = 0; staff < staffCount; ++staff) {
+    for (int line = 0; line < 5; ++line, y += Canvas::LineGap) {
+      if (y < 0 || y >= height) continue;
+      painter_.drawLine(QLineF(Canvas::StaffMargin, y + 0.5,
+                               width - Canvas::StaffMargin, y + 0.5));
+    }
+    y += Canvas::StaffPitch - 5 * Canvas::LineGap;
+  }
+}
+
+void Sheets::paper(const LoadedPage &loaded) {
+  const ScorePage &page = loaded.page;
+  const int width = page.StaffWidth;
+  const int height = staff_limits::canvasHeight(page.StaffCount);
+  const PaperPlace place = placePaper(page.StaffCount, page.StaffWidth);
+  painter_.save();
+  painter_.translate(place.topLeft * unit_);
+  painter_.scale(place.scale * unit_, place.scale * unit_);
+  painter_.setClipRect(QRectF(0, 0, width, height));
+  drawStaffLines(page.StaffCount, width, height);
+  QPainterPath ink;
+  ink.setFillRule(Qt::WindingFill);
+  for (const Stamp &stamp : loaded.stamps) addGlyph(ink, stamp, width, height);
+  painter_.fillPath(ink, Qt::black);
+  // Texts are placed by their top-left corner, as on the canvas.
+  painter_.setFont(page_fonts::pageTextFont());
+  painter_.setPen(Qt::black);
+  for (const Stamp &stamp : loaded.stamps) {
+    if (stamp.glyph >= 0 || stamp.text.isEmpty() || stamp.x >= width ||
+        stamp.y >= height || stamp.y < -Canvas::StaffPitch)
+      continue;
+    QStaticText laid(stamp.text);
+    laid.setTextFormat(Qt::PlainText);
+    painter_.drawStaticText(QPointF(stamp.x, stamp.y), laid);
+  }
+  painter_.restore();
+  y_ = place.topLeft.y() + height * place.scale + TextGap;
+}
+
+// Wraps each line of the text to the text width; what does not fit on the
+// sheet goes on to the next, under the same title.
+void Sheets::text(const QString &text, double pointSize) {
+  const QFont face = makeFont(QStringLiteral("ＭＳ 明朝"), pointSize);
+  painter_.setFont(face);
+  painter_.setPen(Qt::black);
+  QStringList lines = text.split(QLatin1Char('\n'));
+  while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+    lines.removeLast();
+  for (const QString &line : lines) {
+    QTextLayout layout(line, face, &writer_);
+    layout.beginLayout();
+    while (true) {
+      QTextLine row = layout.createLine();
+      if (!row.isValid()) break;
+      row.setLineWidth(TextWidth * unit_);
+    }
+    layout.endLayout();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+      if (y_ + LineHeight > TextBottom) {
+        // A blank row at the foot of a sheet is not carried over.
+        if (line.isEmpty()) break;
+        newSheet(title_ + QStringLiteral("（続き）"));
+      }
+      const QTextLine row = layout.lineAt(i);
+      const double top = y_ * unit_ + (LineHeight * unit_ - row.height()) / 2;
+      row.draw(&painter_, QPointF(SideMargin * unit_, top - row.y()));
+      y_ += LineHeight;
+    }
+  }
+}
+
+}  // namespace
+
+PaperPlace placePaper(int staffCount, int staffWidth) {
+  const double width = staffWidth;
+  const double height = staff_limits::canvasHeight(staffCount);
+  const double scale =
+      std::min({1.0, TextWidth / width, (TextBottom - PaperTop) / height});
+  return {QPointF(SideMargin + std::floor((TextWidth - width * scale) / 2),
+                  PaperTop),
+          scale};
+}
+
+QStringList write(const QList<Page> &pages, const QString &pdfPath,
+                  const QString &courseTitle) {
+  QPdfWriter writer(pdfPath);
+  // Sixteen units to the point: whole points stay whole numbers in the
+  // file, so pixels printed a point each meet without overlap or gap.
+  writer.setResolution(72 * 16);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                   QPageLayout::Portrait, QMarginsF()));
+  writer.setCreator(QStringLiteral("Varnel"));
+  writer.setTitle(courseTitle.isEmpty() && !pages.isEmpty()
+                      ? pages.first().title
+                      : courseTitle);
+  QPainter painter;
+  errno = 0;
+  if (!painter.begin(&writer))
+    return {file_errors::cannotWrite(pdfPath, errno) + QLatin1Char('.')};
+  Sheets sheets(writer, painter, courseTitle);
+  QStringList errors;
+  for (const Page &page : pages) {
+    LoadedPage loaded;
+    const QString error = load(page, loaded);
+    sheets.start(page.title);
+    if (!error.isEmpty()) {
+      errors << error;
+      sheets.text(error, 12);
+      continue;
+    }
+    sheets.paper(loaded);
+    sheets.text(loaded.text, 10.5);
+  }
+  painter.end();
+  return errors;
+}
+
+}  // namespace pdf_booklet
