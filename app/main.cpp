@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "app/core/CommandLine.h"
-#include "app/render/FluidSynthSequencer.h"
 #include "app/core/SettingsFile.h"
+#include "app/render/FluidSynthSequencer.h"
 #include "app/render/Headless.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
