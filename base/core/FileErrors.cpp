@@ -19,6 +19,8 @@ QString knownCause(int errorNumber) {
     case ENOSPC:
     case EDQUOT:
       return QStringLiteral("ディスクの空きが足りません");
+    case EFBIG:
+      return QStringLiteral("ファイルが大きすぎます");
     case EISDIR:
       return QStringLiteral("フォルダーです");
     case ENOTDIR:

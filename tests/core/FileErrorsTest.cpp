@@ -30,6 +30,8 @@ TEST(FileErrors, FailedWritesNameTheFileAndTheReason) {
             QStringLiteral("フォルダーです"));
   EXPECT_EQ(file_errors::writeReason(QStringLiteral("/x"), ENOSPC),
             QStringLiteral("ディスクの空きが足りません"));
+  EXPECT_EQ(file_errors::writeReason(QStringLiteral("/x"), EFBIG),
+            QStringLiteral("ファイルが大きすぎます"));
 }
 
 // The folder is closed to the user but the page is theirs to write. Root
