@@ -85,8 +85,8 @@ struct DataFields {
   QByteArray protect, staffCount, staffWidth;
   // The complete inputs: an incomplete input at the end is dropped.
   InputList inputs;
-  // The inputs would not fit the list (more than four gigabytes of
-  // fields); the ones that fit were kept.
+  // The payload is more than the list can hold (four gigabytes); no input
+  // was taken.
   bool tooLarge = false;
 };
 

@@ -162,11 +162,12 @@ PageBlock readPageBlock(const QByteArray &bytes) {
 
 DataFields splitDataPayload(const QByteArray &payload) {
   DataFields fields;
-  // The bytes between the cuts and an input for every three cuts are the
-  // most the list can take, which bounds the memory of a page by a few
-  // times its payload, however it is made.
+  // Every byte of the payload and an input for every three "|" bytes are
+  // more than the list can take, which bounds the memory of a page by a few
+  // times its payload, however it is made. A "|" does not always cut: it
+  // may be the trail byte of a character ("ポ" is 0x83 0x7C).
   const qsizetype cutCount = countBars(payload);
-  const qsizetype mostBytes = payload.size() - cutCount;
+  const qsizetype mostBytes = payload.size();
   if (mostBytes > InputList::MaxBytes) {
     fields.tooLarge = true;
     return fields;

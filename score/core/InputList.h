@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <algorithm>
 #include <cstring>
 
 // The inputs of a page in drawing order, each a Content, an X and a Y held
@@ -64,7 +65,11 @@ class InputList {
   };
 
   bool operator==(const InputList &other) const {
-    return bytes_ == other.bytes_ && ends_ == other.ends_;
+    // Not QList's own ==, which hands memcmp a null pointer when one of
+    // two empty lists has never held anything.
+    return bytes_ == other.bytes_ &&
+           std::equal(ends_.cbegin(), ends_.cend(), other.ends_.cbegin(),
+                      other.ends_.cend());
   }
 
  private:

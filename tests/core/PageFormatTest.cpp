@@ -173,6 +173,19 @@ TEST(PageFormatBytes, TrailBarsAreNeverCutWhereverTheyFall) {
             QByteArray(text).replace("\x81|", "\x81\r\n"));
 }
 
+TEST(PageFormatBytes, ManyTextsEndingInTheBarByteReadAndSaveWhole) {
+  // The trail byte of "ポ" is "|": a page full of such texts has more field
+  // bytes than bytes that are not "|", and must still read and save whole.
+  QByteArray payload = "1|4|610|";
+  for (int i = 0; i < 300; ++i) payload += sjis("ポポ") + "|1|2|";
+  ScorePage page;
+  page.Inputs = splitDataPayload(payload).inputs;
+  ASSERT_EQ(page.count(), 300);
+  EXPECT_EQ(page.Inputs.content(299), sjis("ポポ"));
+  EXPECT_EQ(page.Inputs.byteCount(), 300 * 6);
+  EXPECT_EQ(dataPayload(1, page), payload);
+}
+
 TEST(PageFormatBytes, DataPayloadHeaderStaysRawAndShortPayloadsLackFields) {
   DataFields f = splitDataPayload("0|x|2|");
   EXPECT_EQ(f.fieldCount, 3);
@@ -219,6 +232,14 @@ TEST(PageFormatBytes, FieldsReadBackExactlyAndChangeIndependently) {
   f.inputs.removeAt(2);
   f.inputs.removeAt(0);
   EXPECT_EQ(xsOf(f.inputs), QList<QByteArray>{"+5"});
+}
+
+TEST(PageFormatBytes, AListEmptiedOrReadEmptyEqualsANewOne) {
+  DataFields f = splitDataPayload("1|4|610|`1|2|3|");
+  f.inputs.removeAt(0);
+  EXPECT_EQ(f.inputs, InputList());
+  EXPECT_EQ(splitDataPayload("1|4|610|").inputs, InputList());
+  EXPECT_FALSE(splitDataPayload("1|4|610|||||").inputs == InputList());
 }
 
 TEST(PageFormatBytes, APageOfSeparatorsTakesAFewTimesItsSize) {
