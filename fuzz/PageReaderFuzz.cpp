@@ -2,26 +2,15 @@
 // found back at a width taken from the input and reads that again: nothing
 // may be lost, and no line may be too long or split a character.
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
 #include "base/core/Cp932.h"
 #include "files/core/PageFormat.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/HeapPeak.h"
 #include "score/core/Decimal.h"
 
 using namespace page_format;
 
 namespace {
-
-#define CHECK(condition)                                                    \
-  do {                                                                      \
-    if (!(condition)) {                                                     \
-      std::fprintf(stderr, "%s:%d: CHECK failed: %s\n", __FILE__, __LINE__, \
-                   #condition);                                             \
-      std::abort();                                                         \
-    }                                                                       \
-  } while (0)
 
 // The cutting and decoding rules byte by byte, as plainly as they read, to
 // hold the fast readers to.
@@ -130,11 +119,18 @@ void roundTrip(const PageBlock &block, const DataFields &fields,
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+  heap_peak::install();
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  const QByteArray bytes(reinterpret_cast<const char *>(data),
-                         static_cast<qsizetype>(size));
+  const QByteArray bytes = fuzzBytes(data, size);
+  const heap_peak::Measure heap;
   const PageBlock block = readPageBlock(bytes);
   const DataFields fields = splitDataPayload(block.dataPayload);
+  // A page costs a few times its file, however it is made.
+  CHECK(heap_peak::withinBound(heap.grown(), size));
   checkFields(fields);
   const QByteArray text = decodeTextPayload(block.textPayload);
   checkAgainstPlainRules(block.dataPayload, fields, block.textPayload, text);
