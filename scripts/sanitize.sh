@@ -10,7 +10,10 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="$sanitizers -fno-omit-frame-pointer" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" -DVARNEL_BENCH=OFF >/dev/null
 cmake --build build-asan
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
+# No strict string checks: they make strndup read all n bytes, which
+# libxkbcommon (under Qt's X11 platform in the end-to-end tests) does not
+# promise.
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd build-asan
