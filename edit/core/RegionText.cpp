@@ -1,6 +1,7 @@
 #include "edit/core/RegionText.h"
 
 #include <QList>
+#include <algorithm>
 #include <optional>
 
 #include "base/core/Cp932.h"
@@ -28,10 +29,19 @@ QList<QByteArrayView> linesOf(QByteArrayView text) {
   return lines;
 }
 
+bool isControl(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b < 0x20 || b == 0x7F;
+}
+
 // A Content as the page may hold it: every single-byte "|" (not the second
-// byte of a double-byte character) becomes its full-width twin.
+// byte of a double-byte character) becomes its full-width twin, and control
+// bytes become spaces, as in typed text: a page file ends at a 0x1A byte
+// and knows no line break inside a field. Neither can be a trail byte.
 QByteArray pageContent(QByteArrayView content) {
-  if (!content.contains('|')) return content.toByteArray();
+  if (!content.contains('|') &&
+      std::none_of(content.begin(), content.end(), isControl))
+    return content.toByteArray();
   QByteArray out;
   out.reserve(content.size() + 8);
   for (qsizetype i = 0; i < content.size(); ++i) {
@@ -41,6 +51,8 @@ QByteArray pageContent(QByteArrayView content) {
       out.append(c).append(content[++i]);
     } else if (c == '|') {
       out.append(FullWidthBar);
+    } else if (isControl(c)) {
+      out.append(' ');
     } else {
       out.append(c);
     }

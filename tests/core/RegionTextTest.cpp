@@ -66,6 +66,12 @@ TEST(RegionText, APastedBarCannotSplitThePageFile) {
   const region_text::Parsed parsed = region_text::parse(text);
   ASSERT_TRUE(parsed.ok);
   EXPECT_EQ(parsed.region.inputs.content(0), sjis("a｜ポ"));
+  // An end-of-file byte or a tab in a content would cut or split the saved
+  // page: they become spaces, as typed text does.
+  const region_text::Parsed controls = region_text::parse(
+      "%Fum%\r\n0\r\n0\r\n9\r\n9\r\nA\x1A\tB\x7F\r\n1\r\n2\r\n");
+  ASSERT_TRUE(controls.ok);
+  EXPECT_EQ(controls.region.inputs.content(0), "A  B ");
 }
 
 TEST(RegionMoves, ShiftMovesAStaffCtrlHalfOfItAnythingElseOnePixel) {
