@@ -275,6 +275,7 @@ const Writer Writers[] = {{"page save", "page.fum", Writes::Page},
                           {"--resave", "page.fum", Writes::Program},
                           {"settings", "Vrn32.ini", Writes::Settings},
                           {"--render", "page.png", Writes::Program},
+                          {"--render", "page.bmp", Writes::Program},
                           {"--render", "page.pdf", Writes::Program}};
 
 int runWriter(const Writer &w, const QString &target, const QString &input,
