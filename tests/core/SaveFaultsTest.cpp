@@ -276,6 +276,7 @@ const Writer Writers[] = {{"page save", "page.fum", Writes::Page},
                           {"settings", "Vrn32.ini", Writes::Settings},
                           {"--render", "page.png", Writes::Program},
                           {"--render", "page.bmp", Writes::Program},
+                          {"--render-audio", "page.wav", Writes::Program},
                           {"--render", "page.pdf", Writes::Program}};
 
 int runWriter(const Writer &w, const QString &target, const QString &input,
@@ -308,6 +309,11 @@ void expectOldFileKept(const Writer &w, const QString &folder,
   ScratchDir inputs;
   const QString input =
       inputs.write(QStringLiteral("page.fum"), pageBytes("page", 600, 1));
+  // Half a second of one note, the page's piece.
+  inputs.write(QStringLiteral("page.mid"),
+               QByteArray("MThd\0\0\0\x06\0\0\0\x01\x01\xE0MTrk\0\0\0\x0D"
+                          "\0\x90\x3C\x64\x83\x60\x80\x3C\0\0\xFF\x2F\0",
+                          35));
   const QString target = folder + QLatin1Char('/') + w.target;
   const QByteArray old = oldBytes(target);
   QDir().mkpath(folder);
