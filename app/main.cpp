@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
 
 #include "app/core/CommandLine.h"
@@ -30,6 +31,9 @@ QString programFolder() {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // A file growing past the user's size limit fails its write with EFBIG,
+  // which the save reports, instead of ending the program mid-save.
+  std::signal(SIGXFSZ, SIG_IGN);
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   // What only the command line answers needs no window and no display.

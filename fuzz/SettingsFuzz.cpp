@@ -122,5 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   CHECK(settings.writeBool(target.first, target.second, number & 1));
   CHECK(settings.readBool(target.first, target.second, !(number & 1)) ==
         bool(number & 1));
+  // What was saved reads back the same from the file.
+  CHECK(settings.save());
+  CHECK(readAll(SettingsFile(path), names) == readAll(settings, names));
   return 0;
 }

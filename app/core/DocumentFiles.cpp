@@ -1,7 +1,9 @@
 // The document's file commands: reading and writing pages, opening,
 // saving, the recent files, the clipboard and the bitmap.
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "app/core/Document.h"
 #include "app/core/DocumentView.h"
@@ -28,6 +30,22 @@ class Busy {
 };
 
 const QString Fum = QStringLiteral(".fum");
+
+// Save As starts at the page's own file, or in the current folder for a
+// page without one, unless the user may not write that folder (the
+// program's installed data folder): then in the user's documents folder.
+void presetSaveAs(Messages::FileDialog &dialog, const QString &pagePath,
+                  const QString &name) {
+  dialog.fileName = pagePath.isEmpty() ? name : pagePath;
+  const QFileInfo folder(pagePath.isEmpty()
+                             ? QDir::currentPath()
+                             : QFileInfo(pagePath).absolutePath());
+  if (folder.isDir() && folder.isWritable()) return;
+  const QString documents =
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  dialog.folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+  if (!pagePath.isEmpty()) dialog.fileName = QFileInfo(pagePath).fileName();
+}
 
 }  // namespace
 
@@ -111,9 +129,7 @@ bool Document::SaveAs() {
       QStringLiteral("譜面ファイル(*.fum)|*.fum|すべてのファイル(*.*)|*.*");
   dialog.defaultExtension = QStringLiteral("fum");
   dialog.confirmOverwrite = true;
-  dialog.fileName = !page_.PagePath.isEmpty()
-                        ? page_.PagePath
-                        : cp932::toUnicode(page_.InternalName);
+  presetSaveAs(dialog, page_.PagePath, cp932::toUnicode(page_.InternalName));
   const QString chosen = messages_.saveFileName(dialog);
   if (chosen.isEmpty()) return false;
   const QString previousPath = page_.PagePath;

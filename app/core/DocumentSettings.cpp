@@ -5,6 +5,7 @@
 
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
+#include "base/core/FileErrors.h"
 #include "base/core/Messages.h"
 #include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
@@ -88,8 +89,14 @@ bool Document::writeSettings(const WindowLayout &layout) {
     integer(VrnSection, contentsKey, course_.ContentsIndex);
   for (int n = 1; n <= RecentFiles::Count; ++n)
     text(RecentSection, recentKey(n), recent_.entry(n));
-  if (!ok)
-    messages_.generalError(
-        QStringLiteral("%1 に書き込めません").arg(settings_.path()));
-  return ok;
+  // Every value goes to the file in one write, which either stores all of
+  // them or leaves the old file as it was.
+  QString error;
+  if (ok && settings_.save(&error)) return true;
+  messages_.generalError(
+      error.isEmpty() ? QStringLiteral("「%1」に書き込めません（%2）")
+                            .arg(settings_.path(),
+                                 file_errors::writeReason(settings_.path(), 0))
+                      : error);
+  return false;
 }

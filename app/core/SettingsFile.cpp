@@ -4,14 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <cerrno>
 #include <climits>
 #include <optional>
 #include <utility>
 
 #include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
+#include "base/core/WholeFile.h"
 
 namespace {
 
@@ -112,18 +114,10 @@ std::optional<IniText> load(const QString &path) {
   return ini;
 }
 
-bool save(const QString &path, const IniText &ini) {
+QByteArray bytesOf(const IniText &ini) {
   QString text;
   for (const Line &line : ini.lines) text += line.text + line.end;
-  const QByteArray bytes = (ini.bom ? Utf8Bom : QByteArray()) + text.toUtf8();
-  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return (ini.bom ? Utf8Bom : QByteArray()) + text.toUtf8();
 }
 
 struct Position {
@@ -184,17 +178,36 @@ QString limited(QString text) {
   return text;
 }
 
-std::optional<QString> readValue(const QString &path, const QString &section,
-                                 const QString &key) {
+std::optional<QString> valueIn(const std::optional<IniText> &ini,
+                               const QString &section, const QString &key) {
   const QString s = section.trimmed();
   const QString k = key.trimmed();
-  if (!validSection(s) || !validKey(k)) return std::nullopt;
-  const std::optional<IniText> ini = load(path);
-  if (!ini) return std::nullopt;
+  if (!ini || !validSection(s) || !validKey(k)) return std::nullopt;
   const Position pos = find(ini->lines, s, k);
   if (pos.key < 0) return std::nullopt;
   return isQuoted(pos.value) ? pos.value.mid(1, pos.value.size() - 2)
                              : pos.value;
+}
+
+// Sets the key, already checked, to the value as stored.
+void put(IniText &ini, const QString &s, const QString &k,
+         const QString &stored) {
+  const Position pos = find(ini.lines, s, k);
+  if (pos.key >= 0) {
+    // Only the value changes: the key's spelling and spacing stay.
+    QString &text = ini.lines[pos.key].text;
+    qsizetype start = text.indexOf('=') + 1;
+    while (start < text.size() && text.at(start).isSpace()) ++start;
+    text = text.left(start) + stored;
+  } else if (pos.section >= 0) {
+    insertLine(ini, pos.insertAt, k + '=' + stored);
+  } else {
+    if (!ini.lines.isEmpty() && !ini.lines.back().text.trimmed().isEmpty()) {
+      insertLine(ini, ini.lines.size(), QString());
+    }
+    insertLine(ini, ini.lines.size(), '[' + s + ']');
+    insertLine(ini, ini.lines.size(), k + '=' + stored);
+  }
 }
 
 int hexDigit(QChar c) {
@@ -235,7 +248,22 @@ std::optional<int> parseInteger(const QString &text) {
 
 }  // namespace
 
+struct SettingsFile::Held {
+  struct Change {
+    QString section, key, stored;
+  };
+  std::optional<IniText> ini;  // nothing when the file could not be read
+  QList<Change> changes;       // since the last save, in order
+};
+
 SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
+
+SettingsFile::~SettingsFile() = default;
+
+SettingsFile::Held &SettingsFile::held() const {
+  if (!held_) held_.reset(new Held{load(path_), {}});
+  return *held_;
+}
 
 QString SettingsFile::defaultPath() {
   return QStandardPaths::writableLocation(
@@ -245,7 +273,7 @@ QString SettingsFile::defaultPath() {
 
 int SettingsFile::readInteger(const QString &section, const QString &key,
                               int defaultValue) const {
-  const std::optional<QString> text = readValue(path_, section, key);
+  const std::optional<QString> text = valueIn(held().ini, section, key);
   if (!text) return defaultValue;
   return parseInteger(*text).value_or(defaultValue);
 }
@@ -257,7 +285,7 @@ bool SettingsFile::readBool(const QString &section, const QString &key,
 
 QString SettingsFile::readString(const QString &section, const QString &key,
                                  const QString &defaultValue) const {
-  return limited(readValue(path_, section, key).value_or(defaultValue));
+  return limited(valueIn(held().ini, section, key).value_or(defaultValue));
 }
 
 bool SettingsFile::writeInteger(const QString &section, const QString &key,
@@ -282,24 +310,39 @@ bool SettingsFile::writeString(const QString &section, const QString &key,
   const QString s = section.trimmed();
   const QString k = key.trimmed();
   if (!validSection(s) || !validKey(k) || hasLineBreak(value)) return false;
-  std::optional<IniText> ini = load(path_);
-  if (!ini) return false;
+  Held &h = held();
+  if (!h.ini) return false;
   const QString stored = quoted(value);
-  const Position pos = find(ini->lines, s, k);
-  if (pos.key >= 0) {
-    // Only the value changes: the key's spelling and spacing stay.
-    QString &text = ini->lines[pos.key].text;
-    qsizetype start = text.indexOf('=') + 1;
-    while (start < text.size() && text.at(start).isSpace()) ++start;
-    text = text.left(start) + stored;
-  } else if (pos.section >= 0) {
-    insertLine(*ini, pos.insertAt, k + '=' + stored);
-  } else {
-    if (!ini->lines.isEmpty() && !ini->lines.back().text.trimmed().isEmpty()) {
-      insertLine(*ini, ini->lines.size(), QString());
+  put(*h.ini, s, k, stored);
+  h.changes.append({s, k, stored});
+  return true;
+}
+
+bool SettingsFile::save(QString *errorText) {
+  Held &h = held();
+  const auto failed = [&](int errorNumber) {
+    if (errorText)
+      *errorText =
+          QStringLiteral("「%1」に書き込めません（%2）")
+              .arg(path_, file_errors::writeReason(path_, errorNumber));
+    return false;
+  };
+  errno = 0;
+  std::optional<IniText> ini = load(path_);
+  // A file that is there but cannot be read is not replaced.
+  if (!ini) return failed(errno);
+  for (const Held::Change &c : std::as_const(h.changes))
+    put(*ini, c.section, c.key, c.stored);
+  errno = 0;
+  if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return failed(errno);
+  WholeFile file(path_);
+  if (file.open()) {
+    file.device().write(bytesOf(*ini));
+    if (file.commit()) {
+      h.ini = std::move(ini);
+      h.changes.clear();
+      return true;
     }
-    insertLine(*ini, ini->lines.size(), '[' + s + ']');
-    insertLine(*ini, ini->lines.size(), k + '=' + stored);
   }
-  return save(path_, *ini);
+  return failed(file.errorNumber());
 }

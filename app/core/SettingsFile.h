@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 // The program's settings file Vrn32.ini, a private-profile (INI) text file:
 // "[Section]" lines open sections, "key=value" lines hold values, lines
@@ -9,12 +10,13 @@
 // counts. The file is stored in UTF-8 (a file that is not valid UTF-8 is
 // read as code page 932 and written back as UTF-8).
 //
-// Every call reads the file anew, so the object never holds stale values;
-// every write rewrites the whole file through a temporary file, so a failed
-// write leaves the old file as it was.
+// The file is read once, at the first read or write; writes change the
+// values held and are stored together by save(), so the program reads the
+// file once at start-up and writes it once at shut-down.
 class SettingsFile {
  public:
   explicit SettingsFile(QString path);
+  ~SettingsFile();
 
   QString path() const { return path_; }
   // Vrn32.ini in the user's configuration folder (honours XDG_CONFIG_HOME).
@@ -32,11 +34,10 @@ class SettingsFile {
   QString readString(const QString &section, const QString &key,
                      const QString &defaultValue) const;
 
-  // Each write creates the folder, the file, the section or the key as
-  // needed and keeps every other line. False when the file cannot be read
-  // or written, or when the name or value cannot be held in the file: a
-  // section name with "]", a key with "=" or starting with "[" or ";", an
-  // empty name, a line break anywhere.
+  // Each write creates the section or the key as needed and keeps every
+  // other line. False when the file cannot be read, or when the name or
+  // value cannot be held in the file: a section name with "]", a key with
+  // "=" or starting with "[" or ";", an empty name, a line break anywhere.
   bool writeInteger(const QString &section, const QString &key, int value);
   // Written as "1" or "0".
   bool writeBool(const QString &section, const QString &key, bool value);
@@ -49,8 +50,20 @@ class SettingsFile {
   static bool canHold(const QString &section, const QString &key,
                       const QString &value);
 
+  // Stores the values written since the last save, creating the folder and
+  // the file as needed. The file is read again and the writes are made on
+  // it, so that what another copy of the program stored meanwhile under
+  // other keys stays. The new file replaces the old one only once all of
+  // it is on the disk: on failure the old file stays as it was and the
+  // message, naming the file and the reason, is put in errorText.
+  bool save(QString *errorText = nullptr);
+
   static constexpr int MaxTextLength = 1023;
 
  private:
+  struct Held;
+  Held &held() const;
+
   QString path_;
+  mutable std::unique_ptr<Held> held_;
 };

@@ -1,13 +1,13 @@
 #include "app/render/Headless.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
 #include <cstdio>
 
 #include "app/render/AudioRender.h"
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
 #include "app/render/FluidSynthSetup.h"
+#include "app/render/ImageFile.h"
 #include "app/render/PdfBooklet.h"
 #include "app/render/StandardMidiFile.h"
 #include "base/core/Cp932.h"
@@ -117,9 +117,10 @@ int render(const QStringList &args) {
     return 1;
   }
   // The picture's format follows the file name: BMP for ".bmp", else PNG.
-  QImageWriter writer(args[2], hasSuffix(args[2], "bmp") ? "bmp" : "png");
-  if (!writer.write(canvas.image())) {
-    messages.generalError(writer.errorString());
+  QString error;
+  if (!image_file::write(canvas.image(), args[2],
+                         hasSuffix(args[2], "bmp") ? "bmp" : "png", &error)) {
+    messages.generalError(error);
     return 1;
   }
   return 0;

@@ -3,10 +3,8 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QImageWriter>
-#include <cerrno>
 
-#include "base/core/FileErrors.h"
+#include "app/render/ImageFile.h"
 
 void PageCanvasView::resizeCanvas(int staffCount, int staffWidth) {
   canvas_.ResizeCanvas(staffCount, staffWidth);
@@ -56,9 +54,5 @@ void PageCanvasView::copyCanvasToClipboard() {
 }
 
 bool PageCanvasView::writeCanvasBitmap(const QString &path, QString *error) {
-  QImageWriter writer(path, "bmp");
-  errno = 0;
-  if (writer.write(canvas_.image())) return true;
-  *error = file_errors::cannotWrite(path, errno);
-  return false;
+  return image_file::write(canvas_.image(), path, "bmp", error);
 }

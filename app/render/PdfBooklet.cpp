@@ -10,14 +10,13 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
 #include "base/core/Cp932.h"
-#include "base/core/FileErrors.h"
 #include "base/core/Messages.h"
+#include "base/core/WholeFile.h"
 #include "files/core/PageFile.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
@@ -304,7 +303,10 @@ PaperPlace placePaper(int staffCount, int staffWidth) {
 
 QStringList write(const QList<Page> &pages, const QString &pdfPath,
                   const QString &courseTitle) {
-  QPdfWriter writer(pdfPath);
+  // The booklet replaces an old one only once all of it is on the disk.
+  WholeFile file(pdfPath);
+  if (!file.open()) return {file.errorText() + QLatin1Char('.')};
+  QPdfWriter writer(&file.device());
   // Sixteen units to the point: whole points stay whole numbers in the
   // file, so pixels printed a point each meet without overlap or gap.
   writer.setResolution(72 * 16);
@@ -315,9 +317,11 @@ QStringList write(const QList<Page> &pages, const QString &pdfPath,
                       ? pages.first().title
                       : courseTitle);
   QPainter painter;
-  errno = 0;
-  if (!painter.begin(&writer))
-    return {file_errors::cannotWrite(pdfPath, errno) + QLatin1Char('.')};
+  if (!painter.begin(&writer)) {
+    file.cancel();
+    file.commit();
+    return {file.errorText() + QLatin1Char('.')};
+  }
   Sheets sheets(writer, painter, courseTitle);
   QStringList errors;
   for (const Page &page : pages) {
@@ -332,7 +336,8 @@ QStringList write(const QList<Page> &pages, const QString &pdfPath,
     sheets.paper(loaded);
     sheets.text(loaded.text, 10.5);
   }
-  painter.end();
+  if (!painter.end()) file.cancel();
+  if (!file.commit()) errors << file.errorText() + QLatin1Char('.');
   return errors;
 }
 

@@ -60,6 +60,7 @@ QString runFileDialog(QWidget *parent, const Messages::FileDialog &d,
                                  : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmOverwrite);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  if (!d.folder.isEmpty()) dialog.setDirectory(d.folder);
   if (!d.fileName.isEmpty()) dialog.selectFile(d.fileName);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();

@@ -19,6 +19,7 @@ class Messages {
     QString filter;
     QString defaultExtension;  // without the dot, e.g. "fum"
     QString fileName;          // preset
+    QString folder;            // where it starts; empty: the current folder
     bool mustExist = false;
     bool confirmOverwrite = false;
   };

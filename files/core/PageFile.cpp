@@ -121,8 +121,9 @@ SaveResult save(ScorePage &page, const QByteArray &pageText, int maxChar,
                 bool administratorMode, Messages &messages) {
   const int protectValue = administratorMode ? -1 : 1;
   if (page.ProtectFlag < 0 && !administratorMode) {
+    // The edits are not stored, so the page stays modified and the save
+    // question comes again before they could be lost.
     messages.error(protectedPageMessage());
-    page.Modified = false;
     return SaveResult::Refused;
   }
   if (page.PagePath.isEmpty()) return SaveResult::NeedsName;

@@ -1,13 +1,11 @@
 #include "files/core/PageFormat.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "base/core/Cp932.h"
-#include "base/core/FileErrors.h"
+#include "base/core/WholeFile.h"
 
 namespace page_format {
 
@@ -174,19 +172,8 @@ QByteArray pageFileBytes(const QByteArray &internalName,
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes,
                      QString *errorText) {
-  QSaveFile file(path);
-  // In a folder the user may not write to, a page the user may write is
-  // written in place: without the temporary file a failure halfway leaves
-  // it cut short, but refusing would leave the edits nowhere to go.
-  file.setDirectWriteFallback(true);
-  errno = 0;
-  bool ok = file.open(QIODevice::WriteOnly);
-  ok = ok && file.write(bytes) == bytes.size();
-  // Until commit renames it into place, the old file is untouched; a
-  // QSaveFile dropped without commit removes its temporary file.
-  ok = ok && file.commit();
-  if (!ok && errorText) *errorText = file_errors::cannotWrite(path, errno);
-  return ok;
+  return whole_file::write(path, bytes, whole_file::InPlace::WhenFolderIsClosed,
+                           errorText);
 }
 
 }  // namespace page_format

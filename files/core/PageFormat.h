@@ -98,11 +98,12 @@ DataFields splitDataPayload(const QByteArray &payload);
 // extension, ignoring the case of single-byte letters.
 bool internalNameMatches(const QByteArray &internalName, const QString &path);
 
-// Writes to a temporary file beside `path` and renames it over the old file,
-// so a failed write leaves the old file as it was; where the folder cannot
-// take a temporary file but the file itself is writable, the file is
-// written in place. On failure returns false and puts the message, naming
-// the file and the reason, in errorText (when given).
+// Writes to a temporary file beside `path` and renames it over the old file
+// once all of it is on the disk, so a failed write leaves the old file as it
+// was; where the folder cannot take a temporary file but the file itself is
+// writable, the file is written in place, its whole new size reserved
+// first. On failure returns false and puts the message, naming the file and
+// the reason, in errorText (when given).
 bool writeFileSafely(const QString &path, const QByteArray &bytes,
                      QString *errorText);
 

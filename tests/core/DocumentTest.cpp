@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <functional>
 #include <ostream>
 
+#include "files/core/PageFile.h"
 #include "support/DocumentSession.h"
 #include "support/TestFiles.h"
+#include "support/TmpfsMount.h"
 
 namespace {
 
@@ -176,6 +179,50 @@ TEST_F(DocumentTest, SaveAsRenamesOnlyWhenThePageWasWritten) {
   EXPECT_EQ(doc.recent().entry(1), second);
   EXPECT_EQ(doc.recent().entry(2), first);
   EXPECT_EQ(readBytes(second), pageBytes("b", 1));
+}
+
+// Outside administrator mode a protected page is not saved, and its edits
+// stay marked: closing, turning the page and opening a file each ask first.
+TEST_F(DocumentTest, RefusedSaveOfAProtectedPageKeepsTheEditsAsked) {
+  const QString contents = course(QStringLiteral("c"));
+  const QByteArray locked = "Fum[one]\r\n^-1|4|610|\r\nEnd[one]\r\n";
+  const QString path = scratch.write(QStringLiteral("c/one.fum"), locked);
+  doc.OpenFile(contents);
+  modify();
+  EXPECT_FALSE(doc.Save1Click());
+  EXPECT_TRUE(messages.saw(page_file::protectedPageMessage()));
+  EXPECT_FALSE(doc.FormCloseQuery());  // each question is cancelled
+  doc.SpeedButton5Click();
+  doc.OpenFile(page(QStringLiteral("o.fum"), 1));
+  EXPECT_EQ(saveQuestions(), 3);
+  EXPECT_TRUE(doc.isModified());
+  EXPECT_EQ(doc.page().PagePath, path);
+  EXPECT_EQ(readBytes(path), locked);
+}
+
+// A new page's first Save As starts in the current folder, unless the user
+// may not write there (the installed program's folder): then in the
+// user's documents folder.
+TEST_F(DocumentTest, FirstSaveAsStartsWhereTheUserMayWrite) {
+  const QString home = scratch.file(QStringLiteral("home"));
+  QDir().mkpath(home + QStringLiteral("/Documents"));
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", home.toUtf8());
+  const QString installed = scratch.file(QStringLiteral("installed"));
+  // Root may write anywhere but on a read-only file system.
+  TmpfsMount readOnly(installed, "size=4k", true);
+  QDir().mkpath(installed);
+  ::chmod(installed.toLocal8Bit().constData(), 0555);
+  for (const QString &current : {scratch.path(), installed}) {
+    ASSERT_TRUE(QDir::setCurrent(current));
+    messages.dialogs.clear();
+    EXPECT_FALSE(doc.SaveAs());
+    ASSERT_EQ(messages.dialogs.size(), 1);
+    EXPECT_EQ(
+        messages.dialogs[0].folder,
+        current == installed ? home + QStringLiteral("/Documents") : QString());
+  }
+  qputenv("HOME", oldHome);
 }
 
 TEST_F(DocumentTest, NoLetsThePageGoSoACourseAsksOnlyOnce) {

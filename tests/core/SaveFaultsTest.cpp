@@ -16,6 +16,7 @@
 #include <iostream>
 #include <random>
 #include <thread>
+#include <vector>
 
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
@@ -24,6 +25,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
+#include "support/TmpfsMount.h"
 
 // Saving when the system will not let the page be written, and a program
 // killed in the middle of its saves: the file on disk is always a whole
@@ -100,7 +102,7 @@ QStringList filesIn(const QString &folder) {
 // A document that opened `path` and then had `extra` inputs stamped on it,
 // saved with the user's Save command. The child reports whether the save
 // wrote, whether the page is still marked modified, and each message shown
-// as "icon:text" on its own line.
+// as "icon:text" on its own line; its status is 1 when nothing was written.
 int editAndSave(const QString &path, int extra, int out,
                 const std::function<void()> &beforeSave) {
   ScratchDir own;
@@ -121,7 +123,7 @@ int editAndSave(const QString &path, int extra, int out,
                 doc.isModified() ? "modified" : "unmodified"));
   for (const ScriptedMessages::Shown &s : messages.shown)
     send(out, QStringLiteral("%1:%2\n").arg(int(s.icon)).arg(s.text));
-  return 0;
+  return written ? 0 : 1;
 }
 
 const QString StopIcon = QString::number(int(Messages::Icon::Stop));
@@ -131,7 +133,7 @@ const QString StopIcon = QString::number(int(Messages::Icon::Stop));
 // The system refuses to let a file grow past a limit: the save stops with
 // the temporary file half written. The page on disk stays as it was until
 // the limit lets the whole new page through.
-TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
+void sweepSizeLimits(int extra) {
   ScratchDir dir;
   const QByteArray old = pageBytes("page", 50, 0);
   const QString page = dir.write(QStringLiteral("page.fum"), old);
@@ -139,17 +141,19 @@ TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
   const QString free = dir.file(QStringLiteral("free/page.fum"));
   dir.write(QStringLiteral("free/page.fum"), old);
   ASSERT_EQ(inChild([&](int out) {
-              return editAndSave(free, 3000, out, [] {});
+              return editAndSave(free, extra, out, [] {});
             }).status,
             0);
   const QByteArray saved = readBytes(free);
-  ASSERT_GT(saved.size(), 30000);
+  ASSERT_GT(saved.size(), extra * 10);
+  ASSERT_TRUE(extra > 1000 || saved.size() < 16384) << "past the buffer";
   const qint64 sizes[] = {0, 1, 4096, saved.size() - 1, saved.size()};
   for (qint64 limit : sizes) {
-    SCOPED_TRACE("file size limit " + std::to_string(limit));
+    SCOPED_TRACE("file size limit " + std::to_string(limit) + " of " +
+                 std::to_string(saved.size()));
     dir.write(QStringLiteral("page.fum"), old);
     const ChildResult run = inChild([&](int out) {
-      return editAndSave(page, 3000, out, [limit] {
+      return editAndSave(page, extra, out, [limit] {
         // A write past the limit fails with EFBIG instead of ending the
         // program.
         ::signal(SIGXFSZ, SIG_IGN);
@@ -157,7 +161,7 @@ TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
         ::setrlimit(RLIMIT_FSIZE, &cap);
       });
     });
-    ASSERT_EQ(run.status, 0) << run.out.toStdString();
+    ASSERT_EQ(run.status, limit < saved.size()) << run.out.toStdString();
     const QStringList lines =
         QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
     std::cout << "limit " << limit << ": "
@@ -176,6 +180,12 @@ TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
                                                       "に書き込めません")))
         << lines[1].toStdString();
   }
+}
+
+TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
+  sweepSizeLimits(3000);
+  // A page Qt's write buffer holds whole until the end.
+  sweepSizeLimits(600);
 }
 
 // Closed folders and read-only pages, as an ordinary user meets them.
@@ -202,7 +212,7 @@ TEST(SaveFaults, ReadOnlyPagesAndFoldersKeepTheOldPage) {
       return editAndSave(page, 10, out, loseFilePrivileges);
     });
     ::chmod(folder.toLocal8Bit().constData(), 0755);
-    ASSERT_EQ(run.status, 0) << run.out.toStdString();
+    EXPECT_EQ(run.status, c.written ? 0 : 1) << run.out.toStdString();
     const QStringList lines =
         QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
     std::cout << c.name << ": "
@@ -219,6 +229,142 @@ TEST(SaveFaults, ReadOnlyPagesAndFoldersKeepTheOldPage) {
     EXPECT_TRUE(lines[1].startsWith(
         StopIcon + QStringLiteral(":「page.fum」に書き込めません")))
         << lines[1].toStdString();
+  }
+}
+
+namespace {
+
+// The program's headless mode in the child, its messages on `out`.
+int runProgram(const QStringList &args, int out) {
+  ::dup2(out, STDERR_FILENO);
+  QList<QByteArray> held{QByteArray(VARNEL_EXECUTABLE)};
+  for (const QString &arg : args) held << QFile::encodeName(arg);
+  std::vector<char *> argv;
+  for (QByteArray &arg : held) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  // The program itself must turn a size limit into a failed write.
+  ::signal(SIGXFSZ, SIG_DFL);
+  ::execv(argv[0], argv.data());
+  return 127;
+}
+
+// The settings written at shut-down, as the window does when it closes.
+int closeWithSettings(const QString &path, int out) {
+  ScratchDir own;
+  ScriptedMessages messages;
+  ScriptedSequencer player;
+  SettingsFile settings(path);
+  RecordingView view;
+  Document doc({messages, player, settings, own.path() + QStringLiteral("/")},
+               view);
+  doc.readSettings();
+  doc.AddRecentFile(QStringLiteral("/home/user/新しい曲.fum"));
+  const bool written = doc.writeSettings(WindowLayout{});
+  for (const ScriptedMessages::Shown &s : messages.shown) send(out, s.text);
+  return written ? 0 : 1;
+}
+
+// Every writer of the program, each with the file it replaces.
+enum class Writes { Page, PageInPlace, Settings, Program };
+struct Writer {
+  const char *name, *target;
+  Writes how;
+};
+const Writer Writers[] = {{"page save", "page.fum", Writes::Page},
+                          {"page save", "page.fum", Writes::PageInPlace},
+                          {"--resave", "page.fum", Writes::Program},
+                          {"settings", "Vrn32.ini", Writes::Settings},
+                          {"--render", "page.png", Writes::Program},
+                          {"--render", "page.bmp", Writes::Program},
+                          {"--render-audio", "page.wav", Writes::Program},
+                          {"--render", "page.pdf", Writes::Program}};
+
+int runWriter(const Writer &w, const QString &target, const QString &input,
+              int out) {
+  switch (w.how) {
+    case Writes::Page:
+      return editAndSave(target, 600, out, [] {});
+    case Writes::PageInPlace:
+      return editAndSave(target, 600, out, loseFilePrivileges);
+    case Writes::Settings:
+      return closeWithSettings(target, out);
+    case Writes::Program:
+      return runProgram({QString::fromLatin1(w.name), input, target}, out);
+  }
+  return 127;
+}
+
+QByteArray oldBytes(const QString &target) {
+  if (target.endsWith(QStringLiteral(".fum"))) return pageBytes("page", 20, 0);
+  return "[Fum]\nExecutive=1\n\n[RecentFiles]\nr1=/home/user/a.fum\n";
+}
+
+// Runs the writer on the old file in `folder`, `fault` applied once the
+// old file is there (`inChild`: in the child); the old file must stay
+// whole and alone, and the failure be named.
+void expectOldFileKept(const Writer &w, const QString &folder,
+                       const std::function<void()> &fault, bool inChild,
+                       const QString &reason) {
+  SCOPED_TRACE(w.name + (" " + QString::fromLatin1(w.target)).toStdString());
+  ScratchDir inputs;
+  const QString input =
+      inputs.write(QStringLiteral("page.fum"), pageBytes("page", 600, 1));
+  // Half a second of one note, the page's piece.
+  inputs.write(QStringLiteral("page.mid"),
+               QByteArray("MThd\0\0\0\x06\0\0\0\x01\x01\xE0MTrk\0\0\0\x0D"
+                          "\0\x90\x3C\x64\x83\x60\x80\x3C\0\0\xFF\x2F\0",
+                          35));
+  const QString target = folder + QLatin1Char('/') + w.target;
+  const QByteArray old = oldBytes(target);
+  QDir().mkpath(folder);
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+  file.close();
+  if (!inChild) fault();
+  if (w.how == Writes::PageInPlace)
+    ::chmod(folder.toLocal8Bit().constData(), 0555);
+  const ChildResult run = ::inChild([&](int out) {
+    if (inChild) fault();
+    return runWriter(w, target, input, out);
+  });
+  ::chmod(folder.toLocal8Bit().constData(), 0755);
+  const QString said = QString::fromUtf8(run.out);
+  EXPECT_EQ(run.status, 1) << said.toStdString();
+  EXPECT_EQ(readBytes(target), old);
+  EXPECT_EQ(filesIn(folder), QStringList{QString::fromLatin1(w.target)})
+      << "a part of the new file is left";
+  EXPECT_TRUE(said.contains(QStringLiteral("%1」に書き込めません（%2）")
+                                .arg(QLatin1String(w.target), reason)))
+      << said.toStdString();
+}
+
+}  // namespace
+
+// Every writer under a file-size limit: the new file, small or large, is
+// not cut at the limit and reported as written.
+TEST(SaveFaults, EveryWriterPastASizeLimitKeepsTheOldFile) {
+  for (const Writer &w : Writers) {
+    ScratchDir dir;
+    const auto limit = [] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit cap{16, 16};
+      ::setrlimit(RLIMIT_FSIZE, &cap);
+    };
+    expectOldFileKept(w, dir.path(), limit, true,
+                      QStringLiteral("ファイルが大きすぎます"));
+  }
+}
+
+// Every writer on a real full file system, a page smaller than Qt's write
+// buffer included: the old file stays, the failure is reported.
+TEST(SaveFaults, EveryWriterOnAFullDiskKeepsTheOldFile) {
+  for (const Writer &w : Writers) {
+    ScratchDir dir;
+    TmpfsMount disk(dir.file(QStringLiteral("disk")), "size=64k");
+    if (!disk.mounted()) GTEST_SKIP() << TmpfsMount::NotRoot;
+    expectOldFileKept(
+        w, disk.path() + QStringLiteral("/pages"), [&] { disk.fill(); }, false,
+        QStringLiteral("ディスクの空きが足りません"));
   }
 }
 

@@ -104,6 +104,7 @@ TEST(SettingsFile, WritesCreateFolderFileSectionAndKey) {
   ASSERT_TRUE(file.writeBool("Fum", "Executive", true));
   ASSERT_TRUE(file.writeBool("Fum", "Maximized", false));
   ASSERT_TRUE(file.writeString("RecentFiles", "r1", ""));
+  ASSERT_TRUE(file.save());
   EXPECT_EQ(readBytes(file.path()),
             "[MainForm]\nLeft=10\nTop=-5\n\n"
             "[Fum]\nExecutive=1\nMaximized=0\n\n"
@@ -132,6 +133,7 @@ TEST(SettingsFile, WritesKeepEveryOtherLine) {
   ASSERT_TRUE(s.file.writeInteger("Fum", "MaxChar", 100));
   ASSERT_TRUE(s.file.writeString("Fum", "Folder", "/y"));
   ASSERT_TRUE(s.file.writeInteger("Vrn", "a.vrn", 3));
+  ASSERT_TRUE(s.file.save());
   EXPECT_EQ(s.bytes(),
             "\xEF\xBB\xBF; Varnel settings\r\n"
             "[MainForm]\r\n"
@@ -161,6 +163,7 @@ TEST(SettingsFile, JapaneseKeysAndAnyPathRoundTrip) {
   EXPECT_EQ(s.file.readInteger("vrn", "練習.VRN", 0), 4);
   EXPECT_EQ(s.file.readInteger("Vrn", "練習2.vrn", 0), 0);
   EXPECT_EQ(s.file.readString("RecentFiles", "R1", ""), path);
+  ASSERT_TRUE(s.file.save());
   EXPECT_TRUE(s.bytes().contains(path.toUtf8())) << "stored in UTF-8";
 }
 
@@ -168,6 +171,7 @@ TEST(SettingsFile, ReadsAFileWrittenInCodePage932) {
   Settings s(sjis("[Vrn]\r\n練習.vrn=6\r\n[Fum]\r\nFolder=C:\\譜面\r\n"));
   EXPECT_EQ(s.file.readInteger("Vrn", "練習.vrn", 0), 6);
   ASSERT_TRUE(s.file.writeInteger("Vrn", "練習.vrn", 7));
+  ASSERT_TRUE(s.file.save());
   EXPECT_EQ(
       s.bytes(),
       QString("[Vrn]\r\n練習.vrn=7\r\n[Fum]\r\nFolder=C:\\譜面\r\n").toUtf8());
@@ -196,6 +200,7 @@ TEST(SettingsFile, RefusesWhatItCannotStore) {
   EXPECT_FALSE(s.file.writeInteger("Vrn", ";x.vrn", 1));
   EXPECT_FALSE(s.file.writeInteger("Vrn", " ", 1));
   EXPECT_FALSE(s.file.writeInteger("A]B", "k", 1));
+  ASSERT_TRUE(s.file.save());
   EXPECT_EQ(s.bytes(), before);
 }
 
@@ -204,8 +209,11 @@ TEST(SettingsFile, FailedWritesReportFailureAndKeepTheFile) {
   // The folder cannot be made: its parent is a regular file.
   const QString blocker = dir.write("blocker", "not a folder");
   SettingsFile inFile(blocker + "/Vrn32.ini");
-  EXPECT_FALSE(inFile.writeInteger("Fum", "MaxChar", 79));
-  EXPECT_EQ(inFile.readInteger("Fum", "MaxChar", 79), 79);
+  EXPECT_TRUE(inFile.writeInteger("Fum", "MaxChar", 80));
+  QString error;
+  EXPECT_FALSE(inFile.save(&error));
+  EXPECT_EQ(error, "「" + inFile.path() +
+                       "」に書き込めません（保存先のフォルダーがありません）");
   EXPECT_EQ(readBytes(blocker), "not a folder");
 
   // A path that is a folder can be neither read nor replaced.
@@ -213,6 +221,21 @@ TEST(SettingsFile, FailedWritesReportFailureAndKeepTheFile) {
   SettingsFile onFolder(dir.file("folder.ini"));
   EXPECT_FALSE(onFolder.writeBool("Fum", "Executive", true));
   EXPECT_FALSE(onFolder.readBool("Fum", "Executive", false));
+}
+
+// The file is read once and written once: a program that ends without
+// saving leaves it as it was, and a save keeps what another copy of the
+// program stored meanwhile under other keys.
+TEST(SettingsFile, WritesWaitForTheSaveAndKeepOtherCopiesKeys) {
+  Settings s("[Fum]\nMaxChar=79\n");
+  ASSERT_EQ(s.file.readInteger("Fum", "MaxChar", 0), 79);
+  s.dir.write("Vrn32.ini", "[Fum]\nMaxChar=60\n[Vrn]\nb.vrn=2\n");
+  EXPECT_EQ(s.file.readInteger("Fum", "MaxChar", 0), 79) << "read again";
+  ASSERT_TRUE(s.file.writeInteger("Vrn", "a.vrn", 4));
+  ASSERT_TRUE(s.file.writeInteger("Fum", "MaxChar", 100));
+  EXPECT_EQ(s.bytes(), "[Fum]\nMaxChar=60\n[Vrn]\nb.vrn=2\n");
+  ASSERT_TRUE(s.file.save());
+  EXPECT_EQ(s.bytes(), "[Fum]\nMaxChar=100\n[Vrn]\nb.vrn=2\na.vrn=4\n");
 }
 
 TEST(SettingsFile, DefaultPathFollowsXdgConfigHome) {

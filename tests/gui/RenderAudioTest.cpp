@@ -161,7 +161,8 @@ TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
       {broken, dir.file("a.wav"),
        "「壊れた.mid」は標準MIDIファイルではありません。"},
       {dir.file("ない.fum"), dir.file("a.wav"), "ファイルが見つかりません。"},
-      {piece, dir.file("ない/a.wav"), "「a.wav」に書き込めません。"},
+      {piece, dir.file("ない/a.wav"),
+       "「a.wav」に書き込めません（ファイルまたはフォルダーがありません）"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.message.toStdString());

@@ -122,7 +122,9 @@ TEST_F(Startup, UnwritableSettingsAreReportedButDoNotKeepTheWindowOpen) {
   EXPECT_FALSE(other.main().isVisible());
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown.last().text,
-            blocked.path() + QStringLiteral(" に書き込めません."));
+            "「" + blocked.path() +
+                QStringLiteral(
+                    "」に書き込めません（保存先のフォルダーがありません）."));
   EXPECT_EQ(messages.shown.last().icon, Messages::Icon::Stop);
 }
 

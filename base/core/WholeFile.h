@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+// A file written whole or not at all. The new bytes go to a temporary file
+// beside the old one, which takes its place only once every byte, the last
+// buffered ones included, has reached the disk; on any failure the old file
+// stays as it was and the temporary file is removed. Qt's own commit does
+// not look at the error of its last flush, so a short file on a full disk
+// would pass as written: every step is checked here.
+class WholeFile {
+ public:
+  explicit WholeFile(const QString &path);
+  WholeFile(const WholeFile &) = delete;
+  WholeFile &operator=(const WholeFile &) = delete;
+
+  // False when the temporary file cannot be made.
+  bool open();
+  // Where the writer puts its bytes; writes after a failure are refused.
+  QIODevice &device() { return file_; }
+  // Writes out what the device holds back; false after any failure.
+  bool flush();
+  // Flushes, syncs and puts the file in place.
+  bool commit();
+  // For a writer that failed on its own: commit then only removes the
+  // temporary file.
+  void cancel() { file_.noteFailure(0); }
+  // Why the last step failed, worded for the user, naming the file.
+  QString errorText() const;
+  // The system's error number behind it; 0 when it gave none.
+  int errorNumber() const { return file_.firstErrno; }
+
+ private:
+  // Keeps the system's reason of the first write that failed.
+  class Device : public QSaveFile {
+   public:
+    using QSaveFile::QSaveFile;
+    bool failed = false;
+    int firstErrno = 0;
+    void noteFailure(int errorNumber);
+
+   protected:
+    qint64 writeData(const char *data, qint64 length) override;
+  };
+
+  QString path_;
+  Device file_;
+};
+
+namespace whole_file {
+
+enum class InPlace {
+  Never,
+  // When the folder takes no temporary file but the file itself may be
+  // written: the whole new size is reserved before the first byte changes,
+  // so a full disk or a size limit leaves the old file untouched.
+  WhenFolderIsClosed,
+};
+
+// Writes `bytes` to `path` as above. On failure returns false and puts the
+// message, naming the file and the reason, in errorText (when given).
+bool write(const QString &path, const QByteArray &bytes, InPlace inPlace,
+           QString *errorText);
+
+}  // namespace whole_file
