@@ -465,6 +465,8 @@ TEST_F(EndToEnd, ALargeClipboardTextLeavesTheWindowAnswering) {
          QStringLiteral("clipboard"), QStringLiteral("-i"),
          scratch.write(QStringLiteral("clip"), (head + hangul).toUtf8())});
     ASSERT_TRUE(owner.waitForStarted());
+    // The window hears of the change at once and must open a menu whenever
+    // asked; the old watch converted the whole text first, for minutes.
     for (int probe = 0; probe < 3; ++probe) {
       QThread::msleep(500);
       ASSERT_TRUE(
