@@ -69,8 +69,10 @@ ContentsData plainContents(const QByteArray &bytes) {
       data.title = line.mid(1);
     else if (line.startsWith('\\'))
       data.note = line.mid(1);
-    else
+    else if (data.entries.size() < MaxContentsEntries)
       data.entries.append(line);
+    else
+      break;  // the reader's bound
   }
   return data;
 }

@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   qt6-translations-l10n librsvg2-bin desktop-file-utils appstream
   shared-mime-info poppler-utils dpkg-dev libxml2-utils
-  xvfb xauth file xdotool
+  xvfb xauth file xdotool xclip
 )
 
 missing=()

@@ -303,6 +303,8 @@ class Document : public QObject {
   bool writePage(bool *needsName);
   void attachMidiFile(bool fromFile);
   bool ReadContents();
+  // An entry whose page file is missing: said, and an empty page shown.
+  void showMissingEntry(int index);
   void showContentsTitle();
   void InstallGlyphCursor();
   void AppendGlyphInput(int glyph, int x, int y);
@@ -316,8 +318,9 @@ class Document : public QObject {
   void dropSelectionFrame();
   bool selectionInPage();
   void MoveSelection(bool vertical, int step);
-  void setClipboardMirror(const QString &text, const QByteArray &bytes,
-                          const QString &unheld = QString());
+  // Our own copy: the text on the clipboard and the bytes it was made from.
+  void setClipboardMirror(const QString &text, const QByteArray &bytes);
+  void updatePasteEnabled();
 
   Messages &messages_;
   SettingsFile &settings_;
@@ -360,8 +363,9 @@ class Document : public QObject {
   bool pasteEnabled_ = true;
   struct ClipboardMirror {
     QString text;
-    QByteArray bytes;  // code page 932
-    QString unheld;    // characters of text that code page 932 lacks
+    QByteArray bytes;        // code page 932, once converted
+    QString unheld;          // characters of text that code page 932 lacks
+    bool converted = false;  // bytes and unheld hold the text's conversion
   } mirror_;
 };
 

@@ -1,11 +1,13 @@
 // The document's course: a contents file in the tool bar's list, and the
 // page buttons.
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
+#include "files/core/ContentsFile.h"
 
 namespace {
 const QString VrnSection = QStringLiteral("Vrn");
@@ -38,6 +40,9 @@ bool Document::ReadContents() {
     messages_.generalError(error);
     return false;
   }
+  if (course_.UnreadFrom > 0)
+    messages_.warning(
+        contentsCutMessage(course_.ContentsPath, course_.UnreadFrom));
   if (!unheld.isEmpty())
     messages_.warning(
         QStringLiteral("目次ファイルのうち、次の文字は扱えないため"
@@ -61,13 +66,32 @@ void Document::selectEntry(int index) {
   }
   page_.PagePath = course_.pagePath(index);
   if (!QFileInfo(page_.PagePath).isFile()) {
-    messages_.error(
-        QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。"));
-    NewPage();
+    showMissingEntry(index);
     return;
   }
   LoadPage();
   course_.ContentsIndex = course_.LoadedIndex = index;
+}
+
+void Document::showMissingEntry(int index) {
+  const bool listed = index >= 0 && index < course_.ContentsEntries.size();
+  const QString missing =
+      QDir(course_.ContentsFolder).relativeFilePath(course_.pagePath(index));
+  messages_.error(
+      listed ? QStringLiteral("Vrnファイルに記述されたファイル「%1」が"
+                              "見つかりません。")
+                   .arg(missing)
+             : QStringLiteral(
+                   "Vrnファイルに記述されたファイルが見つかりません。"));
+  NewPage();
+  if (!listed) return;
+  // One missing page is no reason to lose the rest of the course: the list
+  // and the page buttons stay, with the missing entry chosen.
+  setContentsMode(true);
+  showContentsTitle();
+  course_.LoadedIndex = index;
+  selectedEntry_ = index;
+  emit contentsSelectionChanged(index);
 }
 
 void Document::SpeedButton4Click() {

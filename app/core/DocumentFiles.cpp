@@ -13,6 +13,7 @@
 #include "files/core/PageFile.h"
 #include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
+#include "files/core/RegularFile.h"
 #include "score/core/TextEntry.h"
 
 namespace {
@@ -149,6 +150,10 @@ bool Document::SaveAs() {
 }
 
 void Document::OpenFile(const QString &path) {
+  if (!regular_file::isRegular(path)) {
+    messages_.error(regular_file::notFoundMessage(path));
+    return;
+  }
   if (!askSaveQuestion()) return;
   const QString extension = file_names::lowerExtension(path);
   if (extension == QStringLiteral(".vrn")) {

@@ -220,6 +220,14 @@ void Document::CopySelection() {
 
 void Document::PasteRegion() {
   if (!pasteEnabled_) return;
+  if (!mirror_.converted) {
+    // Converted only now: another program's text may be megabytes long.
+    bool held = true;
+    mirror_.bytes = cp932::fromUnicode(mirror_.text, &held);
+    mirror_.unheld =
+        held ? QString() : text_entry::unheldCharacters(mirror_.text);
+    mirror_.converted = true;
+  }
   if (!mirror_.unheld.isEmpty()) {
     messages_.error(text_entry::unheldMessage(mirror_.unheld));
     return;
@@ -281,22 +289,22 @@ void Document::CutSelection() {
 
 void Document::clipboardChanged() {
   const QString text = view_.clipboardText();
-  // Our own copy coming back keeps the bytes it was made from.
-  if (text == mirror_.text) {
-    setClipboardMirror(text, mirror_.bytes, mirror_.unheld);
-    return;
-  }
-  bool held = true;
-  const QByteArray bytes = cp932::fromUnicode(text, &held);
-  setClipboardMirror(text, bytes,
-                     held ? QString() : text_entry::unheldCharacters(text));
+  // Our own copy coming back keeps the bytes it was made from; another
+  // program's text is converted when Paste is pressed.
+  if (text != mirror_.text) mirror_ = {text, {}, {}, false};
+  updatePasteEnabled();
 }
 
-void Document::setClipboardMirror(const QString &text, const QByteArray &bytes,
-                                  const QString &unheld) {
-  mirror_.text = text;
-  mirror_.bytes = bytes;
-  mirror_.unheld = unheld;
-  pasteEnabled_ = region_text::isRegionText(bytes);
+void Document::setClipboardMirror(const QString &text,
+                                  const QByteArray &bytes) {
+  mirror_ = {text, bytes, {}, true};
+  updatePasteEnabled();
+}
+
+void Document::updatePasteEnabled() {
+  // The first line decides, and only its head can be the marker: one
+  // character past the marker tells whether the line ends there.
+  const QString head = mirror_.text.left(region_text::Marker.size() + 1);
+  pasteEnabled_ = region_text::isRegionText(cp932::fromUnicode(head));
   emit pasteEnabledChanged(pasteEnabled_);
 }

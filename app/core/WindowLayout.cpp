@@ -1,5 +1,8 @@
 #include "app/core/WindowLayout.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/core/SettingsFile.h"
 
 namespace {
@@ -7,14 +10,20 @@ namespace {
 const QString MainForm = QStringLiteral("MainForm");
 const QString TextForm = QStringLiteral("TextForm");
 
+// Far beyond any screen, yet small enough that a rectangle built from
+// stored values cannot overflow its right or bottom edge.
+constexpr int MaxCoordinate = 1 << 24;
+
 QRect readBounds(const SettingsFile &settings, const QString &section,
                  const QRect &defaults) {
-  return QRect(
-      settings.readInteger(section, QStringLiteral("Left"), defaults.x()),
-      settings.readInteger(section, QStringLiteral("Top"), defaults.y()),
-      settings.readInteger(section, QStringLiteral("Width"), defaults.width()),
-      settings.readInteger(section, QStringLiteral("Height"),
-                           defaults.height()));
+  const auto value = [&](const char *key, int fallback) {
+    return std::clamp(
+        settings.readInteger(section, QLatin1String(key), fallback),
+        -MaxCoordinate, MaxCoordinate);
+  };
+  return QRect(value("Left", defaults.x()), value("Top", defaults.y()),
+               value("Width", defaults.width()),
+               value("Height", defaults.height()));
 }
 
 bool writeBounds(SettingsFile &settings, const QString &section,
@@ -53,10 +62,17 @@ bool write(SettingsFile &settings, const WindowLayout &layout) {
   return writeBounds(settings, TextForm, layout.text);
 }
 
-QPoint keepOnScreen(QPoint topLeft, QSize screen, int margin) {
-  if (topLeft.y() >= screen.height()) topLeft.setY(screen.height() - margin);
-  if (topLeft.x() >= screen.width()) topLeft.setX(screen.width() - margin);
-  return topLeft;
+QRect fitOnScreen(QRect bounds, QSize screen) {
+  // In 64 bits: no sum of stored values can overflow.
+  const auto fit = [](qint64 place, qint64 side, qint64 room) {
+    side = std::max<qint64>(MinimumSide, std::min(side, room));
+    place = std::max<qint64>(0, std::min(place, room - side));
+    return std::pair<int, int>(int(place), int(side));
+  };
+  const auto [left, width] = fit(bounds.left(), bounds.width(), screen.width());
+  const auto [top, height] =
+      fit(bounds.top(), bounds.height(), screen.height());
+  return QRect(left, top, width, height);
 }
 
 }  // namespace window_layout

@@ -25,8 +25,10 @@ QRect readText(const SettingsFile &settings);
 // value that could not be written.
 bool write(SettingsFile &settings, const WindowLayout &layout);
 
-// A window whose top-left corner lies off a screen of `screen` is brought
-// back `margin` pixels inside its right or bottom edge.
-QPoint keepOnScreen(QPoint topLeft, QSize screen, int margin);
+// A window as it may stand on a screen of `screen`: no larger than the
+// screen and no smaller than MinimumSide, and wholly on it, whatever the
+// settings file said (an old file from a larger screen, or a hostile one).
+inline constexpr int MinimumSide = 100;
+QRect fitOnScreen(QRect bounds, QSize screen);
 
 }  // namespace window_layout

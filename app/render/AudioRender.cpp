@@ -13,8 +13,6 @@ namespace {
 
 // What a released note leaves in the reverberation once no voice sounds.
 constexpr double ReverbSeconds = 0.3;
-// A guard against a file whose ticks run on for hours.
-constexpr double MaxPieceSeconds = 3600;
 
 // 16-bit stereo PCM, as the canonical 44-byte WAV header describes it.
 constexpr int Channels = 2, BytesPerFrame = Channels * 2;
@@ -107,7 +105,8 @@ class Renderer {
 }  // namespace
 
 bool renderToWav(const QByteArray &piece, const QString &soundFont,
-                 const QString &wavPath, QString *error) {
+                 const QString &wavPath, QString *error, bool *cut,
+                 double maxSeconds) {
   fluid_setup::quietLog();
   const qint64 ticks = standard_midi::lengthInTicks(piece);
   const fluid_setup::Settings settings = fluid_setup::makeSettings();
@@ -133,16 +132,26 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
         player.get(), fluid_player_get_current_tick(player.get()), ticks);
   };
   bool written = true;
-  while (written && !over() && renderer.seconds() < MaxPieceSeconds)
+  while (written && !over() && renderer.seconds() < maxSeconds)
     written = renderer.block();
   // Cut off by the guard, the player stops; at the end the last notes are
   // let go and ring out, as they do in the window's player.
-  if (!over()) fluid_player_stop(player.get());
+  const bool stopped = !over();
+  if (stopped) fluid_player_stop(player.get());
+  if (cut) *cut = written && stopped;
   fluid_setup::releaseAllNotes(synth.get());
   if (!written || !renderer.tail() || !renderer.finish()) file.cancel();
   if (file.commit()) return true;
   *error = file.errorText();
   return false;
+}
+
+QString cutMessage(const QString &piecePath, double maxSeconds) {
+  return QStringLiteral(
+             "「%1」は %2 秒を超えるため、最初の %2 秒だけを"
+             "書きました。")
+      .arg(QFileInfo(piecePath).fileName())
+      .arg(maxSeconds);
 }
 
 }  // namespace audio_render

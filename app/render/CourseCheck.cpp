@@ -9,6 +9,7 @@
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
+#include "files/core/RegularFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
 
@@ -36,7 +37,7 @@ void checkPage(const QString &label, const QString &path, QStringList &out) {
   auto report = [&](const QString &message) {
     out << QStringLiteral("%1: %2").arg(label, message);
   };
-  if (!QFileInfo(path).isFile()) {
+  if (!regular_file::isRegular(path)) {
     report(QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。"));
     return;
   }
@@ -74,7 +75,7 @@ bool isStandardMidiFile(const QString &path) {
 
 QStringList problems(const QString &path) {
   QStringList out;
-  if (!QFileInfo(path).isFile()) {
+  if (!regular_file::isRegular(path)) {
     out << QStringLiteral("%1: ファイルが見つかりません。").arg(path);
     return out;
   }
@@ -91,6 +92,9 @@ QStringList problems(const QString &path) {
   }
   if (!unheld.isEmpty())
     out << QStringLiteral("%1: 扱えない文字があります: %2").arg(path, unheld);
+  if (course.UnreadFrom > 0)
+    out << QStringLiteral("%1: %2").arg(
+        path, contentsCutMessage(path, course.UnreadFrom));
   if (course.ContentsEntries.isEmpty())
     out << QStringLiteral("%1: 目次にページがありません。").arg(path);
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {

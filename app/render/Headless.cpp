@@ -15,6 +15,7 @@
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
+#include "files/core/RegularFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
 
@@ -42,7 +43,7 @@ int check(const QStringList &args) {
 // Reads a page as the program's reader does; false after a reported error.
 bool readPage(const QString &path, ScorePage &page, QByteArray &pageText,
               ConsoleMessages &messages) {
-  if (!QFileInfo(path).isFile()) {
+  if (!regular_file::isRegular(path)) {
     messages.error(QStringLiteral("ファイルが見つかりません。"));
     return false;
   }
@@ -68,7 +69,7 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
     return true;
   }
   ConsoleMessages messages;
-  if (!QFileInfo(path).isFile()) {
+  if (!regular_file::isRegular(path)) {
     messages.error(QStringLiteral("ファイルが見つかりません。"));
     return false;
   }
@@ -157,7 +158,7 @@ int resave(const QStringList &args) {
 // The piece to play: the file itself when it is a MIDI file, else the MIDI
 // file beside the page, found as the reader finds it.
 QString pieceFor(const QString &path, ConsoleMessages &messages) {
-  if (!QFileInfo(path).isFile()) {
+  if (!regular_file::isRegular(path)) {
     messages.error(QStringLiteral("ファイルが見つかりません。"));
     return {};
   }
@@ -180,11 +181,16 @@ int renderAudio(const QStringList &args) {
   QString error;
   if (const auto piece = standard_midi::read(path, &error)) {
     const QString soundFont = fluid_setup::findSoundFont();
-    if (soundFont.isEmpty())
+    bool cut = false;
+    if (soundFont.isEmpty()) {
       error = fluid_setup::noSoundFontMessage();
-    else if (audio_render::renderToWav(piece->bytes, soundFont, args[2],
-                                       &error))
+    } else if (audio_render::renderToWav(piece->bytes, soundFont, args[2],
+                                         &error, &cut)) {
+      // What was written is the piece up to the bound, as documented: kept,
+      // and said.
+      if (cut) messages.warning(audio_render::cutMessage(path));
       return 0;
+    }
   }
   messages.error(error);
   return 1;

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "files/core/RegularFile.h"
+
 namespace standard_midi {
 namespace {
 
@@ -114,7 +116,7 @@ qint64 lengthInTicks(const QByteArray &bytes) {
 std::optional<Piece> read(const QString &path, QString *error) {
   const QString name = QFileInfo(path).fileName();
   QFile file(path);
-  if (!QFileInfo(path).isFile()) {
+  if (!regular_file::isRegular(path)) {
     *error = QStringLiteral("「%1」が見つかりません。").arg(name);
     return std::nullopt;
   }
@@ -123,7 +125,16 @@ std::optional<Piece> read(const QString &path, QString *error) {
     return std::nullopt;
   }
   Piece piece;
-  piece.bytes = file.readAll();
+  // The size the file gives may not be the size it has (a growing file):
+  // the bound holds for what is read.
+  piece.bytes = file.read(MaxFileBytes + 1);
+  if (piece.bytes.size() > MaxFileBytes) {
+    *error =
+        QStringLiteral("「%1」は大きすぎます（MIDIファイルは %2 MB まで）。")
+            .arg(name)
+            .arg(MaxFileBytes / (1024 * 1024));
+    return std::nullopt;
+  }
   piece.ticks = lengthInTicks(piece.bytes);
   if (piece.ticks < 0) {
     *error =

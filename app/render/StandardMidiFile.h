@@ -20,8 +20,13 @@ struct Piece {
 // standard MIDI file (header, track chunks and every event complete).
 qint64 lengthInTicks(const QByteArray &bytes);
 
+// The largest MIDI file taken. The synthesizer's player holds some fifteen
+// bytes for each byte of the file; a course's pieces are a few kilobytes.
+inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+
 // Reads a standard MIDI file; nothing, with the reason worded for the user
-// in `error`, when it is missing, unreadable or not a standard MIDI file.
+// in `error`, when it is missing, unreadable, larger than MaxFileBytes or
+// not a standard MIDI file.
 std::optional<Piece> read(const QString &path, QString *error);
 
 }  // namespace standard_midi

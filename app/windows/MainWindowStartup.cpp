@@ -9,19 +9,30 @@
 #include "app/windows/MainWindow.h"
 #include "app/windows/TextWindow.h"
 
+namespace {
+
+// Where the settings file keeps them: the frame's corner, the inside's size.
+void setGeometryOf(QWidget &window, const QRect &bounds) {
+  window.move(bounds.topLeft());
+  window.resize(bounds.size());
+}
+
+}  // namespace
+
 void TForm1::FormShow() {
-  if (Form3) Form3->show();
+  const QSize screen = screenSize_();
+  // Fitted before it is shown: a stored size is never laid out first.
+  if (Form3) {
+    setGeometryOf(*Form3, window_layout::fitOnScreen(
+                              QRect(Form3->pos(), Form3->size()), screen));
+    Form3->show();
+  }
   const WindowLayout layout = document_.readSettings();
-  move(layout.main.topLeft());
-  resize(layout.main.size());
+  setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen));
   if (layout.maximized)
     setWindowState(windowState() | Qt::WindowMaximized);
   else
     setWindowState(windowState() & ~Qt::WindowMaximized);
-  const QSize screen = screenSize_();
-  move(window_layout::keepOnScreen(pos(), screen, 200));
-  if (Form3)
-    Form3->move(window_layout::keepOnScreen(Form3->pos(), screen, 100));
   document_.openStartFile(arguments_);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <vector>
 
 namespace cp932 {
 namespace {
@@ -72,6 +73,20 @@ Converter &encoder() {
   return c;
 }
 
+// Whether code page 932 holds a character, each tried once and remembered
+// (code page 932 has no shift states, so the answer never changes).
+bool holds(uint c) {
+  enum : char { Unknown, Yes, No };
+  static std::vector<char> known(0x110000, Unknown);
+  if (c >= known.size()) return false;
+  if (known[c] == Unknown) {
+    bool clean = true;
+    encoder().run(reinterpret_cast<const char *>(&c), sizeof c, 4, "?", &clean);
+    known[c] = clean ? Yes : No;
+  }
+  return known[c] == Yes;
+}
+
 }  // namespace
 
 bool available() { return decoder().isOpen() && encoder().isOpen(); }
@@ -92,10 +107,28 @@ QString toUnicode(const QByteArray &bytes, bool *ok) {
 }
 
 QByteArray fromUnicode(const QString &text, bool *ok) {
+  const QList<uint> ucs4 = text.toUcs4();
+  const auto *chars = reinterpret_cast<const char *>(ucs4.data());
+  std::string bytes;
   bool clean = true;
-  QList<uint> ucs4 = text.toUcs4();
-  std::string bytes = encoder().run(reinterpret_cast<const char *>(ucs4.data()),
-                                    ucs4.size() * sizeof(uint), 4, "?", &clean);
+  // iconv is handed only runs of characters it can hold: on every refusal
+  // glibc converts its whole pending block again, which made a long text
+  // of foreign characters take minutes.
+  qsizetype run = 0;
+  const auto flush = [&](qsizetype end) {
+    bool ignored = true;
+    if (end > run)
+      bytes += encoder().run(chars + run * sizeof(uint),
+                             (end - run) * sizeof(uint), 4, "?", &ignored);
+  };
+  for (qsizetype i = 0; i < ucs4.size(); ++i) {
+    if (holds(ucs4[i])) continue;
+    flush(i);
+    bytes += '?';
+    clean = false;
+    run = i + 1;
+  }
+  flush(ucs4.size());
   if (ok) *ok = clean;
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }

@@ -1,5 +1,6 @@
 #include "files/core/ContentsFile.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -22,21 +23,35 @@ bool looksLikeUtf8(const QByteArray &bytes) {
 
 }  // namespace
 
-ContentsData parseContents(QIODevice &device) {
+ContentsData parseContents(QIODevice &device, qsizetype maxEntries) {
   ContentsData data;
   LineReader reader(device);
   QByteArray line;
   while (reader.next(line)) {
+    ++data.lines;
     if (line.startsWith('/')) {
       data.title = line.mid(1);
     } else if (line.startsWith('\\')) {
       data.note = line.mid(1);
-    } else {
+    } else if (data.entries.size() < maxEntries) {
       data.entries.append(line);
+    } else {
+      data.unreadFrom = data.lines;
+      break;
     }
   }
   data.failed = reader.failed();
   return data;
+}
+
+QString contentsCutMessage(const QString &path, qsizetype unreadFrom) {
+  return QStringLiteral(
+             "目次ファイル「%1」は大きすぎるため、%2 行目から後は"
+             "読みませんでした（目次は %3 項目、%4 MB まで）。")
+      .arg(QFileInfo(path).fileName())
+      .arg(unreadFrom)
+      .arg(MaxContentsEntries)
+      .arg(MaxContentsBytes / (1024 * 1024));
 }
 
 QByteArray contentsAsCp932(const QByteArray &raw, QString *unheld) {

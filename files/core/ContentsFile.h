@@ -14,9 +14,23 @@ struct ContentsData {
   QByteArray note;
   QList<QByteArray> entries;  // as they stand in the file, indentation too
   bool failed = false;        // the device reported an error while reading
+  qsizetype lines = 0;        // the lines read
+  qsizetype unreadFrom = 0;   // the first line left unread (1-based), or 0
 };
 
-ContentsData parseContents(QIODevice &device);
+// What a contents file may hold. A course has some hundreds of pages; these
+// bounds keep a huge or endless file from filling the memory and the list
+// from taking minutes to open. What lies beyond them is left unread.
+inline constexpr qsizetype MaxContentsEntries = 10000;
+inline constexpr qsizetype MaxContentsBytes = 1024 * 1024;
+
+// Reads at most `maxEntries` entries; the line of the first one beyond is
+// `unreadFrom`.
+ContentsData parseContents(QIODevice &device,
+                           qsizetype maxEntries = MaxContentsEntries);
+
+// The warning for a contents file read only up to line `unreadFrom`.
+QString contentsCutMessage(const QString &path, qsizetype unreadFrom);
 
 // The bytes of a contents file as code page 932. Contents files are code
 // page 932, but one written with a Linux editor may be UTF-8: a file that

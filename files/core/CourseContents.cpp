@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 
 #include "base/core/Cp932.h"
@@ -23,10 +24,18 @@ bool CourseContents::read(QString *error, QString *unheld) {
     *error = file_errors::cannotRead(ContentsPath, errno);
     return false;
   }
-  const QByteArray raw = file.readAll();
+  QByteArray raw = file.read(MaxContentsBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     *error = file_errors::cannotRead(ContentsPath, 0);
     return false;
+  }
+  // Beyond the bound the last whole line ends what is read.
+  const bool cut = raw.size() > MaxContentsBytes;
+  if (cut) {
+    raw.truncate(MaxContentsBytes);
+    const qsizetype end =
+        std::max(raw.lastIndexOf('\n'), raw.lastIndexOf('\r'));
+    raw.truncate(end + 1);
   }
   QByteArray bytes = contentsAsCp932(raw, unheld);
   QBuffer buffer(&bytes);
@@ -35,6 +44,7 @@ bool CourseContents::read(QString *error, QString *unheld) {
   ContentsEntries = data.entries;
   ContentsNote = data.note;
   ContentsTitle = data.title;
+  UnreadFrom = data.unreadFrom ? data.unreadFrom : cut ? data.lines + 1 : 0;
   ContentsFolder = QFileInfo(ContentsPath).absolutePath() + QLatin1Char('/');
   return true;
 }

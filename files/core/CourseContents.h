@@ -17,6 +17,9 @@ class CourseContents {
   QList<QByteArray> ContentsEntries;
   int ContentsIndex = 0;  // the entry last loaded through the list
   int LoadedIndex = 0;    // the same, to put the list back after a Cancel
+  // The first line the last read left unread for the bounds of a contents
+  // file (1-based), or 0 when it was read whole.
+  qsizetype UnreadFrom = 0;
 
   // Makes `path` the contents file, remembering the one before.
   void switchTo(const QString &path);
@@ -24,7 +27,8 @@ class CourseContents {
   void switchBack();
   // Reads ContentsPath; false with the reason when it cannot be read. A
   // UTF-8 file is read too; the characters of it that code page 932 cannot
-  // hold come back in `unheld`.
+  // hold come back in `unheld`. A file beyond the bounds of a contents
+  // file is read up to them (see UnreadFrom).
   bool read(QString *error, QString *unheld);
 
   // The entry to show first: the remembered one while it is in the list,

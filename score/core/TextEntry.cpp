@@ -1,6 +1,7 @@
 #include "score/core/TextEntry.h"
 
 #include <QList>
+#include <QSet>
 
 #include "base/core/Cp932.h"
 
@@ -25,9 +26,13 @@ QString unheldCharacters(const QString &typed) {
   bool ok = true;
   cp932::fromUnicode(typed, &ok);
   if (ok) return QString();
+  // Each character is tried once: a long text of few characters (or of
+  // many) costs one pass.
   QList<char32_t> found;
+  QSet<char32_t> tried;
   for (char32_t c : typed.toUcs4()) {
-    if (found.contains(c)) continue;
+    if (tried.contains(c)) continue;
+    tried.insert(c);
     const QString one = QString::fromUcs4(&c, 1);
     cp932::fromUnicode(one, &ok);
     if (!ok) found.append(c);

@@ -6,6 +6,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "app/render/AudioRender.h"
+#include "app/render/FluidSynthSetup.h"
+#include "app/render/StandardMidiFile.h"
 #include "files/core/PathLookup.h"
 #include "gui/AudioFiles.h"
 #include "support/TestFiles.h"
@@ -153,6 +156,12 @@ TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
   const QString broken = dir.write(QStringLiteral("壊れた.fum"), page);
   dir.write(QStringLiteral("壊れた.mid"), "MThd but no more");
   const QString piece = dir.write(QStringLiteral("曲.mid"), oneSecondPiece());
+  // A valid file, padded past the bound with chunks players skip.
+  QByteArray huge = oneSecondPiece();
+  const QByteArray pad =
+      QByteArray("XFil\x00\x10\x00\x00", 8) + QByteArray(0x100000, 0);
+  while (huge.size() <= standard_midi::MaxFileBytes) huge += pad;
+  const QString big = dir.write(QStringLiteral("大きい.mid"), huge);
   const struct {
     QString input, out, message;
   } cases[] = {
@@ -163,6 +172,8 @@ TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
       {dir.file("ない.fum"), dir.file("a.wav"), "ファイルが見つかりません。"},
       {piece, dir.file("ない/a.wav"),
        "「a.wav」に書き込めません（ファイルまたはフォルダーがありません）"},
+      {big, dir.file("a.wav"),
+       "「大きい.mid」は大きすぎます（MIDIファイルは 4 MB まで）。"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.message.toStdString());
@@ -170,5 +181,20 @@ TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.trimmed(), c.message);
     EXPECT_FALSE(QFileInfo::exists(c.out));
+  }
+}
+
+// A piece past the length bound is written up to it, and says so.
+TEST(RenderAudio, SaysWhenAPieceIsCutAtTheBound) {
+  ScratchDir dir;
+  const QString soundFont = fluid_setup::findSoundFont();
+  if (soundFont.isEmpty()) GTEST_SKIP() << "no SoundFont installed";
+  for (const double maxSeconds : {0.5, audio_render::MaxPieceSeconds}) {
+    QString error;
+    bool cut = false;
+    ASSERT_TRUE(audio_render::renderToWav(oneSecondPiece(), soundFont,
+                                          dir.file("a.wav"), &error, &cut,
+                                          maxSeconds));
+    EXPECT_EQ(cut, maxSeconds < 1) << maxSeconds;
   }
 }

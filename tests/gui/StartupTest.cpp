@@ -66,18 +66,22 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
             3);
 }
 
-TEST_F(Startup, WindowsAreBroughtBackOnScreen) {
+TEST_F(Startup, WindowsAreBroughtWhollyOnScreen) {
   settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Top"), 900);
   settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Left"),
                         -40);
+  settings.writeInteger(QStringLiteral("MainForm"), QStringLiteral("Width"),
+                        2147483647);
   settings.writeInteger(QStringLiteral("TextForm"), QStringLiteral("Left"),
                         1024);
+  settings.writeInteger(QStringLiteral("TextForm"), QStringLiteral("Top"),
+                        -5000);
   screen = QSize(1024, 768);
   start();
   form().FormShow();
-  EXPECT_EQ(form().y(), 568);
-  EXPECT_EQ(form().x(), -40);  // negative positions stay
-  EXPECT_EQ(program->text().x(), 924);
+  EXPECT_EQ(QRect(form().pos(), form().size()), QRect(0, 313, 1024, 455));
+  EXPECT_EQ(QRect(program->text().pos(), program->text().size()),
+            QRect(524, 0, 500, 136));
 }
 
 TEST_F(Startup, ClosingWhileMaximizedKeepsTheNormalBounds) {
