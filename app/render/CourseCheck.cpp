@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
 #include "base/core/Messages.h"
+#include "base/core/QuotedInput.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
@@ -37,7 +39,9 @@ void checkPage(const QString &label, const QString &path, QStringList &out) {
     out << QStringLiteral("%1: %2").arg(label, message);
   };
   if (!QFileInfo(path).isFile()) {
-    report(QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。"));
+    report(QStringLiteral(
+               "Vrnファイルに記述されたファイルが見つかりません。（%1）")
+               .arg(path));
     return;
   }
   RecordingMessages messages;
@@ -75,7 +79,7 @@ bool isStandardMidiFile(const QString &path) {
 QStringList problems(const QString &path) {
   QStringList out;
   if (!QFileInfo(path).isFile()) {
-    out << QStringLiteral("%1: ファイルが見つかりません。").arg(path);
+    out << file_errors::notFound(path);
     return out;
   }
   if (!path.endsWith(QStringLiteral(".vrn"), Qt::CaseInsensitive)) {
@@ -86,11 +90,12 @@ QStringList problems(const QString &path) {
   course.switchTo(path);
   QString error, unheld;
   if (!course.read(&error, &unheld)) {
-    out << error + QLatin1Char('.');
+    out << Messages::withStop(error);
     return out;
   }
   if (!unheld.isEmpty())
-    out << QStringLiteral("%1: 扱えない文字があります: %2").arg(path, unheld);
+    out << QStringLiteral("%1: 扱えない文字があります: %2")
+               .arg(path, quoted_input::head(unheld));
   if (course.ContentsEntries.isEmpty())
     out << QStringLiteral("%1: 目次にページがありません。").arg(path);
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {

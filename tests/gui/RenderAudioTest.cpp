@@ -160,7 +160,8 @@ TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
        "「静か.fum」には曲（MIDIファイル）がありません。"},
       {broken, dir.file("a.wav"),
        "「壊れた.mid」は標準MIDIファイルではありません。"},
-      {dir.file("ない.fum"), dir.file("a.wav"), "ファイルが見つかりません。"},
+      {dir.file("ない.fum"), dir.file("a.wav"),
+       dir.file("ない.fum") + ": ファイルが見つかりません。"},
       {piece, dir.file("ない/a.wav"), "「a.wav」に書き込めません。"},
   };
   for (const auto &c : cases) {
