@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "score/core/TextEntry.h"
@@ -198,7 +199,10 @@ TEST_F(Region, AFaultyRegionTextTouchesNothing) {
       {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\nA\r\n1.5\r\n5\r\n"),
        notAnInteger("1.5")},
       {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\n♬\r\n5\r\n5\r\n"),
-       text_entry::unheldMessage(QStringLiteral("♬"))}};
+       text_entry::unheldMessage(QStringLiteral("♬"))},
+      // A huge line is quoted by its head.
+      {QStringLiteral("%Fum%\r\n") + QString(1 << 20, QLatin1Char('x')),
+       QStringLiteral("'%1…' は整数ではありません.").arg(QString(60, 'x'))}};
   for (const auto &[text, message] : cases) {
     messages = ScriptedMessages();
     clipboard(text);
@@ -260,4 +264,75 @@ TEST_F(Region, LeavingTheModeTakesTheFrameAway) {
   doc.Image1MouseUp(Qt::LeftButton, {150, 150});
   EXPECT_TRUE(view.framesShown.isEmpty());
   EXPECT_TRUE(doc.selection().isEmpty());
+}
+
+TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
+  const QString noFurther = QStringLiteral("これ以上動かせません。");
+  const struct Case {
+    const char *name;
+    int x, y;
+    Rect frame;  // the selection's rectangle
+    std::function<void()> move;
+  } cases[] = {
+      {"an input right",
+       INT_MAX - 10,
+       100,
+       {50, 50, 150, 150},
+       [&] { doc.moveSelection(MoveArrow::Right, Qt::ShiftModifier); }},
+      {"an input up",
+       100,
+       INT_MIN + 1,
+       {50, 50, 150, 150},
+       [&] { doc.moveSelection(MoveArrow::Up, Qt::ShiftModifier); }},
+      {"the frame down",
+       100,
+       100,
+       {50, 50, 150, INT_MAX},
+       [&] { doc.moveSelection(MoveArrow::Down, {}); }},
+      {"the page down",
+       100,
+       INT_MAX - 63,
+       {50, 50, 150, 150},
+       [&] { doc.Down1Click(); }},
+      {"the page up",
+       100,
+       INT_MIN + 63,
+       {50, 50, 150, 150},
+       [&] { doc.Up1Click(); }},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    doc.NewPage();
+    add("`1", 100, 100);
+    add("`2", c.x, c.y);
+    clipboard(QStringLiteral("%Fum%\r\n%1\r\n%2\r\n%3\r\n%4\r\n`2\r\n%5"
+                             "\r\n%6\r\n")
+                  .arg(c.frame[0])
+                  .arg(c.frame[1])
+                  .arg(c.frame[2])
+                  .arg(c.frame[3])
+                  .arg(c.x)
+                  .arg(c.y));
+    doc.PasteRegion();
+    const InputList before = doc.page().Inputs;
+    messages = ScriptedMessages();
+    c.move();
+    EXPECT_EQ(messages.texts(), QStringList{noFurther});
+    EXPECT_EQ(doc.page().Inputs, before);
+    EXPECT_EQ(rect(), c.frame);
+  }
+}
+
+TEST_F(Region, LeavingTheModeLetsAFramelessPasteGo) {
+  add("`1", 100, 100);
+  clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n0\r\n0\r\n`2\r\n5\r\n5\r\n"));
+  doc.PasteRegion();
+  ASSERT_EQ(doc.selection(), QList<int>{1});
+  doc.setMode(EditMode::None);
+  EXPECT_TRUE(doc.selection().isEmpty());
+  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  // Back in the mode, an arrow moves nothing the user did not choose.
+  doc.setMode(EditMode::Rect);
+  doc.moveSelection(MoveArrow::Down, {});
+  EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"100", "5"}));
 }
