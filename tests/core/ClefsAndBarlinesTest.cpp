@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ostream>
 
 #include "edit/core/ClefsAndBarlines.h"
@@ -84,9 +85,30 @@ TEST(ClefsAndBarlines, ChoicesAsTheyLandOnThePage) {
            staff(240, {589, 413, 237}, 1, 1) +
            staff(304, {589, 413, 237}, 0, 1)},
       {"no staves", {1, 2, 0, 1, 0}, 610, {}},
+      {"fewer than none", {1, 2, 0, 1, -3}, 610, {}},
+      {"from staff 40, below the page",
+       {2, 0, 0, 40, 1},
+       610,
+       {{33, 30, 64 * 40 - 16}}},
+      {"from staff 0, above it",
+       {2, 0, 0, 0, 2},
+       610,
+       {{33, 30, -16}, {33, 30, 48}}},
+      {"past the range of whole numbers", {1, 1, 1, INT_MAX, 2}, 610, {}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(inputs(c.choice, c.width), c.expected);
   }
+}
+
+TEST(ClefsAndBarlines, FieldsReadAsTypedAndRunsStayWithinAPage) {
+  const std::pair<const char *, int> typed[] = {
+      {"3", 3},   {"  7", 7}, {"0", 0},  {"-2", -2},        {"40", 40},
+      {"abc", 1}, {"", 1},    {"3x", 1}, {"99999999999", 1}};
+  for (const auto &[text, value] : typed)
+    EXPECT_EQ(clefs_and_barlines::fieldValue(QString::fromUtf8(text)), value)
+        << text;
+  // A staff count far past the largest page still makes a page's worth.
+  EXPECT_EQ(inputs({1, 0, 0, 1, INT_MAX}, 610).size(), 32);
 }
