@@ -103,12 +103,13 @@ TEST(ClefsAndBarlines, ChoicesAsTheyLandOnThePage) {
 }
 
 TEST(ClefsAndBarlines, FieldsReadAsTypedAndRunsStayWithinAPage) {
-  const std::pair<const char *, int> typed[] = {
-      {"3", 3},   {"  7", 7}, {"0", 0},  {"-2", -2},        {"40", 40},
-      {"abc", 1}, {"", 1},    {"3x", 1}, {"99999999999", 1}};
-  for (const auto &[text, value] : typed)
-    EXPECT_EQ(clefs_and_barlines::fieldValue(QString::fromUtf8(text)), value)
-        << text;
-  // A staff count far past the largest page still makes a page's worth.
+  for (const auto &[text, value] : {std::pair{" 7", 7},
+                                    {"-2", -2},
+                                    {"40", 40},
+                                    {"3x", 1},
+                                    {"", 1},
+                                    {"99999999999", 1}})
+    EXPECT_EQ(clefs_and_barlines::fieldValue(QString::fromUtf8(text)), value);
+  // A staff count far past the largest page makes a page's worth.
   EXPECT_EQ(inputs({1, 0, 0, 1, INT_MAX}, 610).size(), 32);
 }

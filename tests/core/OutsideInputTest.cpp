@@ -3,11 +3,9 @@
 #include <functional>
 
 #include "score/core/TextEntry.h"
-#include "support/DocumentSession.h"
-#include "support/TestFiles.h"
+#include "support/ScriptedMessages.h"
 
-// What outside input leaves in the page text and in the messages that
-// quote it.
+// Messages that quote outside input quote its head, with one stop.
 
 TEST(OutsideInput, MessagesQuoteAShortHeadAndEndWithOneStop) {
   const QString many = QString(300, QChar(0x20AC)) + QStringLiteral("♩");
@@ -40,24 +38,5 @@ TEST(OutsideInput, MessagesQuoteAShortHeadAndEndWithOneStop) {
     ScriptedMessages messages;
     c.show(messages);
     EXPECT_EQ(messages.texts(), QStringList{c.expected});
-  }
-}
-
-TEST(OutsideInput, TypedCharactersThePageCannotHoldAreLeftOut) {
-  DocumentSession session;
-  const struct Case {
-    QString typed;
-    QByteArray stored;
-    QString named;
-  } cases[] = {
-      {QStringLiteral("a€b"), "ab", QStringLiteral("€")},
-      {QStringLiteral("♩♩x😀\n€"), "x\r\n", QStringLiteral("♩😀€")},
-      {QStringLiteral("ド\u2028b"), sjis(QStringLiteral("ド\r\nb")), {}},
-      {QStringLiteral("a€b"), "ab", QStringLiteral("€")},  // named again
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.typed.toStdString());
-    EXPECT_EQ(session.doc.typePageText(c.typed), c.named);
-    EXPECT_EQ(session.doc.page().PageText, c.stored);
   }
 }

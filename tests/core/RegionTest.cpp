@@ -267,59 +267,32 @@ TEST_F(Region, LeavingTheModeTakesTheFrameAway) {
 }
 
 TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
-  const QString noFurther = QStringLiteral("これ以上動かせません。");
+  // A pasted input at (x, y) in the frame 0, 0, 9, `bottom`.
   const struct Case {
-    const char *name;
-    int x, y;
-    Rect frame;  // the selection's rectangle
+    int x, y, bottom;
     std::function<void()> move;
   } cases[] = {
-      {"an input right",
-       INT_MAX - 10,
-       100,
-       {50, 50, 150, 150},
+      {INT_MAX - 9, 5, 9,
        [&] { doc.moveSelection(MoveArrow::Right, Qt::ShiftModifier); }},
-      {"an input up",
-       100,
-       INT_MIN + 1,
-       {50, 50, 150, 150},
-       [&] { doc.moveSelection(MoveArrow::Up, Qt::ShiftModifier); }},
-      {"the frame down",
-       100,
-       100,
-       {50, 50, 150, INT_MAX},
-       [&] { doc.moveSelection(MoveArrow::Down, {}); }},
-      {"the page down",
-       100,
-       INT_MAX - 63,
-       {50, 50, 150, 150},
-       [&] { doc.Down1Click(); }},
-      {"the page up",
-       100,
-       INT_MIN + 63,
-       {50, 50, 150, 150},
-       [&] { doc.Up1Click(); }},
+      {5, 5, INT_MAX, [&] { doc.moveSelection(MoveArrow::Down, {}); }},
+      {5, INT_MIN + 63, 9, [&] { doc.Up1Click(); }},
+      {5, INT_MAX - 63, 9, [&] { doc.Down1Click(); }},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.bottom);
     doc.NewPage();
-    add("`1", 100, 100);
-    add("`2", c.x, c.y);
-    clipboard(QStringLiteral("%Fum%\r\n%1\r\n%2\r\n%3\r\n%4\r\n`2\r\n%5"
-                             "\r\n%6\r\n")
-                  .arg(c.frame[0])
-                  .arg(c.frame[1])
-                  .arg(c.frame[2])
-                  .arg(c.frame[3])
+    clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n%1\r\n`1\r\n%2\r\n%3\r\n")
+                  .arg(c.bottom)
                   .arg(c.x)
                   .arg(c.y));
     doc.PasteRegion();
     const InputList before = doc.page().Inputs;
     messages = ScriptedMessages();
     c.move();
-    EXPECT_EQ(messages.texts(), QStringList{noFurther});
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("これ以上動かせません。")});
     EXPECT_EQ(doc.page().Inputs, before);
-    EXPECT_EQ(rect(), c.frame);
+    EXPECT_EQ(rect(), (Rect{0, 0, 9, c.bottom}));
   }
 }
 

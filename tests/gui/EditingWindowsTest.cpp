@@ -83,30 +83,25 @@ TEST_F(EditingWindows, ClefDialogJoinsSystemsOnlyWithBarlines) {
 }
 
 TEST_F(EditingWindows, ClefDialogReadsItsFieldsAsTyped) {
-  // Treble clefs and four bars, the dialog's first choices.
+  // Treble clefs and four bars, the first choices: five inputs a staff.
   const struct Case {
     const char *first, *count;
-    int added;
-    int firstY;  // of the first input added
-  } cases[] = {
-      {"2", "3", 15, 112}, {"1", "0", 0, 0},     {"1", "-1", 0, 0},
-      {"2", "x", 5, 112},  {"40", "1", 5, 2544}, {"", "1", 5, 48},
-  };
+    int added, firstY;
+  } cases[] = {{"2", "3", 15, 112}, {"1", "0", 0, 0},     {"1", "-1", 0, 0},
+               {"2", "x", 5, 112},  {"40", "1", 5, 2544}, {"", "1", 5, 48}};
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.first) + " / " + c.count);
     form().setDialogRunner([&](QDialog &dialog) {
       dialog.show();
+      QAbstractSpinBox *field = nullptr;
       for (const auto &[name, text] :
-           {std::pair{"SpinEdit1", c.first}, std::pair{"SpinEdit2", c.count}}) {
-        auto *field = child<QAbstractSpinBox>(dialog, name);
-        field->setFocus();
+           {std::pair{"SpinEdit1", c.first}, {"SpinEdit2", c.count}}) {
+        field = child<QAbstractSpinBox>(dialog, name);
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field, Qt::Key_Delete);
         QTest::keyClicks(field, QString::fromUtf8(text));
       }
-      // Enter in the field is the dialog's OK.
-      QTest::keyClick(child<QAbstractSpinBox>(dialog, "SpinEdit2"),
-                      Qt::Key_Return);
+      QTest::keyClick(field, Qt::Key_Return);  // the dialog's OK
     });
     const int before = page().count();
     action("AutoDraw1")->trigger();
