@@ -125,18 +125,17 @@ bool Document::askSaveQuestion() {
 
 void Document::setPageText(const QByteArray &text) {
   page_.PageText = text;
-  reportedUnheld_.clear();
   emit pageTextChanged(text);
   setModified(true);
 }
 
 QString Document::typePageText(const QString &typed) {
+  // Characters the page cannot hold are left out, so that the page saved
+  // is the text shown once the window has dropped them too.
   QString unheld;
-  page_.PageText = text_entry::pageTextFromTyped(typed, &unheld);
+  page_.PageText =
+      text_entry::pageTextFromTyped(text_entry::withoutUnheld(typed, &unheld));
   setModified(true);
-  // Each new set of characters that cannot be held is named once.
-  if (unheld == reportedUnheld_) return QString();
-  reportedUnheld_ = unheld;
   return unheld;
 }
 

@@ -114,8 +114,9 @@ class Document : public QObject {
   // may go on: the page was saved, or the user said No (which lets the
   // page go); false on Cancel and when the save failed.
   bool askSaveQuestion();
-  // The page text as the text window's user typed it; returns the
-  // characters a page cannot hold, each once.
+  // The page text as the text window's user typed it, without the
+  // characters a page cannot hold; returns those, each once, for the
+  // window to drop and name.
   QString typePageText(const QString &typed);
 
   // --- New pages and the staff paper -------------------------------------
@@ -335,7 +336,6 @@ class Document : public QObject {
   RecentFiles recent_;
   EditMode mode_ = EditMode::None;
   QString letterText_;
-  QString reportedUnheld_;
   bool contentsMode_ = false;
   int selectedEntry_ = -1;
   bool executive_ = false;

@@ -7,6 +7,7 @@
 #include "app/core/SettingsFile.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
+#include "base/core/QuotedInput.h"
 #include "files/core/ContentsFile.h"
 
 namespace {
@@ -47,7 +48,7 @@ bool Document::ReadContents() {
     messages_.warning(
         QStringLiteral("目次ファイルのうち、次の文字は扱えないため"
                        "「?」として読みました: %1")
-            .arg(unheld));
+            .arg(quoted_input::head(unheld)));
   QStringList entries;
   for (const QByteArray &entry : course_.ContentsEntries)
     entries << cp932::toUnicode(entry);

@@ -6,6 +6,7 @@
 #include "app/core/DocumentView.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
+#include "edit/core/RegionMoves.h"
 #include "score/core/Decimal.h"
 
 namespace {
@@ -26,9 +27,13 @@ void Document::shiftPage(int dy) {
   shifted.reserve(inputs.byteCount() + inputs.count(), inputs.count());
   for (int i = 0; i < inputs.count(); ++i) {
     const std::optional<int> y = parseDecimal(inputs.y(i));
-    const qint64 moved = y ? qint64(*y) + dy : 0;
-    if (!y || moved < INT_MIN || moved > INT_MAX) {
+    if (!y) {
       messages_.notAnInteger(cp932::toUnicode(inputs.y(i).toByteArray()));
+      return;
+    }
+    const qint64 moved = qint64(*y) + dy;
+    if (moved < INT_MIN || moved > INT_MAX) {
+      messages_.error(region_moves::noFurtherMessage());
       return;
     }
     shifted.append(inputs.content(i), inputs.x(i),

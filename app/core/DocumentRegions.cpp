@@ -122,10 +122,14 @@ void Document::Redraw1Click() {
 }
 
 void Document::dropSelectionFrame() {
-  if (!editor_.hasSelection() && !Dragging) return;
-  RedrawPaper();
-  editor_.clearSelection();
-  ReplayInputs();
+  // A pasted region may have no frame (its rectangle all 0) and still be
+  // selected: it is let go all the same.
+  if (editor_.hasSelection() || Dragging) {
+    RedrawPaper();
+    editor_.clearSelection();
+    ReplayInputs();
+    Dragging = false;
+  }
   DisableSelectionButtons();
 }
 
@@ -169,8 +173,12 @@ void Document::MoveSelection(bool vertical, int step) {
   for (int index : SelectionList) {
     const QByteArrayView place = vertical ? inputs.y(index) : inputs.x(index);
     const std::optional<int> value = parseDecimal(place);
-    if (!value || !fitsInt(qint64(*value) + step)) {
+    if (!value) {
       messages_.notAnInteger(cp932::toUnicode(place.toByteArray()));
+      return;
+    }
+    if (!fitsInt(qint64(*value) + step)) {
+      messages_.error(region_moves::noFurtherMessage());
       return;
     }
     moved.append(QByteArray::number(*value + step));
@@ -179,7 +187,7 @@ void Document::MoveSelection(bool vertical, int step) {
   const Edge low = vertical ? Top : Left, high = vertical ? Bottom : Right;
   for (Edge edge : {low, high}) {
     if (!fitsInt(qint64(rect[edge]) + step)) {
-      messages_.notAnInteger(QString::number(rect[edge]));
+      messages_.error(region_moves::noFurtherMessage());
       return;
     }
   }

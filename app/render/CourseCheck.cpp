@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
 #include "base/core/Messages.h"
+#include "base/core/QuotedInput.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
@@ -38,7 +40,9 @@ void checkPage(const QString &label, const QString &path, QStringList &out) {
     out << QStringLiteral("%1: %2").arg(label, message);
   };
   if (!regular_file::isRegular(path)) {
-    report(QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。"));
+    report(QStringLiteral(
+               "Vrnファイルに記述されたファイルが見つかりません。（%1）")
+               .arg(path));
     return;
   }
   RecordingMessages messages;
@@ -76,7 +80,7 @@ bool isStandardMidiFile(const QString &path) {
 QStringList problems(const QString &path) {
   QStringList out;
   if (!regular_file::isRegular(path)) {
-    out << QStringLiteral("%1: ファイルが見つかりません。").arg(path);
+    out << file_errors::notFound(path);
     return out;
   }
   if (!path.endsWith(QStringLiteral(".vrn"), Qt::CaseInsensitive)) {
@@ -87,11 +91,12 @@ QStringList problems(const QString &path) {
   course.switchTo(path);
   QString error, unheld;
   if (!course.read(&error, &unheld)) {
-    out << error + QLatin1Char('.');
+    out << Messages::withStop(error);
     return out;
   }
   if (!unheld.isEmpty())
-    out << QStringLiteral("%1: 扱えない文字があります: %2").arg(path, unheld);
+    out << QStringLiteral("%1: 扱えない文字があります: %2")
+               .arg(path, quoted_input::head(unheld));
   if (course.UnreadFrom > 0)
     out << QStringLiteral("%1: %2").arg(
         path, contentsCutMessage(path, course.UnreadFrom));

@@ -11,6 +11,7 @@
 #include "app/render/PdfBooklet.h"
 #include "app/render/StandardMidiFile.h"
 #include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
@@ -44,7 +45,7 @@ int check(const QStringList &args) {
 bool readPage(const QString &path, ScorePage &page, QByteArray &pageText,
               ConsoleMessages &messages) {
   if (!regular_file::isRegular(path)) {
-    messages.error(QStringLiteral("ファイルが見つかりません。"));
+    messages.error(file_errors::notFound(path));
     return false;
   }
   const page_file::LoadResult result =
@@ -70,7 +71,7 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
   }
   ConsoleMessages messages;
   if (!regular_file::isRegular(path)) {
-    messages.error(QStringLiteral("ファイルが見つかりません。"));
+    messages.error(file_errors::notFound(path));
     return false;
   }
   CourseContents course;
@@ -159,7 +160,7 @@ int resave(const QStringList &args) {
 // file beside the page, found as the reader finds it.
 QString pieceFor(const QString &path, ConsoleMessages &messages) {
   if (!regular_file::isRegular(path)) {
-    messages.error(QStringLiteral("ファイルが見つかりません。"));
+    messages.error(file_errors::notFound(path));
     return {};
   }
   if (QFileInfo(path).suffix().compare(QStringLiteral("mid"),

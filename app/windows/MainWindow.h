@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 #include "app/core/Document.h"
@@ -124,6 +125,11 @@ class TForm1 : public QMainWindow {
   std::function<QSize()> screenSize_;
   std::function<void(TForm4 &)> runPaperDialog_;
   std::function<void(QDialog &)> runDialog_;
+  // The key press the window keys last acted on, and where it arrived: the
+  // same press going on to a parent control (also once a box it opened has
+  // closed and the focus is elsewhere) is not read again.
+  const QEvent *actedKey_ = nullptr;
+  QPointer<QWidget> actedAt_;
   CursorTable cursorTable;
   int Image1CursorId = 0;
   bool shown_ = false;

@@ -26,18 +26,25 @@ bool TForm1::eventFilter(QObject *receiver, QEvent *event) {
   auto *widget = qobject_cast<QWidget *>(receiver);
   if (!widget) return false;
   // A key the focused control ignores goes on to its parents: it is read
-  // once, where it first arrives.
+  // once, where it first arrives. The focus alone cannot tell: a box the
+  // key's command opened has moved it by the time the key goes on.
+  if (event->type() == QEvent::KeyPress && event == actedKey_ && actedAt_ &&
+      widget != actedAt_ && widget->isAncestorOf(actedAt_))
+    return false;
   const QWidget *focus = QApplication::focusWidget();
   if (focus ? widget != focus : !widget->isWindow()) return false;
   QWidget *window = widget->window();
   if (window != this && window != Form3) return false;
   const auto *key = static_cast<QKeyEvent *>(event);
   if (event->type() == QEvent::KeyRelease) {
+    actedKey_ = nullptr;  // the next press is another, wherever it lives
     if (key->key() == Qt::Key_F1 && !key->isAutoRepeat())
       window->setWindowTitle(
           document_.captionAfterKeyHelp(window->windowTitle()));
     return false;
   }
+  actedKey_ = event;
+  actedAt_ = widget;
   FormKeyDown(window == this ? KeyWindow::Main : KeyWindow::Text, *key);
   return false;
 }

@@ -1,6 +1,8 @@
 #include "app/windows/TextWindow.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,10 +51,23 @@ void TForm3::showPageText(const QByteArray &text) {
 
 void TForm3::Memo1Change() {
   if (settingText_) return;
-  // Characters the page file cannot hold are named as soon as they are
-  // typed; the box waits until the edit has finished.
-  const QString unheld = document_.typePageText(Memo1->toPlainText());
+  const QString typed = Memo1->toPlainText();
+  const QString unheld = document_.typePageText(typed);
   if (unheld.isEmpty()) return;
+  // Characters the page file cannot hold leave the memo with the typing
+  // or paste that brought them (one undo takes back both), so that the
+  // screen shows what is saved; the box waits until the edit has finished.
+  QTextCursor cursor(Memo1->document());
+  cursor.joinPreviousEditBlock();
+  const QList<text_entry::UnheldRun> runs = text_entry::unheldRuns(typed);
+  settingText_ = true;
+  for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
+    cursor.setPosition(run->start);
+    cursor.setPosition(run->start + run->length, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+  }
+  cursor.endEditBlock();
+  settingText_ = false;
   QTimer::singleShot(0, this, [this, unheld] {
     document_.messages().error(text_entry::unheldMessage(unheld));
   });

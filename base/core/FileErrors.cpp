@@ -75,4 +75,8 @@ QString cannotWrite(const QString &path, int errorNumber) {
       .arg(fileName(path), writeReason(path, errorNumber));
 }
 
+QString notFound(const QString &path) {
+  return QStringLiteral("%1: ファイルが見つかりません。").arg(path);
+}
+
 }  // namespace file_errors

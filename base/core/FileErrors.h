@@ -15,4 +15,8 @@ QString writeReason(const QString &path, int errorNumber);
 QString cannotRead(const QString &path, int errorNumber);
 QString cannotWrite(const QString &path, int errorNumber);
 
+// "path: ファイルが見つかりません。", as the command line names a file that
+// is not there.
+QString notFound(const QString &path);
+
 }  // namespace file_errors

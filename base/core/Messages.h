@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "base/core/QuotedInput.h"
+
 // Every message box, file dialog, input box and beep of the program goes
 // through this interface, so that the rules of the program can be driven
 // and checked without a screen. The windows use the Qt implementation;
@@ -49,10 +51,18 @@ class Messages {
   }
   // The general error box for failures nothing else reports.
   void generalError(const QString &text) {
-    show(text + QLatin1Char('.'), Icon::Stop, Buttons::Ok);
+    show(withStop(text), Icon::Stop, Buttons::Ok);
   }
-  // The report of a text that should have been a whole number.
+  // The report of a text that should have been a whole number; a long
+  // text is quoted by its head.
   void notAnInteger(const QString &text) {
-    generalError(QStringLiteral("'%1' は整数ではありません").arg(text));
+    generalError(QStringLiteral("'%1' は整数ではありません")
+                     .arg(quoted_input::head(text)));
+  }
+  // A general error's text ends with a stop: "." unless it has one.
+  static QString withStop(const QString &text) {
+    if (text.endsWith(QChar(0x3002)) || text.endsWith(QLatin1Char('.')))
+      return text;
+    return text + QLatin1Char('.');
   }
 };

@@ -1,5 +1,11 @@
 #include "edit/core/ClefsAndBarlines.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "score/core/Decimal.h"
+#include "score/core/StaffLimits.h"
+
 namespace clefs_and_barlines {
 
 namespace {
@@ -10,21 +16,30 @@ constexpr int LeftBarlineX = 20;
 
 }  // namespace
 
+int fieldValue(const QString &typed) {
+  return parseDecimal(typed.toUtf8()).value_or(1);
+}
+
 QList<GlyphInput> inputs(const Choice &choice, int staffWidth) {
   QList<GlyphInput> out;
   // Middle lines as 64-bit sums: a typed staff number far off the page
   // must not overflow on its way there.
-  auto middleLine = [&](int j) {
-    return static_cast<int>(qint64(StaffPitch) * choice.firstStaff - 16 +
-                            qint64(StaffPitch) * j);
+  auto lineOf = [&](int j) {
+    return qint64(StaffPitch) * choice.firstStaff - 16 + qint64(StaffPitch) * j;
   };
-  const int n = choice.staffCount;
+  auto fits = [&](int j) {
+    return lineOf(j) >= INT_MIN && lineOf(j) + 32 <= INT_MAX;
+  };
+  auto middleLine = [&](int j) { return static_cast<int>(lineOf(j)); };
+  const int n = std::min(choice.staffCount, staff_limits::MaxCount);
   if (choice.clef >= 1 && choice.clef <= 3) {
     for (int j = 0; j < n; ++j)
-      out.append({choice.clef + 31, ClefX, middleLine(j)});
+      if (fits(j)) out.append({choice.clef + 31, ClefX, middleLine(j)});
   } else if (choice.clef == 4) {
     for (int j = 0; j < n; ++j)
-      out.append({j % 2 == 0 ? TrebleGlyph : BassGlyph, ClefX, middleLine(j)});
+      if (fits(j))
+        out.append(
+            {j % 2 == 0 ? TrebleGlyph : BassGlyph, ClefX, middleLine(j)});
   }
   if (choice.barlines == 0) return out;
   const int m = choice.barlines + 2;
@@ -33,17 +48,15 @@ QList<GlyphInput> inputs(const Choice &choice, int staffWidth) {
   int t = c != 0 ? 1 : 0;  // not 0: the staff is not the last of its system
   for (int j = 0; j < n; ++j) {
     const int y = middleLine(j);
-    int x = staffWidth - 21;
-    for (int k = 0; k < m; ++k) {
+    auto barline = [&](int x) {
       out.append({BarlineGlyph, x, y});
       if (t != 0) out.append({BarlineGlyph, x, y + 32});
-      x -= d;
+    };
+    if (fits(j)) {
+      for (int k = 0, x = staffWidth - 21; k < m; ++k, x -= d) barline(x);
+      if (c != 0) barline(LeftBarlineX);
     }
-    if (c != 0) {
-      out.append({BarlineGlyph, LeftBarlineX, y});
-      if (t != 0) out.append({BarlineGlyph, LeftBarlineX, y + 32});
-      if (++t == c + 1) t = 0;
-    }
+    if (c != 0 && ++t == c + 1) t = 0;
   }
   return out;
 }

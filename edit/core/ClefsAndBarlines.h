@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 // Clefs at the left of a run of staves and barlines that divide each of
 // them into equal bars, the staves of a system joined by barlines through
@@ -28,9 +29,14 @@ struct GlyphInput {
   bool operator==(const GlyphInput &) const = default;
 };
 
+// A number field of the dialog as typed: a whole number, else 1.
+int fieldValue(const QString &typed);
+
 // The inputs to append, in order: the clefs staff by staff, then each
 // staff's barlines from right to left, each followed by its joining
 // barline, then the system's left barline and its joining barline.
+// A run has at most as many staves as the largest page (none below one);
+// a staff whose lines lie past the range of whole numbers gets nothing.
 QList<GlyphInput> inputs(const Choice &choice, int staffWidth);
 
 }  // namespace clefs_and_barlines

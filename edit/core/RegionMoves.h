@@ -2,6 +2,8 @@
 
 #include <QtCore/qnamespace.h>
 
+#include <QString>
+
 // The arrow buttons that move a selected region.
 enum class MoveArrow { Up, Down, Left, Right };
 
@@ -12,6 +14,12 @@ namespace region_moves {
 // half of that with Ctrl alone, one pixel with anything else. Negative
 // steps go up and left.
 int step(MoveArrow arrow, Qt::KeyboardModifiers modifiers);
+
+// The refusal of a move that would take a place past the range of whole
+// numbers; the region or the page stays where it was.
+inline QString noFurtherMessage() {
+  return QStringLiteral("これ以上動かせません。");
+}
 
 inline bool isVertical(MoveArrow arrow) {
   return arrow == MoveArrow::Up || arrow == MoveArrow::Down;

@@ -5,16 +5,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "edit/windows/TypedSpinEdit.h"
 
 namespace {
 
-QSpinBox *staffSpin(QWidget *parent, const char *name, int left) {
-  auto *spin = new QSpinBox(parent);
+TypedSpinEdit *staffSpin(QWidget *parent, const char *name, int left) {
+  auto *spin = new TypedSpinEdit(1, 32, parent);
   spin->setObjectName(QLatin1String(name));
-  spin->setRange(1, 32);
-  spin->setValue(1);
   spin->setGeometry(left, 144, 49, 21);
   return spin;
 }
@@ -79,7 +78,9 @@ QGroupBox *TForm6::radioGroup(const char *name, const QString &caption,
 
 clefs_and_barlines::Choice TForm6::choice() const {
   return {RadioGroup1->checkedId(), RadioGroup2->checkedId(),
-          RadioGroup3->checkedId(), SpinEdit1->value(), SpinEdit2->value()};
+          RadioGroup3->checkedId(),
+          clefs_and_barlines::fieldValue(SpinEdit1->text()),
+          clefs_and_barlines::fieldValue(SpinEdit2->text())};
 }
 
 void TForm6::RadioGroup2Click() {

@@ -7,7 +7,7 @@
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
-class QSpinBox;
+class TypedSpinEdit;
 
 // The clef and barline dialog: lays out clefs and barlines for a run of
 // staves in one step. It is made once and reused, so its choices stay
@@ -34,8 +34,8 @@ class TForm6 : public QDialog {
   QButtonGroup *RadioGroup2 = nullptr;  // barlines
   QButtonGroup *RadioGroup3 = nullptr;  // staves per system
   QGroupBox *systemBox_ = nullptr;
-  QSpinBox *SpinEdit1 = nullptr;  // first staff
-  QSpinBox *SpinEdit2 = nullptr;  // number of staves
+  TypedSpinEdit *SpinEdit1 = nullptr;  // first staff
+  TypedSpinEdit *SpinEdit2 = nullptr;  // number of staves
   QPushButton *Button1 = nullptr;
   QPushButton *Button2 = nullptr;
 };

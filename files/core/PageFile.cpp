@@ -7,6 +7,7 @@
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
 #include "base/core/Messages.h"
+#include "base/core/QuotedInput.h"
 #include "files/core/PageFormat.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
@@ -29,7 +30,7 @@ QString nameQuestion(const QString &fileName, const QByteArray &internalName) {
   return QStringLiteral(
              "ファイル「%1」の\r\n内部名が「%2」になっています。"
              "\r\n内部名を正しますか？")
-      .arg(fileName, cp932::toUnicode(internalName));
+      .arg(fileName, quoted_input::head(cp932::toUnicode(internalName)));
 }
 
 namespace {

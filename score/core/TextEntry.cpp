@@ -1,9 +1,11 @@
 #include "score/core/TextEntry.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 
 #include "base/core/Cp932.h"
+#include "base/core/QuotedInput.h"
 
 namespace text_entry {
 namespace {
@@ -40,9 +42,62 @@ QString unheldCharacters(const QString &typed) {
   return QString::fromUcs4(found.constData(), found.size());
 }
 
+QList<UnheldRun> unheldRuns(const QString &typed) {
+  bool ok = true;
+  cp932::fromUnicode(typed, &ok);
+  if (ok) return {};
+  QList<UnheldRun> runs;
+  QHash<char32_t, bool> fits;  // each character is converted once
+  for (qsizetype i = 0; i < typed.size();) {
+    const qsizetype width = typed[i].isHighSurrogate() &&
+                                    i + 1 < typed.size() &&
+                                    typed[i + 1].isLowSurrogate()
+                                ? 2
+                                : 1;
+    const char32_t c = width == 2
+                           ? QChar::surrogateToUcs4(typed[i], typed[i + 1])
+                           : typed[i].unicode();
+    auto known = fits.constFind(c);
+    if (known == fits.cend()) {
+      bool held = c == 0x2028 || c == 0x2029;
+      if (!held) cp932::fromUnicode(typed.mid(i, width), &held);
+      known = fits.insert(c, held);
+    }
+    if (!*known) {
+      if (!runs.isEmpty() && runs.last().start + runs.last().length == i)
+        runs.last().length += width;
+      else
+        runs.append({i, width});
+    }
+    i += width;
+  }
+  return runs;
+}
+
+QString withoutUnheld(const QString &typed, QString *unheld) {
+  const QList<UnheldRun> runs = unheldRuns(typed);
+  if (unheld) unheld->clear();
+  if (runs.isEmpty()) return typed;
+  QString kept;
+  QSet<char32_t> named;
+  qsizetype from = 0;
+  for (const UnheldRun &run : runs) {
+    kept += QStringView(typed).sliced(from, run.start - from);
+    from = run.start + run.length;
+    if (!unheld) continue;
+    for (char32_t c : QStringView(typed).sliced(run.start, run.length).toUcs4())
+      if (!named.contains(c)) {
+        named.insert(c);
+        *unheld += QString::fromUcs4(&c, 1);
+      }
+  }
+  kept += QStringView(typed).sliced(from);
+  return kept;
+}
+
 QString unheldMessage(const QString &unheld) {
   return QStringLiteral("「%1」はシフトJISにない文字なので使えません。")
-      .arg(unheld);
+      .arg(quoted_input::head(unheld));
 }
 
 QByteArray inputTextFromTyped(const QString &typed, QString *unheld) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // Typed text on its way into the page. A page file cannot tell a
@@ -13,6 +14,22 @@ namespace text_entry {
 // The characters of `typed` that code page 932 cannot hold, each once, in
 // the order they first appear; empty when all can be held.
 QString unheldCharacters(const QString &typed);
+
+// A run of characters that code page 932 cannot hold: where it starts in
+// a text and how many UTF-16 units it takes.
+struct UnheldRun {
+  qsizetype start = 0;
+  qsizetype length = 0;
+  bool operator==(const UnheldRun &) const = default;
+};
+
+// The runs of such characters in a page text typed as `typed`, in order.
+// Line and paragraph separators are line breaks there, which it holds.
+QList<UnheldRun> unheldRuns(const QString &typed);
+
+// `typed` without those runs; their characters, each once in the order
+// they first appear, go to `unheld` (when given).
+QString withoutUnheld(const QString &typed, QString *unheld = nullptr);
 
 // The message that names such characters.
 QString unheldMessage(const QString &unheld);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ostream>
 
 #include "edit/core/ClefsAndBarlines.h"
@@ -84,9 +85,31 @@ TEST(ClefsAndBarlines, ChoicesAsTheyLandOnThePage) {
            staff(240, {589, 413, 237}, 1, 1) +
            staff(304, {589, 413, 237}, 0, 1)},
       {"no staves", {1, 2, 0, 1, 0}, 610, {}},
+      {"fewer than none", {1, 2, 0, 1, -3}, 610, {}},
+      {"from staff 40, below the page",
+       {2, 0, 0, 40, 1},
+       610,
+       {{33, 30, 64 * 40 - 16}}},
+      {"from staff 0, above it",
+       {2, 0, 0, 0, 2},
+       610,
+       {{33, 30, -16}, {33, 30, 48}}},
+      {"past the range of whole numbers", {1, 1, 1, INT_MAX, 2}, 610, {}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(inputs(c.choice, c.width), c.expected);
   }
+}
+
+TEST(ClefsAndBarlines, FieldsReadAsTypedAndRunsStayWithinAPage) {
+  for (const auto &[text, value] : {std::pair{" 7", 7},
+                                    {"-2", -2},
+                                    {"40", 40},
+                                    {"3x", 1},
+                                    {"", 1},
+                                    {"99999999999", 1}})
+    EXPECT_EQ(clefs_and_barlines::fieldValue(QString::fromUtf8(text)), value);
+  // A staff count far past the largest page makes a page's worth.
+  EXPECT_EQ(inputs({1, 0, 0, 1, INT_MAX}, 610).size(), 32);
 }

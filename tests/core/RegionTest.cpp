@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "score/core/TextEntry.h"
@@ -198,7 +199,10 @@ TEST_F(Region, AFaultyRegionTextTouchesNothing) {
       {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\nA\r\n1.5\r\n5\r\n"),
        notAnInteger("1.5")},
       {QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n9\r\n♬\r\n5\r\n5\r\n"),
-       text_entry::unheldMessage(QStringLiteral("♬"))}};
+       text_entry::unheldMessage(QStringLiteral("♬"))},
+      // A huge line is quoted by its head.
+      {QStringLiteral("%Fum%\r\n") + QString(1 << 20, QLatin1Char('x')),
+       QStringLiteral("'%1…' は整数ではありません.").arg(QString(60, 'x'))}};
   for (const auto &[text, message] : cases) {
     messages = ScriptedMessages();
     clipboard(text);
@@ -260,4 +264,48 @@ TEST_F(Region, LeavingTheModeTakesTheFrameAway) {
   doc.Image1MouseUp(Qt::LeftButton, {150, 150});
   EXPECT_TRUE(view.framesShown.isEmpty());
   EXPECT_TRUE(doc.selection().isEmpty());
+}
+
+TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
+  // A pasted input at (x, y) in the frame 0, 0, 9, `bottom`.
+  const struct Case {
+    int x, y, bottom;
+    std::function<void()> move;
+  } cases[] = {
+      {INT_MAX - 9, 5, 9,
+       [&] { doc.moveSelection(MoveArrow::Right, Qt::ShiftModifier); }},
+      {5, 5, INT_MAX, [&] { doc.moveSelection(MoveArrow::Down, {}); }},
+      {5, INT_MIN + 63, 9, [&] { doc.Up1Click(); }},
+      {5, INT_MAX - 63, 9, [&] { doc.Down1Click(); }},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.bottom);
+    doc.NewPage();
+    clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n%1\r\n`1\r\n%2\r\n%3\r\n")
+                  .arg(c.bottom)
+                  .arg(c.x)
+                  .arg(c.y));
+    doc.PasteRegion();
+    const InputList before = doc.page().Inputs;
+    messages = ScriptedMessages();
+    c.move();
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("これ以上動かせません。")});
+    EXPECT_EQ(doc.page().Inputs, before);
+    EXPECT_EQ(rect(), (Rect{0, 0, 9, c.bottom}));
+  }
+}
+
+TEST_F(Region, LeavingTheModeLetsAFramelessPasteGo) {
+  add("`1", 100, 100);
+  clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n0\r\n0\r\n`2\r\n5\r\n5\r\n"));
+  doc.PasteRegion();
+  ASSERT_EQ(doc.selection(), QList<int>{1});
+  doc.setMode(EditMode::None);
+  EXPECT_TRUE(doc.selection().isEmpty());
+  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  // Back in the mode, an arrow moves nothing the user did not choose.
+  doc.setMode(EditMode::Rect);
+  doc.moveSelection(MoveArrow::Down, {});
+  EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"100", "5"}));
 }

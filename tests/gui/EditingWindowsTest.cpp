@@ -1,3 +1,4 @@
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 
 #include "score/render/Canvas.h"
 #include "support/ProgramFixture.h"
+#include "support/TestFiles.h"
 
 // The step-erase window and the clef and barline dialog on the real main
 // window: what they show and what they leave on the canvas.
@@ -78,6 +80,36 @@ TEST_F(EditingWindows, ClefDialogJoinsSystemsOnlyWithBarlines) {
   EXPECT_EQ(page().count(), 4);
   EXPECT_TRUE(doc().isModified());
   EXPECT_EQ(form().canvasImage(), clean());
+}
+
+TEST_F(EditingWindows, ClefDialogReadsItsFieldsAsTyped) {
+  // Treble clefs and four bars, the first choices: five inputs a staff.
+  const struct Case {
+    const char *first, *count;
+    int added, firstY;
+  } cases[] = {{"2", "3", 15, 112}, {"1", "0", 0, 0},     {"1", "-1", 0, 0},
+               {"2", "x", 5, 112},  {"40", "1", 5, 2544}, {"", "1", 5, 48}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.first) + " / " + c.count);
+    form().setDialogRunner([&](QDialog &dialog) {
+      dialog.show();
+      QAbstractSpinBox *field = nullptr;
+      for (const auto &[name, text] :
+           {std::pair{"SpinEdit1", c.first}, {"SpinEdit2", c.count}}) {
+        field = child<QAbstractSpinBox>(dialog, name);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, QString::fromUtf8(text));
+      }
+      QTest::keyClick(field, Qt::Key_Return);  // the dialog's OK
+    });
+    const int before = page().count();
+    action("AutoDraw1")->trigger();
+    ASSERT_EQ(page().count() - before, c.added);
+    if (c.added) {
+      EXPECT_EQ(ysOf(page().Inputs)[before].toInt(), c.firstY);
+    }
+  }
 }
 
 TEST_F(EditingWindows, AboutBoxFromTheHelpMenuSwitchesTheModes) {

@@ -120,7 +120,31 @@ TEST(Headless, CheckFindsTheProblemsOfACourse) {
   EXPECT_TRUE(lines[1].contains(QStringLiteral("'1x' は整数ではありません.")));
   EXPECT_EQ(lines[2],
             QStringLiteral(
-                "missing: Vrnファイルに記述されたファイルが見つかりません。"));
+                "missing: Vrnファイルに記述されたファイルが見つかりません。"
+                "（%1）")
+                .arg(dir.file(QStringLiteral("missing.fum"))));
+}
+
+TEST(Headless, EveryModeNamesTheFileItCannotFind) {
+  ScratchDir dir;
+  const QString page = dir.file(QStringLiteral("ない.fum"));
+  const QString course = dir.file(QStringLiteral("ない.vrn"));
+  const QStringList runs[] = {
+      {QStringLiteral("--render"), page, dir.file(QStringLiteral("a.png"))},
+      {QStringLiteral("--render"), course, dir.file(QStringLiteral("a.pdf"))},
+      {QStringLiteral("--resave"), page, dir.file(QStringLiteral("a.fum"))},
+      {QStringLiteral("--render-audio"), page,
+       dir.file(QStringLiteral("a.wav"))},
+      {QStringLiteral("--check"), page},
+  };
+  for (const QStringList &arguments : runs) {
+    SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+    const Outcome run = varnel(arguments);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(
+        (run.err + run.out).trimmed(),
+        QStringLiteral("%1: ファイルが見つかりません。").arg(arguments[1]));
+  }
 }
 
 TEST(Headless, BundledCoursePassesTheCheck) {

@@ -1,11 +1,14 @@
 #include <QAction>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "app/windows/TextWindow.h"
+#include "score/core/TextEntry.h"
 #include "support/ProgramFixture.h"
 
 // Keys read by the real windows before their controls, and the text
@@ -91,4 +94,46 @@ TEST_F(KeysAndText, TheMemoTakesTypingOnlyWithTheExecutiveOption) {
   EXPECT_EQ(memo()->toPlainText(), QStringLiteral("abc"));
   EXPECT_EQ(page().PageText, "abc");
   EXPECT_TRUE(doc().isModified());
+}
+
+TEST_F(KeysAndText, TheMemoDropsWhatThePageCannotHoldNamingItOnce) {
+  doc().setExecutive(true);
+  QPlainTextEdit *typing = memo();
+  const struct Step {
+    std::function<void()> edit;
+    QString shown;
+    int cursor;
+    QString named;  // empty: no message
+  } steps[] = {
+      {[&] {
+         QTest::keyClicks(typing, QStringLiteral("ab"));
+         QTest::sendKeyEvent(QTest::Click, typing, Qt::Key_unknown,
+                             QStringLiteral("€"), {});
+         QTest::keyClicks(typing, QStringLiteral("c"));
+       },
+       QStringLiteral("abc"), 3, QStringLiteral("€")},
+      {[&] {
+         typing->moveCursor(QTextCursor::Start);
+         QApplication::clipboard()->setText(QStringLiteral("x♩😀y♩\n"));
+         typing->paste();
+       },
+       QStringLiteral("xy\nabc"), 3, QStringLiteral("♩😀")},
+      {[&] { QTest::keyClicks(typing, QStringLiteral("z")); },
+       QStringLiteral("xy\nzabc"),
+       4,
+       {}},
+  };
+  for (const Step &step : steps) {
+    SCOPED_TRACE(step.shown.toStdString());
+    messages.shown.clear();
+    step.edit();
+    QApplication::processEvents();  // the box waits for the edit to end
+    EXPECT_EQ(typing->toPlainText(), step.shown);
+    EXPECT_EQ(page().PageText, step.shown.toUtf8().replace("\n", "\r\n"));
+    EXPECT_EQ(typing->textCursor().position(), step.cursor);
+    EXPECT_EQ(messages.texts(),
+              step.named.isEmpty()
+                  ? QStringList()
+                  : QStringList{text_entry::unheldMessage(step.named)});
+  }
 }

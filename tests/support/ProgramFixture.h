@@ -45,10 +45,12 @@ class ProgramTest : public ::testing::Test {
 
   // Creates the windows as the program entry does; `arguments` is the
   // command line. The main window is not shown.
-  void start(const QStringList &arguments = {}) {
+  void start(const QStringList &arguments = {}) { start(arguments, messages); }
+  // The same with other messages, such as real boxes.
+  void start(const QStringList &arguments, Messages &shown) {
     program.reset();
     const TForm1::Services services{
-        messages,  player,
+        shown,     player,
         settings,  scratch.file(QStringLiteral("program/")),
         arguments, [this] { return screen; }};
     program = std::make_unique<Program>(services);
