@@ -7,7 +7,7 @@
 
 // Messages that quote outside input quote its head, with one stop.
 
-TEST(OutsideInput, MessagesQuoteAShortHeadAndEndWithOneStop) {
+TEST(QuotedMessages, MessagesQuoteAShortHeadAndEndWithOneStop) {
   const QString many = QString(300, QChar(0x20AC)) + QStringLiteral("♩");
   const struct Case {
     const char *name;
