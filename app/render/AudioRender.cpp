@@ -1,5 +1,6 @@
 #include "app/render/AudioRender.h"
 
+#include <QFileInfo>
 #include <QList>
 #include <algorithm>
 #include <cmath>
