@@ -9,13 +9,14 @@
 
 #include "app/core/CommandLine.h"
 #include "app/core/SettingsFile.h"
-#include "app/render/FluidSynthSequencer.h"
 #include "app/render/Headless.h"
+#include "app/windows/FirstPaint.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
 #include "app/windows/QtMessages.h"
 #include "base/core/Cp932.h"
 #include "score/render/PageFonts.h"
+#include "sound/core/DeferredSequencer.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ int main(int argc, char **argv) {
     messages.error(cp932::unavailableMessage());
     return 1;
   }
-  FluidSynthSequencer player;
+  DeferredSequencer player;
   SettingsFile settings(SettingsFile::defaultPath());
   const TForm1::Services services{
       messages,
@@ -81,5 +82,13 @@ int main(int argc, char **argv) {
   Program program(services);
   messages.setParentWindow(&program.main());
   program.main().show();
+  // The sound module, the synthesizer and its SoundFont take longer to
+  // load than the window takes to paint: they are prepared after it.
+  afterFirstPaint(program.main(), [&player] {
+    if (quitAfterFirstPaintWanted())
+      QCoreApplication::quit();
+    else
+      player.prepareInBackground();
+  });
   return app.exec();
 }

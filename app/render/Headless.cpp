@@ -4,12 +4,9 @@
 #include <QImageWriter>
 #include <cstdio>
 
-#include "app/render/AudioRender.h"
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
-#include "app/render/FluidSynthSetup.h"
 #include "app/render/PdfBooklet.h"
-#include "app/render/StandardMidiFile.h"
 #include "base/core/Cp932.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
@@ -17,6 +14,9 @@
 #include "files/core/PathLookup.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/SoundModule.h"
+#include "sound/core/StandardMidiFile.h"
 
 namespace headless {
 namespace {
@@ -178,11 +178,12 @@ int renderAudio(const QStringList &args) {
   if (path.isEmpty()) return 1;
   QString error;
   if (const auto piece = standard_midi::read(path, &error)) {
-    const QString soundFont = fluid_setup::findSoundFont();
-    if (soundFont.isEmpty())
-      error = fluid_setup::noSoundFontMessage();
-    else if (audio_render::renderToWav(piece->bytes, soundFont, args[2],
-                                       &error))
+    const sound_module::Api *module = sound_module::load(&error);
+    const QString soundFont = module ? sound_fonts::best() : QString();
+    if (module && soundFont.isEmpty())
+      error = sound_fonts::missingMessage();
+    else if (module &&
+             module->renderToWav(piece->bytes, soundFont, args[2], &error))
       return 0;
   }
   messages.error(error);

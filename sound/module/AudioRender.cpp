@@ -1,10 +1,11 @@
-#include "app/render/AudioRender.h"
+#include "sound/module/AudioRender.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/render/FluidSynthSetup.h"
-#include "app/render/StandardMidiFile.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/StandardMidiFile.h"
+#include "sound/module/FluidSynthSetup.h"
 
 namespace audio_render {
 namespace {
@@ -72,7 +73,7 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   const fluid_setup::Synth synth =
       fluid_setup::makeSynth(settings.get(), soundFont);
   if (!synth) {
-    *error = fluid_setup::noSoundFontMessage();
+    *error = sound_fonts::missingMessage();
     return false;
   }
   const fluid_setup::Player player =
