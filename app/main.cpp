@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
@@ -19,6 +20,8 @@
 #include "sound/core/DeferredSequencer.h"
 
 namespace {
+
+constexpr int PrepareAnywayMilliseconds = 2000;
 
 // The folder of the executable while the course data lies beside it (the
 // build tree), else the installed data folder.
@@ -90,5 +93,8 @@ int main(int argc, char **argv) {
     else
       player.prepareInBackground();
   });
+  // A window that is never painted (started minimised) plays all the same.
+  QTimer::singleShot(PrepareAnywayMilliseconds, &player,
+                     [&player] { player.prepareInBackground(); });
   return app.exec();
 }

@@ -26,10 +26,9 @@ QString Document::silenceReason() const {
 void Document::soundReady() {
   midiPresent_ = sequencer_.outputCount() > 0;
   emit soundOutputChanged();
-  if (!midiPresent_ || MediaPlayer1.FileName.isEmpty() || MediaPlayer1.isOpen())
-    return;
+  if (!midiPresent_ || MediaPlayer1.FileName.isEmpty()) return;
   QString error;
-  if (MediaPlayer1.open(&error))
+  if (MediaPlayer1.isOpen() || MediaPlayer1.open(&error))
     EnablePlayButtons();
   else
     messages_.generalError(error);
