@@ -30,8 +30,10 @@ const Api *load(const QStringList &folders, QString *error) {
     const auto entry = reinterpret_cast<Entry>(library.resolve(EntryName));
     const Api *api = entry ? entry() : nullptr;
     if (!api || api->version != ApiVersion) {
+      // A module of another build answers, but not as this program asks.
       *error = QStringLiteral("音を出すモジュール「%1」を読み込めません。\n%2")
-                   .arg(path, library.errorString());
+                   .arg(path, api ? QStringLiteral("プログラムと版が違います。")
+                                  : library.errorString());
       return nullptr;
     }
     loaded.insert(path, api);
