@@ -77,7 +77,9 @@ TEST_F(PlaybackButtons, ToolTipsSayWhyTheyAreGreyUntilTheSoundIsReady) {
     EXPECT_EQ(toolButton("SpeedButton10")->toolTip(), "停止" + tail);
     EXPECT_EQ(toolButton("SpeedButton11")->toolTip(), "曲頭" + tail);
     EXPECT_EQ(action("GMON1")->isEnabled(), c.outputs > 0);
-    if (c.outputs == 0) EXPECT_EQ(action("GMON1")->toolTip(), c.why);
+    if (c.outputs == 0) {
+      EXPECT_EQ(action("GMON1")->toolTip(), c.why);
+    }
     EXPECT_EQ(enabled(), (QList<bool>{c.outputs > 0, false, c.outputs > 0}));
   }
 }
