@@ -4,21 +4,25 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
 
 #include "app/core/CommandLine.h"
 #include "app/core/SettingsFile.h"
-#include "app/render/FluidSynthSequencer.h"
 #include "app/render/Headless.h"
+#include "app/windows/FirstPaint.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
 #include "app/windows/QtMessages.h"
 #include "base/core/Cp932.h"
 #include "score/render/PageFonts.h"
+#include "sound/core/DeferredSequencer.h"
 
 namespace {
+
+constexpr int PrepareAnywayMilliseconds = 2000;
 
 // The folder of the executable while the course data lies beside it (the
 // build tree), else the installed data folder.
@@ -73,7 +77,7 @@ int main(int argc, char **argv) {
     messages.error(cp932::unavailableMessage());
     return 1;
   }
-  FluidSynthSequencer player;
+  DeferredSequencer player;
   SettingsFile settings(SettingsFile::defaultPath());
   const TForm1::Services services{
       messages,
@@ -85,5 +89,16 @@ int main(int argc, char **argv) {
   Program program(services);
   messages.setParentWindow(&program.main());
   program.main().show();
+  // The sound module, the synthesizer and its SoundFont take longer to
+  // load than the window takes to paint: they are prepared after it.
+  afterFirstPaint(program.main(), [&player] {
+    if (quitAfterFirstPaintWanted())
+      QCoreApplication::quit();
+    else
+      player.prepareInBackground();
+  });
+  // A window that is never painted (started minimised) plays all the same.
+  QTimer::singleShot(PrepareAnywayMilliseconds, &player,
+                     [&player] { player.prepareInBackground(); });
   return app.exec();
 }

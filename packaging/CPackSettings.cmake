@@ -13,4 +13,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), \
 qt6-qpa-plugins, libfluidsynth3, timgm6mb-soundfont | fluid-soundfont-gm, \
 fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
+# The fuller General MIDI SoundFont, played in preference when present.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")
 include(CPack)

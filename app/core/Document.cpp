@@ -15,11 +15,13 @@ Document::Document(const Services &services, DocumentView &view,
       settings_(services.settings),
       view_(view),
       programFolder_(services.programFolder),
+      sequencer_(services.sequencer),
       MediaPlayer1(services.sequencer) {
   qRegisterMetaType<PlayButtons>();
   qRegisterMetaType<CanvasCursor>();
   qRegisterMetaType<EditMode>();
   services.sequencer.setEndReport([this] { MediaPlayer1Notify(); });
+  services.sequencer.setReadyReport([this] { soundReady(); });
   midiPresent_ = services.sequencer.outputCount() > 0;
   FormCreate();
 }

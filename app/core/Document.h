@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QStringList>
 
-#include "app/core/MediaPlayer.h"
 #include "app/core/WindowLayout.h"
 #include "edit/core/ClefsAndBarlines.h"
 #include "edit/core/RegionMoves.h"
@@ -13,6 +12,7 @@
 #include "files/core/RecentFiles.h"
 #include "score/core/EditorState.h"
 #include "score/core/ScorePage.h"
+#include "sound/core/MediaPlayer.h"
 
 class DocumentView;
 class Messages;
@@ -89,6 +89,8 @@ class Document : public QObject {
   bool executive() const { return executive_; }
   bool administratorMode() const { return editor_.AdministratorMode; }
   bool midiPresent() const { return midiPresent_; }
+  // Why the pieces cannot sound, worded for the user; empty when they can.
+  QString silenceReason() const;
   int maxChar() const { return maxChar_; }
   const QString &folder() const { return folder_; }
   const QString &caption() const { return caption_; }
@@ -263,6 +265,9 @@ class Document : public QObject {
   void modifiedChanged(bool modified);
   void protectIndicatorChanged(bool red);
   void playButtonsChanged(PlayButtons buttons);
+  // The sound output was prepared: midiPresent() and silenceReason() may
+  // have changed.
+  void soundOutputChanged();
   // The list, the page buttons and "save as" follow contents mode.
   void contentsModeChanged(bool on);
   void contentsListChanged(const QStringList &entries);
@@ -291,6 +296,8 @@ class Document : public QObject {
   void setCursor(CanvasCursor cursor);
   void EnablePlayButtons();
   void DisablePlayButtons();
+  void soundReady();
+  void tellWhySilent();
   void setPlayButtons(PlayButtons buttons);
   void EnableSelectionButtons();
   void setSelectionButtons(bool enabled);
@@ -328,6 +335,7 @@ class Document : public QObject {
   DocumentView &view_;
   QString programFolder_;
   QString startFolder_;  // the current folder when the program started
+  Sequencer &sequencer_;
   MediaPlayer MediaPlayer1;
 
   ScorePage page_;
@@ -340,6 +348,7 @@ class Document : public QObject {
   int selectedEntry_ = -1;
   bool executive_ = false;
   bool midiPresent_ = false;
+  bool silenceTold_ = false;  // the first F3 without sound says why
   int maxChar_ = 79;
   QString folder_;
   QString caption_ = QStringLiteral("Varnel");

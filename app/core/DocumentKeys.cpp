@@ -33,6 +33,12 @@ WindowKeyAction Document::FormKeyDown(KeyWindow window, int key,
                   : WindowKeyAction::HideTextWindow;
     case Qt::Key_F3:
       if (MediaPlayer1.FileName.isEmpty()) break;
+      // A press before the sound is ready waits for it.
+      if (!midiPresent_ && sequencer_.preparing()) sequencer_.settle();
+      if (!midiPresent_) {
+        tellWhySilent();
+        break;
+      }
       if (MediaPlayer1.mode() == Sequencer::Mode::Stopped)
         SpeedButton9Click();
       else if (MediaPlayer1.mode() == Sequencer::Mode::Playing)

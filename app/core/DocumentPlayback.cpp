@@ -13,6 +13,34 @@ QString busyOutputMessage() {
 
 }  // namespace
 
+QString Document::silenceReason() const {
+  if (midiPresent_) return {};
+  if (sequencer_.preparing()) return QStringLiteral("音源を準備しています。");
+  const QString reason = sequencer_.silenceReason();
+  return reason.isEmpty() ? QStringLiteral("音を出せる出力装置がありません。")
+                          : reason;
+}
+
+// The sound output is ready, or known to be missing. The page's piece,
+// read while it was being prepared, is opened now.
+void Document::soundReady() {
+  midiPresent_ = sequencer_.outputCount() > 0;
+  emit soundOutputChanged();
+  if (!midiPresent_ || MediaPlayer1.FileName.isEmpty()) return;
+  QString error;
+  if (MediaPlayer1.isOpen() || MediaPlayer1.open(&error))
+    EnablePlayButtons();
+  else
+    messages_.generalError(error);
+}
+
+void Document::tellWhySilent() {
+  if (silenceTold_) return;
+  silenceTold_ = true;
+  messages_.warning(QStringLiteral("MIDIを演奏できません。\n") +
+                    silenceReason());
+}
+
 void Document::SpeedButton9Click() {
   if (!midiPresent_) return;
   QString error;

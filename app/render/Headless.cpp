@@ -3,13 +3,10 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "app/render/AudioRender.h"
 #include "app/render/ConsoleMessages.h"
 #include "app/render/CourseCheck.h"
-#include "app/render/FluidSynthSetup.h"
 #include "app/render/ImageFile.h"
 #include "app/render/PdfBooklet.h"
-#include "app/render/StandardMidiFile.h"
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
 #include "files/core/ContentsFile.h"
@@ -19,6 +16,10 @@
 #include "files/core/RegularFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
+#include "sound/core/RenderBounds.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/SoundModule.h"
+#include "sound/core/StandardMidiFile.h"
 
 namespace headless {
 namespace {
@@ -181,12 +182,13 @@ int renderAudio(const QStringList &args) {
   if (path.isEmpty()) return 1;
   QString error;
   if (const auto piece = standard_midi::read(path, &error)) {
-    const QString soundFont = fluid_setup::findSoundFont();
+    const sound_module::Api *module = sound_module::load(&error);
+    const QString soundFont = module ? sound_fonts::best() : QString();
     bool cut = false;
-    if (soundFont.isEmpty()) {
-      error = fluid_setup::noSoundFontMessage();
-    } else if (audio_render::renderToWav(piece->bytes, soundFont, args[2],
-                                         &error, &cut)) {
+    if (module && soundFont.isEmpty()) {
+      error = sound_fonts::missingMessage();
+    } else if (module && module->renderToWav(piece->bytes, soundFont, args[2],
+                                             &error, &cut)) {
       // What was written is the piece up to the bound, as documented: kept,
       // and said.
       if (cut) messages.warning(audio_render::cutMessage(path));

@@ -53,7 +53,7 @@ TForm1::TForm1(const Services &services, QWidget *parent)
   connectReports();
   setProtectIndicator(false);
   setAcceptDrops(true);
-  if (!document_.midiPresent()) GMON1->setEnabled(false);
+  showSoundOutput();
   qApp->installEventFilter(this);
 }
 
@@ -116,6 +116,7 @@ void TForm1::buildMenus() {
   N6 = File1->addSeparator();
   mojisu1 = File1->addAction(QStringLiteral("一行の文字数設定(&M)..."));
   GMON1 = File1->addAction(QStringLiteral("GM音源の初期化(&G)"));
+  File1->setToolTipsVisible(true);  // the reset's says why it is grey
   N1 = File1->addSeparator();
   Exit1 = File1->addAction(QStringLiteral("Varnelの終了(&X)"));
 

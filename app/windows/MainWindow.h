@@ -107,6 +107,7 @@ class TForm1 : public QMainWindow {
   void setCaption(const QString &caption);
   void setProtectIndicator(bool red);
   void showPlayButtons(PlayButtons buttons);
+  void showSoundOutput();
   void UpdateContentsControls(bool contentsMode);
   void showContentsList(const QStringList &entries);
   void updateRecentCaptions();

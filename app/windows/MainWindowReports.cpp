@@ -20,6 +20,7 @@ void TForm1::connectReports() {
   connect(doc, &Document::protectIndicatorChanged, this,
           &TForm1::setProtectIndicator);
   connect(doc, &Document::playButtonsChanged, this, &TForm1::showPlayButtons);
+  connect(doc, &Document::soundOutputChanged, this, &TForm1::showSoundOutput);
   connect(doc, &Document::contentsModeChanged, this,
           &TForm1::UpdateContentsControls);
   connect(doc, &Document::contentsListChanged, this, &TForm1::showContentsList);
@@ -49,6 +50,21 @@ void TForm1::showPlayButtons(PlayButtons buttons) {
   SpeedButton9->setEnabled(buttons.play);
   SpeedButton10->setEnabled(buttons.stop);
   SpeedButton11->setEnabled(buttons.toStart);
+}
+
+// Grey for want of sound, the play buttons and the reset say why where the
+// mouse rests.
+void TForm1::showSoundOutput() {
+  const QString why = document_.silenceReason();
+  const auto hint = [&](const char *name) {
+    const QString text = QString::fromUtf8(name);
+    return why.isEmpty() ? text : text + '\n' + why;
+  };
+  SpeedButton9->setToolTip(hint("再生"));
+  SpeedButton10->setToolTip(hint("停止"));
+  SpeedButton11->setToolTip(hint("曲頭"));
+  GMON1->setEnabled(document_.midiPresent());
+  GMON1->setToolTip(why);
 }
 
 void TForm1::UpdateContentsControls(bool contentsMode) {

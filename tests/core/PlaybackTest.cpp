@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sound/core/SoundFonts.h"
 #include "support/DocumentSession.h"
 #include "support/TestFiles.h"
 
@@ -162,4 +163,81 @@ TEST_F(Playback, ALateReportDoesNotUndoANewPlay) {
   doc.SpeedButton9Click();  // before the stop's report came
   sequencer.deliverReports();
   EXPECT_EQ(buttons(), Playing);
+}
+
+// The sound output is prepared after the window has painted: a page read
+// before then gets its buttons once it is ready, and without any output the
+// first F3 says why.
+TEST(SoundPreparation, ButtonsAndF3FollowWhatItFound) {
+  const QString noModule = QStringLiteral(
+      "音を出すモジュール「libvarnel_sound.so」が見つかりません。");
+  const struct {
+    const char *name;
+    int outputs;
+    QString reason;
+    bool byF3;     // ready because F3 waited for it
+    QString told;  // what the first F3 says
+  } cases[] = {
+      {"an output", 1, {}, false, {}},
+      {"F3 waits for it and plays", 1, {}, true, {}},
+      {"no module", 0, noModule, false, noModule},
+      {"F3 waits, then says why", 0, noModule, true, noModule},
+      {"no words for it",
+       0,
+       {},
+       false,
+       QStringLiteral("音を出せる出力装置がありません。")},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    DocumentSession s(0);
+    s.sequencer.stillPreparing = true;
+    s.scratch.write(QStringLiteral("a.mid"), "MThd");
+    openIn(s, "a");
+    EXPECT_EQ(s.doc.playButtons(), NoPiece);
+    EXPECT_EQ(s.doc.silenceReason(), QStringLiteral("音源を準備しています。"));
+    s.sequencer.outputs = c.outputs;
+    s.sequencer.reason = c.reason;
+    if (!c.byF3) {
+      s.sequencer.ready();
+      EXPECT_EQ(s.doc.playButtons(), c.outputs > 0 ? Ready : NoPiece);
+    }
+    for (int press = 0; press < (c.outputs > 0 ? 1 : 2); ++press)
+      s.doc.FormKeyDown(KeyWindow::Main, Qt::Key_F3, Qt::NoModifier);
+    EXPECT_EQ(s.doc.midiPresent(), c.outputs > 0);
+    EXPECT_EQ(s.doc.playButtons(), c.outputs > 0 ? Playing : NoPiece);
+    EXPECT_EQ(s.doc.silenceReason(), c.told);
+    if (c.told.isEmpty()) {
+      EXPECT_TRUE(s.messages.shown.isEmpty());
+    } else {
+      ASSERT_EQ(s.messages.shown.size(), 1) << "said once, on the first F3";
+      EXPECT_EQ(s.messages.shown[0].text,
+                QStringLiteral("MIDIを演奏できません。\n") + c.told);
+    }
+  }
+}
+
+TEST(SoundFonts, TheBestGeneralMidiOneIsChosen) {
+  const struct {
+    const char *name;
+    QStringList present;
+    QString chosen;
+  } cases[] = {
+      {"FluidR3 first",
+       {"TimGM6mb.sf2", "default-GM.sf2", "FluidR3_GM.sf2"},
+       "FluidR3_GM.sf2"},
+      {"the system's default",
+       {"TimGM6mb.sf2", "default-GM.sf2"},
+       "default-GM.sf2"},
+      {"TimGM6mb", {"A.sf2", "TimGM6mb.sf2"}, "TimGM6mb.sf2"},
+      {"any by name", {"b.sf2", "a.sf2", "c.txt"}, "a.sf2"},
+      {"none", {"c.txt"}, {}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    for (const QString &name : c.present) dir.write(name, "RIFF");
+    EXPECT_EQ(sound_fonts::best(dir.path()),
+              c.chosen.isEmpty() ? QString() : dir.file(c.chosen));
+  }
 }

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <memory>
 
-#include "app/render/FluidSynthSequencer.h"
 #include "gui/AudioFiles.h"
+#include "sound/module/FluidSynthSequencer.h"
 #include "support/TestFiles.h"
 
 // The real sequencer, sounding through FluidSynth's "file" driver: it

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/core/Sequencer.h"
+#include "sound/core/Sequencer.h"
 
 // A sequencer that plays nothing, moves through its piece only when told,
 // and remembers what it was asked. The end report comes when the test calls
@@ -29,7 +29,20 @@ class ScriptedSequencer : public Sequencer {
   // Moves the piece on while it plays, as time would.
   void advance(qint64 ticks);
 
+  // Still preparing until ready(), or until a settle() makes it ready.
+  bool stillPreparing = false;
+  QString reason;  // why nothing can sound
+  void ready() {
+    stillPreparing = false;
+    reportReady();
+  }
+
   int outputCount() override { return outputs; }
+  QString silenceReason() const override { return reason; }
+  bool preparing() const override { return stillPreparing; }
+  void settle() override {
+    if (stillPreparing) ready();
+  }
   bool open(const QString &path, QString *error) override;
   void close() override;
   void play() override;

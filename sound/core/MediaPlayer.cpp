@@ -1,4 +1,4 @@
-#include "app/core/MediaPlayer.h"
+#include "sound/core/MediaPlayer.h"
 
 QString MediaPlayer::noDeviceMessage() {
   return QStringLiteral("MCI ﾃﾞﾊﾞｲｽがありません");

@@ -1,18 +1,14 @@
-#include "app/render/FluidSynthSetup.h"
+#include "sound/module/FluidSynthSetup.h"
 
 #include <dlfcn.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace fluid_setup {
 namespace {
 
 Q_LOGGING_CATEGORY(fluidLog, "varnel.fluidsynth", QtWarningMsg)
-
-const char SoundFontFolder[] = "/usr/share/sounds/sf2";
 
 // At FluidSynth's default gain of 0.2 a melody on the General MIDI
 // SoundFont peaks near -35 dB; at 1.0 the course's pieces peak between -21
@@ -26,14 +22,19 @@ void toDebugLog(int, const char *message, void *) {
 void ignoreAlsa(const char *, int, const char *, int, const char *, ...) {}
 
 // ALSA's library prints its own lines when no sound card opens. It comes
-// with FluidSynth, so it is reached at run time rather than linked.
+// with FluidSynth, so it is reached at run time rather than linked; it is
+// not among the program's global symbols when this module was loaded
+// privately.
 void quietAlsa() {
   using Handler =
       void (*)(const char *, int, const char *, int, const char *, ...);
   using SetHandler = int (*)(Handler);
+  void *alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
+  if (!alsa) return;
   if (const auto set = reinterpret_cast<SetHandler>(
-          dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler")))
+          dlsym(alsa, "snd_lib_error_set_handler")))
     set(ignoreAlsa);
+  dlclose(alsa);
 }
 
 }  // namespace
@@ -44,26 +45,14 @@ void quietLog() {
   quietAlsa();
 }
 
-QString findSoundFont() {
-  const QDir folder(QString::fromLatin1(SoundFontFolder));
-  const QString preferred = folder.filePath(QStringLiteral("default-GM.sf2"));
-  if (QFileInfo(preferred).isFile()) return preferred;
-  const QStringList names =
-      folder.entryList({QStringLiteral("*.sf2")}, QDir::Files | QDir::Readable,
-                       QDir::Name | QDir::IgnoreCase);
-  return names.isEmpty() ? QString() : folder.filePath(names.first());
-}
-
-QString noSoundFontMessage() {
-  return QStringLiteral("MIDIを鳴らすSoundFontが%1にありません。")
-      .arg(QString::fromLatin1(SoundFontFolder));
-}
-
 Settings makeSettings() {
   Settings settings(new_fluid_settings());
   fluid_settings_setnum(settings.get(), "synth.sample-rate", SampleRate);
   fluid_settings_setnum(settings.get(), "synth.gain", Gain);
   fluid_settings_setstr(settings.get(), "player.timing-source", "sample");
+  // Only the instruments a piece selects are read from the SoundFont: the
+  // better SoundFonts are far larger than any piece needs.
+  fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading", 1);
   return settings;
 }
 

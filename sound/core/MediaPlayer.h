@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/core/Sequencer.h"
+#include "sound/core/Sequencer.h"
 
 // The program's one player of MIDI files: a file name and, while it is
 // open, the sequencer's piece. Play, stop and seek to the start are

@@ -14,8 +14,16 @@ class Sequencer {
 
   virtual ~Sequencer() = default;
 
-  // How many outputs can sound; 0 when nothing can be heard. Asked once.
+  // How many outputs can sound; 0 when nothing can be heard (yet: while
+  // preparing() the answer may change, and the ready report says when).
   virtual int outputCount() = 0;
+  // Why nothing can be heard, worded for the user; empty when something
+  // can, or when the sequencer has no words for it.
+  virtual QString silenceReason() const { return {}; }
+  // True while the outputs are still being made ready.
+  virtual bool preparing() const { return false; }
+  // Waits for the preparation to end; its ready report comes from within.
+  virtual void settle() {}
   // Opens a standard MIDI file, closing whatever was open first. On success
   // the piece is at its start and stopped; on failure the reason is put in
   // `error` (empty when the sequencer has no words for it).
@@ -40,12 +48,21 @@ class Sequencer {
   void setEndReport(std::function<void()> report) {
     endReport_ = std::move(report);
   }
+  // The ready report comes once the preparation has ended, on the
+  // program's own thread, whether or not anything can sound.
+  void setReadyReport(std::function<void()> report) {
+    readyReport_ = std::move(report);
+  }
 
  protected:
   void reportEnd() {
     if (endReport_) endReport_();
   }
+  void reportReady() {
+    if (readyReport_) readyReport_();
+  }
 
  private:
   std::function<void()> endReport_;
+  std::function<void()> readyReport_;
 };

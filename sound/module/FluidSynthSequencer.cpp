@@ -1,13 +1,14 @@
-#include "app/render/FluidSynthSequencer.h"
+#include "sound/module/FluidSynthSequencer.h"
 
 #include <QFile>
 #include <algorithm>
 
-#include "app/render/StandardMidiFile.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/StandardMidiFile.h"
 
 FluidSynthSequencer::FluidSynthSequencer(const Options &options,
                                          QObject *parent)
-    : QObject(parent) {
+    : QObject(parent), watch_(this) {
   fluid_setup::quietLog();
   watch_.setInterval(PollMilliseconds);
   connect(&watch_, &QTimer::timeout, this, &FluidSynthSequencer::watch);
@@ -16,9 +17,8 @@ FluidSynthSequencer::FluidSynthSequencer(const Options &options,
     fluid_settings_setstr(settings_.get(), "audio.file.name",
                           QFile::encodeName(options.fileName).constData());
   }
-  const QString soundFont = options.soundFont.isEmpty()
-                                ? fluid_setup::findSoundFont()
-                                : options.soundFont;
+  const QString soundFont =
+      options.soundFont.isEmpty() ? sound_fonts::best() : options.soundFont;
   if (!soundFont.isEmpty())
     synth_ = fluid_setup::makeSynth(settings_.get(), soundFont);
   if (synth_)
@@ -65,7 +65,7 @@ bool FluidSynthSequencer::open(const QString &path, QString *error) {
   QString reason;
   const auto piece = standard_midi::read(path, &reason);
   if (piece && !synth_) {
-    reason = fluid_setup::noSoundFontMessage();
+    reason = sound_fonts::missingMessage();
   } else if (piece && driver_.isEmpty()) {
     reason = QStringLiteral("音を出せる出力装置がありません。");
   } else if (piece) {

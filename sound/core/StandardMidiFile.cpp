@@ -1,4 +1,4 @@
-#include "app/render/StandardMidiFile.h"
+#include "sound/core/StandardMidiFile.h"
 
 #include <QFile>
 #include <QFileInfo>

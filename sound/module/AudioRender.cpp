@@ -1,13 +1,14 @@
-#include "app/render/AudioRender.h"
+#include "sound/module/AudioRender.h"
 
 #include <QFileInfo>
 #include <QList>
 #include <algorithm>
 #include <cmath>
 
-#include "app/render/FluidSynthSetup.h"
-#include "app/render/StandardMidiFile.h"
 #include "base/core/WholeFile.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/StandardMidiFile.h"
+#include "sound/module/FluidSynthSetup.h"
 
 namespace audio_render {
 namespace {
@@ -114,7 +115,7 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   const fluid_setup::Synth synth =
       fluid_setup::makeSynth(settings.get(), soundFont);
   if (!synth) {
-    *error = fluid_setup::noSoundFontMessage();
+    *error = sound_fonts::missingMessage();
     return false;
   }
   const fluid_setup::Player player =
@@ -145,14 +146,6 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   if (file.commit()) return true;
   *error = file.errorText();
   return false;
-}
-
-QString cutMessage(const QString &piecePath, double maxSeconds) {
-  return QStringLiteral(
-             "「%1」は %2 秒を超えるため、最初の %2 秒だけを"
-             "書きました。")
-      .arg(QFileInfo(piecePath).fileName())
-      .arg(maxSeconds);
 }
 
 }  // namespace audio_render

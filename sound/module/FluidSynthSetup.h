@@ -33,13 +33,9 @@ constexpr int SampleRate = 44100;
 // QT_LOGGING_RULES="varnel.fluidsynth.debug=true" shows FluidSynth's.
 void quietLog();
 
-// The General MIDI SoundFont: the system's default-GM.sf2, else the first
-// SoundFont in its folder by name; empty when there is none.
-QString findSoundFont();
-QString noSoundFontMessage();
-
 // Settings for 44.1 kHz stereo at the program's gain, the player timed by
-// the samples the synthesizer renders.
+// the samples the synthesizer renders, the samples loaded as instruments
+// are chosen.
 Settings makeSettings();
 // A synthesizer with the SoundFont loaded; null when it does not load.
 Synth makeSynth(fluid_settings_t *settings, const QString &soundFont);

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "app/core/Sequencer.h"
-#include "app/render/FluidSynthSetup.h"
+#include "sound/core/Sequencer.h"
+#include "sound/module/FluidSynthSetup.h"
 
 // The sequencer that sounds: FluidSynth playing the piece through the
 // General MIDI SoundFont to the first audio output that starts. Positions
@@ -71,5 +71,6 @@ class FluidSynthSequencer : public QObject, public Sequencer {
   // play began.
   bool rewinding_ = false;
   qint64 tickBeforeRewind_ = 0;
+  // A child, so that it moves with the sequencer to the thread it serves.
   QTimer watch_;
 };
