@@ -6,11 +6,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-#include "app/render/AudioRender.h"
-#include "app/render/FluidSynthSetup.h"
-#include "app/render/StandardMidiFile.h"
 #include "files/core/PathLookup.h"
 #include "gui/AudioFiles.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/StandardMidiFile.h"
+#include "sound/module/AudioRender.h"
 #include "support/TestFiles.h"
 
 // The page's piece rendered to a WAV file by the real program, without a
@@ -188,7 +188,7 @@ TEST(RenderAudio, ExplainsWhyNothingWasWritten) {
 // A piece past the length bound is written up to it, and says so.
 TEST(RenderAudio, SaysWhenAPieceIsCutAtTheBound) {
   ScratchDir dir;
-  const QString soundFont = fluid_setup::findSoundFont();
+  const QString soundFont = sound_fonts::best();
   if (soundFont.isEmpty()) GTEST_SKIP() << "no SoundFont installed";
   for (const double maxSeconds : {0.5, audio_render::MaxPieceSeconds}) {
     QString error;
