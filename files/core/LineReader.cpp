@@ -11,6 +11,14 @@ constexpr qsizetype BlockSize = 1 << 16;
 
 // The first CR or LF in [p, end), or null.
 const char *findLineEnd(const char *p, const char *end) {
+#if defined(__SSE2__)
+  for (; end - p >= word_scan::BlockSize; p += word_scan::BlockSize) {
+    const __m128i block = word_scan::blockAt(p);
+    const unsigned ends =
+        word_scan::blockBits(block, '\r') | word_scan::blockBits(block, '\n');
+    if (ends) return p + std::countr_zero(ends);
+  }
+#endif
   if constexpr (word_scan::Enabled) {
     for (; end - p >= 8; p += 8) {
       const quint64 word = word_scan::wordAt(p);
@@ -50,6 +58,13 @@ bool LineReader::fill() {
 }
 
 bool LineReader::next(QByteArray &line) {
+  QByteArrayView view;
+  if (!next(view)) return false;
+  line = view.toByteArray();
+  return true;
+}
+
+bool LineReader::next(QByteArrayView &line) {
   for (;;) {
     if (skipLf_) {
       if (pos_ >= buffer_.size() && !fill()) return false;
@@ -64,7 +79,7 @@ bool LineReader::next(QByteArray &line) {
                                    buffer_.constData() + buffer_.size());
     if (stop) {
       scanned_ = 0;
-      line = QByteArray(start, stop - start);
+      line = QByteArrayView(start, stop - start);
       pos_ += (stop - start) + 1;
       if (*stop == '\n') return true;
       if (pos_ < buffer_.size()) {
@@ -78,7 +93,7 @@ bool LineReader::next(QByteArray &line) {
     if (!fill()) {
       scanned_ = 0;
       if (pos_ >= buffer_.size()) return false;
-      line = buffer_.mid(pos_);
+      line = QByteArrayView(buffer_).sliced(pos_);
       pos_ = buffer_.size();
       return true;
     }
