@@ -36,9 +36,13 @@ const char *findLineEnd(const char *p, const char *end) {
 
 bool LineReader::fill() {
   if (atEnd_) return false;
-  buffer_.remove(0, pos_);
+  // The rest of the last block moves to the front by hand: QByteArray's
+  // remove would leave the room at the front, and the next resize would
+  // make a fresh buffer for every block.
+  const qsizetype old = buffer_.size() - pos_;
+  if (pos_ > 0 && old > 0)
+    std::memmove(buffer_.data(), buffer_.constData() + pos_, old);
   pos_ = 0;
-  const qsizetype old = buffer_.size();
   buffer_.resize(old + BlockSize);
   const qint64 got = device_.read(buffer_.data() + old, BlockSize);
   if (got < 0) failed_ = true;
