@@ -11,6 +11,14 @@ constexpr qsizetype BlockSize = 1 << 16;
 
 // The first CR or LF in [p, end), or null.
 const char *findLineEnd(const char *p, const char *end) {
+#if defined(__SSE2__)
+  for (; end - p >= word_scan::BlockSize; p += word_scan::BlockSize) {
+    const __m128i block = word_scan::blockAt(p);
+    const unsigned ends =
+        word_scan::blockBits(block, '\r') | word_scan::blockBits(block, '\n');
+    if (ends) return p + std::countr_zero(ends);
+  }
+#endif
   if constexpr (word_scan::Enabled) {
     for (; end - p >= 8; p += 8) {
       const quint64 word = word_scan::wordAt(p);
@@ -28,9 +36,13 @@ const char *findLineEnd(const char *p, const char *end) {
 
 bool LineReader::fill() {
   if (atEnd_) return false;
-  buffer_.remove(0, pos_);
+  // The rest of the last block moves to the front by hand: QByteArray's
+  // remove would leave the room at the front, and the next resize would
+  // make a fresh buffer for every block.
+  const qsizetype old = buffer_.size() - pos_;
+  if (pos_ > 0 && old > 0)
+    std::memmove(buffer_.data(), buffer_.constData() + pos_, old);
   pos_ = 0;
-  const qsizetype old = buffer_.size();
   buffer_.resize(old + BlockSize);
   const qint64 got = device_.read(buffer_.data() + old, BlockSize);
   if (got < 0) failed_ = true;
@@ -50,6 +62,13 @@ bool LineReader::fill() {
 }
 
 bool LineReader::next(QByteArray &line) {
+  QByteArrayView view;
+  if (!next(view)) return false;
+  line = view.toByteArray();
+  return true;
+}
+
+bool LineReader::next(QByteArrayView &line) {
   for (;;) {
     if (skipLf_) {
       if (pos_ >= buffer_.size() && !fill()) return false;
@@ -64,7 +83,7 @@ bool LineReader::next(QByteArray &line) {
                                    buffer_.constData() + buffer_.size());
     if (stop) {
       scanned_ = 0;
-      line = QByteArray(start, stop - start);
+      line = QByteArrayView(start, stop - start);
       pos_ += (stop - start) + 1;
       if (*stop == '\n') return true;
       if (pos_ < buffer_.size()) {
@@ -78,7 +97,7 @@ bool LineReader::next(QByteArray &line) {
     if (!fill()) {
       scanned_ = 0;
       if (pos_ >= buffer_.size()) return false;
-      line = buffer_.mid(pos_);
+      line = QByteArrayView(buffer_).sliced(pos_);
       pos_ = buffer_.size();
       return true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QIODevice>
 
 // Reads a text file line by line the way page and contents files are read:
@@ -14,6 +15,9 @@ class LineReader {
 
   // The next line without its end, or false at the end of the file.
   bool next(QByteArray &line);
+  // The same without a copy: the view lies in the reader's buffer and is
+  // valid until the next call.
+  bool next(QByteArrayView &line);
   // True when the device reported an error while reading.
   bool failed() const { return failed_; }
 

@@ -34,17 +34,41 @@ void InputList::reserve(qsizetype bytes, qsizetype inputs) {
   ends_.reserve(3 * inputs);
 }
 
-InputList::Filler::Filler(InputList &list, qsizetype maxBytes,
-                          qsizetype maxInputs)
-    : list_(list) {
+InputList::Filler::Filler(InputList &list, QByteArrayView source,
+                          qsizetype maxCuts)
+    : list_(list), source_(source) {
   list_.clear();
-  list_.bytes_.resize(maxBytes);
-  list_.ends_.resize(3 * maxInputs);
-  bytes_ = list_.bytes_.data();
-  end_ = list_.ends_.data();
+  // The fields take at most the source's bytes; the slack takes the tail
+  // of a fixed-size copy.
+  list_.bytes_.resize(source.size() + Slack);
+  list_.ends_.resize(maxCuts + Slack);
+}
+
+void InputList::Filler::takeCuts(qsizetype start, qsizetype count) {
+  quint32 *ends = list_.ends_.data();
+  char *to = list_.bytes_.data();
+  const char *from = source_.data();
+  const qsizetype lastFast = source_.size() - Slack;
+  qsizetype used = 0;
+  // Each position is read before its slot takes the field's end.
+  for (qsizetype k = 0; k < count; ++k) {
+    const qsizetype cut = ends[k];
+    const qsizetype size = cut - start;
+    // Fields are mostly a few bytes: a fixed-size copy into the room at
+    // the end costs less than a call to memcpy.
+    if (size <= Slack && start <= lastFast)
+      std::memcpy(to + used, from + start, Slack);
+    else
+      std::memcpy(to + used, from + start, size);
+    used += size;
+    ends[k] = static_cast<quint32>(used);
+    start = cut + 1;
+  }
+  fields_ = count;
 }
 
 InputList::Filler::~Filler() {
-  list_.bytes_.truncate(used_);
-  list_.ends_.resize(end_ - list_.ends_.constData());
+  const qsizetype whole = fields_ / 3 * 3;
+  list_.ends_.resize(whole);
+  list_.bytes_.truncate(whole ? list_.ends_[whole - 1] : 0);
 }

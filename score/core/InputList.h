@@ -36,32 +36,31 @@ class InputList {
   // Bytes held by the fields (not counting the bookkeeping).
   qsizetype byteCount() const { return bytes_.size(); }
 
-  // Fills a list from the start with inputs whose total bytes and count
-  // are known not to exceed the limits it is made with: the reader's fast
-  // way in, without a check or a reallocation per field.
+  // Fills a list from the start with the fields cut out of `source`, in
+  // two steps: the reader writes the positions of the "|" that end the
+  // fields into the room cutSlots() gives, then takeCuts() copies the
+  // fields. The reader's fast way in: no check or reallocation per field.
+  // Fields of an incomplete input at the end are dropped when the filler
+  // goes.
   class Filler {
    public:
-    Filler(InputList &list, qsizetype maxBytes, qsizetype maxInputs);
+    // Room for `maxCuts` positions, and Slack more for a reader that writes
+    // a few beyond the last.
+    Filler(InputList &list, QByteArrayView source, qsizetype maxCuts);
     ~Filler();
     Filler(const Filler &) = delete;
     Filler &operator=(const Filler &) = delete;
-    void add(QByteArrayView content, QByteArrayView x, QByteArrayView y) {
-      put(content);
-      put(x);
-      put(y);
-    }
+    static constexpr qsizetype Slack = 16;
+    quint32 *cutSlots() { return list_.ends_.data(); }
+    // The first `count` positions written, in increasing order, become
+    // fields; the first field starts at `start`.
+    void takeCuts(qsizetype start, qsizetype count);
+    qsizetype fieldCount() const { return fields_; }
 
    private:
-    void put(QByteArrayView field) {
-      std::memcpy(bytes_ + used_, field.data(), field.size());
-      used_ += field.size();
-      *end_++ = static_cast<quint32>(used_);
-    }
-
     InputList &list_;
-    char *bytes_;
-    quint32 *end_;
-    qsizetype used_ = 0;
+    QByteArrayView source_;
+    qsizetype fields_ = 0;
   };
 
   bool operator==(const InputList &other) const {
