@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
+#include <cstdlib>
 
 namespace {
 
@@ -12,7 +13,7 @@ class Watch : public QObject {
   bool eventFilter(QObject *object, QEvent *event) override {
     if (event->type() == QEvent::Paint && object->isWidgetType()) {
       QCoreApplication::instance()->removeEventFilter(this);
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+      QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
     }
     return false;
   }
