@@ -4,9 +4,10 @@
 
 #include <QList>
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace cp932 {
 namespace {
@@ -75,16 +76,22 @@ Converter &encoder() {
 
 // Whether code page 932 holds a character, each tried once and remembered
 // (code page 932 has no shift states, so the answer never changes).
+// The answers are kept in blocks of 256 characters, each made when a
+// character of its block is first asked about: a text touches few blocks.
 bool holds(uint c) {
   enum : char { Unknown, Yes, No };
-  static std::vector<char> known(0x110000, Unknown);
-  if (c >= known.size()) return false;
-  if (known[c] == Unknown) {
+  constexpr uint BlockSize = 256, Blocks = 0x110000 / BlockSize;
+  static std::array<std::unique_ptr<std::array<char, BlockSize>>, Blocks> known;
+  if (c >= Blocks * BlockSize) return false;
+  auto &block = known[c / BlockSize];
+  if (!block) block = std::make_unique<std::array<char, BlockSize>>();
+  char &answer = (*block)[c % BlockSize];
+  if (answer == Unknown) {
     bool clean = true;
     encoder().run(reinterpret_cast<const char *>(&c), sizeof c, 4, "?", &clean);
-    known[c] = clean ? Yes : No;
+    answer = clean ? Yes : No;
   }
-  return known[c] == Yes;
+  return answer == Yes;
 }
 
 }  // namespace
