@@ -64,9 +64,9 @@ const PageOnDisk &pageOnDisk() {
 void readPage(const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) qFatal("cannot open the page");
-  const PageBlock block = readPageBlock(file);
+  PageBlock block = readPageBlock(file);
   DataFields fields = splitDataPayload(block.dataPayload);
-  QByteArray text = decodeTextPayload(block.textPayload);
+  QByteArray text = decodeTextPayload(std::move(block.textPayload));
   benchmark::DoNotOptimize(fields);
   benchmark::DoNotOptimize(text);
 }

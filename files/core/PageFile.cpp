@@ -113,7 +113,8 @@ LoadResult readFrom(ScorePage &page, QIODevice &device, Messages &messages) {
   if (page.ProtectFlag != 1 && page.ProtectFlag != -1)
     messages.warning(formatWarningMessage());
   boundSizes(page, messages);
-  result.pageText = page_format::decodeTextPayload(block.textPayload);
+  result.pageText =
+      page_format::decodeTextPayload(std::move(block.textPayload));
   result.status = LoadResult::Status::Loaded;
   return result;
 }

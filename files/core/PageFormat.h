@@ -42,8 +42,9 @@ QList<QByteArray> WrapPayload(const QByteArray &payload, int maxChar);
 // The page text as stored: every CR becomes "|", every LF is dropped.
 QByteArray textPayload(const QByteArray &pageText);
 // Back to page text: a single-byte "|" becomes CR LF; a double-byte
-// character (even one whose trail byte is "|") is copied whole.
-QByteArray decodeTextPayload(const QByteArray &payload);
+// character (even one whose trail byte is "|") is copied whole. A payload
+// handed over with std::move is decoded in its own memory.
+QByteArray decodeTextPayload(QByteArray payload);
 
 // protect|StaffCount|StaffWidth| followed by Content|X|Y| for each input.
 QByteArray dataPayload(int protectValue, const ScorePage &page);

@@ -205,7 +205,8 @@ PageBlock readPageBlock(QIODevice &device, bool *readError) {
   PageBlock block;
   // The payloads of a page take most of its file: room for the rest of the
   // file saves growing them line by line. Capped, so a huge file is still
-  // never held whole; the unused room goes at the end.
+  // never held whole; the unused room goes at the end (for the text, once
+  // it is decoded, which first needs a little more room).
   if (!device.isSequential()) {
     const qint64 rest = std::min<qint64>(device.size() - device.pos(), 1 << 26);
     if (rest > 0) {
@@ -233,7 +234,6 @@ PageBlock readPageBlock(QIODevice &device, bool *readError) {
       appendRest(block.dataPayload, line);
     }
   }
-  block.textPayload.squeeze();
   block.dataPayload.squeeze();
   if (readError) *readError = reader.failed();
   return block;
@@ -277,23 +277,45 @@ DataFields splitDataPayload(const QByteArray &payload) {
   return fields;
 }
 
-QByteArray decodeTextPayload(const QByteArray &payload) {
-  const char *p = payload.constData();
+QByteArray decodeTextPayload(QByteArray payload) {
   const qsizetype n = payload.size();
-  QByteArray out(n + countBars(payload), Qt::Uninitialized);
-  char *o = out.data();
-  for (qsizetype start = 0; start < n;) {
-    const qsizetype cut = nextCut(p, start, n);
-    std::memcpy(o, p + start, cut - start);
-    o += cut - start;
-    if (cut < n) {
-      *o++ = '\r';
-      *o++ = '\n';
-    }
-    start = cut + 1;
+  qsizetype cuts = 0;
+  for (qsizetype at = nextCut(payload.constData(), 0, n); at < n;
+       at = nextCut(payload.constData(), at + 1, n))
+    ++cuts;
+  if (cuts == 0) {
+    payload.squeeze();
+    return payload;
   }
-  out.truncate(o - out.constData());
-  return out;
+  // The text is the payload with each cut one byte longer: it is widened in
+  // place from the back, so that reading a page makes no second copy of its
+  // text.
+  payload.resize(n + cuts);
+  char *p = payload.data();
+  qsizetype unmoved = n;     // bytes [0, unmoved) are still where they were
+  qsizetype out = n + cuts;  // and [out, n + cuts) are decoded
+  qsizetype search = n;      // the next "|" to look at lies before this
+  while (cuts > 0) {
+    // There is a cut, so a "|", before `search`.
+    const qsizetype at = static_cast<const char *>(memrchr(p, '|', search)) - p;
+    search = at;
+    // A "|" is a trail byte exactly when an odd run of lead-range bytes
+    // stands right before it; its character stays whole.
+    qsizetype run = 0;
+    while (at - run > 0 &&
+           cp932::isLeadByte(static_cast<unsigned char>(p[at - run - 1])))
+      ++run;
+    if (run % 2 != 0) continue;
+    const qsizetype piece = unmoved - (at + 1);
+    out -= piece;
+    std::memmove(p + out, p + at + 1, piece);
+    p[--out] = '\n';
+    p[--out] = '\r';
+    unmoved = at;
+    --cuts;
+  }
+  payload.squeeze();  // shrinking keeps the block where it is
+  return payload;
 }
 
 bool internalNameMatches(const QByteArray &internalName, const QString &path) {
