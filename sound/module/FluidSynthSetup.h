@@ -23,8 +23,6 @@ using Synth = std::unique_ptr<fluid_synth_t, Release<delete_fluid_synth>>;
 using Player = std::unique_ptr<fluid_player_t, Release<delete_fluid_player>>;
 using AudioDriver =
     std::unique_ptr<fluid_audio_driver_t, Release<delete_fluid_audio_driver>>;
-using FileRenderer =
-    std::unique_ptr<fluid_file_renderer_t, Release<delete_fluid_file_renderer>>;
 
 constexpr int SampleRate = 44100;
 
