@@ -51,6 +51,7 @@ TForm1::TForm1(const Services &services, QWidget *parent)
   buildToolBar();
   connectCommands();
   connectReports();
+  watchClipboard();
   setProtectIndicator(false);
   setAcceptDrops(true);
   showSoundOutput();

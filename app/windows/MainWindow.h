@@ -46,9 +46,14 @@ class TForm1 : public QMainWindow {
   explicit TForm1(const Services &services, QWidget *parent = nullptr);
   ~TForm1() override;
 
-  // Connects the resident tool windows, created after the main window.
-  void attachToolWindows(TForm2 *palette, TForm3 *text, TForm5 *letter,
-                         TForm9 *rect, TForm6 *clefs);
+  // Connects the text window, created after the main window.
+  void attachTextWindow(TForm3 *text);
+  // The other tool windows, each built the first time it is wanted: most
+  // sessions never show one, and building them costs the first paint.
+  TForm2 &notePalette();
+  TForm5 &letterWindow();
+  TForm9 &rectWindow();
+  TForm6 &clefWindow();
 
   Document &document() { return document_; }
   const QImage &canvasImage() const { return view_.canvas().image(); }
@@ -88,7 +93,9 @@ class TForm1 : public QMainWindow {
   void buildToolBar();
   void connectCommands();
   void connectReports();
-  void connectRectWindow();
+  void watchClipboard();
+  // The mode windows built so far, with the mode each shows.
+  QList<std::pair<QWidget *, EditMode>> builtModeWindows() const;
   void placeToolBar(bool executive);
 
   // Handlers of the controls that need more than one call.

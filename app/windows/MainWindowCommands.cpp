@@ -116,9 +116,7 @@ void TForm1::Erase1Click() {
   document_.stepEraseClosed();
 }
 
-void TForm1::AutoDraw1Click() {
-  if (Form6) runDialog_(*Form6);
-}
+void TForm1::AutoDraw1Click() { runDialog_(clefWindow()); }
 
 void TForm1::About1Click() {
   TForm8 box(this, document_);

@@ -113,13 +113,21 @@ void TForm1::showMode(EditMode mode) {
   // The page commands of the Edit menu would bypass the selection.
   Edit1->menuAction()->setEnabled(mode != EditMode::Rect);
   // Hide before show, so that no two mode windows are ever up together.
-  const std::pair<QWidget *, EditMode> windows[] = {{Form2, EditMode::Note},
-                                                    {Form5, EditMode::Letter},
-                                                    {Form9, EditMode::Rect}};
-  for (const auto &[window, windowMode] : windows)
-    if (window && windowMode != mode) window->hide();
-  for (const auto &[window, windowMode] : windows)
-    if (window && windowMode == mode) window->show();
+  for (const auto &[window, windowMode] : builtModeWindows())
+    if (windowMode != mode) window->hide();
+  switch (mode) {
+    case EditMode::Note:
+      notePalette().show();
+      break;
+    case EditMode::Letter:
+      letterWindow().show();
+      break;
+    case EditMode::Rect:
+      rectWindow().show();
+      break;
+    case EditMode::None:
+      break;
+  }
 }
 
 void TForm1::showCanvasCursor(CanvasCursor cursor) {

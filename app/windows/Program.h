@@ -4,32 +4,25 @@
 
 #include "app/windows/MainWindow.h"
 
-class TForm2;
 class TForm3;
-class TForm5;
-class TForm6;
-class TForm9;
 
-// The program as a whole: the resident windows, created in their fixed
-// order and living until the program ends.
+// The program as a whole: the main window and the text window, created at
+// start, and the tool windows, built when first wanted; all live until the
+// program ends.
 class Program {
  public:
   explicit Program(const TForm1::Services &services);
   ~Program();
 
   TForm1 &main() { return *main_; }
-  TForm2 &palette() { return *palette_; }
+  TForm2 &palette() { return main_->notePalette(); }
   TForm3 &text() { return *text_; }
-  TForm5 &letter() { return *letter_; }
-  TForm9 &rect() { return *rect_; }
-  TForm6 &clefs() { return *clefs_; }
+  TForm5 &letter() { return main_->letterWindow(); }
+  TForm9 &rect() { return main_->rectWindow(); }
+  TForm6 &clefs() { return main_->clefWindow(); }
 
  private:
   std::unique_ptr<TForm1> main_;
-  // The tool windows belong to the main window and go with it.
-  TForm2 *palette_ = nullptr;
+  // The text window belongs to the main window and goes with it.
   TForm3 *text_ = nullptr;
-  TForm5 *letter_ = nullptr;
-  TForm9 *rect_ = nullptr;
-  TForm6 *clefs_ = nullptr;
 };
