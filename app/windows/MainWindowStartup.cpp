@@ -6,10 +6,13 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include "app/windows/FirstPaint.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/TextWindow.h"
 
 namespace {
+
+constexpr int HeldTextMilliseconds = 2000;
 
 // Where the settings file keeps them: the frame's corner, the inside's size.
 void setGeometryOf(QWidget &window, const QRect &bounds) {
@@ -26,6 +29,13 @@ void TForm1::FormShow() {
     setGeometryOf(*Form3, window_layout::fitOnScreen(
                               QRect(Form3->pos(), Form3->size()), screen));
     Form3->show();
+    // The page text follows the first paint; a window started minimised
+    // is not painted, and gets it a moment later all the same.
+    afterFirstPaint(*this, [text = QPointer<TForm3>(Form3)] {
+      // Behind what else waits for the first paint.
+      QTimer::singleShot(0, text, [text] { text->showHeldPageText(); });
+    });
+    QTimer::singleShot(HeldTextMilliseconds, Form3, &TForm3::showHeldPageText);
   }
   const WindowLayout layout = document_.readSettings();
   setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen));

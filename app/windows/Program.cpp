@@ -10,3 +10,8 @@ Program::Program(const TForm1::Services &services) {
 }
 
 Program::~Program() = default;
+
+TForm3 &Program::text() {
+  text_->showHeldPageText();
+  return *text_;
+}

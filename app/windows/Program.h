@@ -16,7 +16,8 @@ class Program {
 
   TForm1 &main() { return *main_; }
   TForm2 &palette() { return main_->notePalette(); }
-  TForm3 &text() { return *text_; }
+  // The text window, its memo holding the page text.
+  TForm3 &text();
   TForm5 &letter() { return main_->letterWindow(); }
   TForm9 &rect() { return main_->rectWindow(); }
   TForm6 &clefs() { return main_->clefWindow(); }

@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/core/Document.h"
 #include "app/core/WindowLayout.h"
@@ -40,12 +41,25 @@ void TForm3::FormCreate() {
   resize(bounds.size());
 }
 
+void TForm3::showHeldPageText() {
+  if (!holdingText_) return;
+  holdingText_ = false;
+  showPageText(std::exchange(heldText_, {}));
+}
+
 void TForm3::showPageText(const QByteArray &text) {
+  if (holdingText_) {
+    heldText_ = text;
+    return;
+  }
   QString shown = cp932::toUnicode(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   settingText_ = true;
-  Memo1->setPlainText(shown);
+  // Straight into the memo's document: the memo's own setter lays out the
+  // whole text at once, while the document lays out only what is shown.
+  Memo1->document()->setPlainText(shown);
+  Memo1->moveCursor(QTextCursor::Start);
   settingText_ = false;
 }
 

@@ -13,6 +13,11 @@ class TForm3 : public QWidget {
  public:
   TForm3(QWidget &main, Document &document);
 
+  // Puts the page text held back since start-up into the memo; from then
+  // on the memo follows the page at once. Called after the main window's
+  // first paint, and by whoever wants to read the memo before that.
+  void showHeldPageText();
+
  signals:
   // Shown (true) or hidden; the tool bar button and the menu item follow.
   void visibilityChanged(bool shown);
@@ -29,4 +34,8 @@ class TForm3 : public QWidget {
   Document &document_;
   QPlainTextEdit *Memo1;
   bool settingText_ = false;
+  // Until the main window has painted, the page text waits here: laying
+  // it out in the memo loads most of the page font's glyphs.
+  bool holdingText_ = true;
+  QByteArray heldText_;
 };
