@@ -56,10 +56,7 @@ void TForm3::showPageText(const QByteArray &text) {
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   settingText_ = true;
-  // Straight into the memo's document: the memo's own setter lays out the
-  // whole text at once, while the document lays out only what is shown.
-  Memo1->document()->setPlainText(shown);
-  Memo1->moveCursor(QTextCursor::Start);
+  Memo1->setPlainText(shown);
   settingText_ = false;
 }
 
