@@ -1,8 +1,10 @@
 #include "app/windows/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QToolButton>
@@ -21,14 +23,22 @@ T *named(T *object, const char *name) {
   return object;
 }
 
-QToolButton *makeButton(QWidget *panel, const QString &text,
-                        const QString &hint, int left) {
-  auto *button = new QToolButton(panel);
-  button->setText(text);
-  button->setToolTip(hint);
+// A tool bar button that shows and triggers `action`; it keeps the name the
+// controls have always had.
+QToolButton *buttonFor(QWidget *panel, QAction *action, const char *name) {
+  auto *button = named(new QToolButton(panel), name);
+  button->setDefaultAction(action);
   button->setAutoRaise(true);
-  button->setGeometry(left, 4, 25, 25);
+  button->setFixedSize(25, 25);
   return button;
+}
+
+// A command of the tool bar: `face` on its button, `hint` where the mouse
+// rests.
+QAction *toolAction(QAction *action, const QString &face, const QString &hint) {
+  action->setIconText(face);
+  action->setToolTip(hint);
+  return action;
 }
 
 }  // namespace
@@ -184,57 +194,71 @@ void TForm1::buildMenus() {
 }
 
 void TForm1::buildToolBar() {
-  SpeedButton1 = named(
-      makeButton(Panel1, QStringLiteral("♪"), QStringLiteral("音符入力"), 8),
-      "SpeedButton1");
-  SpeedButton2 = named(
-      makeButton(Panel1, QStringLiteral("Aa"), QStringLiteral("文字入力"), 32),
-      "SpeedButton2");
-  SpeedButton8 = named(
-      makeButton(Panel1, QStringLiteral("□"), QStringLiteral("矩形編集"), 56),
-      "SpeedButton8");
-  // At most one mode is on, and all may be off: the document sees to it.
-  for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
-    b->setCheckable(true);
-  SpeedButton3 = named(
-      makeButton(Panel1, QStringLiteral("T"), QStringLiteral("テキスト"), 88),
-      "SpeedButton3");
-  SpeedButton3->setCheckable(true);
-  SpeedButton9 = makeButton(Panel1, QString(), QStringLiteral("再生"), 120);
-  SpeedButton9->setIcon(QIcon(QStringLiteral(":/pictures/play.xpm")));
-  SpeedButton10 = makeButton(Panel1, QString(), QStringLiteral("停止"), 144);
-  SpeedButton10->setIcon(QIcon(QStringLiteral(":/pictures/stop.xpm")));
-  SpeedButton11 = makeButton(Panel1, QString(), QStringLiteral("曲頭"), 168);
-  SpeedButton11->setIcon(QIcon(QStringLiteral(":/pictures/tostart.xpm")));
-  for (QToolButton *b : {SpeedButton9, SpeedButton10, SpeedButton11})
-    b->setEnabled(false);
-  named(SpeedButton9, "SpeedButton9");
-  named(SpeedButton10, "SpeedButton10");
-  named(SpeedButton11, "SpeedButton11");
+  // At most one mode is on, and all may be off.
+  auto *modes = new QActionGroup(this);
+  modes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (QAction *a : {Palette1, Letter1, Rect1}) modes->addAction(a);
+  toolAction(Palette1, QStringLiteral("♪"), QStringLiteral("音符入力"));
+  toolAction(Letter1, QStringLiteral("Aa"), QStringLiteral("文字入力"));
+  toolAction(Rect1, QStringLiteral("□"), QStringLiteral("矩形編集"));
+  toolAction(TextWindow1, QStringLiteral("T"), QStringLiteral("テキスト"));
+  const auto pictured = [this](const char *picture, const char *hint) {
+    auto *action = new QAction(QString::fromUtf8(hint), this);
+    action->setIcon(QIcon(QStringLiteral(":/pictures/%1.xpm").arg(picture)));
+    action->setEnabled(false);
+    return action;
+  };
+  playAction_ = pictured("play", "再生");
+  stopAction_ = pictured("stop", "停止");
+  toStartAction_ = pictured("tostart", "曲頭");
+  previousPageAction_ = toolAction(new QAction(this), QStringLiteral("<"),
+                                   QStringLiteral("前の頁へ"));
+  nextPageAction_ = toolAction(new QAction(this), QStringLiteral(">"),
+                               QStringLiteral("次の頁へ"));
+
+  SpeedButton1 = buttonFor(Panel1, Palette1, "SpeedButton1");
+  SpeedButton2 = buttonFor(Panel1, Letter1, "SpeedButton2");
+  SpeedButton8 = buttonFor(Panel1, Rect1, "SpeedButton8");
+  SpeedButton3 = buttonFor(Panel1, TextWindow1, "SpeedButton3");
+  SpeedButton9 = buttonFor(Panel1, playAction_, "SpeedButton9");
+  SpeedButton10 = buttonFor(Panel1, stopAction_, "SpeedButton10");
+  SpeedButton11 = buttonFor(Panel1, toStartAction_, "SpeedButton11");
   ComboBox1 = named(new QComboBox(Panel1), "ComboBox1");
   ComboBox1->setEditable(false);
   ComboBox1->setToolTip(QStringLiteral("目次"));
   ComboBox1->setFont(page_fonts::mincho12());
-  ComboBox1->setGeometry(200, 6, 305, ComboBox1->sizeHint().height());
-  SpeedButton4 =
-      makeButton(Panel1, QStringLiteral("<"), QStringLiteral("前の頁へ"), 512);
-  SpeedButton5 =
-      makeButton(Panel1, QStringLiteral(">"), QStringLiteral("次の頁へ"), 536);
-  named(SpeedButton4, "SpeedButton4");
-  named(SpeedButton5, "SpeedButton5");
+  ComboBox1->setFixedWidth(305);
+  SpeedButton4 = buttonFor(Panel1, previousPageAction_, "SpeedButton4");
+  SpeedButton5 = buttonFor(Panel1, nextPageAction_, "SpeedButton5");
   for (QWidget *w :
        {static_cast<QWidget *>(ComboBox1), static_cast<QWidget *>(SpeedButton4),
         static_cast<QWidget *>(SpeedButton5)})
     w->setVisible(false);
+
+  // Groups of buttons a few pixels apart; the editing group and its gap
+  // leave the row to a reader.
+  constexpr int GroupGap = 7;
+  auto *row = new QHBoxLayout(Panel1);
+  row->setContentsMargins(8, 4, 8, 4);
+  row->setSpacing(0);
+  for (QWidget *w : {SpeedButton1, SpeedButton2, SpeedButton8})
+    row->addWidget(w);
+  modeGap_ = new QSpacerItem(GroupGap, 0, QSizePolicy::Fixed);
+  row->addItem(modeGap_);
+  row->addWidget(SpeedButton3);
+  row->addSpacing(GroupGap);
+  for (QWidget *w : {SpeedButton9, SpeedButton10, SpeedButton11})
+    row->addWidget(w);
+  row->addSpacing(GroupGap);
+  row->addWidget(ComboBox1, 0, Qt::AlignVCenter);
+  row->addSpacing(GroupGap);
+  row->addWidget(SpeedButton4);
+  row->addWidget(SpeedButton5);
+  row->addStretch(1);
 }
 
 void TForm1::placeToolBar(bool executive) {
-  const int shift = executive ? 0 : 80;
-  SpeedButton3->move(88 - shift, 4);
-  SpeedButton9->move(120 - shift, 4);
-  SpeedButton10->move(144 - shift, 4);
-  SpeedButton11->move(168 - shift, 4);
-  ComboBox1->move(200 - shift, 6);
-  SpeedButton4->move(512 - shift, 4);
-  SpeedButton5->move(536 - shift, 4);
+  modeGap_->changeSize(executive ? 7 : 0, 0, QSizePolicy::Fixed);
+  Panel1->layout()->invalidate();
+  Panel1->layout()->activate();
 }

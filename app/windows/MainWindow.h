@@ -15,6 +15,7 @@ class QDialog;
 class QKeyEvent;
 class QMenu;
 class QScrollArea;
+class QSpacerItem;
 class QToolButton;
 class CanvasView;
 class Sequencer;
@@ -151,6 +152,11 @@ class TForm1 : public QMainWindow {
               *SpeedButton11 = nullptr, *SpeedButton4 = nullptr,
               *SpeedButton5 = nullptr;
   QComboBox *ComboBox1 = nullptr;
+  QSpacerItem *modeGap_ = nullptr;
+  // The tool bar's commands that have no menu item.
+  QAction *playAction_ = nullptr, *stopAction_ = nullptr,
+          *toStartAction_ = nullptr, *previousPageAction_ = nullptr,
+          *nextPageAction_ = nullptr;
 
   QMenu *File1 = nullptr, *New1 = nullptr, *K2 = nullptr, *Edit1 = nullptr,
         *InsDel1 = nullptr, *Window1 = nullptr, *Help1 = nullptr;

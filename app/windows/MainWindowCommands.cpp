@@ -32,9 +32,9 @@ void TForm1::connectCommands() {
   connect(Exit1, &QAction::triggered, this, &TForm1::close);
   connect(Varnel1, &QAction::triggered, doc, &Document::Varnel1Click);
   connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
-  connect(SpeedButton4, &QToolButton::clicked, doc,
+  connect(previousPageAction_, &QAction::triggered, doc,
           &Document::SpeedButton4Click);
-  connect(SpeedButton5, &QToolButton::clicked, doc,
+  connect(nextPageAction_, &QAction::triggered, doc,
           &Document::SpeedButton5Click);
 
   const std::pair<QAction *, EditMode> modeItems[] = {
@@ -45,20 +45,10 @@ void TForm1::connectCommands() {
     connect(item, &QAction::triggered, this,
             [doc, mode = mode] { doc->toggleMode(mode); });
   }
-  const std::pair<QToolButton *, EditMode> modeButtons[] = {
-      {SpeedButton1, EditMode::Note},
-      {SpeedButton2, EditMode::Letter},
-      {SpeedButton8, EditMode::Rect}};
-  for (const auto &[button, mode] : modeButtons) {
-    connect(button, &QToolButton::clicked, this,
-            [doc, mode = mode] { doc->toggleMode(mode); });
-  }
   connect(Undo1, &QAction::triggered, doc, &Document::Undo1Click);
-  connect(SpeedButton9, &QToolButton::clicked, doc,
-          &Document::SpeedButton9Click);
-  connect(SpeedButton10, &QToolButton::clicked, doc,
-          &Document::SpeedButton10Click);
-  connect(SpeedButton11, &QToolButton::clicked, doc,
+  connect(playAction_, &QAction::triggered, doc, &Document::SpeedButton9Click);
+  connect(stopAction_, &QAction::triggered, doc, &Document::SpeedButton10Click);
+  connect(toStartAction_, &QAction::triggered, doc,
           &Document::SpeedButton11Click);
   connect(GMON1, &QAction::triggered, doc, &Document::GMON1Click);
   connect(mojisu1, &QAction::triggered, doc, &Document::mojisu1Click);
@@ -69,7 +59,6 @@ void TForm1::connectCommands() {
   connect(About1, &QAction::triggered, this, &TForm1::About1Click);
   connect(Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
   connect(TextWindow1, &QAction::triggered, this, &TForm1::TextWindow1Click);
-  connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::TextWindow1Click);
   connect(Image1, &CanvasView::mouseDown, doc, &Document::Image1MouseDown);
   connect(Image1, &CanvasView::mouseMove, doc, &Document::Image1MouseMove);
   connect(Image1, &CanvasView::mouseUp, doc, &Document::Image1MouseUp);

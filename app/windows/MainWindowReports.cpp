@@ -47,9 +47,9 @@ void TForm1::setProtectIndicator(bool red) {
 }
 
 void TForm1::showPlayButtons(PlayButtons buttons) {
-  SpeedButton9->setEnabled(buttons.play);
-  SpeedButton10->setEnabled(buttons.stop);
-  SpeedButton11->setEnabled(buttons.toStart);
+  playAction_->setEnabled(buttons.play);
+  stopAction_->setEnabled(buttons.stop);
+  toStartAction_->setEnabled(buttons.toStart);
 }
 
 // Grey for want of sound, the play buttons and the reset say why where the
@@ -60,9 +60,9 @@ void TForm1::showSoundOutput() {
     const QString text = QString::fromUtf8(name);
     return why.isEmpty() ? text : text + '\n' + why;
   };
-  SpeedButton9->setToolTip(hint("再生"));
-  SpeedButton10->setToolTip(hint("停止"));
-  SpeedButton11->setToolTip(hint("曲頭"));
+  playAction_->setToolTip(hint("再生"));
+  stopAction_->setToolTip(hint("停止"));
+  toStartAction_->setToolTip(hint("曲頭"));
   GMON1->setEnabled(document_.midiPresent());
   GMON1->setToolTip(why);
 }
@@ -104,11 +104,8 @@ void TForm1::ApplyExecutiveOption(bool executive) {
 }
 
 void TForm1::showMode(EditMode mode) {
-  SpeedButton1->setChecked(mode == EditMode::Note);
   Palette1->setChecked(mode == EditMode::Note);
-  SpeedButton2->setChecked(mode == EditMode::Letter);
   Letter1->setChecked(mode == EditMode::Letter);
-  SpeedButton8->setChecked(mode == EditMode::Rect);
   Rect1->setChecked(mode == EditMode::Rect);
   // The page commands of the Edit menu would bypass the selection.
   Edit1->menuAction()->setEnabled(mode != EditMode::Rect);

@@ -24,8 +24,6 @@ void connectMode(ModeWindow &window, Document &doc, EditMode mode) {
 
 void TForm1::attachTextWindow(TForm3 *text) {
   Form3 = text;
-  connect(Form3, &TForm3::visibilityChanged, SpeedButton3,
-          &QToolButton::setChecked);
   connect(Form3, &TForm3::visibilityChanged, TextWindow1, &QAction::setChecked);
 }
 
