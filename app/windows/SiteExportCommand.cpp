@@ -62,6 +62,7 @@ void run(QWidget *window, Document &document) {
 
 QAction *add(QMenu *menu, QWidget *window, Document &document) {
   QAction *item = menu->addAction(QStringLiteral("Webページとして書き出す..."));
+  item->setObjectName(QStringLiteral("SiteExport1"));
   item->setVisible(document.executive());
   QObject::connect(&document, &Document::executiveChanged, item,
                    &QAction::setVisible);

@@ -21,7 +21,7 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
                  const QString &wavPath, QString *error, bool *cut = nullptr,
                  double maxSeconds = MaxPieceSeconds);
 
-// The same as an Ogg Vorbis file, small enough for a web page.
+// The same as a one-channel Ogg Vorbis file, small enough for a web page.
 bool renderToOgg(const QByteArray &piece, const QString &soundFont,
                  const QString &oggPath, QString *error, bool *cut = nullptr,
                  double maxSeconds = MaxPieceSeconds);

@@ -18,7 +18,8 @@ class Sink {
   virtual bool finish() = 0;
 };
 
-// An Ogg Vorbis encoder writing to `device` (which must take seeks).
+// An Ogg Vorbis encoder writing to `device` (which must take seeks): the
+// channels given are mixed to one.
 std::unique_ptr<Sink> vorbis(QIODevice &device, int sampleRate, int channels);
 
 }  // namespace audio_sink
