@@ -67,6 +67,7 @@ class VorbisSink : public Sink {
   static sf_count_t read(void *, sf_count_t, void *) { return 0; }
   static sf_count_t write(const void *bytes, sf_count_t count, void *data) {
     VorbisSink &sink = self(data);
+    if (sink.failed_) return 0;  // the file is lost already
     const qint64 written =
         sink.device_.write(static_cast<const char *>(bytes), count);
     if (written != count) sink.failed_ = true;

@@ -5,12 +5,8 @@
 #include <QProcess>
 
 #include "export/render/SiteExport.h"
-#include "export/render/SitePageSvg.h"
-#include "files/core/PageFile.h"
-#include "score/core/ScorePage.h"
 #include "sound/core/SoundFonts.h"
 #include "sound/module/AudioRender.h"
-#include "support/ScriptedMessages.h"
 #include "support/TestFiles.h"
 #include "support/TmpfsMount.h"
 
@@ -48,25 +44,6 @@ void expectOnlyWholeFiles(const QString &folder) {
           << name.toStdString();
     }
   }
-}
-
-TEST(SiteExport, WritesEveryEntryAndAnIndexThatLinksThem) {
-  ScratchDir dir;
-  const site_export::Outcome outcome =
-      site_export::write(Course, dir.path(), withSound());
-  EXPECT_TRUE(outcome.ok()) << outcome.errors.join('\n').toStdString();
-  EXPECT_EQ(outcome.pages, 14);
-  const QString index = QString::fromUtf8(readBytes(dir.file("index.html")));
-  for (const QString &name : QDir(dir.path()).entryList({"p*.html"}))
-    EXPECT_TRUE(index.contains('"' + name + '"')) << name.toStdString();
-  EXPECT_EQ(QDir(dir.path()).entryList({"p*.html"}).size(), 14);
-  if (withSound().sound) {
-    EXPECT_TRUE(readBytes(dir.file("p001.ogg")).startsWith("OggS"));
-  }
-  EXPECT_FALSE(QFileInfo::exists(dir.file("p002.ogg")));  // no piece there
-  EXPECT_GT(QFileInfo(dir.file("ipamp.ttf")).size(), 1000000);
-  EXPECT_TRUE(QFileInfo::exists(dir.file("ipamp-licence.txt")));
-  expectOnlyWholeFiles(dir.path());
 }
 
 TEST(SiteExport, FailuresNameTheFileAndLeaveNoIndex) {
@@ -146,35 +123,6 @@ TEST(SiteExport, AnUnreadablePageIsReportedAndTheRestIsWritten) {
   EXPECT_TRUE(QFileInfo::exists(out + "/index.html"));
   EXPECT_TRUE(readBytes(out + "/p002-bad.html").contains("4x0"));
   EXPECT_TRUE(readBytes(out + "/p003-nothing.html").contains("nothing.fum"));
-}
-
-// The paper draws what the canvas draws: up to the first input that is not
-// a number, glyphs only where they touch the paper.
-TEST(SitePageSvg, DrawsTheInputsTheCanvasDraws) {
-  const struct {
-    QByteArray inputs;
-    int glyphs, texts;
-    bool stopped;
-  } cases[] = {
-      {"`10|40|40|`11|80|40|Allegro|100|20|", 2, 1, false},
-      {"`10|40|40|`11|8a|40|`12|120|40|", 1, 0, true},
-      {"`10|-16|40|`10|-15|40|`10|315|40|`10|316|40|`99|50|50|", 2, 0, false},
-      {"`10|40|40|`10|60|40|`10|70|40|", 3, 0, false},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.inputs.toStdString());
-    ScratchDir dir;
-    ScorePage page;
-    ScriptedMessages messages;
-    page_file::readInto(page, dir.write("p.fum", pageWith(c.inputs)), messages);
-    std::optional<Canvas::ReplayError> error;
-    const QString svg = site_page_svg::paper(page, &error);
-    EXPECT_EQ(svg.count("<use "), c.glyphs);
-    EXPECT_EQ(svg.count("<text "), c.texts);
-    EXPECT_EQ(error.has_value(), c.stopped);
-    EXPECT_EQ(svg.count("<line "), 10);
-    EXPECT_TRUE(svg.contains("width=\"300\" height=\"164\""));
-  }
 }
 
 }  // namespace
