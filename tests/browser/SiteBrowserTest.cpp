@@ -161,6 +161,7 @@ TEST_F(SiteInBrowser, EveryPageShowsTheStaffPaperTheProgramDraws) {
                   shot = dir_->file(u"shot.png"_s);
     run(VARNEL_EXECUTABLE, {u"--render"_s, paths_[i], rendered});
     const QImage want = QImage(rendered).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(want.isNull());
     browser({u"--hide-scrollbars"_s, u"--force-device-scale-factor=1"_s,
              u"--window-size=1400,%1"_s.arg(want.height() + 300),
              "--screenshot="_L1 + shot, url(pages_[i])});
