@@ -1,6 +1,7 @@
 #include "app/windows/SiteExportCommand.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMenu>
 #include <QProgressDialog>
@@ -38,7 +39,10 @@ void run(QWidget *window, Document &document) {
   options.sound = site_export::moduleSound(&options.soundProblem);
   options.progress = [&progress](int done, int total) {
     progress.setMaximum(total);
-    progress.setValue(done);  // lets the window answer, and the button
+    progress.setValue(done);
+    // Also called while a piece is still being made: the window answers,
+    // and the button too.
+    QCoreApplication::processEvents();
     return !progress.wasCanceled();
   };
   const site_export::Outcome outcome =

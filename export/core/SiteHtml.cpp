@@ -137,6 +137,9 @@ QString styleSheet() {
              "@font-face {\n"
              "  font-family: \"VarnelMincho\";\n"
              "  src: url(\"%1\") format(\"truetype\");\n"
+             // The font is large: the text shows at once in the reader's
+             // own serif face until it has come.
+             "  font-display: swap;\n"
              "}\n"
              "body {\n"
              "  margin: 1em 1.5em;\n"

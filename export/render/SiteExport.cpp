@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <future>
 #include <thread>
@@ -158,8 +159,15 @@ class SoundWorkers {
     for (std::thread &thread : threads_) thread.join();
   }
   SoundJob &job(int i) { return jobs_[i]; }
-  // Waits for the piece of page i; the error, or empty.
-  QString result(int i) { return jobs_[i].done.get(); }
+  // Waits for the piece of page i, calling `waiting` meanwhile so that a
+  // window stays answering; the error, or empty.
+  QString result(int i, const std::function<void()> &waiting) {
+    std::future<QString> &done = jobs_[i].done;
+    while (waiting && done.wait_for(std::chrono::milliseconds(50)) !=
+                          std::future_status::ready)
+      waiting();
+    return done.get();
+  }
 
  private:
   void work() {
@@ -263,7 +271,10 @@ class Writer {
       soundProblemSaid_ = true;
       return {};
     }
-    const QString error = sounds_.result(i);
+    // A stop asked for meanwhile is seen before the next page.
+    const QString error = sounds_.result(i, [this, i] {
+      if (options_.progress) options_.progress(i, int(plan_.pages.size()));
+    });
     if (!error.isEmpty()) {
       outcome_.errors.append(error);
       return {};

@@ -163,6 +163,7 @@ TEST_F(SiteInBrowser, EveryPageShowsTheStaffPaperTheProgramDraws) {
     const QImage want = QImage(rendered).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(want.isNull());
     browser({u"--hide-scrollbars"_s, u"--force-device-scale-factor=1"_s,
+             u"--virtual-time-budget=5000"_s,
              u"--window-size=1400,%1"_s.arg(want.height() + 300),
              "--screenshot="_L1 + shot, url(pages_[i])});
     const QImage got = QImage(shot).convertToFormat(QImage::Format_RGB32);
