@@ -7,13 +7,14 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl-dev
-  libfluidsynth-dev fluidsynth timgm6mb-soundfont
+  libfluidsynth-dev libsndfile1-dev fluidsynth timgm6mb-soundfont
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   qt6-translations-l10n librsvg2-bin desktop-file-utils appstream
   shared-mime-info poppler-utils dpkg-dev libxml2-utils
   xvfb xauth file xdotool xclip
+  chromium python3
 )
 
 missing=()

@@ -11,6 +11,8 @@ QString usage() {
       "                                        教材を印刷用のPDFにする\n"
       "  varnel --render-audio 譜面.fum|曲.mid 出力.wav\n"
       "                                        ページの曲をWAVにする\n"
+      "  varnel --export-site 目次.vrn|譜面.fum 出力フォルダ\n"
+      "                                        教材をWebページにする\n"
       "  varnel --resave 譜面 出力.fum [--maxchar N] [--admin]\n"
       "                                        譜面を書き直す\n"
       "  varnel --check 目次.vrn|譜面.fum       教材を点検する\n"

@@ -9,6 +9,7 @@
 #include "app/render/PdfBooklet.h"
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
+#include "export/render/SiteExport.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
@@ -30,7 +31,8 @@ int usage() {
                "       varnel --render CONTENTS.vrn OUT.pdf\n"
                "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n"
                "       varnel --check CONTENTS.vrn|PAGE.fum\n"
-               "       varnel --render-audio PAGE.fum|PIECE.mid OUT.wav\n");
+               "       varnel --render-audio PAGE.fum|PIECE.mid OUT.wav\n"
+               "       varnel --export-site CONTENTS.vrn|PAGE.fum OUTDIR\n");
   return 2;
 }
 
@@ -206,7 +208,8 @@ bool wanted(const QStringList &arguments) {
          (arguments.first() == QStringLiteral("--render") ||
           arguments.first() == QStringLiteral("--resave") ||
           arguments.first() == QStringLiteral("--check") ||
-          arguments.first() == QStringLiteral("--render-audio"));
+          arguments.first() == QStringLiteral("--render-audio") ||
+          arguments.first() == QStringLiteral("--export-site"));
 }
 
 void prepare() {
@@ -222,6 +225,10 @@ int run(const QStringList &arguments) {
   if (arguments.first() == QStringLiteral("--check")) return check(arguments);
   if (arguments.first() == QStringLiteral("--render-audio"))
     return renderAudio(arguments);
+  if (arguments.first() == QStringLiteral("--export-site"))
+    return arguments.size() == 3
+               ? site_export::runCommand(arguments[1], arguments[2])
+               : usage();
   return resave(arguments);
 }
 

@@ -8,6 +8,7 @@
 //   --resave PAGE OUT.fum [--maxchar N] [--admin]
 //   --check CONTENTS.vrn|PAGE.fum
 //   --render-audio PAGE.fum|PIECE.mid OUT.wav
+//   --export-site CONTENTS.vrn|PAGE.fum OUTDIR
 // Errors are printed on standard error as the program words them.
 namespace headless {
 

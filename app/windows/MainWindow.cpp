@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/windows/SiteExportCommand.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/CanvasView.h"
@@ -124,6 +125,7 @@ void TForm1::buildMenus() {
   N8 = File1->addSeparator();
   SaveBmp1 = File1->addAction(QStringLiteral("ビットマップで保存(&B)..."));
   CopyAsBmp1 = File1->addAction(QStringLiteral("ビットマップでコピー(&C)"));
+  site_export_command::add(File1, this, document_);
   N6 = File1->addSeparator();
   mojisu1 = File1->addAction(QStringLiteral("一行の文字数設定(&M)..."));
   GMON1 = File1->addAction(QStringLiteral("GM音源の初期化(&G)"));

@@ -29,8 +29,11 @@ struct Api {
   // piece longer than the bound is written up to there, and `cut` says so.
   bool (*renderToWav)(const QByteArray &piece, const QString &soundFont,
                       const QString &wavPath, QString *error, bool *cut);
+  // The same as an Ogg Vorbis file.
+  bool (*renderToOgg)(const QByteArray &piece, const QString &soundFont,
+                      const QString &oggPath, QString *error, bool *cut);
 };
-constexpr int ApiVersion = 2;
+constexpr int ApiVersion = 3;
 // The one symbol the module exports.
 constexpr char EntryName[] = "varnel_sound_module";
 

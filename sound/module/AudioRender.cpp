@@ -4,10 +4,12 @@
 #include <QList>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "base/core/WholeFile.h"
 #include "sound/core/SoundFonts.h"
 #include "sound/core/StandardMidiFile.h"
+#include "sound/module/AudioSink.h"
 #include "sound/module/FluidSynthSetup.h"
 
 namespace audio_render {
@@ -39,26 +41,15 @@ QByteArray wavHeader(quint32 dataBytes) {
   return header;
 }
 
-// The synthesizer's sound, block by block, into a WAV file whose every
-// write is checked.
-class Renderer {
+// Takes the WAV file's 16-bit samples, every write checked.
+class WavSink : public audio_sink::Sink {
  public:
-  Renderer(fluid_synth_t *synth, fluid_settings_t *settings, WholeFile &out)
-      : synth_(synth), file_(out), out_(out.device()) {
-    fluid_settings_getint(settings, "audio.period-size", &frames_);
-    frames_ = std::max(frames_, 1);
-    samples_.resize(frames_ * Channels);
-    pcm_.resize(frames_ * BytesPerFrame);
-    blockSeconds_ = double(frames_) / fluid_setup::SampleRate;
-  }
-  bool start() { return out_.write(wavHeader(0)) == 44; }
-  // Renders one block; false when the file cannot be written.
-  bool block() {
-    seconds_ += blockSeconds_;
-    fluid_synth_write_float(synth_, frames_, samples_.data(), 0, Channels,
-                            samples_.data(), 1, Channels);
-    for (qsizetype i = 0; i < samples_.size(); ++i) {
-      const float scaled = samples_[i] * 32767.0f;
+  explicit WavSink(WholeFile &out) : file_(out), out_(out.device()) {}
+  bool start() override { return out_.write(wavHeader(0)) == 44; }
+  bool put(const float *samples, int frames) override {
+    pcm_.resize(qsizetype(frames) * BytesPerFrame);
+    for (qsizetype i = 0; i < qsizetype(frames) * Channels; ++i) {
+      const float scaled = samples[i] * 32767.0f;
       const qint16 value = scaled >= 32767.0f    ? 32767
                            : scaled <= -32768.0f ? -32768
                                                  : qint16(std::lrint(scaled));
@@ -70,9 +61,35 @@ class Renderer {
     return true;
   }
   // The header with the sizes, once all the sound is written.
-  bool finish() {
+  bool finish() override {
     return dataBytes_ <= 0xFFFFFFFFu - 36 && file_.flush() && out_.seek(0) &&
            out_.write(wavHeader(quint32(dataBytes_))) == 44;
+  }
+
+ private:
+  WholeFile &file_;
+  QIODevice &out_;
+  QByteArray pcm_;
+  qint64 dataBytes_ = 0;
+};
+
+// The synthesizer's sound, block by block, into a sink.
+class Renderer {
+ public:
+  Renderer(fluid_synth_t *synth, fluid_settings_t *settings,
+           audio_sink::Sink &sink)
+      : synth_(synth), sink_(sink) {
+    fluid_settings_getint(settings, "audio.period-size", &frames_);
+    frames_ = std::max(frames_, 1);
+    samples_.resize(frames_ * Channels);
+    blockSeconds_ = double(frames_) / fluid_setup::SampleRate;
+  }
+  // Renders one block; false when the sink cannot take it.
+  bool block() {
+    seconds_ += blockSeconds_;
+    fluid_synth_write_float(synth_, frames_, samples_.data(), 0, Channels,
+                            samples_.data(), 1, Channels);
+    return sink_.put(samples_.data(), frames_);
   }
   double seconds() const { return seconds_; }
 
@@ -94,21 +111,17 @@ class Renderer {
 
  private:
   fluid_synth_t *synth_;
-  WholeFile &file_;
-  QIODevice &out_;
+  audio_sink::Sink &sink_;
   int frames_ = 64;
   QList<float> samples_;
-  QByteArray pcm_;
-  qint64 dataBytes_ = 0;
   double blockSeconds_ = 0;
   double seconds_ = 0;
 };
 
-}  // namespace
-
-bool renderToWav(const QByteArray &piece, const QString &soundFont,
-                 const QString &wavPath, QString *error, bool *cut,
-                 double maxSeconds) {
+// Renders the piece into the sink, which writes `file`; see renderToWav.
+bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
+            audio_sink::Sink &sink, QString *error, bool *cut,
+            double maxSeconds) {
   fluid_setup::quietLog();
   const qint64 ticks = standard_midi::lengthInTicks(piece);
   const fluid_setup::Settings settings = fluid_setup::makeSettings();
@@ -120,10 +133,8 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   }
   const fluid_setup::Player player =
       fluid_setup::makePlayer(synth.get(), piece);
-  // An old file of the name stays until the new one is whole.
-  WholeFile file(wavPath);
-  Renderer renderer(synth.get(), settings.get(), file);
-  if (!player || !file.open() || !renderer.start()) {
+  Renderer renderer(synth.get(), settings.get(), sink);
+  if (!player || !file.open() || !sink.start()) {
     file.commit();
     *error = file.errorText();
     return false;
@@ -142,10 +153,30 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   if (stopped) fluid_player_stop(player.get());
   if (cut) *cut = written && stopped;
   fluid_setup::releaseAllNotes(synth.get());
-  if (!written || !renderer.tail() || !renderer.finish()) file.cancel();
+  if (!written || !renderer.tail() || !sink.finish()) file.cancel();
   if (file.commit()) return true;
   *error = file.errorText();
   return false;
+}
+
+}  // namespace
+
+bool renderToWav(const QByteArray &piece, const QString &soundFont,
+                 const QString &wavPath, QString *error, bool *cut,
+                 double maxSeconds) {
+  // An old file of the name stays until the new one is whole.
+  WholeFile file(wavPath);
+  WavSink sink(file);
+  return render(piece, soundFont, file, sink, error, cut, maxSeconds);
+}
+
+bool renderToOgg(const QByteArray &piece, const QString &soundFont,
+                 const QString &oggPath, QString *error, bool *cut,
+                 double maxSeconds) {
+  WholeFile file(oggPath);
+  const std::unique_ptr<audio_sink::Sink> sink =
+      audio_sink::vorbis(file.device(), fluid_setup::SampleRate, Channels);
+  return render(piece, soundFont, file, *sink, error, cut, maxSeconds);
 }
 
 }  // namespace audio_render

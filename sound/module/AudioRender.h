@@ -21,4 +21,9 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
                  const QString &wavPath, QString *error, bool *cut = nullptr,
                  double maxSeconds = MaxPieceSeconds);
 
+// The same as a one-channel Ogg Vorbis file, small enough for a web page.
+bool renderToOgg(const QByteArray &piece, const QString &soundFont,
+                 const QString &oggPath, QString *error, bool *cut = nullptr,
+                 double maxSeconds = MaxPieceSeconds);
+
 }  // namespace audio_render

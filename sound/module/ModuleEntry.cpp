@@ -20,8 +20,13 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   return audio_render::renderToWav(piece, soundFont, wavPath, error, cut);
 }
 
+bool renderToOgg(const QByteArray &piece, const QString &soundFont,
+                 const QString &oggPath, QString *error, bool *cut) {
+  return audio_render::renderToOgg(piece, soundFont, oggPath, error, cut);
+}
+
 const sound_module::Api api{sound_module::ApiVersion, makeSequencer,
-                            renderToWav};
+                            renderToWav, renderToOgg};
 
 }  // namespace
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The names of the site's files. Any web server, file share or CDN must
+// serve them unchanged, so they are lower-case ASCII letters, digits and
+// "-" only; the Japanese titles stay in the pages themselves.
+namespace site_names {
+
+inline constexpr char IndexFile[] = "index.html";
+inline constexpr char StyleFile[] = "site.css";
+inline constexpr char ScriptFile[] = "keys.js";
+inline constexpr char FontFile[] = "ipamp.ttf";
+inline constexpr char FontLicenceFile[] = "ipamp-licence.txt";
+
+// The stem of page `number` (from 1) of a course: "p" and the number in at
+// least three digits, then the ASCII letters and digits of the page's name,
+// if it has any, after a "-" ("p007-extra-sample"). Distinct numbers make
+// distinct stems whatever the names.
+QString pageStem(int number, const QString &pageName);
+
+}  // namespace site_names

@@ -1,0 +1,366 @@
+#include "export/render/SiteExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <thread>
+#include <vector>
+
+#include "base/core/Cp932.h"
+#include "base/core/FileErrors.h"
+#include "base/core/WholeFile.h"
+#include "export/core/SiteHtml.h"
+#include "export/core/SiteMessages.h"
+#include "export/core/SiteNames.h"
+#include "export/render/SitePageSvg.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/CourseContents.h"
+#include "files/core/PageFile.h"
+#include "files/core/PathLookup.h"
+#include "files/core/RegularFile.h"
+#include "score/core/ScorePage.h"
+#include "sound/core/RenderBounds.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/core/SoundModule.h"
+#include "sound/core/StandardMidiFile.h"
+
+namespace site_export {
+namespace {
+
+// Where Debian puts the IPA Mincho font and its licence.
+constexpr char SystemFont[] =
+    "/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf";
+constexpr char SystemFontLicence[] =
+    "/usr/share/doc/fonts-ipafont-mincho/copyright";
+
+struct PlannedPage {
+  QString title;
+  int indent = 0;
+  QString path;
+  QString stem;
+};
+
+struct Plan {
+  QString title;
+  QString note;
+  QList<PlannedPage> pages;
+};
+
+bool hasSuffix(const QString &path, const char *suffix) {
+  return QFileInfo(path).suffix().compare(QLatin1String(suffix),
+                                          Qt::CaseInsensitive) == 0;
+}
+
+int indentOf(const QByteArray &entry) {
+  int n = 0;
+  while (n < entry.size() && quint8(entry[n]) <= 0x20) ++n;
+  return n;
+}
+
+// The pages of a contents file in its order, or the one page.
+bool plan(const QString &source, Plan &out, QString *error) {
+  if (!regular_file::isRegular(source)) {
+    *error = file_errors::notFound(source);
+    return false;
+  }
+  if (!hasSuffix(source, "vrn")) {
+    const QString name = QFileInfo(source).completeBaseName();
+    out.title = name;
+    out.pages.append({name, 0, source, site_names::pageStem(1, name)});
+    return true;
+  }
+  CourseContents course;
+  course.switchTo(source);
+  QString unheld;
+  if (!course.read(error, &unheld)) return false;
+  if (course.ContentsEntries.isEmpty()) {
+    *error = QStringLiteral("「%1」の目次にページがありません。")
+                 .arg(QFileInfo(source).fileName());
+    return false;
+  }
+  out.title = course.caption();
+  out.note = cp932::toUnicode(course.ContentsNote);
+  for (int i = 0; i < course.ContentsEntries.size(); ++i) {
+    const QByteArray &entry = course.ContentsEntries.at(i);
+    const QString name = cp932::toUnicode(entryName(entry));
+    out.pages.append({name, indentOf(entry), course.pagePath(i),
+                      site_names::pageStem(i + 1, name)});
+  }
+  return true;
+}
+
+bool writeText(const QString &path, const QString &text, Outcome &outcome) {
+  QString error;
+  if (whole_file::write(path, text.toUtf8(), whole_file::InPlace::Never,
+                        &error))
+    return true;
+  outcome.errors.append(error);
+  return false;
+}
+
+// The font and its licence go beside the pages, as its licence allows.
+void copyFont(const QDir &folder, Outcome &outcome) {
+  const struct {
+    const char *from, *to;
+  } files[] = {{SystemFont, site_names::FontFile},
+               {SystemFontLicence, site_names::FontLicenceFile}};
+  for (const auto &file : files) {
+    QFile in(QLatin1String(file.from));
+    if (!in.open(QIODevice::ReadOnly)) {
+      outcome.warnings.append(file_errors::notFound(QLatin1String(file.from)));
+      continue;
+    }
+    const QByteArray bytes = in.readAll();
+    QString error;
+    if (!whole_file::write(folder.filePath(QLatin1String(file.to)), bytes,
+                           whole_file::InPlace::Never, &error))
+      outcome.errors.append(error);
+  }
+}
+
+// The page text as the text window shows it, lines ended by LF.
+QString plainText(const QByteArray &pageText) {
+  QString text = cp932::toUnicode(pageText);
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+struct SoundJob {
+  QString piecePath;  // empty: the page has no piece
+  QString fileName;
+  std::promise<QString> error;  // empty when written
+  std::future<QString> done = error.get_future();
+};
+
+// The pieces are rendered on every core while the pages are written: a
+// course's sound is most of the work, and each piece is independent.
+class SoundWorkers {
+ public:
+  SoundWorkers(const Plan &plan, const QDir &folder, const SoundMaker &maker)
+      : folder_(folder), maker_(maker), jobs_(plan.pages.size()) {
+    for (qsizetype i = 0; i < plan.pages.size(); ++i) {
+      jobs_[i].piecePath =
+          findSibling(plan.pages[i].path, QStringLiteral(".mid"));
+      jobs_[i].fileName = plan.pages[i].stem + QStringLiteral(".ogg");
+    }
+    if (!maker_) return;
+    const int count = std::max(1, QThread::idealThreadCount());
+    for (int t = 0; t < count; ++t) threads_.emplace_back([this] { work(); });
+  }
+  ~SoundWorkers() {
+    // Stopped early, the pieces not begun are left; those begun finish.
+    stop_ = true;
+    for (std::thread &thread : threads_) thread.join();
+  }
+  SoundJob &job(int i) { return jobs_[i]; }
+  // Waits for the piece of page i, calling `waiting` meanwhile so that a
+  // window stays answering; the error, or empty.
+  QString result(int i, const std::function<void()> &waiting) {
+    std::future<QString> &done = jobs_[i].done;
+    while (waiting && done.wait_for(std::chrono::milliseconds(50)) !=
+                          std::future_status::ready)
+      waiting();
+    return done.get();
+  }
+
+ private:
+  void work() {
+    for (;;) {
+      const qsizetype i = next_++;
+      if (i >= qsizetype(jobs_.size()) || stop_) return;
+      SoundJob &job = jobs_[i];
+      QString error;
+      if (!job.piecePath.isEmpty()) {
+        const auto piece = standard_midi::read(job.piecePath, &error);
+        if (piece &&
+            maker_(piece->bytes, folder_.filePath(job.fileName), &error))
+          error.clear();
+      }
+      job.error.set_value(error);
+    }
+  }
+
+  QDir folder_;
+  const SoundMaker &maker_;
+  std::vector<SoundJob> jobs_;
+  std::vector<std::thread> threads_;
+  std::atomic<qsizetype> next_ = 0;
+  std::atomic<bool> stop_ = false;
+};
+
+class Writer {
+ public:
+  Writer(const Plan &plan, const QDir &folder, const Options &options,
+         Outcome &outcome)
+      : plan_(plan),
+        folder_(folder),
+        options_(options),
+        outcome_(outcome),
+        sounds_(plan, folder, options.sound) {}
+
+  bool page(int i) {
+    const PlannedPage &planned = plan_.pages.at(i);
+    site_html::Page view;
+    view.courseTitle = plan_.title;
+    view.title = planned.title;
+    view.number = i + 1;
+    view.count = int(plan_.pages.size());
+    if (i > 0) view.previous = link(i - 1);
+    if (i + 1 < plan_.pages.size()) view.next = link(i + 1);
+
+    ScorePage score;
+    SiteMessages messages;
+    const page_file::LoadResult loaded =
+        regular_file::isRegular(planned.path)
+            ? page_file::readInto(score, planned.path, messages)
+            : page_file::LoadResult{page_file::LoadResult::Status::Failed, {}};
+    if (loaded.status != page_file::LoadResult::Status::Loaded) {
+      view.problem = messages.texts().isEmpty()
+                         ? file_errors::notFound(planned.path)
+                         : messages.texts().join(QLatin1Char('\n'));
+      outcome_.errors.append(view.problem);
+    } else {
+      std::optional<Canvas::ReplayError> replay;
+      view.paperSvg = site_page_svg::paper(score, &replay);
+      if (replay) {
+        view.problem = QStringLiteral("「%1」: '%2' は整数ではありません")
+                           .arg(QFileInfo(planned.path).fileName(),
+                                cp932::toUnicode(replay->text));
+        outcome_.errors.append(view.problem);
+      }
+      view.text = plainText(loaded.pageText);
+      view.audioFile = sound(i);
+    }
+    if (!writeText(folder_.filePath(planned.stem + QStringLiteral(".html")),
+                   site_html::page(view), outcome_))
+      return false;
+    ++outcome_.pages;
+    return true;
+  }
+
+  bool index() {
+    site_html::Index view{plan_.title, plan_.note, {}};
+    for (const PlannedPage &page : plan_.pages) {
+      view.entries.append({page.title.isEmpty() ? page.stem : page.title,
+                           page.indent, page.stem + QStringLiteral(".html")});
+    }
+    return writeText(folder_.filePath(QLatin1String(site_names::IndexFile)),
+                     site_html::index(view), outcome_);
+  }
+
+ private:
+  std::optional<site_html::Link> link(int i) const {
+    const PlannedPage &page = plan_.pages.at(i);
+    return site_html::Link{page.stem + QStringLiteral(".html"), page.title};
+  }
+
+  // The page's piece as sound beside it, made by the workers; its file
+  // name, or empty.
+  QString sound(int i) {
+    SoundJob &job = sounds_.job(i);
+    if (job.piecePath.isEmpty()) return {};
+    if (!options_.sound) {
+      if (!soundProblemSaid_ && !options_.soundProblem.isEmpty())
+        outcome_.errors.append(options_.soundProblem);
+      soundProblemSaid_ = true;
+      return {};
+    }
+    // A stop asked for meanwhile is seen before the next page.
+    const QString error = sounds_.result(i, [this, i] {
+      if (options_.progress) options_.progress(i, int(plan_.pages.size()));
+    });
+    if (!error.isEmpty()) {
+      outcome_.errors.append(error);
+      return {};
+    }
+    return job.fileName;
+  }
+
+  const Plan &plan_;
+  QDir folder_;
+  const Options &options_;
+  Outcome &outcome_;
+  SoundWorkers sounds_;
+  bool soundProblemSaid_ = false;
+};
+
+}  // namespace
+
+SoundMaker moduleSound(QString *problem) {
+  const sound_module::Api *module = sound_module::load(problem);
+  if (!module) return {};
+  const QString soundFont = sound_fonts::best();
+  if (soundFont.isEmpty()) {
+    *problem = sound_fonts::missingMessage();
+    return {};
+  }
+  return [module, soundFont](const QByteArray &piece, const QString &oggPath,
+                             QString *error) {
+    bool cut = false;
+    return module->renderToOgg(piece, soundFont, oggPath, error, &cut);
+  };
+}
+
+Outcome write(const QString &source, const QString &folder,
+              const Options &options) {
+  Outcome outcome;
+  Plan planned;
+  QString error;
+  if (!plan(source, planned, &error)) {
+    outcome.errors.append(error);
+    return outcome;
+  }
+  const QDir dir(folder);
+  if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+    outcome.errors.append(
+        QStringLiteral("フォルダ「%1」を作れません。").arg(folder));
+    return outcome;
+  }
+  const int total = int(planned.pages.size());
+  const auto going = [&](int done) {
+    if (options.progress && !options.progress(done, total))
+      outcome.cancelled = true;
+    return !outcome.cancelled;
+  };
+  if (!writeText(dir.filePath(QLatin1String(site_names::StyleFile)),
+                 site_html::styleSheet(), outcome) ||
+      !writeText(dir.filePath(QLatin1String(site_names::ScriptFile)),
+                 site_html::keyScript(), outcome))
+    return outcome;
+  copyFont(dir, outcome);
+  // The index of an earlier export goes first: until every page is written
+  // the folder holds no index that would present it as whole.
+  const QString index = dir.filePath(QLatin1String(site_names::IndexFile));
+  if (QFileInfo::exists(index) && !QFile::remove(index)) {
+    outcome.errors.append(file_errors::cannotWrite(index, 0));
+    return outcome;
+  }
+  Writer writer(planned, dir, options, outcome);
+  for (int i = 0; i < total; ++i) {
+    if (!going(i) || !writer.page(i)) return outcome;
+  }
+  if (going(total)) writer.index();
+  return outcome;
+}
+
+int runCommand(const QString &source, const QString &folder) {
+  Options options;
+  options.sound = moduleSound(&options.soundProblem);
+  const Outcome outcome = write(source, folder, options);
+  for (const QString &text : outcome.warnings + outcome.errors)
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+  if (outcome.ok()) return 0;
+  std::fprintf(
+      stderr, "%s\n",
+      qPrintable(QStringLiteral("「%1」をWebページとして書き出せませんでした。")
+                     .arg(source)));
+  return 1;
+}
+
+}  // namespace site_export

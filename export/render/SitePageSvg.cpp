@@ -1,0 +1,140 @@
+#include "export/render/SitePageSvg.h"
+
+#include <QFontMetrics>
+#include <QSet>
+
+#include "base/core/Cp932.h"
+#include "export/core/SiteHtml.h"
+#include "score/core/Decimal.h"
+#include "score/core/ScorePage.h"
+#include "score/core/StaffLimits.h"
+#include "score/render/GlyphSet.h"
+#include "score/render/PageFonts.h"
+
+namespace site_page_svg {
+namespace {
+
+// The glyph's ink as path data: each run of ink in a row one rectangle,
+// relative to the cell's top-left corner.
+QString glyphPath(int index) {
+  const GlyphSet::Rows &rows = GlyphSet::instance().rows(index);
+  QString d;
+  for (int row = 0; row < GlyphSet::Size; ++row) {
+    const std::uint32_t bits = rows[row];
+    int column = 0;
+    while (column < GlyphSet::Size) {
+      if (!(bits & (0x80000000u >> column))) {
+        ++column;
+        continue;
+      }
+      const int start = column;
+      while (column < GlyphSet::Size && (bits & (0x80000000u >> column)))
+        ++column;
+      d += QStringLiteral("M%1 %2h%3v1h-%3z")
+               .arg(start)
+               .arg(row)
+               .arg(column - start);
+    }
+  }
+  return d;
+}
+
+struct Mark {
+  int x, y;
+  int glyph;  // -1 for a text
+  QString text;
+};
+
+}  // namespace
+
+QString paper(const ScorePage &page,
+              std::optional<Canvas::ReplayError> *error) {
+  if (error) error->reset();
+  const int width = page.StaffWidth;
+  const int height = staff_limits::canvasHeight(page.StaffCount);
+
+  QList<Mark> marks;
+  QSet<int> used;
+  const InputList &inputs = page.Inputs;
+  for (int i = 0; i < inputs.count(); ++i) {
+    const std::optional<int> x = parseDecimal(inputs.x(i));
+    const std::optional<int> y = parseDecimal(inputs.y(i));
+    const QByteArrayView content = inputs.content(i);
+    if (!x || !y) {
+      if (error)
+        *error = Canvas::ReplayError{
+            i, (!x ? inputs.x(i) : inputs.y(i)).toByteArray()};
+      break;
+    }
+    if (isGlyphReference(content)) {
+      const std::optional<int> index = parseGlyphIndex(content);
+      if (!index) {
+        if (error)
+          *error = Canvas::ReplayError{i, content.toByteArray().mid(1, 2)};
+        break;
+      }
+      // A cell that misses the paper leaves nothing, as on the canvas.
+      if (!GlyphSet::isValidIndex(*index) || *x <= -GlyphSet::Anchor ||
+          *y <= -GlyphSet::Anchor || *x >= width + GlyphSet::Anchor ||
+          *y >= height + GlyphSet::Anchor)
+        continue;
+      used.insert(*index);
+      marks.append({*x, *y, *index, {}});
+    } else if (!content.isEmpty() && *x < width && *y < height) {
+      marks.append({*x, *y, -1, cp932::toUnicode(content.toByteArray())});
+    }
+  }
+
+  QString svg = QStringLiteral(
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
+                    "height=\"%2\" viewBox=\"0 0 %1 %2\" "
+                    "shape-rendering=\"crispEdges\">\n"
+                    "<rect width=\"%1\" height=\"%2\" fill=\"#fff\"/>\n")
+                    .arg(width)
+                    .arg(height);
+  if (!used.isEmpty()) {
+    QList<int> glyphs(used.begin(), used.end());
+    std::sort(glyphs.begin(), glyphs.end());
+    svg += QStringLiteral("<defs>\n");
+    for (const int index : glyphs)
+      svg += QStringLiteral("<path id=\"g%1\" d=\"%2\"/>\n")
+                 .arg(index)
+                 .arg(glyphPath(index));
+    svg += QStringLiteral("</defs>\n");
+  }
+  // The staff lines, one pixel high, as the canvas rules them.
+  svg += QStringLiteral("<g stroke=\"#000\" stroke-width=\"1\">\n");
+  int y = Canvas::StaffTop;
+  const int lastX = width - Canvas::StaffMargin;
+  for (int staff = 0; staff < page.StaffCount; ++staff) {
+    for (int line = 0; line < 5; ++line, y += Canvas::LineGap) {
+      if (y < 0 || y >= height || lastX <= Canvas::StaffMargin) continue;
+      svg += QStringLiteral(
+                 "<line x1=\"%1\" y1=\"%2.5\" x2=\"%3\" y2=\"%2.5\"/>\n")
+                 .arg(Canvas::StaffMargin)
+                 .arg(y)
+                 .arg(lastX);
+    }
+    y += Canvas::StaffPitch - 5 * Canvas::LineGap;
+  }
+  svg += QStringLiteral("</g>\n");
+  // A text is placed by its top-left corner, as on the canvas.
+  const int ascent = QFontMetrics(page_fonts::pageTextFont()).ascent();
+  for (const Mark &mark : marks) {
+    if (mark.glyph >= 0) {
+      svg += QStringLiteral("<use href=\"#g%1\" x=\"%2\" y=\"%3\"/>\n")
+                 .arg(mark.glyph)
+                 .arg(mark.x - GlyphSet::Anchor)
+                 .arg(mark.y - GlyphSet::Anchor);
+    } else {
+      svg += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
+                 .arg(mark.x)
+                 .arg(mark.y + ascent)
+                 .arg(site_html::escape(mark.text));
+    }
+  }
+  svg += QStringLiteral("</svg>");
+  return svg;
+}
+
+}  // namespace site_page_svg

@@ -1,0 +1,287 @@
+// The exported bundled course in a real browser: headless Chromium opens
+// the site from disk (and from a web server) and is asked what a student
+// would see and hear.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
+#include <memory>
+
+#include "base/core/Cp932.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/CourseContents.h"
+#include "support/TestFiles.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Course = VARNEL_PROGRAM_FOLDER "Data/Varnel.vrn"_L1;
+
+QByteArray run(const QString &program, const QStringList &arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  EXPECT_TRUE(process.waitForFinished(180000));
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().data();
+  return process.readAllStandardOutput();
+}
+
+// A standard MIDI file's length in seconds: its last event, through the
+// tempo changes.
+double midiSeconds(const QByteArray &b) {
+  qsizetype p = 0;
+  const auto byte = [&] { return quint8(b[p++]); };
+  const auto fixed = [&](int n) {
+    qint64 v = 0;
+    while (n--) v = (v << 8) | byte();
+    return v;
+  };
+  const auto varying = [&] {
+    qint64 v = 0;
+    quint8 c;
+    do v = (v << 7) | ((c = byte()) & 0x7F);
+    while (c & 0x80);
+    return v;
+  };
+  p = 12;
+  const qint64 division = fixed(2);
+  QMap<qint64, qint64> tempo{{0, 500000}};  // tick: microseconds per beat
+  qint64 last = 0;
+  for (p = 14; p + 8 <= b.size();) {
+    p += 4;
+    const qint64 length = fixed(4);
+    const qsizetype end = p + length;
+    qint64 tick = 0;
+    quint8 status = 0;
+    while (p < end) {
+      tick += varying();
+      if (quint8(b[p]) & 0x80) status = byte();
+      if (status == 0xFF) {
+        const quint8 type = byte();
+        const qint64 length = varying();
+        if (type == 0x51)
+          tempo[tick] = fixed(3);
+        else
+          p += length;
+      } else if (status == 0xF0 || status == 0xF7) {
+        p += varying();
+      } else {
+        p += (status & 0xE0) == 0xC0 ? 1 : 2;
+      }
+      last = std::max(last, tick);
+    }
+  }
+  double seconds = 0;
+  for (auto it = tempo.begin(); it != tempo.end() && it.key() < last; ++it) {
+    const qint64 until = std::next(it) == tempo.end()
+                             ? last
+                             : std::min(last, std::next(it).key());
+    seconds += double(until - it.key()) * it.value() / division / 1e6;
+  }
+  return seconds;
+}
+
+class SiteInBrowser : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    chromium_ = QStandardPaths::findExecutable(u"chromium"_s);
+    if (chromium_.isEmpty()) return;
+    dir_ = std::make_unique<ScratchDir>();
+    run(VARNEL_EXECUTABLE, {u"--export-site"_s, Course, site()});
+    CourseContents course;
+    course.switchTo(Course);
+    QString error, unheld;
+    ASSERT_TRUE(course.read(&error, &unheld));
+    // Each entry's title and page, and its page of the site as the index
+    // links it.
+    static const QRegularExpression link(uR"x(<li[^>]*><a href="([^"]+)">)x"_s);
+    const QString index =
+        QString::fromUtf8(readBytes(site() + "/index.html"_L1));
+    for (const auto &match : link.globalMatch(index))
+      pages_.append(match.captured(1));
+    for (qsizetype i = 0; i < course.ContentsEntries.size(); ++i) {
+      titles_.append(cp932::toUnicode(entryName(course.ContentsEntries[i])));
+      paths_.append(course.pagePath(i));
+    }
+  }
+  static void TearDownTestSuite() { dir_.reset(); }
+  void SetUp() override {
+    if (chromium_.isEmpty())
+      GTEST_SKIP()
+          << "chromium is not installed (scripts/setup.sh installs it)";
+    ASSERT_EQ(pages_.size(), titles_.size());
+  }
+
+  static QString site() { return dir_->path() + "/site"_L1; }
+  static QString url(const QString &name) {
+    return "file://"_L1 + site() + '/' + name;
+  }
+  static QByteArray browser(const QStringList &arguments) {
+    return run(chromium_, QStringList{u"--headless"_s, u"--no-sandbox"_s,
+                                      u"--disable-gpu"_s, u"--no-first-run"_s,
+                                      "--user-data-dir="_L1 + dir_->path()} +
+                              arguments);
+  }
+  // The document once the page has loaded and its scripts (and any
+  // navigation they start) have run.
+  static QString dom(const QString &address) {
+    return QString::fromUtf8(
+        browser({u"--virtual-time-budget=5000"_s, u"--dump-dom"_s, address}));
+  }
+  // A copy of a page beside it with a script of the test's own at its end.
+  static QString probe(int page, const QString &script) {
+    QString html = QString::fromUtf8(readBytes(site() + '/' + pages_[page]));
+    html.replace("</body>"_L1, "<script>"_L1 + script + "</script></body>"_L1);
+    static int probes = 0;
+    return url(QFileInfo(dir_->write(u"site/probe%1.html"_s.arg(++probes),
+                                     html.toUtf8()))
+                   .fileName());
+  }
+  static QString heading(const QString &document) {
+    static const QRegularExpression h1(u"<h1>(.*)</h1>"_s);
+    return h1.match(document).captured(1);
+  }
+
+  static inline QString chromium_;
+  static inline std::unique_ptr<ScratchDir> dir_;
+  static inline QStringList pages_, titles_, paths_;
+};
+
+TEST_F(SiteInBrowser, EveryPageShowsTheStaffPaperTheProgramDraws) {
+  static const QRegularExpression textAt(
+      uR"x(<text x="(-?\d+)" y="(-?\d+)">([^<]*)</text>)x"_s);
+  const auto ink = [](QRgb pixel) { return qGray(pixel) < 128; };
+  for (int i = 0; i < pages_.size(); ++i) {
+    SCOPED_TRACE(titles_[i].toStdString());
+    const QString rendered = dir_->file(u"render.png"_s),
+                  shot = dir_->file(u"shot.png"_s);
+    run(VARNEL_EXECUTABLE, {u"--render"_s, paths_[i], rendered});
+    const QImage want = QImage(rendered).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(want.isNull());
+    browser({u"--hide-scrollbars"_s, u"--force-device-scale-factor=1"_s,
+             u"--virtual-time-budget=5000"_s,
+             u"--window-size=1400,%1"_s.arg(want.height() + 300),
+             "--screenshot="_L1 + shot, url(pages_[i])});
+    const QImage got = QImage(shot).convertToFormat(QImage::Format_RGB32);
+
+    // The paper is the first pure white on the page's tinted ground.
+    QPoint at(-1, -1);
+    for (int y = 0; y < got.height() && at.y() < 0; ++y)
+      for (int x = 0; x < got.width() && at.y() < 0; ++x)
+        if ((got.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) at = {x, y};
+    ASSERT_TRUE(got.rect().contains(QRect(at, want.size())));
+
+    // Texts may differ at the edges of their letters and are looked at as
+    // a whole; glyphs and lines, pixel for pixel.
+    QList<QRect> texts;
+    const QString html = QString::fromUtf8(readBytes(site() + '/' + pages_[i]));
+    for (const auto &m : textAt.globalMatch(html))
+      texts.append(QRect(m.captured(1).toInt() - 2, m.captured(2).toInt() - 14,
+                         12 * m.captured(3).size() + 6, 20));
+    int misses = 0, textMisses = 0, textInk = 0;
+    for (int y = 0; y < want.height(); ++y) {
+      for (int x = 0; x < want.width(); ++x) {
+        const bool wanted = ink(want.pixel(x, y)),
+                   shown = ink(got.pixel(at.x() + x, at.y() + y));
+        if (std::none_of(texts.begin(), texts.end(),
+                         [&](const QRect &r) { return r.contains(x, y); })) {
+          misses += wanted != shown;
+        } else {
+          textInk += wanted;
+          textMisses += wanted != shown;
+        }
+      }
+    }
+    EXPECT_EQ(misses, 0);
+    EXPECT_LE(textMisses, textInk)
+        << "the texts are not where the program puts them";
+  }
+}
+
+TEST_F(SiteInBrowser, TheIndexListsEveryEntryInOrder) {
+  static const QRegularExpression link(
+      uR"x(<li[^>]*><a href="[^"]+">([^<]*)</a>)x"_s);
+  QStringList shown;
+  for (const auto &match : link.globalMatch(dom(url(u"index.html"_s))))
+    shown.append(match.captured(1));
+  EXPECT_EQ(shown, titles_);
+}
+
+TEST_F(SiteInBrowser, TheNextLinkAndTheArrowKeysTurnThePage) {
+  const QString key =
+      u"addEventListener('load', () => document.dispatchEvent("
+      "new KeyboardEvent('keydown', {key: '%1', bubbles: true})));"_s;
+  const int last = int(pages_.size()) - 1;
+  const struct {
+    int from;
+    QString script;
+    int to;
+  } turns[] = {
+      {0,
+       u"addEventListener('load', () => document.querySelector('a[rel=next]').click());"_s,
+       1},
+      {0, key.arg("ArrowRight"_L1), 1},
+      {2, key.arg("ArrowLeft"_L1), 1},
+      {last, key.arg("ArrowRight"_L1), last},  // no page after the last
+  };
+  for (const auto &turn : turns)
+    EXPECT_EQ(heading(dom(probe(turn.from, turn.script))), titles_[turn.to])
+        << turn.script.toStdString();
+}
+
+// Asks the page's own audio element how long its sound is.
+const QString DurationProbe =
+    u"const audio = document.querySelector('audio');"
+    "const say = () => document.body.setAttribute('data-duration', "
+    "audio.duration);"
+    "audio.addEventListener('loadedmetadata', say);"
+    "if (audio.readyState >= 1) say();"_s;
+
+double duration(const QString &document) {
+  static const QRegularExpression said(uR"x(data-duration="([0-9.]+)")x"_s);
+  const auto match = said.match(document);
+  return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+TEST_F(SiteInBrowser, EachPiecePlaysAsLongAsItsMidiFile) {
+  int pieces = 0;
+  for (int i = 0; i < pages_.size(); ++i) {
+    SCOPED_TRACE(titles_[i].toStdString());
+    const QString midi = paths_[i].chopped(4) + ".mid"_L1;
+    EXPECT_EQ(readBytes(site() + '/' + pages_[i]).contains("<audio"),
+              QFileInfo::exists(midi));
+    if (!QFileInfo::exists(midi)) continue;
+    ++pieces;
+    EXPECT_NEAR(duration(dom(probe(i, DurationProbe))),
+                midiSeconds(readBytes(midi)), 1.0);
+  }
+  EXPECT_GT(pieces, 0);
+}
+
+TEST_F(SiteInBrowser, TheSiteWorksFromAWebServer) {
+  QProcess server;
+  server.setProcessChannelMode(QProcess::MergedChannels);
+  server.start(u"python3"_s,
+               {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
+                u"127.0.0.1"_s, u"--directory"_s, site()});
+  static const QRegularExpression port(u"port (\\d+)"_s);
+  QString said;
+  while (!port.match(said).hasMatch() && server.waitForReadyRead(30000))
+    said += QString::fromUtf8(server.readAll());
+  ASSERT_TRUE(port.match(said).hasMatch()) << said.toStdString();
+  const QString base =
+      u"http://127.0.0.1:%1/"_s.arg(port.match(said).captured(1));
+
+  EXPECT_EQ(dom(base + "index.html"_L1).count("<li "_L1), pages_.size());
+  const QString probed =
+      QFileInfo(QUrl(probe(0, DurationProbe)).toLocalFile()).fileName();
+  EXPECT_GT(duration(dom(base + probed)), 1.0);
+  server.kill();
+  server.waitForFinished();
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "export/render/SiteExport.h"
+#include "sound/core/SoundFonts.h"
+#include "sound/module/AudioRender.h"
+#include "support/TestFiles.h"
+#include "support/TmpfsMount.h"
+
+namespace {
+
+const QString Course = QStringLiteral(VARNEL_PROGRAM_FOLDER "Data/Varnel.vrn");
+
+// A page of two staves, 300 wide, with the given inputs.
+QByteArray pageWith(const QByteArray &inputs) {
+  return "Fum[t]\r\n~Text|\r\n^2|2|300|" + inputs + "\r\nEnd[t]\r\n";
+}
+
+// The sound as the program makes it, from the library linked here.
+site_export::Options withSound() {
+  site_export::Options options;
+  const QString soundFont = sound_fonts::best();
+  if (soundFont.isEmpty()) return options;
+  options.sound = [soundFont](const QByteArray &piece, const QString &path,
+                              QString *error) {
+    return audio_render::renderToOgg(piece, soundFont, path, error);
+  };
+  return options;
+}
+
+// Every HTML file in the folder is whole, and nothing else was left there.
+void expectOnlyWholeFiles(const QString &folder) {
+  for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
+    const QString name = file.fileName();
+    EXPECT_TRUE(name == QStringLiteral("filler") ||
+                QStringList({"html", "css", "js", "ttf", "txt", "ogg"})
+                    .contains(file.suffix()))
+        << "left behind: " << name.toStdString();
+    if (file.suffix() == QStringLiteral("html")) {
+      EXPECT_TRUE(readBytes(file.filePath()).endsWith("</html>\n"))
+          << name.toStdString();
+    }
+  }
+}
+
+TEST(SiteExport, FailuresNameTheFileAndLeaveNoIndex) {
+  ScratchDir dir;
+  const QString aFile = dir.write("plain.txt", "x");
+  const QString emptyCourse = dir.write("empty.vrn", "/Title\r\n");
+  const QString page = dir.write("page.fum", pageWith("`10|40|40|"));
+  const struct {
+    QString source, folder, named;
+  } cases[] = {
+      {dir.file("missing.vrn"), dir.file("out1"), "missing.vrn"},
+      {emptyCourse, dir.file("out2"), "empty.vrn"},
+      {page, aFile + "/site", aFile + "/site"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.named.toStdString());
+    const site_export::Outcome outcome =
+        site_export::write(c.source, c.folder, {});
+    EXPECT_FALSE(outcome.ok());
+    ASSERT_FALSE(outcome.errors.isEmpty());
+    EXPECT_TRUE(outcome.errors.first().contains(c.named))
+        << outcome.errors.first().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(c.folder + "/index.html"));
+  }
+}
+
+TEST(SiteExport, AFullDiskFailsWithoutAHalfPageOrAnOldIndex) {
+  ScratchDir dir;
+  TmpfsMount disk(dir.file("disk"), "size=256k");
+  if (!disk.mounted()) GTEST_SKIP() << TmpfsMount::NotRoot;
+  // An earlier export's index would present the new pages as a whole site.
+  QFile old(disk.path() + "/index.html");
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("<html>old</html>\n");
+  old.close();
+  const site_export::Outcome outcome =
+      site_export::write(Course, disk.path(), withSound());
+  EXPECT_FALSE(outcome.ok());
+  ASSERT_FALSE(outcome.errors.isEmpty());
+  EXPECT_TRUE(outcome.errors.first().contains("」に書き込めません"))
+      << outcome.errors.first().toStdString();
+  EXPECT_FALSE(QFileInfo::exists(disk.path() + "/index.html"));
+  expectOnlyWholeFiles(disk.path());
+
+  // The command line says so, naming the course, and fails.
+  QProcess program;
+  program.start(VARNEL_EXECUTABLE, {"--export-site", Course, disk.path()});
+  ASSERT_TRUE(program.waitForFinished(120000));
+  EXPECT_EQ(program.exitCode(), 1);
+  EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError())
+                  .contains("Webページとして書き出せませんでした"));
+}
+
+TEST(SiteExport, StoppingLeavesTheWrittenPagesAndNoIndex) {
+  ScratchDir dir;
+  site_export::Options options;
+  options.progress = [](int done, int) { return done < 3; };
+  const site_export::Outcome outcome =
+      site_export::write(Course, dir.path(), options);
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_EQ(outcome.pages, 3);
+  EXPECT_EQ(QDir(dir.path()).entryList({"p*.html"}).size(), 3);
+  EXPECT_FALSE(QFileInfo::exists(dir.file("index.html")));
+}
+
+TEST(SiteExport, AnUnreadablePageIsReportedAndTheRestIsWritten) {
+  ScratchDir dir;
+  dir.write("good.fum", pageWith("`10|40|40|"));
+  dir.write("bad.fum", pageWith("`10|4x0|40|"));
+  const QString course =
+      dir.write("course.vrn", "/Course\r\ngood\r\nbad\r\nnothing\r\n");
+  const QString out = dir.file("site");
+  const site_export::Outcome outcome = site_export::write(course, out, {});
+  EXPECT_FALSE(outcome.ok());
+  EXPECT_EQ(outcome.pages, 3);
+  EXPECT_EQ(outcome.errors.size(), 2);
+  EXPECT_TRUE(QFileInfo::exists(out + "/index.html"));
+  EXPECT_TRUE(readBytes(out + "/p002-bad.html").contains("4x0"));
+  EXPECT_TRUE(readBytes(out + "/p003-nothing.html").contains("nothing.fum"));
+}
+
+}  // namespace
