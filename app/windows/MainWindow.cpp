@@ -33,14 +33,14 @@ QToolButton *makeButton(QWidget *panel, const QString &text,
 
 }  // namespace
 
-TForm1::TForm1(const Services &services, QWidget *parent)
+MainWindow::MainWindow(const Services &services, QWidget *parent)
     : QMainWindow(parent),
       document_({services.messages, services.sequencer, services.settings,
                  services.programFolder},
                 view_, this),
       arguments_(services.arguments),
       screenSize_(services.screenSize),
-      runPaperDialog_([](TForm4 &dialog) { dialog.exec(); }),
+      runPaperDialog_([](StaffPaperDialog &dialog) { dialog.exec(); }),
       runDialog_([](QDialog &dialog) { dialog.exec(); }) {
   setWindowTitle(QStringLiteral("Varnel"));
   resize(640, 455);
@@ -57,17 +57,18 @@ TForm1::TForm1(const Services &services, QWidget *parent)
   qApp->installEventFilter(this);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::setPaperDialogRunner(std::function<void(TForm4 &)> run) {
+void MainWindow::setPaperDialogRunner(
+    std::function<void(StaffPaperDialog &)> run) {
   runPaperDialog_ = std::move(run);
 }
 
-void TForm1::setDialogRunner(std::function<void(QDialog &)> run) {
+void MainWindow::setDialogRunner(std::function<void(QDialog &)> run) {
   runDialog_ = std::move(run);
 }
 
-void TForm1::buildCanvas() {
+void MainWindow::buildCanvas() {
   auto *central = new QWidget(this);
   auto *layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -86,7 +87,7 @@ void TForm1::buildCanvas() {
   setCentralWidget(central);
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar *bar = menuBar();
   File1 = bar->addMenu(QStringLiteral("ファイル(&F)"));
   New1 = File1->addMenu(QStringLiteral("新規作成(&N)"));
@@ -182,7 +183,7 @@ void TForm1::buildMenus() {
   }
 }
 
-void TForm1::buildToolBar() {
+void MainWindow::buildToolBar() {
   SpeedButton1 = named(
       makeButton(Panel1, QStringLiteral("♪"), QStringLiteral("音符入力"), 8),
       "SpeedButton1");
@@ -227,7 +228,7 @@ void TForm1::buildToolBar() {
     w->setVisible(false);
 }
 
-void TForm1::placeToolBar(bool executive) {
+void MainWindow::placeToolBar(bool executive) {
   const int shift = executive ? 0 : 80;
   SpeedButton3->move(88 - shift, 4);
   SpeedButton9->move(120 - shift, 4);

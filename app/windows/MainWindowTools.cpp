@@ -11,74 +11,87 @@
 #include "score/windows/LetterWindow.h"
 #include "score/windows/NotePalette.h"
 
-void TForm1::attachToolWindows(TForm2 *palette, TForm3 *text, TForm5 *letter,
-                               TForm9 *rect, TForm6 *clefs) {
+void MainWindow::attachToolWindows(NotePaletteWindow *palette, TextWindow *text,
+                                   LetterWindow *letter, RectEditWindow *rect,
+                                   ClefBarlineWindow *clefs) {
   Form2 = palette;
   Form3 = text;
   Form5 = letter;
   Form9 = rect;
   Form6 = clefs;
   Document *doc = &document_;
+  PageInput *input = &document_.input();
 
   const std::pair<ModeWindow *, EditMode> modeWindows[] = {
       {Form2, EditMode::Note},
       {Form5, EditMode::Letter},
       {Form9, EditMode::Rect}};
   for (const auto &[window, mode] : modeWindows) {
-    connect(window, &ModeWindow::modeShown, doc,
-            [doc, mode = mode] { doc->modeWindowShown(mode); });
-    connect(window, &ModeWindow::modeHidden, doc,
-            [doc, mode = mode] { doc->modeWindowHidden(mode); });
+    connect(window, &ModeWindow::modeShown, input,
+            [input, mode = mode] { input->modeWindowShown(mode); });
+    connect(window, &ModeWindow::modeHidden, input,
+            [input, mode = mode] { input->modeWindowHidden(mode); });
   }
 
-  connect(Form2, &TForm2::paletteButtonChosen, doc,
-          &Document::choosePaletteButton);
-  connect(Form2, &TForm2::listItemChosen, doc, &Document::chooseListItem);
-  connect(Form2, &TForm2::symbolListShown, doc, &Document::showSymbolList);
-  connect(Form2, &TForm2::undoClicked, doc, &Document::Undo1Click);
+  connect(Form2, &NotePaletteWindow::paletteButtonChosen, input,
+          &PageInput::choosePaletteButton);
+  connect(Form2, &NotePaletteWindow::listItemChosen, input,
+          &PageInput::chooseListItem);
+  connect(Form2, &NotePaletteWindow::symbolListShown, input,
+          &PageInput::showSymbolList);
+  connect(Form2, &NotePaletteWindow::undoClicked, doc,
+          &Document::undoLastInput);
 
-  connect(Form5, &TForm5::textChanged, doc, &Document::setLetterText);
-  connect(Form5, &TForm5::undoClicked, doc, &Document::Undo1Click);
-  connect(doc, &Document::letterTextWanted, Form5, &TForm5::focusText);
+  connect(Form5, &LetterWindow::textChanged, input, &PageInput::setLetterText);
+  connect(Form5, &LetterWindow::undoClicked, doc, &Document::undoLastInput);
+  connect(input, &PageInput::letterTextWanted, Form5, &LetterWindow::focusText);
 
-  connect(Form6, &TForm6::confirmed, doc, &Document::appendClefsAndBarlines);
+  connect(Form6, &ClefBarlineWindow::confirmed, doc,
+          &Document::appendClefsAndBarlines);
 
   connectRectWindow();
 
-  connect(Form3, &TForm3::visibilityChanged, SpeedButton3,
+  connect(Form3, &TextWindow::visibilityChanged, SpeedButton3,
           &QToolButton::setChecked);
-  connect(Form3, &TForm3::visibilityChanged, TextWindow1, &QAction::setChecked);
+  connect(Form3, &TextWindow::visibilityChanged, TextWindow1,
+          &QAction::setChecked);
 }
 
-void TForm1::connectRectWindow() {
+void MainWindow::connectRectWindow() {
   Document *doc = &document_;
-  connect(Form9, &TForm9::cutClicked, doc, &Document::CutSelection);
-  connect(Form9, &TForm9::copyClicked, doc, &Document::CopySelection);
-  connect(Form9, &TForm9::pasteClicked, doc, &Document::PasteRegion);
-  connect(Form9, &TForm9::duplicateClicked, doc, &Document::DuplicateSelection);
-  connect(Form9, &TForm9::deleteClicked, doc, &Document::DeleteSelection);
-  connect(Form9, &TForm9::moveReleased, doc, &Document::moveSelection);
-  connect(Form9, &TForm9::redrawChosen, doc, &Document::Redraw1Click);
-  connect(Form9, &TForm9::selectAllChosen, doc, &Document::SelectAll1Click);
-  connect(Form9, &TForm9::shiftUpChosen, doc, [doc] {
-    doc->Up1Click();
-    doc->DisableSelectionButtons();
+  RegionTool *regions = &document_.regions();
+  connect(Form9, &RectEditWindow::cutClicked, regions, &RegionTool::cut);
+  connect(Form9, &RectEditWindow::copyClicked, regions, &RegionTool::copy);
+  connect(Form9, &RectEditWindow::pasteClicked, regions, &RegionTool::paste);
+  connect(Form9, &RectEditWindow::duplicateClicked, regions,
+          &RegionTool::duplicate);
+  connect(Form9, &RectEditWindow::deleteClicked, regions, &RegionTool::remove);
+  connect(Form9, &RectEditWindow::moveReleased, regions,
+          &RegionTool::moveByArrow);
+  connect(Form9, &RectEditWindow::redrawChosen, regions,
+          &RegionTool::redrawWithoutFrame);
+  connect(Form9, &RectEditWindow::selectAllChosen, regions,
+          &RegionTool::selectAll);
+  connect(Form9, &RectEditWindow::shiftUpChosen, doc, [doc, regions] {
+    doc->shiftPageUp();
+    regions->disableSelectionCommands();
   });
-  connect(Form9, &TForm9::shiftDownChosen, doc, [doc] {
-    doc->Down1Click();
-    doc->DisableSelectionButtons();
+  connect(Form9, &RectEditWindow::shiftDownChosen, doc, [doc, regions] {
+    doc->shiftPageDown();
+    regions->disableSelectionCommands();
   });
-  connect(Form9, &TForm9::paperChosen, this, [this, doc] {
+  connect(Form9, &RectEditWindow::paperChosen, this, [this, regions] {
     showPaperDialog();
-    doc->DisableSelectionButtons();
+    regions->disableSelectionCommands();
   });
-  connect(doc, &Document::selectionButtonsChanged, Form9,
-          &TForm9::setSelectionButtonsEnabled);
-  connect(doc, &Document::pasteEnabledChanged, Form9, &TForm9::setPasteEnabled);
-  Form9->setSelectionButtonsEnabled(doc->selectionButtonsEnabled());
+  connect(regions, &RegionTool::selectionCommandsChanged, Form9,
+          &RectEditWindow::setSelectionButtonsEnabled);
+  connect(regions, &RegionTool::pasteEnabledChanged, Form9,
+          &RectEditWindow::setPasteEnabled);
+  Form9->setSelectionButtonsEnabled(regions->selectionCommandsEnabled());
   // Paste follows every change of the clipboard's text, ours and other
   // programs', and starts from what the clipboard holds now.
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, doc,
-          &Document::clipboardChanged);
-  doc->clipboardChanged();
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, regions,
+          &RegionTool::clipboardChanged);
+  regions->clipboardChanged();
 }

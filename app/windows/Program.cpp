@@ -7,13 +7,13 @@
 #include "score/windows/LetterWindow.h"
 #include "score/windows/NotePalette.h"
 
-Program::Program(const TForm1::Services &services) {
-  main_ = std::make_unique<TForm1>(services);
-  palette_ = new TForm2(*main_);
-  text_ = new TForm3(*main_, main_->document());
-  letter_ = new TForm5(*main_);
-  rect_ = new TForm9(*main_);
-  clefs_ = new TForm6(*main_);
+Program::Program(const MainWindow::Services &services) {
+  main_ = std::make_unique<MainWindow>(services);
+  palette_ = new NotePaletteWindow(*main_);
+  text_ = new TextWindow(*main_, main_->document());
+  letter_ = new LetterWindow(*main_);
+  rect_ = new RectEditWindow(*main_);
+  clefs_ = new ClefBarlineWindow(*main_);
   main_->attachToolWindows(palette_, text_, letter_, rect_, clefs_);
 }
 

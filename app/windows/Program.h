@@ -4,32 +4,32 @@
 
 #include "app/windows/MainWindow.h"
 
-class TForm2;
-class TForm3;
-class TForm5;
-class TForm6;
-class TForm9;
+class NotePaletteWindow;
+class TextWindow;
+class LetterWindow;
+class ClefBarlineWindow;
+class RectEditWindow;
 
 // The program as a whole: the resident windows, created in their fixed
 // order and living until the program ends.
 class Program {
  public:
-  explicit Program(const TForm1::Services &services);
+  explicit Program(const MainWindow::Services &services);
   ~Program();
 
-  TForm1 &main() { return *main_; }
-  TForm2 &palette() { return *palette_; }
-  TForm3 &text() { return *text_; }
-  TForm5 &letter() { return *letter_; }
-  TForm9 &rect() { return *rect_; }
-  TForm6 &clefs() { return *clefs_; }
+  MainWindow &main() { return *main_; }
+  NotePaletteWindow &palette() { return *palette_; }
+  TextWindow &text() { return *text_; }
+  LetterWindow &letter() { return *letter_; }
+  RectEditWindow &rect() { return *rect_; }
+  ClefBarlineWindow &clefs() { return *clefs_; }
 
  private:
-  std::unique_ptr<TForm1> main_;
+  std::unique_ptr<MainWindow> main_;
   // The tool windows belong to the main window and go with it.
-  TForm2 *palette_ = nullptr;
-  TForm3 *text_ = nullptr;
-  TForm5 *letter_ = nullptr;
-  TForm9 *rect_ = nullptr;
-  TForm6 *clefs_ = nullptr;
+  NotePaletteWindow *palette_ = nullptr;
+  TextWindow *text_ = nullptr;
+  LetterWindow *letter_ = nullptr;
+  RectEditWindow *rect_ = nullptr;
+  ClefBarlineWindow *clefs_ = nullptr;
 };

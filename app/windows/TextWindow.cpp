@@ -13,7 +13,7 @@
 #include "score/core/TextEntry.h"
 #include "score/render/PageFonts.h"
 
-TForm3::TForm3(QWidget &main, Document &document)
+TextWindow::TextWindow(QWidget &main, Document &document)
     : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), document_(document) {
   setWindowTitle(QStringLiteral(" "));
   FormCreate();
@@ -21,26 +21,27 @@ TForm3::TForm3(QWidget &main, Document &document)
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setFont(page_fonts::mincho12());
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setReadOnly(!document.executive());
+  Memo1->setReadOnly(!document.session().executive());
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Memo1);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm3::Memo1Change);
-  connect(&document, &Document::pageTextChanged, this, &TForm3::showPageText);
-  connect(&document, &Document::executiveChanged, Memo1,
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &TextWindow::Memo1Change);
+  connect(&document, &Document::pageTextChanged, this,
+          &TextWindow::showPageText);
+  connect(&document.session(), &ProgramSession::executiveChanged, Memo1,
           [this](bool executive) { Memo1->setReadOnly(!executive); });
   connect(&document, &Document::administratorModeEntered, this,
           [this] { setWindowTitle(QStringLiteral("Administrator")); });
   showPageText(document.page().PageText);
 }
 
-void TForm3::FormCreate() {
-  const QRect bounds = window_layout::readText(document_.settings());
+void TextWindow::FormCreate() {
+  const QRect bounds = window_layout::readText(document_.session().settings());
   move(bounds.topLeft());
   resize(bounds.size());
 }
 
-void TForm3::showPageText(const QByteArray &text) {
+void TextWindow::showPageText(const QByteArray &text) {
   QString shown = cp932::toUnicode(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -49,7 +50,7 @@ void TForm3::showPageText(const QByteArray &text) {
   settingText_ = false;
 }
 
-void TForm3::Memo1Change() {
+void TextWindow::Memo1Change() {
   if (settingText_) return;
   const QString typed = Memo1->toPlainText();
   const QString unheld = document_.typePageText(typed);
@@ -73,12 +74,12 @@ void TForm3::Memo1Change() {
   });
 }
 
-void TForm3::showEvent(QShowEvent *event) {
+void TextWindow::showEvent(QShowEvent *event) {
   QWidget::showEvent(event);
   emit visibilityChanged(true);
 }
 
-void TForm3::hideEvent(QHideEvent *event) {
+void TextWindow::hideEvent(QHideEvent *event) {
   QWidget::hideEvent(event);
   emit visibilityChanged(false);
 }

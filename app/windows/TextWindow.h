@@ -8,10 +8,10 @@ class QPlainTextEdit;
 // The text window: the page text of the open page in a memo, beside the
 // staff paper. The document holds the text; the memo shows it and hands
 // the user's typing back.
-class TForm3 : public QWidget {
+class TextWindow : public QWidget {
   Q_OBJECT
  public:
-  TForm3(QWidget &main, Document &document);
+  TextWindow(QWidget &main, Document &document);
 
  signals:
   // Shown (true) or hidden; the tool bar button and the menu item follow.
