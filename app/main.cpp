@@ -80,7 +80,7 @@ int main(int argc, char **argv) {
   }
   DeferredSequencer player;
   SettingsFile settings(SettingsFile::defaultPath());
-  const TForm1::Services services{
+  const MainWindow::Services services{
       messages,
       player,
       settings,

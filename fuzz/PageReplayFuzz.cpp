@@ -7,7 +7,6 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
-#include "base/core/Messages.h"
 #include "files/core/PageFile.h"
 #include "fuzz/FuzzCheck.h"
 #include "score/core/Decimal.h"
@@ -16,21 +15,6 @@
 #include "score/render/Canvas.h"
 
 namespace {
-
-// Answers every question with Cancel and remembers nothing: the reader's
-// reports are not what is tested here.
-class SilentMessages : public Messages {
- public:
-  Answer show(const QString &, Icon, Buttons) override {
-    return Answer::Cancel;
-  }
-  QString openFileName(const FileDialog &) override { return {}; }
-  QString saveFileName(const FileDialog &) override { return {}; }
-  bool inputBox(const QString &, const QString &, QString &) override {
-    return false;
-  }
-  void beep() override {}
-};
 
 Canvas *replayed = nullptr;
 Canvas *oneByOne = nullptr;
@@ -52,10 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   QByteArray bytes = fuzzBytes(data, size);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  SilentMessages messages;
   ScorePage page;
-  const page_file::LoadResult result =
-      page_file::readFrom(page, buffer, messages);
+  const page_file::LoadResult result = page_file::readFrom(page, buffer);
   if (result.status != page_file::LoadResult::Status::Loaded) return 0;
   CHECK(staff_limits::countInRange(page.StaffCount));
   CHECK(staff_limits::widthInRange(page.StaffWidth));

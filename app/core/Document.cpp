@@ -12,23 +12,16 @@ Document::Document(const Services &services, DocumentView &view,
                    QObject *parent)
     : QObject(parent),
       messages_(services.messages),
-      settings_(services.settings),
       view_(view),
       programFolder_(services.programFolder),
-      sequencer_(services.sequencer),
-      MediaPlayer1(services.sequencer) {
-  qRegisterMetaType<PlayButtons>();
-  qRegisterMetaType<CanvasCursor>();
-  qRegisterMetaType<EditMode>();
-  services.sequencer.setEndReport([this] { MediaPlayer1Notify(); });
-  services.sequencer.setReadyReport([this] { soundReady(); });
-  midiPresent_ = services.sequencer.outputCount() > 0;
-  FormCreate();
+      session_(services.messages, services.settings, services.programFolder),
+      playback_(services.messages, services.sequencer, services.programFolder) {
+  setStartValues();
 }
 
 Document::~Document() = default;
 
-QString Document::DefaultContentsPath() const {
+QString Document::defaultContentsPath() const {
   return programFolder_ + QStringLiteral("Data/Varnel.vrn");
 }
 
@@ -38,66 +31,55 @@ void Document::setModified(bool modified) {
   if (changed) emit modifiedChanged(modified);
 }
 
-void Document::setMaxChar(int maxChar) { maxChar_ = maxChar; }
-
-void Document::setExecutive(bool executive) {
-  executive_ = executive;
-  ApplyExecutiveOption();
-}
-
 void Document::enterAdministratorMode() {
   editor_.AdministratorMode = true;
   emit administratorModeEntered();
   setProtectIndicator(page_.ProtectFlag < 0);
 }
 
-void Document::ApplyExecutiveOption() { emit executiveChanged(executive_); }
-
-void Document::NewPage() {
-  ResizeCanvas();
+void Document::newPage() {
+  resizeCanvas();
   setPageText(QByteArray());
-  ClearInputs();
+  clearInputs();
   page_.CaptionPath.clear();
   page_.PagePath.clear();
   page_.InternalName.clear();
   setContentsMode(false);
   setModified(false);
-  DisableSelectionButtons();
+  regions_.disableSelectionCommands();
   page_.ProtectFlag = 1;
   setProtectIndicator(false);
-  course_.ContentsNote.clear();
+  navigator_.course_.ContentsNote.clear();
 }
 
-void Document::ClearInputs() {
+void Document::clearInputs() {
   page_.clearLists();
-  MediaPlayer1.close();
-  MediaPlayer1.FileName.clear();
-  DisablePlayButtons();
+  playback_.closePiece();
 }
 
-void Document::RedrawPaper() {
+void Document::redrawPaper() {
   // Fresh paper holds no rubber band: a drag it interrupts is over.
-  Dragging = false;
+  regions_.canvasRedrawn();
   view_.redrawPaper(page_.StaffCount);
   emit canvasChanged();
 }
 
-void Document::ResizeCanvas() {
-  Dragging = false;
+void Document::resizeCanvas() {
+  regions_.canvasRedrawn();
   view_.resizeCanvas(page_.StaffCount, page_.StaffWidth);
   editor_.clearSelection();
   emit canvasChanged();
 }
 
-void Document::ReplayInputs() {
+void Document::replayInputs() {
   const std::optional<QByteArray> badNumber = view_.replayInputs(page_);
   emit canvasChanged();
   if (badNumber) messages_.notAnInteger(cp932::toUnicode(*badNumber));
 }
 
-void Document::FullRedraw() {
-  RedrawPaper();
-  ReplayInputs();
+void Document::redrawAll() {
+  redrawPaper();
+  replayInputs();
 }
 
 void Document::appendInput(const QByteArray &content, int x, int y) {
@@ -110,7 +92,7 @@ bool Document::askSaveQuestion() {
   if (!page_.Modified) return true;
   switch (messages_.askSave()) {
     case Messages::Answer::Yes:
-      if (SavePage()) return true;
+      if (save()) return true;
       // Not stored (a protected page is refused too): the command stops
       // and the edits stay, for the user to save elsewhere or let go.
       setModified(true);
@@ -151,44 +133,28 @@ void Document::setProtectIndicator(bool red) {
   emit protectIndicatorChanged(red);
 }
 
-void Document::setPlayButtons(PlayButtons buttons) {
-  playButtons_ = buttons;
-  emit playButtonsChanged(buttons);
-}
-
-void Document::EnablePlayButtons() {
-  if (!midiPresent_) return;
-  setPlayButtons({true, false, true});
-}
-
-void Document::DisablePlayButtons() { setPlayButtons({}); }
-
 void Document::setContentsMode(bool on) {
-  contentsMode_ = on;
-  UpdateContentsControls();
-}
-
-void Document::UpdateContentsControls() {
-  emit contentsModeChanged(contentsMode_);
-  if (contentsMode_) return;
+  navigator_.active_ = on;
+  emit navigator_.activeChanged(on);
+  if (on) return;
   if (!page_.CaptionPath.isEmpty()) {
     setCaption(QFileInfo(page_.CaptionPath).fileName());
   } else {
-    setCaption(executive_ ? QStringLiteral("(NewFile)")
-                          : QStringLiteral("(NoFile)"));
+    setCaption(session_.executive() ? QStringLiteral("(NewFile)")
+                                    : QStringLiteral("(NoFile)"));
   }
 }
 
-void Document::N1dan1Click(int staffCount) {
+void Document::newPageOfStaves(int staffCount) {
   if (!askSaveQuestion()) return;
   page_.StaffCount = staffCount;
-  NewPage();
+  newPage();
 }
 
 void Document::applyPaperDialog(int staffCount, int staffWidth) {
   page_.StaffCount = staffCount;
   page_.StaffWidth = staffWidth;
-  ResizeCanvas();
-  ReplayInputs();
+  resizeCanvas();
+  replayInputs();
   setModified(true);
 }

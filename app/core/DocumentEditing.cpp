@@ -1,7 +1,5 @@
-// The document's editing commands: the whole-page shift, step erase and
-// the clefs and barlines.
-#include <algorithm>
-
+// The document's editing commands: the whole-page shift and the clefs and
+// barlines.
 #include "app/core/Document.h"
 #include "app/core/DocumentView.h"
 #include "base/core/Cp932.h"
@@ -15,9 +13,9 @@ constexpr int StaffPitch = 64;
 
 }  // namespace
 
-void Document::Up1Click() { shiftPage(-StaffPitch); }
+void Document::shiftPageUp() { shiftPage(-StaffPitch); }
 
-void Document::Down1Click() { shiftPage(StaffPitch); }
+void Document::shiftPageDown() { shiftPage(StaffPitch); }
 
 void Document::shiftPage(int dy) {
   // Every Y is checked before any moves: a page is shifted whole or not at
@@ -40,59 +38,12 @@ void Document::shiftPage(int dy) {
                    QByteArray::number(static_cast<int>(moved)));
   }
   page_.Inputs = std::move(shifted);
-  ResizeCanvas();
-  ReplayInputs();
+  resizeCanvas();
+  replayInputs();
   setModified(true);
 }
 
-Document::StepErase Document::stepEraseActivated() {
-  // A marker still drawn from before goes with the state it belonged to.
-  if (MarkedPosition != 0)
-    view_.drawEraseMarker(MarkerPoint.x(), MarkerPoint.y());
-  MarkedPosition = 0;
-  erasePosition_ = 0;
-  emit canvasChanged();
-  return {0, page_.count(), false};
-}
-
-Document::StepErase Document::stepEraseMoved(int position) {
-  if (MarkedPosition != 0)
-    view_.drawEraseMarker(MarkerPoint.x(), MarkerPoint.y());
-  MarkedPosition = 0;
-  erasePosition_ = std::clamp(position, 0, page_.count());
-  position = erasePosition_;
-  if (position > 0) {
-    const std::optional<int> x = parseDecimal(page_.Inputs.x(position - 1));
-    const std::optional<int> y = parseDecimal(page_.Inputs.y(position - 1));
-    // An input whose place is not a number cannot be marked; it can still
-    // be erased.
-    if (x && y) {
-      MarkerPoint = QPoint(*x, *y);
-      view_.drawEraseMarker(*x, *y);
-      MarkedPosition = position;
-    }
-  }
-  emit canvasChanged();
-  return {position, page_.count(), position > 0};
-}
-
-Document::StepErase Document::stepEraseErase() {
-  const int position = erasePosition_;
-  if (position < 1) return {0, page_.count(), false};
-  page_.removeAt(position - 1);
-  // The fresh canvas shows no marker.
-  MarkedPosition = 0;
-  FullRedraw();
-  setModified(true);
-  return stepEraseMoved(position - 1);
-}
-
-void Document::stepEraseClosed() {
-  MarkedPosition = 0;
-  FullRedraw();
-}
-
-void Document::AppendGlyphInput(int glyph, int x, int y) {
+void Document::appendGlyph(int glyph, int x, int y) {
   appendInput(glyphContent(glyph), x, y);
 }
 
@@ -100,7 +51,18 @@ void Document::appendClefsAndBarlines(
     const clefs_and_barlines::Choice &choice) {
   for (const clefs_and_barlines::GlyphInput &input :
        clefs_and_barlines::inputs(choice, page_.StaffWidth))
-    AppendGlyphInput(input.glyph, input.x, input.y);
+    appendGlyph(input.glyph, input.x, input.y);
   // Marked even when nothing was asked for.
+  setModified(true);
+}
+
+void Document::undoLastInput() {
+  const int count = page_.count();
+  if (count == 0) {
+    messages_.beep();
+    return;
+  }
+  page_.removeAt(count - 1);
+  redrawAll();
   setModified(true);
 }

@@ -36,11 +36,11 @@ const QString Fum = QStringLiteral(".fum");
 // page without one, unless the user may not write that folder (the
 // program's installed data folder): then in the user's documents folder.
 void presetSaveAs(Messages::FileDialog &dialog, const QString &pagePath,
-                  const QString &name) {
+                  const QString &name, const QString &currentFolder) {
   dialog.fileName = pagePath.isEmpty() ? name : pagePath;
-  const QFileInfo folder(pagePath.isEmpty()
-                             ? QDir::currentPath()
-                             : QFileInfo(pagePath).absolutePath());
+  dialog.folder = currentFolder;
+  const QFileInfo folder(
+      pagePath.isEmpty() ? currentFolder : QFileInfo(pagePath).absolutePath());
   if (folder.isDir() && folder.isWritable()) return;
   const QString documents =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -50,30 +50,31 @@ void presetSaveAs(Messages::FileDialog &dialog, const QString &pagePath,
 
 }  // namespace
 
-void Document::LoadPage(QIODevice *source) {
-  DisableSelectionButtons();
+bool Document::load(QIODevice *source) {
+  regions_.disableSelectionCommands();
   page_file::LoadResult result;
   {
     Busy wait(view_);
     page_.InternalName.clear();
-    ClearInputs();
-    result = source ? page_file::readFrom(page_, *source, messages_)
-                    : page_file::readInto(page_, page_.PagePath, messages_);
+    clearInputs();
+    result = source ? page_file::readFrom(page_, *source)
+                    : page_file::readInto(page_, page_.PagePath);
   }
+  messages_.report(result.reports);
   if (result.status != page_file::LoadResult::Status::Loaded) {
     // Whatever was read is dropped: an empty page that is not tied to the
     // file, so that a save cannot overwrite the file with a part of it.
-    NewPage();
-    return;
+    newPage();
+    return false;
   }
   {
     Busy wait(view_);
     if (editor_.AdministratorMode) setProtectIndicator(page_.ProtectFlag < 0);
-    ResizeCanvas();
-    ReplayInputs();
+    resizeCanvas();
+    replayInputs();
     setPageText(result.pageText);
     setModified(false);
-    attachMidiFile(source == nullptr);
+    playback_.attachPiece(source ? QString() : page_.PagePath);
   }
   if (source || file_names::lowerExtension(page_.PagePath) != Fum) {
     page_.CaptionPath.clear();
@@ -83,55 +84,38 @@ void Document::LoadPage(QIODevice *source) {
                                                page_.PagePath)) {
     if (messages_.askYesNo(page_file::nameQuestion(
             QFileInfo(page_.PagePath).fileName(), page_.InternalName)))
-      SavePage();
+      save();
   }
   emit scrollReset();
-}
-
-void Document::attachMidiFile(bool fromFile) {
-  const QString midi = fromFile
-                           ? findSibling(page_.PagePath, QStringLiteral(".mid"))
-                           : QString();
-  if (midi.isEmpty()) {
-    MediaPlayer1.close();
-    DisablePlayButtons();
-    return;
-  }
-  MediaPlayer1.FileName = midi;
-  QString error;
-  // A piece the sequencer refuses leaves the buttons as they are: off.
-  // Without any output the refusal is no news: nothing could sound anyway.
-  if (MediaPlayer1.open(&error))
-    EnablePlayButtons();
-  else if (midiPresent_)
-    messages_.generalError(error);
+  return true;
 }
 
 bool Document::writePage(bool *needsName) {
   if (editor_.AdministratorMode) setProtectIndicator(true);
-  const bool wasModified = page_.Modified;
+  using Status = page_file::SaveResult::Status;
   const page_file::SaveResult result = page_file::save(
-      page_, page_.PageText, maxChar_, editor_.AdministratorMode, messages_);
-  // The writer settles the flag itself; the views hear of it here.
-  if (page_.Modified != wasModified) emit modifiedChanged(page_.Modified);
-  *needsName = result == page_file::SaveResult::NeedsName;
-  return result == page_file::SaveResult::Written;
+      page_, page_.PageText, session_.maxChar(), editor_.AdministratorMode);
+  messages_.report(result.reports);
+  if (result.status == Status::Written) setModified(false);
+  *needsName = result.status == Status::NeedsName;
+  return result.status == Status::Written;
 }
 
-bool Document::SavePage() {
+bool Document::save() {
   bool needsName = false;
   if (writePage(&needsName)) return true;
-  return needsName && SaveAs();
+  return needsName && saveAs();
 }
 
-bool Document::SaveAs() {
+bool Document::saveAs() {
   Messages::FileDialog dialog;
   dialog.filter =
       QStringLiteral("譜面ファイル(*.fum)|*.fum|すべてのファイル(*.*)|*.*");
   dialog.defaultExtension = QStringLiteral("fum");
   dialog.confirmOverwrite = true;
-  presetSaveAs(dialog, page_.PagePath, cp932::toUnicode(page_.InternalName));
-  const QString chosen = messages_.saveFileName(dialog);
+  presetSaveAs(dialog, page_.PagePath, cp932::toUnicode(page_.InternalName),
+               session_.currentFolder());
+  const QString chosen = chooseFile(dialog, true);
   if (chosen.isEmpty()) return false;
   const QString previousPath = page_.PagePath;
   page_.PagePath = chosen;
@@ -141,15 +125,15 @@ bool Document::SaveAs() {
     page_.PagePath = previousPath;
     return false;
   }
-  if (!contentsMode_) {
+  if (!navigator_.active()) {
     page_.CaptionPath = chosen;
     setCaption(QFileInfo(chosen).fileName());
   }
-  AddRecentFile(page_.CaptionPath);
+  session_.addRecentFile(page_.CaptionPath);
   return true;
 }
 
-void Document::OpenFile(const QString &path) {
+void Document::openFile(const QString &path) {
   if (!regular_file::isRegular(path)) {
     messages_.error(regular_file::notFoundMessage(path));
     return;
@@ -157,7 +141,7 @@ void Document::OpenFile(const QString &path) {
   if (!askSaveQuestion()) return;
   const QString extension = file_names::lowerExtension(path);
   if (extension == QStringLiteral(".vrn")) {
-    OpenContents(path);
+    navigator_.open(path);
     return;
   }
   if (extension != Fum &&
@@ -166,52 +150,47 @@ void Document::OpenFile(const QString &path) {
           "もし譜面データが含まれていれば、抽出して開きます。\r\n"
           "続けますか？")))
     return;
-  course_.ContentsNote.clear();
+  navigator_.course_.ContentsNote.clear();
   page_.CaptionPath = path;
   page_.PagePath = path;
-  LoadPage();
+  load();
   setContentsMode(false);
   if (page_.Modified)
     setCaption(QStringLiteral("(テキスト・ファイルからの抽出)"));
-  if (extension == Fum) AddRecentFile(path);
+  if (extension == Fum) session_.addRecentFile(path);
 }
 
-void Document::AddRecentFile(const QString &path) {
-  recent_.add(path);
-  emit recentFilesChanged();
-}
-
-void Document::Open1Click() {
+void Document::openWithDialog() {
   Messages::FileDialog dialog;
   dialog.filter = QStringLiteral(
       "目次ファイル(*.vrn),譜面ファイル(*.fum)|*.vrn;*.fum|"
       "すべてのファイル(*.*)|*.*");
   dialog.defaultExtension = QStringLiteral("fum");
   dialog.mustExist = true;
-  const QString chosen = messages_.openFileName(dialog);
-  if (!chosen.isEmpty()) OpenFile(chosen);
+  dialog.folder = session_.currentFolder();
+  const QString chosen = chooseFile(dialog, false);
+  if (!chosen.isEmpty()) openFile(chosen);
 }
 
-void Document::ReOpen1Click(int tag) {
-  const QString entry = recent_.entry(tag);
+void Document::reopenRecent(int tag) {
+  const QString entry = session_.recent().entry(tag);
   if (entry.isEmpty()) return;
   if (QFileInfo(entry).isFile()) {
-    OpenFile(entry);
+    openFile(entry);
     return;
   }
   messages_.error(QStringLiteral("ファイルが見つかりません。"));
-  recent_.setEntry(tag, QString());
-  AddRecentFile(QString());
+  session_.dropRecentFile(tag);
 }
 
-void Document::Varnel1Click() {
-  if (QFileInfo(DefaultContentsPath()).isFile())
-    OpenFile(DefaultContentsPath());
+void Document::openBundledCourse() {
+  if (QFileInfo(defaultContentsPath()).isFile())
+    openFile(defaultContentsPath());
   else
     messages_.error(QStringLiteral("ファイルが見つかりません。"));
 }
 
-void Document::OpenClip1Click() {
+void Document::openClipboardText() {
   if (!askSaveQuestion()) return;
   const QString clipboard = view_.clipboardText();
   bool held = true;
@@ -223,13 +202,13 @@ void Document::OpenClip1Click() {
   QBuffer buffer(&text);
   buffer.open(QIODevice::ReadOnly);
   page_.PagePath.clear();
-  LoadPage(&buffer);
+  load(&buffer);
   setContentsMode(false);
   if (page_.Modified) setCaption(QStringLiteral("(クリップボード・データ)"));
-  course_.ContentsNote.clear();
+  navigator_.course_.ContentsNote.clear();
 }
 
-void Document::SaveBmp1Click() {
+void Document::saveBitmap() {
   Messages::FileDialog dialog;
   dialog.title = QStringLiteral("ビットマップで保存");
   dialog.filter =
@@ -238,10 +217,21 @@ void Document::SaveBmp1Click() {
   dialog.confirmOverwrite = true;
   dialog.fileName =
       file_names::bitmapPreset(page_.PagePath, page_.InternalName);
-  const QString chosen = messages_.saveFileName(dialog);
+  dialog.folder = session_.currentFolder();
+  const QString chosen = chooseFile(dialog, true);
   if (chosen.isEmpty()) return;
   QString error;
   if (!view_.writeCanvasBitmap(chosen, &error)) messages_.generalError(error);
 }
 
-void Document::CopyAsBmp1Click() { view_.copyCanvasToClipboard(); }
+QString Document::chooseFile(const Messages::FileDialog &dialog,
+                             bool forSaving) {
+  const QString chosen = forSaving ? messages_.saveFileName(dialog)
+                                   : messages_.openFileName(dialog);
+  // The next dialog starts where the user went in this one.
+  if (!chosen.isEmpty())
+    session_.setCurrentFolder(QFileInfo(chosen).absolutePath());
+  return chosen;
+}
+
+void Document::copyBitmap() { view_.copyCanvasToClipboard(); }

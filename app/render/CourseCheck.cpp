@@ -5,8 +5,8 @@
 
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
-#include "base/core/Messages.h"
 #include "base/core/QuotedInput.h"
+#include "base/core/Report.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
@@ -18,23 +18,6 @@
 namespace course_check {
 namespace {
 
-// Keeps the texts of every message shown while a page is read.
-class RecordingMessages : public Messages {
- public:
-  QStringList texts;
-  Answer show(const QString &text, Icon, Buttons buttons) override {
-    QString line = text;
-    texts << line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-  }
-  QString openFileName(const FileDialog &) override { return {}; }
-  QString saveFileName(const FileDialog &) override { return {}; }
-  bool inputBox(const QString &, const QString &, QString &) override {
-    return false;
-  }
-  void beep() override {}
-};
-
 void checkPage(const QString &label, const QString &path, QStringList &out) {
   auto report = [&](const QString &message) {
     out << QStringLiteral("%1: %2").arg(label, message);
@@ -45,19 +28,18 @@ void checkPage(const QString &label, const QString &path, QStringList &out) {
                .arg(path));
     return;
   }
-  RecordingMessages messages;
   ScorePage page;
-  if (page_file::readInto(page, path, messages).status ==
-          page_file::LoadResult::Status::Loaded &&
-      messages.texts.isEmpty()) {
+  page_file::LoadResult read = page_file::readInto(page, path);
+  if (read.status == page_file::LoadResult::Status::Loaded &&
+      read.reports.isEmpty()) {
     // The replay itself finds every number it cannot convert.
     Canvas canvas;
     canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
     if (const auto error = canvas.ReplayInputs(page))
-      messages.notAnInteger(cp932::toUnicode(error->text));
+      read.reports << Report::notAnInteger(cp932::toUnicode(error->text));
   }
-  for (const QString &text : messages.texts) report(text);
-  if (!messages.texts.isEmpty()) return;
+  for (const Report &each : read.reports) report(each.line());
+  if (!read.reports.isEmpty()) return;
   const QString midi = findSibling(path, QStringLiteral(".mid"));
   if (!midi.isEmpty() && !isStandardMidiFile(midi)) {
     report(QStringLiteral("%1 は標準MIDIファイルではありません。")
@@ -91,7 +73,7 @@ QStringList problems(const QString &path) {
   course.switchTo(path);
   QString error, unheld;
   if (!course.read(&error, &unheld)) {
-    out << Messages::withStop(error);
+    out << Report::stop(error).text;
     return out;
   }
   if (!unheld.isEmpty())

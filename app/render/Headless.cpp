@@ -51,11 +51,11 @@ bool readPage(const QString &path, ScorePage &page, QByteArray &pageText,
     messages.error(file_errors::notFound(path));
     return false;
   }
-  const page_file::LoadResult result =
-      page_file::readInto(page, path, messages);
+  const page_file::LoadResult result = page_file::readInto(page, path);
+  messages.report(result.reports);
   if (result.status != page_file::LoadResult::Status::Loaded) return false;
   pageText = result.pageText;
-  return !messages.failed();
+  return !anyFailure(result.reports);
 }
 
 bool hasSuffix(const QString &path, const char *suffix) {
@@ -155,8 +155,9 @@ int resave(const QStringList &args) {
   if (!readPage(args[1], page, text, messages)) return 1;
   page.PagePath = args[2];
   const page_file::SaveResult result =
-      page_file::save(page, text, maxChar, admin, messages);
-  return result == page_file::SaveResult::Written ? 0 : 1;
+      page_file::save(page, text, maxChar, admin);
+  messages.report(result.reports);
+  return result.status == page_file::SaveResult::Status::Written ? 0 : 1;
 }
 
 // The piece to play: the file itself when it is a MIDI file, else the MIDI

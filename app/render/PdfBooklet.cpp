@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "base/core/Cp932.h"
-#include "base/core/Messages.h"
+#include "base/core/Report.h"
 #include "base/core/WholeFile.h"
 #include "files/core/PageFile.h"
 #include "score/core/Decimal.h"
@@ -35,26 +35,6 @@ constexpr double TextGap = 16;  // between the paper and the page text
 constexpr double LineHeight = 18;
 constexpr double FooterBaseline = SheetHeight - 30;
 
-// Keeps the errors shown while a page is read; warnings only say that the
-// page was brought into range, and it still prints.
-class ErrorList : public Messages {
- public:
-  QStringList texts;
-  Answer show(const QString &text, Icon icon, Buttons buttons) override {
-    if (icon == Icon::Error || icon == Icon::Stop) {
-      QString line = text;
-      texts << line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    }
-    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-  }
-  QString openFileName(const FileDialog &) override { return {}; }
-  QString saveFileName(const FileDialog &) override { return {}; }
-  bool inputBox(const QString &, const QString &, QString &) override {
-    return false;
-  }
-  void beep() override {}
-};
-
 // One input with its numbers converted: a glyph, or a text when `glyph` is
 // negative.
 struct Stamp {
@@ -72,7 +52,7 @@ struct LoadedPage {
 
 // Converts every number the drawing needs, as the canvas replay does; the
 // first one that is not a number is reported.
-bool takeStamps(LoadedPage &loaded, Messages &messages) {
+bool takeStamps(LoadedPage &loaded, Reports &reports) {
   const InputList &inputs = loaded.page.Inputs;
   for (int i = 0; i < inputs.count(); ++i) {
     const QByteArrayView content = inputs.content(i);
@@ -85,7 +65,7 @@ bool takeStamps(LoadedPage &loaded, Messages &messages) {
       const QByteArray bad = !x   ? inputs.x(i).toByteArray()
                              : !y ? inputs.y(i).toByteArray()
                                   : content.toByteArray().mid(1, 2);
-      messages.notAnInteger(cp932::toUnicode(bad));
+      reports << Report::notAnInteger(cp932::toUnicode(bad));
       return false;
     }
     const QString text =
@@ -99,15 +79,17 @@ bool takeStamps(LoadedPage &loaded, Messages &messages) {
 QString load(const Page &page, LoadedPage &loaded) {
   if (!QFileInfo(page.path).isFile())
     return QStringLiteral("「%1」が見つかりません。").arg(page.title);
-  ErrorList messages;
-  const page_file::LoadResult result =
-      page_file::readInto(loaded.page, page.path, messages);
+  page_file::LoadResult result = page_file::readInto(loaded.page, page.path);
   if (result.status == page_file::LoadResult::Status::Loaded &&
-      messages.texts.isEmpty())
-    takeStamps(loaded, messages);
-  if (!messages.texts.isEmpty()) {
+      !anyFailure(result.reports))
+    takeStamps(loaded, result.reports);
+  // Warnings do not keep a page from its sheet.
+  QStringList failures;
+  for (const Report &each : result.reports)
+    if (each.isFailure()) failures << each.line();
+  if (!failures.isEmpty()) {
     return QStringLiteral("「%1」が読めません。%2")
-        .arg(page.title, messages.texts.join(QLatin1Char(' ')));
+        .arg(page.title, failures.join(QLatin1Char(' ')));
   }
   loaded.text = cp932::toUnicode(result.pageText);
   loaded.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

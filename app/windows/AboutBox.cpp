@@ -28,20 +28,20 @@ constexpr Qt::KeyboardModifiers gestureKeys =
 
 }  // namespace
 
-TForm8::TForm8(QWidget *parent, Document &document)
+AboutBox::AboutBox(QWidget *parent, Document &document)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       document_(document) {
   setObjectName(QStringLiteral("Form8"));
   setWindowTitle(QStringLiteral("バージョン情報"));
   buildControls();
-  connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+  connect(Button1, &QPushButton::clicked, this, &AboutBox::Button1Click);
   // The release must be seen with its modifiers before the click closes
   // the box.
   Button1->installEventFilter(this);
 }
 
-void TForm8::buildControls() {
+void AboutBox::buildControls() {
   auto *icon = named(new QLabel(this), "Image1");
   icon->setFixedSize(32, 32);
   // The main window's icon, the treble clef, reaches the box as its parent's.
@@ -78,7 +78,7 @@ void TForm8::buildControls() {
   grid->addWidget(Button1, 6, 0, 1, 2, Qt::AlignHCenter);
 }
 
-void TForm8::centreOnScreen() {
+void AboutBox::centreOnScreen() {
   adjustSize();
   // The frame counts: the whole window stands in the middle.
   QRect frame = frameGeometry();
@@ -86,29 +86,32 @@ void TForm8::centreOnScreen() {
   move(frame.topLeft());
 }
 
-void TForm8::showEvent(QShowEvent *event) {
+void AboutBox::showEvent(QShowEvent *event) {
   centreOnScreen();
   FormShow();
   QDialog::showEvent(event);
 }
 
-void TForm8::FormShow() {
-  CheckBox1->setChecked(document_.executive());
-  Label4->setText(cp932::toUnicode(document_.course().ContentsNote));
+void AboutBox::FormShow() {
+  CheckBox1->setChecked(document_.session().executive());
+  Label4->setText(
+      cp932::toUnicode(document_.navigator().course().ContentsNote));
 }
 
-void TForm8::hideEvent(QHideEvent *event) {
+void AboutBox::hideEvent(QHideEvent *event) {
   QDialog::hideEvent(event);
   // The window system hides the box with a minimised main window; only
   // the box's own ending counts.
   if (!event->spontaneous()) FormHide();
 }
 
-void TForm8::FormHide() { document_.setExecutive(CheckBox1->isChecked()); }
+void AboutBox::FormHide() {
+  document_.session().setExecutive(CheckBox1->isChecked());
+}
 
-void TForm8::Button1Click() { accept(); }
+void AboutBox::Button1Click() { accept(); }
 
-void TForm8::keyPressEvent(QKeyEvent *event) {
+void AboutBox::keyPressEvent(QKeyEvent *event) {
   // Enter confirms the box whatever modifiers are held; it never enters
   // the administrator mode.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -118,13 +121,13 @@ void TForm8::keyPressEvent(QKeyEvent *event) {
   QDialog::keyPressEvent(event);
 }
 
-bool TForm8::eventFilter(QObject *watched, QEvent *event) {
+bool AboutBox::eventFilter(QObject *watched, QEvent *event) {
   if (watched == Button1 && event->type() == QEvent::MouseButtonRelease)
     Button1MouseUp(static_cast<const QMouseEvent &>(*event));
   return QDialog::eventFilter(watched, event);
 }
 
-void TForm8::Button1MouseUp(const QMouseEvent &event) {
+void AboutBox::Button1MouseUp(const QMouseEvent &event) {
   if (!Button1->rect().contains(event.position().toPoint())) return;
   // Exactly Ctrl: no other modifier, and no other mouse button still down.
   if ((event.modifiers() & gestureKeys) != Qt::ControlModifier) return;

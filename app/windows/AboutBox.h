@@ -12,10 +12,10 @@ class QPushButton;
 // that is open, and the two switches an author needs: the Executive
 // option (the check box) and the administrator mode (Ctrl held while the
 // mouse is released over "OK").
-class TForm8 : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
  public:
-  TForm8(QWidget *parent, Document &document);
+  AboutBox(QWidget *parent, Document &document);
 
  protected:
   void showEvent(QShowEvent *event) override;

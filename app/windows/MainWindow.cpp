@@ -44,14 +44,14 @@ QAction *toolAction(QAction *action, const QString &face, const QString &hint) {
 
 }  // namespace
 
-TForm1::TForm1(const Services &services, QWidget *parent)
+MainWindow::MainWindow(const Services &services, QWidget *parent)
     : QMainWindow(parent),
       document_({services.messages, services.sequencer, services.settings,
                  services.programFolder},
                 view_, this),
       arguments_(services.arguments),
       screenSize_(services.screenSize),
-      runPaperDialog_([](TForm4 &dialog) { dialog.exec(); }),
+      runPaperDialog_([](StaffPaperDialog &dialog) { dialog.exec(); }),
       runDialog_([](QDialog &dialog) { dialog.exec(); }) {
   setWindowTitle(QStringLiteral("Varnel"));
   resize(640, 455);
@@ -69,17 +69,18 @@ TForm1::TForm1(const Services &services, QWidget *parent)
   qApp->installEventFilter(this);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::setPaperDialogRunner(std::function<void(TForm4 &)> run) {
+void MainWindow::setPaperDialogRunner(
+    std::function<void(StaffPaperDialog &)> run) {
   runPaperDialog_ = std::move(run);
 }
 
-void TForm1::setDialogRunner(std::function<void(QDialog &)> run) {
+void MainWindow::setDialogRunner(std::function<void(QDialog &)> run) {
   runDialog_ = std::move(run);
 }
 
-void TForm1::buildCanvas() {
+void MainWindow::buildCanvas() {
   auto *central = new QWidget(this);
   auto *layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -98,7 +99,7 @@ void TForm1::buildCanvas() {
   setCentralWidget(central);
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar *bar = menuBar();
   File1 = bar->addMenu(QStringLiteral("ファイル(&F)"));
   New1 = File1->addMenu(QStringLiteral("新規作成(&N)"));
@@ -195,7 +196,7 @@ void TForm1::buildMenus() {
   }
 }
 
-void TForm1::buildToolBar() {
+void MainWindow::buildToolBar() {
   // At most one mode is on, and all may be off.
   auto *modes = new QActionGroup(this);
   modes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -259,7 +260,7 @@ void TForm1::buildToolBar() {
   row->addStretch(1);
 }
 
-void TForm1::placeToolBar(bool executive) {
+void MainWindow::placeToolBar(bool executive) {
   modeGap_->changeSize(executive ? 7 : 0, 0, QSizePolicy::Fixed);
   Panel1->layout()->invalidate();
   Panel1->layout()->activate();

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/core/Document.h"
+#include "app/core/KeyHelpCaption.h"
 #include "app/render/PageCanvasView.h"
 #include "score/render/GlyphCursors.h"
 
@@ -20,18 +21,18 @@ class QToolButton;
 class CanvasView;
 class Sequencer;
 class QUrl;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm9;
+class NotePaletteWindow;
+class TextWindow;
+class StaffPaperDialog;
+class LetterWindow;
+class ClefBarlineWindow;
+class RectEditWindow;
 
 // The main window: the composition root. It builds the document, the
 // canvas and the controls, hands every command to the document and shows
 // what the document reports. Controls carry the names the program's
 // documentation gives them as object names.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // What the main window is given by the program entry.
@@ -44,17 +45,17 @@ class TForm1 : public QMainWindow {
     std::function<QSize()> screenSize;  // the primary screen's size
   };
 
-  explicit TForm1(const Services &services, QWidget *parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const Services &services, QWidget *parent = nullptr);
+  ~MainWindow() override;
 
   // Connects the text window, created after the main window.
-  void attachTextWindow(TForm3 *text);
+  void attachTextWindow(TextWindow *text);
   // The other tool windows, each built the first time it is wanted: most
   // sessions never show one, and building them costs the first paint.
-  TForm2 &notePalette();
-  TForm5 &letterWindow();
-  TForm9 &rectWindow();
-  TForm6 &clefWindow();
+  NotePaletteWindow &notePalette();
+  LetterWindow &letterWindow();
+  RectEditWindow &rectWindow();
+  ClefBarlineWindow &clefWindow();
 
   Document &document() { return document_; }
   const QImage &canvasImage() const { return view_.canvas().image(); }
@@ -63,7 +64,7 @@ class TForm1 : public QMainWindow {
   int canvasCursorId() const { return Image1CursorId; }
   bool hasGlyphCursor(int id) const { return cursorTable.has(id); }
   // Runs the staff paper dialog modally; tests replace it to answer.
-  void setPaperDialogRunner(std::function<void(TForm4 &)> run);
+  void setPaperDialogRunner(std::function<void(StaffPaperDialog &)> run);
   // Runs the other modal dialogs (step erase, clefs and barlines, the About
   // box); tests replace it to drive them.
   void setDialogRunner(std::function<void(QDialog &)> run);
@@ -132,13 +133,14 @@ class TForm1 : public QMainWindow {
   Document document_;
   QStringList arguments_;
   std::function<QSize()> screenSize_;
-  std::function<void(TForm4 &)> runPaperDialog_;
+  std::function<void(StaffPaperDialog &)> runPaperDialog_;
   std::function<void(QDialog &)> runDialog_;
   // The key press the window keys last acted on, and where it arrived: the
   // same press going on to a parent control (also once a box it opened has
   // closed and the focus is elsewhere) is not read again.
   const QEvent *actedKey_ = nullptr;
   QPointer<QWidget> actedAt_;
+  KeyHelpCaption keyHelpCaption_;
   CursorTable cursorTable;
   int Image1CursorId = 0;
   bool shown_ = false;
@@ -172,9 +174,10 @@ class TForm1 : public QMainWindow {
           *N3 = nullptr, *TextWindow1 = nullptr;
   QAction *Contents1 = nullptr, *About1 = nullptr;
 
-  TForm2 *Form2 = nullptr;
-  TForm3 *Form3 = nullptr;
-  TForm5 *Form5 = nullptr;
-  TForm9 *Form9 = nullptr;
-  TForm6 *Form6 = nullptr;
+  NotePaletteWindow *Form2 = nullptr;
+  TextWindow *Form3 = nullptr;
+  LetterWindow *Form5 = nullptr;
+  RectEditWindow *Form9 = nullptr;
+  ClefBarlineWindow *Form6 = nullptr;
 };
+

@@ -20,7 +20,7 @@ void scrollBy(QScrollBar *bar, int step) {
 
 }  // namespace
 
-bool TForm1::eventFilter(QObject *receiver, QEvent *event) {
+bool MainWindow::eventFilter(QObject *receiver, QEvent *event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
     return false;
   auto *widget = qobject_cast<QWidget *>(receiver);
@@ -39,8 +39,7 @@ bool TForm1::eventFilter(QObject *receiver, QEvent *event) {
   if (event->type() == QEvent::KeyRelease) {
     actedKey_ = nullptr;  // the next press is another, wherever it lives
     if (key->key() == Qt::Key_F1 && !key->isAutoRepeat())
-      window->setWindowTitle(
-          document_.captionAfterKeyHelp(window->windowTitle()));
+      window->setWindowTitle(keyHelpCaption_.restore(window->windowTitle()));
     return false;
   }
   actedKey_ = event;
@@ -49,10 +48,10 @@ bool TForm1::eventFilter(QObject *receiver, QEvent *event) {
   return false;
 }
 
-void TForm1::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
+void MainWindow::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
   QWidget *shown = window == KeyWindow::Main ? static_cast<QWidget *>(this)
                                              : static_cast<QWidget *>(Form3);
-  switch (document_.FormKeyDown(window, key.key(), key.modifiers())) {
+  switch (document_.keyPressed(window, key.key(), key.modifiers())) {
     case WindowKeyAction::ScrollUp:
       scrollBy(ScrollBox1->verticalScrollBar(), -ScrollStep);
       break;
@@ -66,7 +65,7 @@ void TForm1::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
       scrollBy(ScrollBox1->horizontalScrollBar(), -ScrollStep);
       break;
     case WindowKeyAction::ShowKeyHelp:
-      shown->setWindowTitle(document_.keyHelpCaption(shown->windowTitle()));
+      shown->setWindowTitle(keyHelpCaption_.show(shown->windowTitle()));
       break;
     case WindowKeyAction::ShowTextWindow:
       if (Form3) Form3->show();
@@ -79,6 +78,6 @@ void TForm1::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
   }
 }
 
-void TForm1::TextWindow1Click() {
+void MainWindow::TextWindow1Click() {
   if (Form3) Form3->setVisible(!Form3->isVisible());
 }

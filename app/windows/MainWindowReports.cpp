@@ -14,31 +14,37 @@
 #include "score/windows/LetterWindow.h"
 #include "score/windows/NotePalette.h"
 
-void TForm1::connectReports() {
+void MainWindow::connectReports() {
   Document *doc = &document_;
-  connect(doc, &Document::captionChanged, this, &TForm1::setCaption);
+  connect(doc, &Document::captionChanged, this, &MainWindow::setCaption);
   connect(doc, &Document::protectIndicatorChanged, this,
-          &TForm1::setProtectIndicator);
-  connect(doc, &Document::playButtonsChanged, this, &TForm1::showPlayButtons);
-  connect(doc, &Document::soundOutputChanged, this, &TForm1::showSoundOutput);
-  connect(doc, &Document::contentsModeChanged, this,
-          &TForm1::UpdateContentsControls);
-  connect(doc, &Document::contentsListChanged, this, &TForm1::showContentsList);
-  connect(doc, &Document::contentsSelectionChanged, ComboBox1,
+          &MainWindow::setProtectIndicator);
+  connect(&document_.playback(), &Playback::buttonsChanged, this,
+          &MainWindow::showPlayButtons);
+  connect(&document_.playback(), &Playback::soundOutputChanged, this,
+          &MainWindow::showSoundOutput);
+  const CourseNavigator *navigator = &document_.navigator();
+  connect(navigator, &CourseNavigator::activeChanged, this,
+          &MainWindow::UpdateContentsControls);
+  connect(navigator, &CourseNavigator::listChanged, this,
+          &MainWindow::showContentsList);
+  connect(navigator, &CourseNavigator::selectionChanged, ComboBox1,
           &QComboBox::setCurrentIndex);
-  connect(doc, &Document::recentFilesChanged, this,
-          &TForm1::updateRecentCaptions);
-  connect(doc, &Document::scrollReset, this, &TForm1::resetScroll);
-  connect(doc, &Document::executiveChanged, this,
-          &TForm1::ApplyExecutiveOption);
-  connect(doc, &Document::modeChanged, this, &TForm1::showMode);
-  connect(doc, &Document::canvasCursorChanged, this, &TForm1::showCanvasCursor);
+  connect(&document_.session(), &ProgramSession::recentFilesChanged, this,
+          &MainWindow::updateRecentCaptions);
+  connect(doc, &Document::scrollReset, this, &MainWindow::resetScroll);
+  connect(&document_.session(), &ProgramSession::executiveChanged, this,
+          &MainWindow::ApplyExecutiveOption);
+  connect(&document_.input(), &PageInput::modeChanged, this,
+          &MainWindow::showMode);
+  connect(&document_.input(), &PageInput::cursorChanged, this,
+          &MainWindow::showCanvasCursor);
   connect(doc, &Document::canvasChanged, Image1, &CanvasView::canvasChanged);
 }
 
-void TForm1::setCaption(const QString &caption) { setWindowTitle(caption); }
+void MainWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 
-void TForm1::setProtectIndicator(bool red) {
+void MainWindow::setProtectIndicator(bool red) {
   QPalette palette = Panel1->palette();
   palette.setColor(QPalette::Window,
                    red ? QColor(255, 0, 0)
@@ -46,7 +52,7 @@ void TForm1::setProtectIndicator(bool red) {
   Panel1->setPalette(palette);
 }
 
-void TForm1::showPlayButtons(PlayButtons buttons) {
+void MainWindow::showPlayButtons(PlayButtons buttons) {
   playAction_->setEnabled(buttons.play);
   stopAction_->setEnabled(buttons.stop);
   toStartAction_->setEnabled(buttons.toStart);
@@ -54,8 +60,8 @@ void TForm1::showPlayButtons(PlayButtons buttons) {
 
 // Grey for want of sound, the play buttons and the reset say why where the
 // mouse rests.
-void TForm1::showSoundOutput() {
-  const QString why = document_.silenceReason();
+void MainWindow::showSoundOutput() {
+  const QString why = document_.playback().silenceReason();
   const auto hint = [&](const char *name) {
     const QString text = QString::fromUtf8(name);
     return why.isEmpty() ? text : text + '\n' + why;
@@ -63,37 +69,37 @@ void TForm1::showSoundOutput() {
   playAction_->setToolTip(hint("再生"));
   stopAction_->setToolTip(hint("停止"));
   toStartAction_->setToolTip(hint("曲頭"));
-  GMON1->setEnabled(document_.midiPresent());
+  GMON1->setEnabled(document_.playback().soundPresent());
   GMON1->setToolTip(why);
 }
 
-void TForm1::UpdateContentsControls(bool contentsMode) {
+void MainWindow::UpdateContentsControls(bool contentsMode) {
   ComboBox1->setVisible(contentsMode);
   SpeedButton4->setVisible(contentsMode);
   SpeedButton5->setVisible(contentsMode);
   SaveAs1->setEnabled(!contentsMode);
 }
 
-void TForm1::showContentsList(const QStringList &entries) {
+void MainWindow::showContentsList(const QStringList &entries) {
   ComboBox1->clear();
   ComboBox1->addItems(entries);
 }
 
-void TForm1::updateRecentCaptions() {
+void MainWindow::updateRecentCaptions() {
   for (int n = 1; n <= RecentFiles::Count; ++n) {
     // "&" in a file name is shown as it is, not as a mnemonic.
-    QString caption = document_.recent().caption(n);
+    QString caption = document_.session().recent().caption(n);
     ReOpen[n - 1]->setText(
         caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
   }
 }
 
-void TForm1::resetScroll() {
+void MainWindow::resetScroll() {
   ScrollBox1->verticalScrollBar()->setValue(0);
   ScrollBox1->horizontalScrollBar()->setValue(0);
 }
 
-void TForm1::ApplyExecutiveOption(bool executive) {
+void MainWindow::ApplyExecutiveOption(bool executive) {
   for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
     b->setVisible(executive);
   for (QAction *a :
@@ -103,7 +109,7 @@ void TForm1::ApplyExecutiveOption(bool executive) {
   placeToolBar(executive);
 }
 
-void TForm1::showMode(EditMode mode) {
+void MainWindow::showMode(EditMode mode) {
   Palette1->setChecked(mode == EditMode::Note);
   Letter1->setChecked(mode == EditMode::Letter);
   Rect1->setChecked(mode == EditMode::Rect);
@@ -127,7 +133,7 @@ void TForm1::showMode(EditMode mode) {
   }
 }
 
-void TForm1::showCanvasCursor(CanvasCursor cursor) {
+void MainWindow::showCanvasCursor(CanvasCursor cursor) {
   switch (cursor.shape) {
     case CanvasCursor::Shape::Glyph:
       Image1CursorId = cursorTable.registerGlyphCursor(cursor.glyph);

@@ -22,7 +22,7 @@ void setGeometryOf(QWidget &window, const QRect &bounds) {
 
 }  // namespace
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
   const QSize screen = screenSize_();
   // Fitted before it is shown: a stored size is never laid out first.
   if (Form3) {
@@ -31,13 +31,13 @@ void TForm1::FormShow() {
     Form3->show();
     // The page text follows the first paint; a window started minimised
     // is not painted, and gets it a moment later all the same.
-    afterFirstPaint(*this, [text = QPointer<TForm3>(Form3)] {
+    afterFirstPaint(*this, [text = QPointer<TextWindow>(Form3)] {
       // Behind what else waits for the first paint.
       QTimer::singleShot(0, text, [text] { text->showHeldPageText(); });
     });
-    QTimer::singleShot(HeldTextMilliseconds, Form3, &TForm3::showHeldPageText);
+    QTimer::singleShot(HeldTextMilliseconds, Form3, &TextWindow::showHeldPageText);
   }
-  const WindowLayout layout = document_.readSettings();
+  const WindowLayout layout = document_.session().read();
   setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen));
   if (layout.maximized)
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -46,9 +46,9 @@ void TForm1::FormShow() {
   document_.openStartFile(arguments_);
 }
 
-void TForm1::FormActivate() { Panel1->setFocus(); }
+void MainWindow::FormActivate() { Panel1->setFocus(); }
 
-WindowLayout TForm1::currentLayout() const {
+WindowLayout MainWindow::currentLayout() const {
   WindowLayout layout;
   layout.maximized = isMaximized();
   layout.main = QRect(pos(), size());
@@ -56,23 +56,24 @@ WindowLayout TForm1::currentLayout() const {
   return layout;
 }
 
-bool TForm1::writeSettings() {
-  return document_.writeSettings(currentLayout());
+bool MainWindow::writeSettings() {
+  return document_.session().write(currentLayout(),
+                                   document_.navigator().course());
 }
 
-void TForm1::showEvent(QShowEvent *event) {
+void MainWindow::showEvent(QShowEvent *event) {
   QMainWindow::showEvent(event);
   if (shown_) return;
   shown_ = true;
   FormShow();
 }
 
-void TForm1::closeEvent(QCloseEvent *event) {
-  if (!document_.FormCloseQuery()) {
+void MainWindow::closeEvent(QCloseEvent *event) {
+  if (!document_.mayClose()) {
     event->ignore();
     return;
   }
-  document_.FormClose();
+  document_.session().rememberCurrentFolder();
   // Settings that cannot be written have been reported; they are no reason
   // to keep the user from leaving.
   writeSettings();
@@ -80,21 +81,21 @@ void TForm1::closeEvent(QCloseEvent *event) {
   if (Form3) Form3->hide();
 }
 
-void TForm1::changeEvent(QEvent *event) {
+void MainWindow::changeEvent(QEvent *event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow())
     FormActivate();
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent *event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent *event) {
+void MainWindow::dropEvent(QDropEvent *event) {
   if (DropFiles(event->mimeData()->urls())) event->acceptProposedAction();
 }
 
-bool TForm1::DropFiles(const QList<QUrl> &urls) {
+bool MainWindow::DropFiles(const QList<QUrl> &urls) {
   // Only the first dropped file is opened.
   for (const QUrl &url : urls) {
     if (!url.isLocalFile()) continue;
@@ -103,7 +104,7 @@ bool TForm1::DropFiles(const QList<QUrl> &urls) {
     // Opened once the drop has returned, so that its questions do not keep
     // the program the file came from waiting.
     QTimer::singleShot(0, this, [this, path = url.toLocalFile()] {
-      document_.OpenFile(path);
+      document_.openFile(path);
     });
     return true;
   }

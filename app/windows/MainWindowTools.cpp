@@ -13,94 +13,106 @@
 
 namespace {
 
-void connectMode(ModeWindow &window, Document &doc, EditMode mode) {
-  QObject::connect(&window, &ModeWindow::modeShown, &doc,
-                   [&doc, mode] { doc.modeWindowShown(mode); });
-  QObject::connect(&window, &ModeWindow::modeHidden, &doc,
-                   [&doc, mode] { doc.modeWindowHidden(mode); });
+void connectMode(ModeWindow &window, PageInput &input, EditMode mode) {
+  QObject::connect(&window, &ModeWindow::modeShown, &input,
+                   [&input, mode] { input.modeWindowShown(mode); });
+  QObject::connect(&window, &ModeWindow::modeHidden, &input,
+                   [&input, mode] { input.modeWindowHidden(mode); });
 }
 
 }  // namespace
 
-void TForm1::attachTextWindow(TForm3 *text) {
+void MainWindow::attachTextWindow(TextWindow *text) {
   Form3 = text;
-  connect(Form3, &TForm3::visibilityChanged, TextWindow1, &QAction::setChecked);
+  connect(Form3, &TextWindow::visibilityChanged, TextWindow1,
+          &QAction::setChecked);
 }
 
-TForm2 &TForm1::notePalette() {
+NotePaletteWindow &MainWindow::notePalette() {
   if (Form2) return *Form2;
-  Document *doc = &document_;
-  Form2 = new TForm2(*this);
-  connectMode(*Form2, document_, EditMode::Note);
-  connect(Form2, &TForm2::paletteButtonChosen, doc,
-          &Document::choosePaletteButton);
-  connect(Form2, &TForm2::listItemChosen, doc, &Document::chooseListItem);
-  connect(Form2, &TForm2::symbolListShown, doc, &Document::showSymbolList);
-  connect(Form2, &TForm2::undoClicked, doc, &Document::Undo1Click);
+  PageInput *input = &document_.input();
+  Form2 = new NotePaletteWindow(*this);
+  connectMode(*Form2, *input, EditMode::Note);
+  connect(Form2, &NotePaletteWindow::paletteButtonChosen, input,
+          &PageInput::choosePaletteButton);
+  connect(Form2, &NotePaletteWindow::listItemChosen, input,
+          &PageInput::chooseListItem);
+  connect(Form2, &NotePaletteWindow::symbolListShown, input,
+          &PageInput::showSymbolList);
+  connect(Form2, &NotePaletteWindow::undoClicked, &document_,
+          &Document::undoLastInput);
   return *Form2;
 }
 
-TForm5 &TForm1::letterWindow() {
+LetterWindow &MainWindow::letterWindow() {
   if (Form5) return *Form5;
-  Document *doc = &document_;
-  Form5 = new TForm5(*this);
-  connectMode(*Form5, document_, EditMode::Letter);
-  connect(Form5, &TForm5::textChanged, doc, &Document::setLetterText);
-  connect(Form5, &TForm5::undoClicked, doc, &Document::Undo1Click);
-  connect(doc, &Document::letterTextWanted, Form5, &TForm5::focusText);
+  PageInput *input = &document_.input();
+  Form5 = new LetterWindow(*this);
+  connectMode(*Form5, *input, EditMode::Letter);
+  connect(Form5, &LetterWindow::textChanged, input, &PageInput::setLetterText);
+  connect(Form5, &LetterWindow::undoClicked, &document_,
+          &Document::undoLastInput);
+  connect(input, &PageInput::letterTextWanted, Form5, &LetterWindow::focusText);
   return *Form5;
 }
 
-TForm6 &TForm1::clefWindow() {
+ClefBarlineWindow &MainWindow::clefWindow() {
   if (Form6) return *Form6;
-  Form6 = new TForm6(*this);
-  connect(Form6, &TForm6::confirmed, &document_,
+  Form6 = new ClefBarlineWindow(*this);
+  connect(Form6, &ClefBarlineWindow::confirmed, &document_,
           &Document::appendClefsAndBarlines);
   return *Form6;
 }
 
-TForm9 &TForm1::rectWindow() {
+RectEditWindow &MainWindow::rectWindow() {
   if (Form9) return *Form9;
   Document *doc = &document_;
-  Form9 = new TForm9(*this);
-  connectMode(*Form9, document_, EditMode::Rect);
-  connect(Form9, &TForm9::cutClicked, doc, &Document::CutSelection);
-  connect(Form9, &TForm9::copyClicked, doc, &Document::CopySelection);
-  connect(Form9, &TForm9::pasteClicked, doc, &Document::PasteRegion);
-  connect(Form9, &TForm9::duplicateClicked, doc, &Document::DuplicateSelection);
-  connect(Form9, &TForm9::deleteClicked, doc, &Document::DeleteSelection);
-  connect(Form9, &TForm9::moveReleased, doc, &Document::moveSelection);
-  connect(Form9, &TForm9::redrawChosen, doc, &Document::Redraw1Click);
-  connect(Form9, &TForm9::selectAllChosen, doc, &Document::SelectAll1Click);
-  connect(Form9, &TForm9::shiftUpChosen, doc, [doc] {
-    doc->Up1Click();
-    doc->DisableSelectionButtons();
+  RegionTool *regions = &document_.regions();
+  Form9 = new RectEditWindow(*this);
+  connectMode(*Form9, document_.input(), EditMode::Rect);
+  connect(Form9, &RectEditWindow::cutClicked, regions, &RegionTool::cut);
+  connect(Form9, &RectEditWindow::copyClicked, regions, &RegionTool::copy);
+  connect(Form9, &RectEditWindow::pasteClicked, regions, &RegionTool::paste);
+  connect(Form9, &RectEditWindow::duplicateClicked, regions,
+          &RegionTool::duplicate);
+  connect(Form9, &RectEditWindow::deleteClicked, regions, &RegionTool::remove);
+  connect(Form9, &RectEditWindow::moveReleased, regions,
+          &RegionTool::moveByArrow);
+  connect(Form9, &RectEditWindow::redrawChosen, regions,
+          &RegionTool::redrawWithoutFrame);
+  connect(Form9, &RectEditWindow::selectAllChosen, regions,
+          &RegionTool::selectAll);
+  connect(Form9, &RectEditWindow::shiftUpChosen, doc, [doc, regions] {
+    doc->shiftPageUp();
+    regions->disableSelectionCommands();
   });
-  connect(Form9, &TForm9::shiftDownChosen, doc, [doc] {
-    doc->Down1Click();
-    doc->DisableSelectionButtons();
+  connect(Form9, &RectEditWindow::shiftDownChosen, doc, [doc, regions] {
+    doc->shiftPageDown();
+    regions->disableSelectionCommands();
   });
-  connect(Form9, &TForm9::paperChosen, this, [this, doc] {
+  connect(Form9, &RectEditWindow::paperChosen, this, [this, regions] {
     showPaperDialog();
-    doc->DisableSelectionButtons();
+    regions->disableSelectionCommands();
   });
-  connect(doc, &Document::selectionButtonsChanged, Form9,
-          &TForm9::setSelectionButtonsEnabled);
-  connect(doc, &Document::pasteEnabledChanged, Form9, &TForm9::setPasteEnabled);
-  Form9->setSelectionButtonsEnabled(doc->selectionButtonsEnabled());
-  Form9->setPasteEnabled(doc->pasteEnabled());
+  connect(regions, &RegionTool::selectionCommandsChanged, Form9,
+          &RectEditWindow::setSelectionButtonsEnabled);
+  connect(regions, &RegionTool::pasteEnabledChanged, Form9,
+          &RectEditWindow::setPasteEnabled);
+  Form9->setSelectionButtonsEnabled(regions->selectionCommandsEnabled());
+  Form9->setPasteEnabled(regions->pasteEnabled());
   return *Form9;
 }
 
-void TForm1::watchClipboard() {
+void MainWindow::watchClipboard() {
   // Paste follows every change of the clipboard's text, ours and other
   // programs', and starts from what the clipboard holds now.
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &document_,
-          &Document::clipboardChanged);
-  document_.clipboardChanged();
+  RegionTool *regions = &document_.regions();
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, regions,
+          &RegionTool::clipboardChanged);
+  regions->clipboardChanged();
 }
 
-QList<std::pair<QWidget *, EditMode>> TForm1::builtModeWindows() const {
+QList<std::pair<QWidget *, EditMode>> MainWindow::builtModeWindows() const {
   QList<std::pair<QWidget *, EditMode>> built;
   if (Form2) built.append({Form2, EditMode::Note});
   if (Form5) built.append({Form5, EditMode::Letter});

@@ -65,8 +65,6 @@ QString runFileDialog(QWidget *parent, const Messages::FileDialog &d,
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return {};
-  // The dialogs move the current folder, as the user expects of them.
-  QDir::setCurrent(dialog.directory().absolutePath());
   return chosen.first();
 }
 

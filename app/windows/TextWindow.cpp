@@ -14,7 +14,7 @@
 #include "score/core/TextEntry.h"
 #include "score/render/PageFonts.h"
 
-TForm3::TForm3(QWidget &main, Document &document)
+TextWindow::TextWindow(QWidget &main, Document &document)
     : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), document_(document) {
   setWindowTitle(QStringLiteral(" "));
   FormCreate();
@@ -22,32 +22,33 @@ TForm3::TForm3(QWidget &main, Document &document)
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setFont(page_fonts::mincho12());
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setReadOnly(!document.executive());
+  Memo1->setReadOnly(!document.session().executive());
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Memo1);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm3::Memo1Change);
-  connect(&document, &Document::pageTextChanged, this, &TForm3::showPageText);
-  connect(&document, &Document::executiveChanged, Memo1,
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &TextWindow::Memo1Change);
+  connect(&document, &Document::pageTextChanged, this,
+          &TextWindow::showPageText);
+  connect(&document.session(), &ProgramSession::executiveChanged, Memo1,
           [this](bool executive) { Memo1->setReadOnly(!executive); });
   connect(&document, &Document::administratorModeEntered, this,
           [this] { setWindowTitle(QStringLiteral("Administrator")); });
   showPageText(document.page().PageText);
 }
 
-void TForm3::FormCreate() {
-  const QRect bounds = window_layout::readText(document_.settings());
+void TextWindow::FormCreate() {
+  const QRect bounds = window_layout::readText(document_.session().settings());
   move(bounds.topLeft());
   resize(bounds.size());
 }
 
-void TForm3::showHeldPageText() {
+void TextWindow::showHeldPageText() {
   if (!holdingText_) return;
   holdingText_ = false;
   showPageText(std::exchange(heldText_, {}));
 }
 
-void TForm3::showPageText(const QByteArray &text) {
+void TextWindow::showPageText(const QByteArray &text) {
   if (holdingText_) {
     heldText_ = text;
     return;
@@ -60,7 +61,7 @@ void TForm3::showPageText(const QByteArray &text) {
   settingText_ = false;
 }
 
-void TForm3::Memo1Change() {
+void TextWindow::Memo1Change() {
   if (settingText_) return;
   const QString typed = Memo1->toPlainText();
   const QString unheld = document_.typePageText(typed);
@@ -84,12 +85,12 @@ void TForm3::Memo1Change() {
   });
 }
 
-void TForm3::showEvent(QShowEvent *event) {
+void TextWindow::showEvent(QShowEvent *event) {
   QWidget::showEvent(event);
   emit visibilityChanged(true);
 }
 
-void TForm3::hideEvent(QHideEvent *event) {
+void TextWindow::hideEvent(QHideEvent *event) {
   QWidget::hideEvent(event);
   emit visibilityChanged(false);
 }

@@ -8,10 +8,10 @@ class QPlainTextEdit;
 // The text window: the page text of the open page in a memo, beside the
 // staff paper. The document holds the text; the memo shows it and hands
 // the user's typing back.
-class TForm3 : public QWidget {
+class TextWindow : public QWidget {
   Q_OBJECT
  public:
-  TForm3(QWidget &main, Document &document);
+  TextWindow(QWidget &main, Document &document);
 
   // Puts the page text held back since start-up into the memo; from then
   // on the memo follows the page at once. Called after the main window's

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "base/core/QuotedInput.h"
+#include "base/core/Report.h"
 
 // Every message box, file dialog, input box and beep of the program goes
 // through this interface, so that the rules of the program can be driven
@@ -21,7 +21,7 @@ class Messages {
     QString filter;
     QString defaultExtension;  // without the dot, e.g. "fum"
     QString fileName;          // preset
-    QString folder;            // where it starts; empty: the current folder
+    QString folder;            // where it starts
     bool mustExist = false;
     bool confirmOverwrite = false;
   };
@@ -50,19 +50,19 @@ class Messages {
                 Icon::Warning, Buttons::YesNoCancel);
   }
   // The general error box for failures nothing else reports.
-  void generalError(const QString &text) {
-    show(withStop(text), Icon::Stop, Buttons::Ok);
-  }
+  void generalError(const QString &text) { report(Report::stop(text)); }
   // The report of a text that should have been a whole number; a long
   // text is quoted by its head.
-  void notAnInteger(const QString &text) {
-    generalError(QStringLiteral("'%1' は整数ではありません")
-                     .arg(quoted_input::head(text)));
+  void notAnInteger(const QString &text) { report(Report::notAnInteger(text)); }
+  // What a reader or writer reported, in its own box.
+  void report(const Report &what) {
+    show(what.text,
+         what.kind == Report::Kind::Warning ? Icon::Warning
+         : what.kind == Report::Kind::Error ? Icon::Error
+                                            : Icon::Stop,
+         Buttons::Ok);
   }
-  // A general error's text ends with a stop: "." unless it has one.
-  static QString withStop(const QString &text) {
-    if (text.endsWith(QChar(0x3002)) || text.endsWith(QLatin1Char('.')))
-      return text;
-    return text + QLatin1Char('.');
+  void report(const Reports &reports) {
+    for (const Report &each : reports) report(each);
   }
 };

@@ -20,7 +20,7 @@ TypedSpinEdit *staffSpin(QWidget *parent, const char *name, int left) {
 
 }  // namespace
 
-TForm6::TForm6(QWidget &main)
+ClefBarlineWindow::ClefBarlineWindow(QWidget &main)
     : QDialog(&main,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("音部記号・小節線"));
@@ -52,14 +52,17 @@ TForm6::TForm6(QWidget &main)
   Button2->setObjectName(QStringLiteral("Button2"));
   Button2->setGeometry(216, 144, 73, 25);
   connect(RadioGroup2, &QButtonGroup::idClicked, this,
-          &TForm6::RadioGroup2Click);
-  connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+          &ClefBarlineWindow::RadioGroup2Click);
+  connect(Button1, &QPushButton::clicked, this,
+          &ClefBarlineWindow::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QGroupBox *TForm6::radioGroup(const char *name, const QString &caption,
-                              const QStringList &items, const QRect &place,
-                              int checked, QButtonGroup **group) {
+QGroupBox *ClefBarlineWindow::radioGroup(const char *name,
+                                         const QString &caption,
+                                         const QStringList &items,
+                                         const QRect &place, int checked,
+                                         QButtonGroup **group) {
   auto *box = new QGroupBox(caption, this);
   box->setObjectName(QLatin1String(name));
   box->setGeometry(place);
@@ -76,19 +79,19 @@ QGroupBox *TForm6::radioGroup(const char *name, const QString &caption,
   return box;
 }
 
-clefs_and_barlines::Choice TForm6::choice() const {
+clefs_and_barlines::Choice ClefBarlineWindow::choice() const {
   return {RadioGroup1->checkedId(), RadioGroup2->checkedId(),
           RadioGroup3->checkedId(),
           clefs_and_barlines::fieldValue(SpinEdit1->text()),
           clefs_and_barlines::fieldValue(SpinEdit2->text())};
 }
 
-void TForm6::RadioGroup2Click() {
+void ClefBarlineWindow::RadioGroup2Click() {
   // Staves are joined into systems only by barlines.
   systemBox_->setEnabled(RadioGroup2->checkedId() != 0);
 }
 
-void TForm6::Button1Click() {
+void ClefBarlineWindow::Button1Click() {
   const clefs_and_barlines::Choice chosen = choice();
   accept();
   emit confirmed(chosen);

@@ -12,10 +12,10 @@ class TypedSpinEdit;
 // The clef and barline dialog: lays out clefs and barlines for a run of
 // staves in one step. It is made once and reused, so its choices stay
 // from one use to the next.
-class TForm6 : public QDialog {
+class ClefBarlineWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm6(QWidget &main);
+  explicit ClefBarlineWindow(QWidget &main);
 
   clefs_and_barlines::Choice choice() const;
 

@@ -27,7 +27,7 @@ QAction *named(QAction *action, const char *name) {
 
 }  // namespace
 
-TForm9::TForm9(QWidget &main) : ModeWindow(main) {
+RectEditWindow::RectEditWindow(QWidget &main) : ModeWindow(main) {
   setWindowTitle(QStringLiteral("矩形編集"));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -49,7 +49,7 @@ TForm9::TForm9(QWidget &main) : ModeWindow(main) {
   setSelectionButtonsEnabled(false);
 }
 
-void TForm9::buildButtons(QWidget &client) {
+void RectEditWindow::buildButtons(QWidget &client) {
   SpeedButton2 = makeButton(client, "SpeedButton2", QStringLiteral("切り取り"),
                             QRect(0, 0, 57, 17));
   SpeedButton3 = makeButton(client, "SpeedButton3", QStringLiteral("コピー"),
@@ -73,17 +73,22 @@ void TForm9::buildButtons(QWidget &client) {
   Label1->move(72, 76);
   Label1->adjustSize();
 
-  connect(SpeedButton2, &QToolButton::clicked, this, &TForm9::cutClicked);
-  connect(SpeedButton3, &QToolButton::clicked, this, &TForm9::copyClicked);
-  connect(SpeedButton4, &QToolButton::clicked, this, &TForm9::pasteClicked);
-  connect(SpeedButton1, &QToolButton::clicked, this, &TForm9::duplicateClicked);
-  connect(SpeedButton5, &QToolButton::clicked, this, &TForm9::deleteClicked);
+  connect(SpeedButton2, &QToolButton::clicked, this,
+          &RectEditWindow::cutClicked);
+  connect(SpeedButton3, &QToolButton::clicked, this,
+          &RectEditWindow::copyClicked);
+  connect(SpeedButton4, &QToolButton::clicked, this,
+          &RectEditWindow::pasteClicked);
+  connect(SpeedButton1, &QToolButton::clicked, this,
+          &RectEditWindow::duplicateClicked);
+  connect(SpeedButton5, &QToolButton::clicked, this,
+          &RectEditWindow::deleteClicked);
   for (QToolButton *arrow :
        {SpeedButton6, SpeedButton7, SpeedButton8, SpeedButton9})
     arrow->installEventFilter(this);
 }
 
-void TForm9::buildMenu() {
+void RectEditWindow::buildMenu() {
   Edit1 = MainMenu1->addMenu(QStringLiteral("編集(&E)"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Redraw1 = named(Edit1->addAction(QStringLiteral("再描画(&R)")), "Redraw1");
@@ -96,32 +101,33 @@ void TForm9::buildMenu() {
   named(Edit1->addSeparator(), "N1");
   SelectAll1 =
       named(Edit1->addAction(QStringLiteral("すべて選択(&A)")), "SelectAll1");
-  connect(Redraw1, &QAction::triggered, this, &TForm9::redrawChosen);
-  connect(K3, &QAction::triggered, this, &TForm9::shiftUpChosen);
-  connect(K4, &QAction::triggered, this, &TForm9::shiftDownChosen);
-  connect(K2, &QAction::triggered, this, &TForm9::paperChosen);
-  connect(SelectAll1, &QAction::triggered, this, &TForm9::selectAllChosen);
+  connect(Redraw1, &QAction::triggered, this, &RectEditWindow::redrawChosen);
+  connect(K3, &QAction::triggered, this, &RectEditWindow::shiftUpChosen);
+  connect(K4, &QAction::triggered, this, &RectEditWindow::shiftDownChosen);
+  connect(K2, &QAction::triggered, this, &RectEditWindow::paperChosen);
+  connect(SelectAll1, &QAction::triggered, this,
+          &RectEditWindow::selectAllChosen);
 }
 
-void TForm9::setSelectionButtonsEnabled(bool enabled) {
+void RectEditWindow::setSelectionButtonsEnabled(bool enabled) {
   for (QToolButton *button :
        {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5, SpeedButton6,
         SpeedButton7, SpeedButton8, SpeedButton9})
     button->setEnabled(enabled);
 }
 
-void TForm9::setPasteEnabled(bool enabled) {
+void RectEditWindow::setPasteEnabled(bool enabled) {
   SpeedButton4->setEnabled(enabled);
 }
 
-MoveArrow TForm9::arrowOf(const QObject *button) const {
+MoveArrow RectEditWindow::arrowOf(const QObject *button) const {
   if (button == SpeedButton6) return MoveArrow::Up;
   if (button == SpeedButton9) return MoveArrow::Down;
   if (button == SpeedButton7) return MoveArrow::Left;
   return MoveArrow::Right;
 }
 
-bool TForm9::eventFilter(QObject *watched, QEvent *event) {
+bool RectEditWindow::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::MouseButtonPress) {
     if (static_cast<QWidget *>(watched)->isEnabled()) pressedArrow_ = watched;
   } else if (event->type() == QEvent::MouseButtonRelease &&

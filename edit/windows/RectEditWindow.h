@@ -12,10 +12,10 @@ class QToolButton;
 // The rectangle edit window: region commands on the selected rectangle. It
 // is shown exactly while rectangle mode is on. Every command is reported
 // as a signal; the main window decides which buttons can be pressed.
-class TForm9 : public ModeWindow {
+class RectEditWindow : public ModeWindow {
   Q_OBJECT
  public:
-  explicit TForm9(QWidget &main);
+  explicit RectEditWindow(QWidget &main);
 
   // Every button except Paste.
   void setSelectionButtonsEnabled(bool enabled);

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-TForm7::TForm7(QWidget *parent)
+StepEraseWindow::StepEraseWindow(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("逐次消去"));
   setFixedSize(187, 75);
@@ -25,25 +25,25 @@ TForm7::TForm7(QWidget *parent)
   Button2->setGeometry(112, 40, 57, 25);
   Button2->setAutoDefault(false);
   connect(ScrollBar1, &QScrollBar::valueChanged, this,
-          &TForm7::positionChanged);
-  connect(Button1, &QPushButton::clicked, this, &TForm7::eraseClicked);
+          &StepEraseWindow::positionChanged);
+  connect(Button1, &QPushButton::clicked, this, &StepEraseWindow::eraseClicked);
   // Esc closes the dialog as "閉じる" does.
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm7::showState(const StepEraseState &state) {
+void StepEraseWindow::showState(const StepEraseState &state) {
   const QSignalBlocker quiet(ScrollBar1);
   ScrollBar1->setMaximum(state.maximum);
   ScrollBar1->setValue(state.position);
   Button1->setEnabled(state.eraseEnabled);
 }
 
-void TForm7::showEvent(QShowEvent *event) {
+void StepEraseWindow::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   emit activated();
 }
 
-void TForm7::changeEvent(QEvent *event) {
+void StepEraseWindow::changeEvent(QEvent *event) {
   QDialog::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow())
     emit activated();

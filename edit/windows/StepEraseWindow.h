@@ -9,10 +9,10 @@ class QScrollBar;
 
 // The step-erase window: a scroll bar walks through the page's inputs, the
 // one it stands on is marked on the page, and "消去" erases it.
-class TForm7 : public QDialog {
+class StepEraseWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm7(QWidget *parent = nullptr);
+  explicit StepEraseWindow(QWidget *parent = nullptr);
 
   // Puts the scroll bar and the button where the page's state says.
   void showState(const StepEraseState &state);

@@ -21,7 +21,7 @@ QToolButton *makeButton(QWidget *parent, int left, const QString &caption,
 
 }  // namespace
 
-TForm5::TForm5(QWidget &main) : ModeWindow(main) {
+LetterWindow::LetterWindow(QWidget &main) : ModeWindow(main) {
   setWindowTitle(QStringLiteral("文字入力"));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -38,15 +38,16 @@ TForm5::TForm5(QWidget &main) : ModeWindow(main) {
       makeButton(this, 96, QStringLiteral("Undo"), QStringLiteral("一入力消す"),
                  QStringLiteral("SpeedButton2"));
   connect(SpeedButton1, &QToolButton::clicked, this,
-          &TForm5::SpeedButton1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TForm5::undoClicked);
-  connect(Edit1, &QLineEdit::textChanged, this, &TForm5::textChanged);
+          &LetterWindow::SpeedButton1Click);
+  connect(SpeedButton2, &QToolButton::clicked, this,
+          &LetterWindow::undoClicked);
+  connect(Edit1, &QLineEdit::textChanged, this, &LetterWindow::textChanged);
   setFixedSize(151, 53);
 }
 
-void TForm5::SpeedButton1Click() { Edit1->clear(); }
+void LetterWindow::SpeedButton1Click() { Edit1->clear(); }
 
-void TForm5::focusText() {
+void LetterWindow::focusText() {
   activateWindow();
   Edit1->setFocus();
 }

@@ -7,10 +7,10 @@ class QToolButton;
 
 // The letter input window: the text that a click places on the page. It is
 // shown exactly while letter mode is on.
-class TForm5 : public ModeWindow {
+class LetterWindow : public ModeWindow {
   Q_OBJECT
  public:
-  explicit TForm5(QWidget &main);
+  explicit LetterWindow(QWidget &main);
 
   // Brings the window forward with the keyboard in the text field.
   void focusText();

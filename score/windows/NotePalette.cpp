@@ -53,7 +53,7 @@ QToolButton *makeButton(QWidget *parent, const QRect &place,
 
 }  // namespace
 
-TForm2::TForm2(QWidget &main) : ModeWindow(main) {
+NotePaletteWindow::NotePaletteWindow(QWidget &main) : ModeWindow(main) {
   setWindowTitle(QStringLiteral(" "));
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -62,7 +62,7 @@ TForm2::TForm2(QWidget &main) : ModeWindow(main) {
   setFixedSize(ListShownWidth, ClientHeight);
 }
 
-void TForm2::buildControls() {
+void NotePaletteWindow::buildControls() {
   QToolButton **const glyphSlots[14] = {
       &SpeedButton1,  &SpeedButton2,  &SpeedButton3,  &SpeedButton4,
       &SpeedButton5,  &SpeedButton6,  &SpeedButton7,  &SpeedButton8,
@@ -84,17 +84,17 @@ void TForm2::buildControls() {
   GlyphButtons->setExclusive(true);
   SpeedButton3->setChecked(true);  // the quarter note, as PaletteTag starts
   connect(GlyphButtons, &QButtonGroup::idClicked, this,
-          &TForm2::SpeedButton1Click);
+          &NotePaletteWindow::SpeedButton1Click);
 
   SpeedButton15 =
       makeButton(this, QRect(0, 168, 33, 25), QStringLiteral("Undo"),
                  QStringLiteral("一入力消す"));
   connect(SpeedButton15, &QToolButton::clicked, this,
-          &TForm2::SpeedButton15Click);
+          &NotePaletteWindow::SpeedButton15Click);
   SpeedButton16 = makeButton(this, QRect(32, 168, 17, 25), QStringLiteral("<"),
                              QStringLiteral("リスト表示／非表示"));
   connect(SpeedButton16, &QToolButton::clicked, this,
-          &TForm2::SpeedButton16Click);
+          &NotePaletteWindow::SpeedButton16Click);
 
   SpeedButton17 =
       makeButton(this, QRect(56, 8, 38, 17), QStringLiteral("記号"), QString());
@@ -108,9 +108,9 @@ void TForm2::buildControls() {
   ListButtons->setExclusive(true);
   SpeedButton17->setChecked(true);
   connect(SpeedButton17, &QToolButton::clicked, this,
-          &TForm2::SpeedButton17Click);
+          &NotePaletteWindow::SpeedButton17Click);
   connect(SpeedButton18, &QToolButton::clicked, this,
-          &TForm2::SpeedButton18Click);
+          &NotePaletteWindow::SpeedButton18Click);
 
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -130,11 +130,11 @@ void TForm2::buildControls() {
   });
 }
 
-QToolButton *TForm2::glyphButton(int tag) const {
+QToolButton *NotePaletteWindow::glyphButton(int tag) const {
   return qobject_cast<QToolButton *>(GlyphButtons->button(tag));
 }
 
-void TForm2::fillList(const QStringList &items) {
+void NotePaletteWindow::fillList(const QStringList &items) {
   fillingList_ = true;
   ListBox1->clear();
   ListBox1->addItems(items);
@@ -142,7 +142,7 @@ void TForm2::fillList(const QStringList &items) {
   fillingList_ = false;
 }
 
-void TForm2::SpeedButton1Click(int tag) {
+void NotePaletteWindow::SpeedButton1Click(int tag) {
   // A button choice keeps its button down until the next choice.
   GlyphButtons->setExclusive(true);
   glyphButton(tag)->setChecked(true);
@@ -152,9 +152,9 @@ void TForm2::SpeedButton1Click(int tag) {
   emit paletteButtonChosen(tag);
 }
 
-void TForm2::SpeedButton15Click() { emit undoClicked(); }
+void NotePaletteWindow::SpeedButton15Click() { emit undoClicked(); }
 
-void TForm2::SpeedButton16Click() {
+void NotePaletteWindow::SpeedButton16Click() {
   if (SpeedButton16->text() == QLatin1String("<")) {
     setFixedSize(ListHiddenWidth, ClientHeight);
     SpeedButton16->setText(QStringLiteral(">"));
@@ -164,21 +164,21 @@ void TForm2::SpeedButton16Click() {
   }
 }
 
-void TForm2::SpeedButton17Click() {
+void NotePaletteWindow::SpeedButton17Click() {
   if (symbolsShown_) return;
   symbolsShown_ = true;
   fillList(palette_glyphs::symbolNames());
   emit symbolListShown(true);
 }
 
-void TForm2::SpeedButton18Click() {
+void NotePaletteWindow::SpeedButton18Click() {
   if (!symbolsShown_) return;
   symbolsShown_ = false;
   fillList(palette_glyphs::digitNames());
   emit symbolListShown(false);
 }
 
-void TForm2::ListBox1Click(int item) {
+void NotePaletteWindow::ListBox1Click(int item) {
   // A list choice leaves no glyph button down.
   GlyphButtons->setExclusive(false);
   for (QAbstractButton *button : GlyphButtons->buttons())

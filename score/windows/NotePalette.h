@@ -9,7 +9,7 @@ class QToolButton;
 // The note palette: the glyph buttons and the symbol and digit lists. It is
 // shown exactly while note mode is on. It reports the user's choices; the
 // glyph they select is decided by whoever listens.
-class TForm2 : public ModeWindow {
+class NotePaletteWindow : public ModeWindow {
   Q_OBJECT
  public:
   static constexpr int ClientHeight = 193;
@@ -18,7 +18,7 @@ class TForm2 : public ModeWindow {
   static constexpr int ListShownWidth = 136;
   static constexpr int ListHiddenWidth = 49;
 
-  explicit TForm2(QWidget &main);
+  explicit NotePaletteWindow(QWidget &main);
 
  signals:
   // Glyph button `tag` (1..14) was chosen.

@@ -8,7 +8,8 @@
 #include "score/core/StaffLimits.h"
 #include "score/windows/ClampingSpinBox.h"
 
-TForm4::TForm4(int staffCount, int staffWidth, QWidget *parent)
+StaffPaperDialog::StaffPaperDialog(int staffCount, int staffWidth,
+                                   QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("五線紙の設定"));
   setModal(true);
@@ -38,15 +39,17 @@ TForm4::TForm4(int staffCount, int staffWidth, QWidget *parent)
   buttons->addWidget(Button2);
   grid->addLayout(buttons, 3, 0, 1, 2);
 
-  connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
+  connect(Button1, &QPushButton::clicked, this,
+          &StaffPaperDialog::Button1Click);
+  connect(Button2, &QPushButton::clicked, this,
+          &StaffPaperDialog::Button2Click);
 }
 
-void TForm4::Button1Click() {
+void StaffPaperDialog::Button1Click() {
   const int count = SpinEdit1->clampedValue();
   const int width = SpinEdit2->clampedValue();
   emit confirmed(count, width);
   accept();
 }
 
-void TForm4::Button2Click() { reject(); }
+void StaffPaperDialog::Button2Click() { reject(); }

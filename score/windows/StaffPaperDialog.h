@@ -7,10 +7,10 @@ class QPushButton;
 class ClampingSpinBox;
 
 // The staff paper dialog: number of staves and width of the page.
-class TForm4 : public QDialog {
+class StaffPaperDialog : public QDialog {
   Q_OBJECT
  public:
-  TForm4(int staffCount, int staffWidth, QWidget *parent = nullptr);
+  StaffPaperDialog(int staffCount, int staffWidth, QWidget *parent = nullptr);
 
   QLabel *Label1, *Label2, *Label3;
   ClampingSpinBox *SpinEdit1;  // staves, 1..32

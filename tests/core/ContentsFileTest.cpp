@@ -18,11 +18,11 @@ ContentsData parse(QByteArray bytes) {
 TEST(ContentsFile, ReadsTitleNoteAndEntries) {
   const ContentsData data = parse(
       "/First steps\r\n\\Sample data\r\nintro\r\n  scale\r\n"
-      "part2\\cadence\r\n\r\n");
+      "lesson2\\cadence\r\n\r\n");
   EXPECT_EQ(data.title, "First steps");
   EXPECT_EQ(data.note, "Sample data");
   EXPECT_EQ(data.entries,
-            (QList<QByteArray>{"intro", "  scale", "part2\\cadence", ""}));
+            (QList<QByteArray>{"intro", "  scale", "lesson2\\cadence", ""}));
   EXPECT_FALSE(data.failed);
 }
 
@@ -51,16 +51,16 @@ TEST(ContentsFile, EntryNameDropsOnlyLeadingControlBytesAndSpaces) {
   EXPECT_EQ(entryName("\xA1x"), "\xA1x");
 }
 
-TEST(ContentsFile, PagePathsOfTheExample) {
+TEST(ContentsFile, PagePathsOfEntriesInSubfolders) {
   ScratchDir dir;
   const QString intro = dir.write("intro.fum", "x");
   const QString scale = dir.write("scale.fum", "x");
-  const QString cadence = dir.write("part2/cadence.fum", "x");
+  const QString cadence = dir.write("lesson2/cadence.fum", "x");
   const QString folder = dir.path();
   EXPECT_EQ(entryPagePath(folder, "intro"), intro);
   EXPECT_EQ(entryPagePath(folder, "  scale"), scale);
   EXPECT_EQ(entryPagePath(folder + "/", "\tscale"), scale);
-  EXPECT_EQ(entryPagePath(folder, "part2\\cadence"), cadence);
+  EXPECT_EQ(entryPagePath(folder, "lesson2\\cadence"), cadence);
   EXPECT_EQ(entryPagePath(folder, ""), folder + "/.fum");
   EXPECT_EQ(entryPagePath(folder, "scale "), folder + "/scale .fum")
       << "trailing spaces stay part of the name";
@@ -69,12 +69,12 @@ TEST(ContentsFile, PagePathsOfTheExample) {
 TEST(ContentsFile, PagePathsOfACourseMadeOnWindows) {
   ScratchDir dir;
   const QString lesson = dir.write("Lesson1.FUM", "x");
-  const QString cadence = dir.write("Part2/Cadence.fum", "x");
+  const QString cadence = dir.write("Lesson2/Cadence.fum", "x");
   const QString shared = dir.write("Shared/Common.fum", "x");
   const QString folder = dir.file("course");
   dir.write("course/keep", "");
   EXPECT_EQ(entryPagePath(dir.path(), "lesson1"), lesson);
-  EXPECT_EQ(entryPagePath(dir.path(), "  part2\\cadence"), cadence);
+  EXPECT_EQ(entryPagePath(dir.path(), "  lesson2\\cadence"), cadence);
   EXPECT_EQ(entryPagePath(folder, "..\\shared\\common"),
             folder + "/../Shared/Common.fum");
   EXPECT_EQ(entryPagePath(dir.path(), "part3\\cadence"),

@@ -13,27 +13,20 @@
 
 namespace {
 
-// A page file named `name` holding `inputs` quarter notes.
-QByteArray pageBytes(const QByteArray &name, int inputs) {
-  QByteArray data = "^1|4|610|";
-  for (int i = 0; i < inputs; ++i)
-    data += "`14|" + QByteArray::number(40 + 20 * i) + "|48|";
-  return "Fum[" + name + "]\r\n" + data + "\r\nEnd[" + name + "]\r\n";
-}
-
 // The document with the reports a test watches.
 struct Session : DocumentSession {
   Session() {
-    QObject::connect(&doc, &Document::contentsSelectionChanged,
+    QObject::connect(&doc.navigator(), &CourseNavigator::selectionChanged,
                      [this](int index) { listShows = index; });
     QObject::connect(&doc, &Document::scrollReset, [this] { ++scrollResets; });
-    QObject::connect(&doc, &Document::executiveChanged,
+    QObject::connect(&doc.session(), &ProgramSession::executiveChanged,
                      [this](bool on) { executives << on; });
   }
 
   QString page(const QString &name, int inputs) {
     return scratch.write(
-        name, pageBytes(QFileInfo(name).completeBaseName().toLatin1(), inputs));
+        name, quarterNotesPage(QFileInfo(name).completeBaseName().toLatin1(),
+                               inputs));
   }
   // The course `folder`/`folder`.vrn of three pages with 1, 2 and 3 inputs;
   // the second lies in the subfolder "sub".
@@ -76,10 +69,16 @@ struct Shown {
 
 Shown shownBy(const Document &doc) {
   const ScorePage &p = doc.page();
-  return {contentsOf(p.Inputs), xsOf(p.Inputs),     ysOf(p.Inputs),
-          p.StaffCount,         p.PagePath,         doc.caption(),
-          doc.isModified(),     doc.contentsMode(), doc.course().ContentsIndex,
-          doc.selectedEntry()};
+  return {contentsOf(p.Inputs),
+          xsOf(p.Inputs),
+          ysOf(p.Inputs),
+          p.StaffCount,
+          p.PagePath,
+          doc.caption(),
+          doc.isModified(),
+          doc.navigator().active(),
+          doc.navigator().course().ContentsIndex,
+          doc.navigator().selectedEntry()};
 }
 
 void PrintTo(const Shown &s, std::ostream *out) {
@@ -106,21 +105,23 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
     std::function<void(Session &)> run;
   };
   const Command commands[] = {
-      {"OpenFile .fum", false, false,
-       [](Session &s) { s.doc.OpenFile(s.scratch.file("p.fum")); }},
-      {"OpenFile .vrn", false, false,
-       [](Session &s) { s.doc.OpenFile(s.course(QStringLiteral("other"))); }},
-      {"ReOpen1Click", false, false, [](Session &s) { s.doc.ReOpen1Click(2); }},
-      {"N1dan1Click", false, false, [](Session &s) { s.doc.N1dan1Click(2); }},
-      {"OpenClip1Click", false, false,
-       [](Session &s) { s.doc.OpenClip1Click(); }},
-      {"FormCloseQuery", false, false,
-       [](Session &s) { EXPECT_FALSE(s.doc.FormCloseQuery()); }},
-      {"selectEntry", true, true, [](Session &s) { s.doc.selectEntry(2); }},
+      {"openFile .fum", false, false,
+       [](Session &s) { s.doc.openFile(s.scratch.file("p.fum")); }},
+      {"openFile .vrn", false, false,
+       [](Session &s) { s.doc.openFile(s.course(QStringLiteral("other"))); }},
+      {"reopenRecent", false, false, [](Session &s) { s.doc.reopenRecent(2); }},
+      {"newPageOfStaves", false, false,
+       [](Session &s) { s.doc.newPageOfStaves(2); }},
+      {"openClipboardText", false, false,
+       [](Session &s) { s.doc.openClipboardText(); }},
+      {"mayClose", false, false,
+       [](Session &s) { EXPECT_FALSE(s.doc.mayClose()); }},
+      {"selectEntry", true, true,
+       [](Session &s) { s.doc.navigator().selectEntry(2); }},
       {"SpeedButton4Click", true, false,
-       [](Session &s) { s.doc.SpeedButton4Click(); }},
+       [](Session &s) { s.doc.navigator().goToPreviousPage(); }},
       {"SpeedButton5Click", true, false,
-       [](Session &s) { s.doc.SpeedButton5Click(); }},
+       [](Session &s) { s.doc.navigator().goToNextPage(); }},
   };
   for (Failure failure : {Failure::FolderGone, Failure::NameDialogCancelled}) {
     for (const Command &command : commands) {
@@ -129,15 +130,15 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
       SCOPED_TRACE(std::string(command.name) +
                    (folderGone ? ", folder gone" : ", name dialog cancelled"));
       Session s;
-      s.doc.OpenFile(s.page(QStringLiteral("p.fum"), 1));
-      s.doc.OpenFile(s.course(QStringLiteral("course")));
-      s.doc.SpeedButton5Click();  // the second page, in course/sub
-      s.view.clipboard = QString::fromLatin1(pageBytes("clip", 4));
+      s.doc.openFile(s.page(QStringLiteral("p.fum"), 1));
+      s.doc.openFile(s.course(QStringLiteral("course")));
+      s.doc.navigator().goToNextPage();  // the second page, in course/sub
+      s.view.clipboard = QString::fromLatin1(quarterNotesPage("clip", 4));
       if (folderGone) {
         QDir(s.scratch.file(QStringLiteral("course/sub"))).removeRecursively();
         s.modify();
       } else {
-        s.doc.OpenClip1Click();  // a modified page without a file
+        s.doc.openClipboardText();  // a modified page without a file
       }
       ASSERT_TRUE(s.doc.isModified());
       const Shown before = shownBy(s.doc);
@@ -163,22 +164,22 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
 
 TEST_F(DocumentTest, SaveAsRenamesOnlyWhenThePageWasWritten) {
   const QString first = page(QStringLiteral("a.fum"), 1);
-  doc.OpenFile(first);
+  doc.openFile(first);
   messages.paths = {scratch.file(QStringLiteral("missing/b.fum"))};
-  EXPECT_FALSE(doc.SaveAs());
+  EXPECT_FALSE(doc.saveAs());
   EXPECT_EQ(doc.caption(), QStringLiteral("a.fum"));
   EXPECT_EQ(doc.page().PagePath, first);
-  EXPECT_EQ(doc.recent().entry(1), first);
-  EXPECT_TRUE(doc.recent().entry(2).isEmpty());
+  EXPECT_EQ(doc.session().recent().entry(1), first);
+  EXPECT_TRUE(doc.session().recent().entry(2).isEmpty());
 
   const QString second = scratch.file(QStringLiteral("b.fum"));
   messages.paths = {second};
-  EXPECT_TRUE(doc.SaveAs());
+  EXPECT_TRUE(doc.saveAs());
   EXPECT_EQ(doc.caption(), QStringLiteral("b.fum"));
   EXPECT_EQ(doc.page().PagePath, second);
-  EXPECT_EQ(doc.recent().entry(1), second);
-  EXPECT_EQ(doc.recent().entry(2), first);
-  EXPECT_EQ(readBytes(second), pageBytes("b", 1));
+  EXPECT_EQ(doc.session().recent().entry(1), second);
+  EXPECT_EQ(doc.session().recent().entry(2), first);
+  EXPECT_EQ(readBytes(second), quarterNotesPage("b", 1));
 }
 
 // Outside administrator mode a protected page is not saved, and its edits
@@ -187,13 +188,13 @@ TEST_F(DocumentTest, RefusedSaveOfAProtectedPageKeepsTheEditsAsked) {
   const QString contents = course(QStringLiteral("c"));
   const QByteArray locked = "Fum[one]\r\n^-1|4|610|\r\nEnd[one]\r\n";
   const QString path = scratch.write(QStringLiteral("c/one.fum"), locked);
-  doc.OpenFile(contents);
+  doc.openFile(contents);
   modify();
-  EXPECT_FALSE(doc.Save1Click());
+  EXPECT_FALSE(doc.save());
   EXPECT_TRUE(messages.saw(page_file::protectedPageMessage()));
-  EXPECT_FALSE(doc.FormCloseQuery());  // each question is cancelled
-  doc.SpeedButton5Click();
-  doc.OpenFile(page(QStringLiteral("o.fum"), 1));
+  EXPECT_FALSE(doc.mayClose());  // each question is cancelled
+  doc.navigator().goToNextPage();
+  doc.openFile(page(QStringLiteral("o.fum"), 1));
   EXPECT_EQ(saveQuestions(), 3);
   EXPECT_TRUE(doc.isModified());
   EXPECT_EQ(doc.page().PagePath, path);
@@ -214,13 +215,13 @@ TEST_F(DocumentTest, FirstSaveAsStartsWhereTheUserMayWrite) {
   QDir().mkpath(installed);
   ::chmod(installed.toLocal8Bit().constData(), 0555);
   for (const QString &current : {scratch.path(), installed}) {
-    ASSERT_TRUE(QDir::setCurrent(current));
+    doc.session().setCurrentFolder(current);
     messages.dialogs.clear();
-    EXPECT_FALSE(doc.SaveAs());
+    EXPECT_FALSE(doc.saveAs());
     ASSERT_EQ(messages.dialogs.size(), 1);
-    EXPECT_EQ(
-        messages.dialogs[0].folder,
-        current == installed ? home + QStringLiteral("/Documents") : QString());
+    EXPECT_EQ(messages.dialogs[0].folder,
+              current == installed ? home + QStringLiteral("/Documents")
+                                   : QDir(current).canonicalPath());
   }
   qputenv("HOME", oldHome);
 }
@@ -228,47 +229,47 @@ TEST_F(DocumentTest, FirstSaveAsStartsWhereTheUserMayWrite) {
 TEST_F(DocumentTest, NoLetsThePageGoSoACourseAsksOnlyOnce) {
   modify();
   messages.answers = {Messages::Answer::No};
-  doc.OpenFile(course(QStringLiteral("c")));
+  doc.openFile(course(QStringLiteral("c")));
   EXPECT_EQ(saveQuestions(), 1);
   EXPECT_FALSE(doc.isModified());
-  EXPECT_TRUE(doc.contentsMode());
+  EXPECT_TRUE(doc.navigator().active());
   EXPECT_EQ(doc.page().PagePath, scratch.file(QStringLiteral("c/one.fum")));
 }
 
 TEST_F(DocumentTest, EachCourseRemembersItsOwnPage) {
   const QString a = course(QStringLiteral("a"));
   const QString b = course(QStringLiteral("b"));
-  doc.OpenFile(a);
-  doc.SpeedButton5Click();
-  doc.SpeedButton5Click();
-  doc.OpenFile(b);
+  doc.openFile(a);
+  doc.navigator().goToNextPage();
+  doc.navigator().goToNextPage();
+  doc.openFile(b);
   EXPECT_EQ(
       settings.readInteger(QStringLiteral("Vrn"), QStringLiteral("a.vrn"), -1),
       2);
-  EXPECT_EQ(doc.selectedEntry(), 0) << "b starts at its first page";
-  doc.SpeedButton5Click();
-  doc.OpenFile(a);
+  EXPECT_EQ(doc.navigator().selectedEntry(), 0) << "b starts at its first page";
+  doc.navigator().goToNextPage();
+  doc.openFile(a);
   EXPECT_EQ(
       settings.readInteger(QStringLiteral("Vrn"), QStringLiteral("b.vrn"), -1),
       1);
-  EXPECT_EQ(doc.selectedEntry(), 2);
-  EXPECT_EQ(doc.course().ContentsIndex, 2);
+  EXPECT_EQ(doc.navigator().selectedEntry(), 2);
+  EXPECT_EQ(doc.navigator().course().ContentsIndex, 2);
   EXPECT_EQ(doc.page().PagePath, scratch.file(QStringLiteral("a/three.fum")));
 }
 
 TEST_F(DocumentTest, CancelAfterSteppingKeepsThePageShown) {
-  doc.OpenFile(course(QStringLiteral("c")));
-  doc.SpeedButton5Click();
+  doc.openFile(course(QStringLiteral("c")));
+  doc.navigator().goToNextPage();
   modify();
   // Every question below is cancelled.
-  doc.SpeedButton5Click();
-  doc.SpeedButton4Click();
+  doc.navigator().goToNextPage();
+  doc.navigator().goToPreviousPage();
   listShows = -2;
-  doc.selectEntry(0);
+  doc.navigator().selectEntry(0);
   EXPECT_EQ(listShows, 1);
   EXPECT_EQ(saveQuestions(), 3);
-  EXPECT_EQ(doc.selectedEntry(), 1);
-  EXPECT_EQ(doc.course().ContentsIndex, 1);
+  EXPECT_EQ(doc.navigator().selectedEntry(), 1);
+  EXPECT_EQ(doc.navigator().course().ContentsIndex, 1);
   EXPECT_EQ(doc.page().count(), 3);
   EXPECT_TRUE(doc.isModified());
 }
@@ -276,37 +277,37 @@ TEST_F(DocumentTest, CancelAfterSteppingKeepsThePageShown) {
 TEST_F(DocumentTest, ClosingRemembersTheCurrentFolderForTheNextRun) {
   const QString work = scratch.file(QStringLiteral("work"));
   QDir().mkpath(work);
-  ASSERT_TRUE(QDir::setCurrent(work));
-  const QString current = QDir::currentPath();
-  doc.FormClose();
-  EXPECT_EQ(doc.folder(), current);
-  ASSERT_TRUE(doc.writeSettings(WindowLayout{}));
+  doc.session().setCurrentFolder(work);
+  const QString current = QDir(work).canonicalPath();
+  doc.session().rememberCurrentFolder();
+  EXPECT_EQ(doc.session().folder(), current);
+  ASSERT_TRUE(doc.session().write(WindowLayout{}, doc.navigator().course()));
   EXPECT_EQ(settings.readString(QStringLiteral("Fum"), QStringLiteral("Folder"),
                                 QString()),
             current);
 
   Document next(
       {messages, sequencer, settings, scratch.path() + QLatin1Char('/')}, view);
-  next.readSettings();
-  EXPECT_EQ(next.folder(), current);
-  EXPECT_EQ(QDir::currentPath(), current);
+  next.session().read();
+  EXPECT_EQ(next.session().folder(), current);
+  EXPECT_EQ(next.session().currentFolder(), current);
 }
 
 TEST_F(DocumentTest, ExecutiveChangedCarriesTheValue) {
-  doc.setExecutive(true);
-  doc.setExecutive(false);
+  doc.session().setExecutive(true);
+  doc.session().setExecutive(false);
   EXPECT_EQ(executives, (QList<bool>{true, false}));
 }
 
 TEST_F(DocumentTest, LoadingScrollsToTheTopAndEndsTheHourglass) {
   scrollResets = 0;
-  doc.OpenFile(page(QStringLiteral("a.fum"), 2));
+  doc.openFile(page(QStringLiteral("a.fum"), 2));
   EXPECT_GE(scrollResets, 1);
   EXPECT_GT(view.busyChanges, 0);
   EXPECT_FALSE(view.busy);
   EXPECT_EQ(view.replays.last(), 2);
   // A file without a page must not leave the hourglass on either.
-  doc.OpenFile(scratch.write(QStringLiteral("bad.fum"), "nothing\r\n"));
+  doc.openFile(scratch.write(QStringLiteral("bad.fum"), "nothing\r\n"));
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
   EXPECT_FALSE(view.busy);
 }
@@ -320,16 +321,16 @@ TEST_F(DocumentTest, MiddleClickDoesNothingInNoteOrLetterMode) {
                {EditMode::Letter, "Allegro"}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.letterText);
-    doc.setMode(c.mode);
-    doc.setLetterText(QString::fromLatin1(c.letterText));
+    doc.input().setMode(c.mode);
+    doc.input().setLetterText(QString::fromLatin1(c.letterText));
     const EditorState editor = doc.editor();
-    const CanvasCursor cursor = doc.canvasCursor();
-    doc.Image1MouseDown(Qt::MiddleButton, Qt::NoModifier, QPoint(40, 40));
+    const CanvasCursor cursor = doc.input().cursor();
+    doc.input().mousePressed(Qt::MiddleButton, Qt::NoModifier, QPoint(40, 40));
     EXPECT_EQ(doc.page().count(), 0);
     EXPECT_EQ(messages.beeps, 0);
     EXPECT_EQ(doc.editor().CurrentGlyph, editor.CurrentGlyph);
     EXPECT_EQ(doc.editor().FlipToggle, editor.FlipToggle);
-    EXPECT_EQ(doc.canvasCursor(), cursor);
+    EXPECT_EQ(doc.input().cursor(), cursor);
     EXPECT_FALSE(doc.isModified());
   }
 }
@@ -341,21 +342,21 @@ TEST_F(DocumentTest, PaletteButtonsWithAndWithoutTheFlip) {
                   {21, 21}, {22, 22}, {25, 25}, {28, 29}, {24, 24},
                   {37, 37}, {36, 36}, {35, 35}, {30, 30}};
   auto rightClick = [this] {
-    doc.Image1MouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+    doc.input().mousePressed(Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
   };
   auto shows = [this](int glyph) {
     EXPECT_EQ(doc.editor().CurrentGlyph, glyph);
-    EXPECT_EQ(doc.canvasCursor(),
+    EXPECT_EQ(doc.input().cursor(),
               (CanvasCursor{CanvasCursor::Shape::Glyph, glyph}));
   };
-  doc.setMode(EditMode::Note);
+  doc.input().setMode(EditMode::Note);
   for (int tag = 1; tag <= 14; ++tag) {
     SCOPED_TRACE(tag);
-    doc.choosePaletteButton(tag);
+    doc.input().choosePaletteButton(tag);
     shows(glyphs[tag - 1].normal);
     rightClick();
     shows(glyphs[tag - 1].flipped);
-    doc.choosePaletteButton(tag);  // the flip stays on
+    doc.input().choosePaletteButton(tag);  // the flip stays on
     shows(glyphs[tag - 1].flipped);
     rightClick();
     shows(glyphs[tag - 1].normal);
@@ -364,12 +365,12 @@ TEST_F(DocumentTest, PaletteButtonsWithAndWithoutTheFlip) {
 }
 
 TEST_F(DocumentTest, LeftClickStampsOnTheStaffGrid) {
-  doc.setMode(EditMode::Note);
-  doc.choosePaletteButton(3);
+  doc.input().setMode(EditMode::Note);
+  doc.input().choosePaletteButton(3);
   const struct { int y, stored; } clicks[] = {{9, 8}, {10, 12}, {-1, 0}};
   for (const auto &c : clicks) {
     SCOPED_TRACE(c.y);
-    doc.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(37, c.y));
+    doc.input().mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(37, c.y));
     const ScorePage &p = doc.page();
     EXPECT_EQ((QList<QByteArray>{contentsOf(p.Inputs).last(),
                                  xsOf(p.Inputs).last(), ysOf(p.Inputs).last()}),
@@ -381,23 +382,23 @@ TEST_F(DocumentTest, LeftClickStampsOnTheStaffGrid) {
 }
 
 TEST_F(DocumentTest, BitmapExportWritesTheChosenFileAndReportsFailure) {
-  doc.SaveBmp1Click();  // cancelled
+  doc.saveBitmap();  // cancelled
   EXPECT_TRUE(view.bitmapPaths.isEmpty());
   const QString target = scratch.file(QStringLiteral("page.bmp"));
   messages.paths = {target, target};
-  doc.SaveBmp1Click();
+  doc.saveBitmap();
   EXPECT_EQ(view.bitmapPaths, QStringList{target});
   EXPECT_TRUE(messages.shown.isEmpty());
   view.bitmapError = QStringLiteral("disk full");
-  doc.SaveBmp1Click();
+  doc.saveBitmap();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
 }
 
 TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
   view.clipboard =
-      QString::fromLatin1(pageBytes("clip", 2)).replace("\r\n", "\n");
-  doc.OpenClip1Click();
+      QString::fromLatin1(quarterNotesPage("clip", 2)).replace("\r\n", "\n");
+  doc.openClipboardText();
   EXPECT_TRUE(messages.shown.isEmpty());
   EXPECT_EQ(doc.page().count(), 2);
   EXPECT_EQ(doc.page().InternalName, "clip");
@@ -405,10 +406,42 @@ TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
   // Characters the page cannot hold are named, and the page still opens.
   view.clipboard = QStringLiteral("😀\n") + view.clipboard;
   doc.setModified(false);
-  doc.OpenClip1Click();
+  doc.openClipboardText();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
   EXPECT_EQ(doc.page().count(), 2);
+}
+
+// Each file dialog starts where the last one ended, from the folder the
+// settings kept; the program's own working folder never moves.
+TEST_F(DocumentTest, FileDialogsFollowTheFolderOfTheLastChosenFile) {
+  const QString processFolder = QDir::currentPath();
+  const QString kept = scratch.file(QStringLiteral("kept"));
+  const QString other = scratch.file(QStringLiteral("other"));
+  QDir().mkpath(kept);
+  QDir().mkpath(other);
+  settings.writeString(QStringLiteral("Fum"), QStringLiteral("Folder"), kept);
+  doc.session().read();
+  const QString page =
+      scratch.write(QStringLiteral("other/p.fum"), quarterNotesPage("p", 2));
+  struct Step {
+    const char *command;
+    std::function<void()> run;
+    QString startsIn;
+  };
+  const Step steps[] = {
+      {"open", [&] { doc.openWithDialog(); }, QDir(kept).canonicalPath()},
+      {"bitmap", [&] { doc.saveBitmap(); }, QDir(other).canonicalPath()},
+  };
+  messages.paths = {page};
+  for (const Step &step : steps) {
+    messages.dialogs.clear();
+    step.run();
+    ASSERT_EQ(messages.dialogs.size(), 1) << step.command;
+    EXPECT_EQ(messages.dialogs[0].folder, step.startsIn) << step.command;
+  }
+  EXPECT_EQ(doc.page().count(), 2);
+  EXPECT_EQ(QDir::currentPath(), processFolder);
 }
 
 TEST(DocumentStart, RelativeStartFileIsFoundFromTheStartFolder) {
@@ -416,9 +449,11 @@ TEST(DocumentStart, RelativeStartFileIsFoundFromTheStartFolder) {
   ScratchDir scratch;
   const QString lessons = scratch.file(QStringLiteral("lessons"));
   QDir().mkpath(lessons);
-  scratch.write(QStringLiteral("lessons/page1.fum"), pageBytes("page1", 3));
+  scratch.write(QStringLiteral("lessons/page1.fum"),
+                quarterNotesPage("page1", 3));
   // A file of the same name in the program folder is not the one meant.
-  scratch.write(QStringLiteral("program/page1.fum"), pageBytes("page1", 1));
+  scratch.write(QStringLiteral("program/page1.fum"),
+                quarterNotesPage("page1", 1));
   ASSERT_TRUE(QDir::setCurrent(lessons));
   ScriptedMessages messages;
   ScriptedSequencer player;

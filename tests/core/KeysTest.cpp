@@ -3,6 +3,7 @@
 #include <QDir>
 #include <functional>
 
+#include "app/core/KeyHelpCaption.h"
 #include "base/core/Messages.h"
 #include "support/DocumentSession.h"
 #include "support/ScriptedMessages.h"
@@ -13,25 +14,21 @@
 
 namespace {
 
-QByteArray pageBytes(const QByteArray &name) {
-  return "Fum[" + name + "]\r\n^1|4|610|`14|40|48|\r\nEnd[" + name + "]\r\n";
-}
-
 struct Keys : DocumentSession {
   Keys() : DocumentSession(1) {
     for (const char *name : {"one", "two", "three"})
-      scratch.write(QString::fromLatin1(name) + ".fum", pageBytes(name));
+      scratch.write(QString::fromLatin1(name) + ".fum", quarterNotesPage(name));
     scratch.write(QStringLiteral("two.mid"), "MThd");
     scratch.write(QStringLiteral("c.vrn"), "one\r\ntwo\r\nthree\r\n");
   }
 
   // The second page of the course, whose piece lies beside it.
   void inCourse() {
-    doc.OpenFile(scratch.file(QStringLiteral("c.vrn")));
-    doc.SpeedButton5Click();
+    doc.openFile(scratch.file(QStringLiteral("c.vrn")));
+    doc.navigator().goToNextPage();
   }
   // The same page alone, without its course.
-  void pageAlone() { doc.OpenFile(scratch.file(QStringLiteral("two.fum"))); }
+  void pageAlone() { doc.openFile(scratch.file(QStringLiteral("two.fum"))); }
 };
 
 }  // namespace
@@ -99,12 +96,12 @@ TEST(KeyTable, EachKeyWithItsModifiersInEachWindow) {
       k.pageAlone();
     } else {
       k.inCourse();
-      if (c.setup == Playing) k.doc.SpeedButton9Click();
+      if (c.setup == Playing) k.doc.playback().play();
     }
     k.sequencer.calls.clear();
     const QString page = k.doc.page().PagePath;
-    EXPECT_EQ(k.doc.FormKeyDown(c.window, c.key, c.modifiers), c.action);
-    EXPECT_EQ(k.doc.selectedEntry(), c.entry);
+    EXPECT_EQ(k.doc.keyPressed(c.window, c.key, c.modifiers), c.action);
+    EXPECT_EQ(k.doc.navigator().selectedEntry(), c.entry);
     if (c.entry == 1 || c.entry == -1) {
       EXPECT_EQ(k.doc.page().PagePath, page);
     }
@@ -119,26 +116,25 @@ TEST(KeyTable, EachKeyWithItsModifiersInEachWindow) {
 
 TEST(KeyTable, F3AndF4DoNothingWithoutAPiece) {
   Keys k;
-  k.doc.OpenFile(k.scratch.file(QStringLiteral("one.fum")));
+  k.doc.openFile(k.scratch.file(QStringLiteral("one.fum")));
   for (int key : {Qt::Key_F3, Qt::Key_F4})
-    k.doc.FormKeyDown(KeyWindow::Main, key, Qt::NoModifier);
+    k.doc.keyPressed(KeyWindow::Main, key, Qt::NoModifier);
   EXPECT_TRUE(k.sequencer.calls.isEmpty());
   EXPECT_TRUE(k.messages.shown.isEmpty());
 }
 
 TEST(KeyHelp, HeldF1KeepsTheCaptionItReplaced) {
-  Keys k;
-  const QString help = Document::keyHelpText();
-  EXPECT_EQ(k.doc.keyHelpCaption(QStringLiteral("a.fum")), help);
-  EXPECT_EQ(k.doc.keyHelpCaption(help), help);  // the key repeats
-  EXPECT_EQ(k.doc.captionAfterKeyHelp(help), QStringLiteral("a.fum"));
+  KeyHelpCaption caption;
+  const QString help = KeyHelpCaption::text();
+  EXPECT_EQ(caption.show(QStringLiteral("a.fum")), help);
+  EXPECT_EQ(caption.show(help), help);  // the key repeats
+  EXPECT_EQ(caption.restore(help), QStringLiteral("a.fum"));
   // Released where it shows no help, a caption stays as it is.
-  EXPECT_EQ(k.doc.captionAfterKeyHelp(QStringLiteral("b")),
-            QStringLiteral("b"));
+  EXPECT_EQ(caption.restore(QStringLiteral("b")), QStringLiteral("b"));
   // One slot for both windows: pressed in one, then in the other.
-  k.doc.keyHelpCaption(QStringLiteral("main"));
-  k.doc.keyHelpCaption(QStringLiteral(" "));
-  EXPECT_EQ(k.doc.captionAfterKeyHelp(help), QStringLiteral(" "));
+  caption.show(QStringLiteral("main"));
+  caption.show(QStringLiteral(" "));
+  EXPECT_EQ(caption.restore(help), QStringLiteral(" "));
 }
 
 TEST(LineLength, TheNextSaveWritesLinesOfTheChosenLength) {
@@ -159,8 +155,8 @@ TEST(LineLength, TheNextSaveWritesLinesOfTheChosenLength) {
     SCOPED_TRACE(c.typed);
     k.messages = ScriptedMessages();
     if (c.answered) k.messages.inputs = {QString::fromUtf8(c.typed)};
-    k.doc.mojisu1Click();
-    EXPECT_EQ(k.doc.maxChar(), c.maxChar);
+    k.doc.session().askLineLength();
+    EXPECT_EQ(k.doc.session().maxChar(), c.maxChar);
     if (c.message) {
       ASSERT_EQ(k.messages.shown.size(), 1);
       EXPECT_EQ(k.messages.shown[0].text, QString::fromUtf8(c.message));
@@ -171,7 +167,7 @@ TEST(LineLength, TheNextSaveWritesLinesOfTheChosenLength) {
   for (int i = 0; i < 30; ++i)
     k.doc.appendInput(QByteArray("Allegro moderato ma non troppo"), i, 40);
   k.messages.paths = {k.scratch.file(QStringLiteral("long.fum"))};
-  ASSERT_TRUE(k.doc.SaveAs());
+  ASSERT_TRUE(k.doc.saveAs());
   const QList<QByteArray> lines =
       readBytes(k.scratch.file(QStringLiteral("long.fum"))).split('\n');
   ASSERT_GT(lines.size(), 10);

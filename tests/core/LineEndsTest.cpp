@@ -29,11 +29,9 @@ struct Read {
 
 Read readPage(QByteArray bytes) {
   Read read;
-  ScriptedMessages messages;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  const page_file::LoadResult result =
-      page_file::readFrom(read.page, buffer, messages);
+  const page_file::LoadResult result = page_file::readFrom(read.page, buffer);
   read.loaded = result.status == page_file::LoadResult::Status::Loaded;
   read.text = result.pageText;
   return read;

@@ -29,9 +29,9 @@ TEST_F(OutsideInput, FilesThatAreNotRegularFilesAreRefusedByName) {
   ASSERT_TRUE(QDir().mkpath(folder));
   for (const QString &path : {fifo, zero, folder}) {
     SCOPED_TRACE(path.toStdString());
-    doc.OpenFile(shown);
+    doc.openFile(shown);
     messages = ScriptedMessages();
-    doc.OpenFile(path);  // a FIFO would block here, /dev/zero never end
+    doc.openFile(path);  // a FIFO would block here, /dev/zero never end
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("ファイル「%1」が見つかりません。")
                               .arg(QFileInfo(path).fileName())});
@@ -59,8 +59,8 @@ TEST_F(OutsideInput, HugeContentsFilesAreReadUpToTheirBounds) {
     const QString path =
         scratch.write(QStringLiteral("c/%1.vrn").arg(c.name), c.bytes);
     messages = ScriptedMessages();
-    doc.OpenFile(path);
-    EXPECT_EQ(doc.course().ContentsEntries.size(), c.entries);
+    doc.openFile(path);
+    EXPECT_EQ(doc.navigator().course().ContentsEntries.size(), c.entries);
     EXPECT_EQ(messages.texts().value(0),
               contentsCutMessage(path, c.unreadFrom));
     EXPECT_TRUE(messages.texts().value(0).contains(c.name));
@@ -71,16 +71,17 @@ TEST_F(OutsideInput, AMissingPageLeavesTheRestOfTheCourseReachable) {
   scratch.write(QStringLiteral("c/one.fum"), OnePage);
   scratch.write(QStringLiteral("c/three.fum"),
                 QByteArray(OnePage).replace("one", "three"));
-  doc.OpenFile(scratch.write(QStringLiteral("c/c.vrn"),
+  doc.openFile(scratch.write(QStringLiteral("c/c.vrn"),
                              "/Course\r\none\r\nsub\\two\r\nthree\r\n"));
   // Next, next, back, back: the missing page is said, the others load.
   for (int entry : {1, 2, 1, 0}) {
     SCOPED_TRACE(entry);
     messages = ScriptedMessages();
-    entry > doc.selectedEntry() ? doc.SpeedButton5Click()
-                                : doc.SpeedButton4Click();
-    EXPECT_TRUE(doc.contentsMode());
-    EXPECT_EQ(doc.selectedEntry(), entry);
+    entry > doc.navigator().selectedEntry()
+        ? doc.navigator().goToNextPage()
+        : doc.navigator().goToPreviousPage();
+    EXPECT_TRUE(doc.navigator().active());
+    EXPECT_EQ(doc.navigator().selectedEntry(), entry);
     EXPECT_EQ(doc.caption(), QStringLiteral("Course"));
     EXPECT_EQ(doc.page().count(), entry == 1 ? 0 : 1);
     EXPECT_EQ(messages.texts(),

@@ -25,17 +25,17 @@ class CurrentFolder {
 
 TEST(PathLookup, FindsNamesInAnyCaseFolderByFolder) {
   ScratchDir dir;
-  const QString page = dir.write("Course/Part2/Cadence.FUM", "x");
+  const QString page = dir.write("Course/Lesson2/Cadence.FUM", "x");
   const QString root = dir.path();
   EXPECT_EQ(findFileIgnoringCase(page), page);
-  EXPECT_EQ(findFileIgnoringCase(root + "/course/part2/cadence.fum"), page);
-  EXPECT_EQ(findFileIgnoringCase(root + "/COURSE//PART2/./cadence.Fum"),
-            root + "/Course/Part2/./Cadence.FUM");
+  EXPECT_EQ(findFileIgnoringCase(root + "/course/lesson2/cadence.fum"), page);
+  EXPECT_EQ(findFileIgnoringCase(root + "/COURSE//LESSON2/./cadence.Fum"),
+            root + "/Course/Lesson2/./Cadence.FUM");
   EXPECT_EQ(findFileIgnoringCase(root + "/course/part3/cadence.fum"), "");
-  EXPECT_EQ(findFileIgnoringCase(root + "/course/part2/cadence"), "");
-  EXPECT_EQ(findFileIgnoringCase(root + "/course/part2"), "")
+  EXPECT_EQ(findFileIgnoringCase(root + "/course/lesson2/cadence"), "");
+  EXPECT_EQ(findFileIgnoringCase(root + "/course/lesson2"), "")
       << "a folder is not a file";
-  EXPECT_EQ(findFileIgnoringCase(root + "/course/part2/cadence.fum/"), "");
+  EXPECT_EQ(findFileIgnoringCase(root + "/course/lesson2/cadence.fum/"), "");
   EXPECT_EQ(findFileIgnoringCase(""), "");
 }
 

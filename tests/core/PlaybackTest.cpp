@@ -14,31 +14,27 @@ const PlayButtons NoPiece{false, false, false};
 const PlayButtons Ready{true, false, true};
 const PlayButtons Playing{false, true, true};
 
-QByteArray pageBytes(const QByteArray &name) {
-  return "Fum[" + name + "]\r\n^1|4|610|`14|40|48|\r\nEnd[" + name + "]\r\n";
-}
-
 // Opens the page `name`, with one input, in the session's scratch folder.
 void openIn(DocumentSession &session, const char *name) {
-  session.doc.OpenFile(session.scratch.write(QString::fromLatin1(name) + ".fum",
-                                             pageBytes(name)));
+  session.doc.openFile(session.scratch.write(QString::fromLatin1(name) + ".fum",
+                                             quarterNotesPage(name)));
 }
 
-class Playback : public ::testing::Test, protected DocumentSession {
+class PagePiece : public ::testing::Test, protected DocumentSession {
  protected:
-  Playback() : DocumentSession(1) {
+  PagePiece() : DocumentSession(1) {
     scratch.write(QStringLiteral("a.mid"), "MThd");
     scratch.write(QStringLiteral("Gmon.mid"), "MThd");
   }
 
   void open(const char *name) { openIn(*this, name); }
-  PlayButtons buttons() { return doc.playButtons(); }
+  PlayButtons buttons() { return doc.playback().buttons(); }
   QString piece() const { return scratch.file(QStringLiteral("a.mid")); }
 };
 
 }  // namespace
 
-TEST_F(Playback, ButtonsFollowThePieceBesideThePage) {
+TEST_F(PagePiece, ButtonsFollowThePieceBesideThePage) {
   open("a");
   EXPECT_EQ(buttons(), Ready);
   EXPECT_EQ(sequencer.openPath, piece());
@@ -48,54 +44,54 @@ TEST_F(Playback, ButtonsFollowThePieceBesideThePage) {
   EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(Playback, StopPausesAndPlayGoesOnFromThere) {
+TEST_F(PagePiece, StopPausesAndPlayGoesOnFromThere) {
   open("a");
-  doc.SpeedButton9Click();
+  doc.playback().play();
   EXPECT_EQ(buttons(), Playing);
   sequencer.advance(40);
-  doc.SpeedButton10Click();
+  doc.playback().stop();
   EXPECT_EQ(buttons(), Playing) << "the buttons wait for the end report";
   sequencer.deliverReports();
   EXPECT_EQ(buttons(), Ready);
-  doc.SpeedButton9Click();
+  doc.playback().play();
   EXPECT_EQ(sequencer.at, 40);
   EXPECT_EQ(buttons(), Playing);
   // To the start while playing: stopped there once the report comes.
-  doc.SpeedButton11Click();
+  doc.playback().rewind();
   sequencer.deliverReports();
   EXPECT_EQ(sequencer.at, 0);
   EXPECT_EQ(buttons(), Ready);
 }
 
-TEST_F(Playback, AnEndedPiecePlaysAgainFromTheBeginning) {
+TEST_F(PagePiece, AnEndedPiecePlaysAgainFromTheBeginning) {
   open("a");
-  doc.SpeedButton9Click();
+  doc.playback().play();
   sequencer.finish();
   EXPECT_EQ(buttons(), Ready);
   sequencer.calls.clear();
-  doc.SpeedButton9Click();
+  doc.playback().play();
   EXPECT_EQ(sequencer.calls, (QStringList{"seek", "play"}));
   EXPECT_EQ(sequencer.at, 0);
   EXPECT_EQ(buttons(), Playing);
 }
 
-TEST_F(Playback, AnotherPageStopsThePiece) {
+TEST_F(PagePiece, AnotherPageStopsThePiece) {
   open("a");
-  doc.SpeedButton9Click();
+  doc.playback().play();
   open("b");
   EXPECT_EQ(sequencer.mode(), Sequencer::Mode::NotReady);
   sequencer.deliverReports();  // the closed piece's late report
   EXPECT_EQ(buttons(), NoPiece);
 }
 
-TEST_F(Playback, GmResetLeavesThePieceReadyAtItsStart) {
+TEST_F(PagePiece, GmResetLeavesThePieceReadyAtItsStart) {
   open("a");
-  doc.SpeedButton9Click();
+  doc.playback().play();
   sequencer.advance(30);
-  doc.SpeedButton10Click();
+  doc.playback().stop();
   sequencer.deliverReports();
   sequencer.calls.clear();
-  doc.GMON1Click();
+  doc.playback().resetSoundSource();
   const QString reset = scratch.file(QStringLiteral("Gmon.mid"));
   EXPECT_EQ(sequencer.calls, (QStringList{"close", "open " + reset, "play",
                                           "close", "open " + piece()}));
@@ -105,11 +101,11 @@ TEST_F(Playback, GmResetLeavesThePieceReadyAtItsStart) {
   EXPECT_EQ(buttons(), Ready);
 }
 
-TEST_F(Playback, GmResetWithoutItsFileLeavesPlaybackAlone) {
+TEST_F(PagePiece, GmResetWithoutItsFileLeavesPlaybackAlone) {
   QFile::remove(scratch.file(QStringLiteral("Gmon.mid")));
   open("a");
   sequencer.calls.clear();
-  doc.GMON1Click();
+  doc.playback().resetSoundSource();
   EXPECT_TRUE(sequencer.calls.isEmpty());
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(
@@ -123,12 +119,12 @@ TEST(PlaybackWithoutOutput, NothingCanBePressed) {
   DocumentSession quiet(0);
   quiet.scratch.write(QStringLiteral("a.mid"), "MThd");
   openIn(quiet, "a");
-  EXPECT_FALSE(quiet.doc.midiPresent());
-  EXPECT_EQ(quiet.doc.playButtons(), NoPiece);
+  EXPECT_FALSE(quiet.doc.playback().soundPresent());
+  EXPECT_EQ(quiet.doc.playback().buttons(), NoPiece);
   EXPECT_EQ(quiet.sequencer.openPath, quiet.scratch.file("a.mid"))
       << "the piece is opened all the same";
-  quiet.doc.SpeedButton9Click();
-  quiet.doc.SpeedButton11Click();
+  quiet.doc.playback().play();
+  quiet.doc.playback().rewind();
   EXPECT_FALSE(quiet.sequencer.calls.contains(QStringLiteral("play")));
   // A sequencer that cannot open anything without an output says nothing.
   quiet.sequencer.refused << quiet.scratch.file("a.mid");
@@ -136,31 +132,31 @@ TEST(PlaybackWithoutOutput, NothingCanBePressed) {
   EXPECT_TRUE(quiet.messages.shown.isEmpty());
 }
 
-TEST_F(Playback, RefusalsAndABusyOutputAreReported) {
+TEST_F(PagePiece, RefusalsAndABusyOutputAreReported) {
   sequencer.refused << piece();
   open("a");
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("原因不明のｴﾗｰ."));
   EXPECT_EQ(buttons(), NoPiece);
-  doc.SpeedButton11Click();  // as the to-start key would
+  doc.playback().rewind();  // as the to-start key would
   EXPECT_EQ(messages.shown.last().text,
             QStringLiteral("MCI ﾃﾞﾊﾞｲｽがありません."));
 
   sequencer.refused.clear();
   sequencer.othersHoldIt = true;
   open("a");
-  doc.SpeedButton9Click();
+  doc.playback().play();
   EXPECT_EQ(
       messages.shown.last().text,
       QStringLiteral("他のアプリケーションがMIDIを使っていると思われます。"));
   EXPECT_EQ(buttons(), Ready);
 }
 
-TEST_F(Playback, ALateReportDoesNotUndoANewPlay) {
+TEST_F(PagePiece, ALateReportDoesNotUndoANewPlay) {
   open("a");
-  doc.SpeedButton9Click();
-  doc.SpeedButton10Click();
-  doc.SpeedButton9Click();  // before the stop's report came
+  doc.playback().play();
+  doc.playback().stop();
+  doc.playback().play();  // before the stop's report came
   sequencer.deliverReports();
   EXPECT_EQ(buttons(), Playing);
 }
@@ -194,19 +190,20 @@ TEST(SoundPreparation, ButtonsAndF3FollowWhatItFound) {
     s.sequencer.stillPreparing = true;
     s.scratch.write(QStringLiteral("a.mid"), "MThd");
     openIn(s, "a");
-    EXPECT_EQ(s.doc.playButtons(), NoPiece);
-    EXPECT_EQ(s.doc.silenceReason(), QStringLiteral("音源を準備しています。"));
+    EXPECT_EQ(s.doc.playback().buttons(), NoPiece);
+    EXPECT_EQ(s.doc.playback().silenceReason(),
+              QStringLiteral("音源を準備しています。"));
     s.sequencer.outputs = c.outputs;
     s.sequencer.reason = c.reason;
     if (!c.byF3) {
       s.sequencer.ready();
-      EXPECT_EQ(s.doc.playButtons(), c.outputs > 0 ? Ready : NoPiece);
+      EXPECT_EQ(s.doc.playback().buttons(), c.outputs > 0 ? Ready : NoPiece);
     }
     for (int press = 0; press < (c.outputs > 0 ? 1 : 2); ++press)
-      s.doc.FormKeyDown(KeyWindow::Main, Qt::Key_F3, Qt::NoModifier);
-    EXPECT_EQ(s.doc.midiPresent(), c.outputs > 0);
-    EXPECT_EQ(s.doc.playButtons(), c.outputs > 0 ? Playing : NoPiece);
-    EXPECT_EQ(s.doc.silenceReason(), c.told);
+      s.doc.keyPressed(KeyWindow::Main, Qt::Key_F3, Qt::NoModifier);
+    EXPECT_EQ(s.doc.playback().soundPresent(), c.outputs > 0);
+    EXPECT_EQ(s.doc.playback().buttons(), c.outputs > 0 ? Playing : NoPiece);
+    EXPECT_EQ(s.doc.playback().silenceReason(), c.told);
     if (c.told.isEmpty()) {
       EXPECT_TRUE(s.messages.shown.isEmpty());
     } else {

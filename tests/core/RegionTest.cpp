@@ -16,19 +16,19 @@ namespace {
 using Frame = RecordingView::Frame;
 using Rect = std::array<int, 4>;
 
-const QString Example = QStringLiteral(
+const QString TwoInputRegion = QStringLiteral(
     "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
     "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n");
 
 class Region : public ::testing::Test, protected DocumentSession {
  protected:
-  Region() { doc.setMode(EditMode::Rect); }
+  Region() { doc.input().setMode(EditMode::Rect); }
 
   void drag(QPoint from, QPoint to) {
-    doc.Image1MouseDown(Qt::LeftButton, {}, from);
-    doc.Image1MouseMove({}, (from + to) / 2);
-    doc.Image1MouseMove({}, to);
-    doc.Image1MouseUp(Qt::LeftButton, to);
+    doc.input().mousePressed(Qt::LeftButton, {}, from);
+    doc.input().mouseMoved({}, (from + to) / 2);
+    doc.input().mouseMoved({}, to);
+    doc.input().mouseReleased(Qt::LeftButton, to);
   }
   void add(const QByteArray &content, int x, int y) {
     doc.appendInput(content, x, y);
@@ -36,7 +36,7 @@ class Region : public ::testing::Test, protected DocumentSession {
   // The clipboard now holds `text`, as another program would leave it.
   void clipboard(const QString &text) {
     view.clipboard = text;
-    doc.clipboardChanged();
+    doc.regions().clipboardChanged();
   }
   Rect rect() {
     const int *r = doc.editor().SelectionRect;
@@ -51,11 +51,11 @@ TEST_F(Region, DragsWithoutWidthOrHeightSelectNothing) {
   add("`1", 100, 100);
   for (QPoint to : {QPoint(50, 50), QPoint(150, 50), QPoint(50, 150)}) {
     drag({0, 0}, {200, 200});
-    ASSERT_TRUE(doc.selectionButtonsEnabled());
+    ASSERT_TRUE(doc.regions().selectionCommandsEnabled());
     drag({50, 50}, to);
-    EXPECT_TRUE(doc.selection().isEmpty());
+    EXPECT_TRUE(doc.regions().selection().isEmpty());
     EXPECT_EQ(rect(), (Rect{0, 0, 0, 0}));
-    EXPECT_FALSE(doc.selectionButtonsEnabled());
+    EXPECT_FALSE(doc.regions().selectionCommandsEnabled());
     EXPECT_TRUE(view.framesShown.isEmpty()) << "no band or old frame left";
   }
 }
@@ -69,23 +69,23 @@ TEST_F(Region, EveryDragDirectionSelectsStrictlyInside) {
                                  {QPoint(100, 120), QPoint(300, 40)},
                                  {QPoint(300, 40), QPoint(100, 120)}}) {
     drag(from, to);
-    EXPECT_EQ(doc.selection(), (QList<int>{4, 5}));
+    EXPECT_EQ(doc.regions().selection(), (QList<int>{4, 5}));
     EXPECT_EQ(rect(), (Rect{100, 40, 300, 120}));
     EXPECT_EQ(view.framesShown, (QList<Frame>{{100, 40, 300, 120}}));
   }
   add("`7", -10, -10);
   drag({10, 10}, {-50, -50});
-  EXPECT_EQ(doc.selection(), (QList<int>{6}));
+  EXPECT_EQ(doc.regions().selection(), (QList<int>{6}));
 }
 
 TEST_F(Region, AReleaseAwayFromTheLastMoveFramesWhatIsKept) {
-  doc.Image1MouseDown(Qt::LeftButton, {}, {10, 10});
-  doc.Image1MouseMove({}, {50, 50});
-  doc.Image1MouseUp(Qt::LeftButton, {80, 60});
+  doc.input().mousePressed(Qt::LeftButton, {}, {10, 10});
+  doc.input().mouseMoved({}, {50, 50});
+  doc.input().mouseReleased(Qt::LeftButton, {80, 60});
   EXPECT_EQ(view.framesShown, (QList<Frame>{{10, 10, 80, 60}}));
-  doc.Image1MouseDown(Qt::LeftButton, {}, {10, 10});
-  doc.Image1MouseMove({}, {50, 50});
-  doc.Image1MouseUp(Qt::LeftButton, {10, 60});
+  doc.input().mousePressed(Qt::LeftButton, {}, {10, 10});
+  doc.input().mouseMoved({}, {50, 50});
+  doc.input().mouseReleased(Qt::LeftButton, {10, 60});
   EXPECT_TRUE(view.framesShown.isEmpty());
 }
 
@@ -93,36 +93,36 @@ TEST_F(Region, SelectAllTakesWhatLiesInsideTheCanvas) {
   // A page of four staves, 610 by 292 pixels.
   add("`1", 0, 50), add("`2", 50, 0), add("`3", 610, 50);
   add("`4", 50, 292), add("`5", 1, 1), add("`6", 609, 291);
-  doc.SelectAll1Click();
-  EXPECT_EQ(doc.selection(), (QList<int>{4, 5}));
+  doc.regions().selectAll();
+  EXPECT_EQ(doc.regions().selection(), (QList<int>{4, 5}));
   EXPECT_EQ(view.framesShown, (QList<Frame>{{0, 0, 610, 292}}));
 }
 
 TEST_F(Region, MovesCarryTheSelectionAndItsFrame) {
   add("`1", 100, 100), add("`2", 400, 100);
   drag({50, 50}, {150, 150});
-  doc.moveSelection(MoveArrow::Down, Qt::ShiftModifier);
-  doc.moveSelection(MoveArrow::Right, Qt::ShiftModifier);
-  doc.moveSelection(MoveArrow::Up, Qt::ControlModifier);
+  doc.regions().moveByArrow(MoveArrow::Down, Qt::ShiftModifier);
+  doc.regions().moveByArrow(MoveArrow::Right, Qt::ShiftModifier);
+  doc.regions().moveByArrow(MoveArrow::Up, Qt::ControlModifier);
   EXPECT_EQ(xsOf(doc.page().Inputs), (QList<QByteArray>{"166", "400"}));
   EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"132", "100"}));
   EXPECT_EQ(view.framesShown, (QList<Frame>{{116, 82, 216, 182}}));
   EXPECT_TRUE(doc.isModified());
   // Past the top of the page the places go negative and stay.
   for (int i = 0; i < 3; ++i)
-    doc.moveSelection(MoveArrow::Up, Qt::ShiftModifier);
+    doc.regions().moveByArrow(MoveArrow::Up, Qt::ShiftModifier);
   EXPECT_EQ(ysOf(doc.page().Inputs).first(), "-60");
 }
 
 TEST_F(Region, DuplicateThenRightLeavesTheCopiesBehind) {
   add("`1", 10, 10), add("`2", 100, 100), add("A", 120, 110);
   drag({50, 50}, {150, 150});
-  doc.DuplicateSelection();
-  doc.moveSelection(MoveArrow::Right, {});
+  doc.regions().duplicate();
+  doc.regions().moveByArrow(MoveArrow::Right, {});
   EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2", "A", "`2", "A"}));
   EXPECT_EQ(xsOf(doc.page().Inputs),
             (QList<QByteArray>{"10", "101", "121", "100", "120"}));
-  EXPECT_EQ(doc.selection(), (QList<int>{1, 2}));
+  EXPECT_EQ(doc.regions().selection(), (QList<int>{1, 2}));
 }
 
 TEST_F(Region, DeletingTwoFiveAndSevenKeepsTheOthersInOrder) {
@@ -130,57 +130,57 @@ TEST_F(Region, DeletingTwoFiveAndSevenKeepsTheOthersInOrder) {
     add("`" + QByteArray::number(i), i == 2 || i == 5 || i == 7 ? 100 : 300,
         50 + i);
   drag({50, 0}, {150, 200});
-  ASSERT_EQ(doc.selection(), (QList<int>{2, 5, 7}));
+  ASSERT_EQ(doc.regions().selection(), (QList<int>{2, 5, 7}));
   doc.setModified(false);
-  doc.DeleteSelection();
+  doc.regions().remove();
   EXPECT_EQ(contents(),
             (QList<QByteArray>{"`0", "`1", "`3", "`4", "`6", "`8", "`9"}));
   EXPECT_EQ(rect(), (Rect{0, 0, 0, 0}));
   EXPECT_TRUE(view.framesShown.isEmpty());
-  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  EXPECT_FALSE(doc.regions().selectionCommandsEnabled());
   EXPECT_TRUE(doc.isModified());
 }
 
 TEST_F(Region, CopyWritesTheRegionTextAndCutThenPasteGivesItBack) {
   add("`1", 10, 10), add("`14", 150, 72), add("A", 200, 100);
   drag({100, 40}, {300, 120});
-  doc.CopySelection();
-  EXPECT_EQ(view.clipboardWrites, QStringList{Example});
-  EXPECT_TRUE(doc.pasteEnabled());
-  doc.CutSelection();
+  doc.regions().copy();
+  EXPECT_EQ(view.clipboardWrites, QStringList{TwoInputRegion});
+  EXPECT_TRUE(doc.regions().pasteEnabled());
+  doc.regions().cut();
   EXPECT_EQ(contents(), QList<QByteArray>{"`1"});
-  doc.PasteRegion();
+  doc.regions().paste();
   EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`14", "A"}));
   EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"10", "72", "100"}));
-  EXPECT_EQ(doc.selection(), (QList<int>{1, 2}));
+  EXPECT_EQ(doc.regions().selection(), (QList<int>{1, 2}));
   EXPECT_EQ(view.framesShown, (QList<Frame>{{100, 40, 300, 120}}));
-  EXPECT_TRUE(doc.selectionButtonsEnabled());
+  EXPECT_TRUE(doc.regions().selectionCommandsEnabled());
   // A second paste appends a second group and selects only that.
-  doc.PasteRegion();
+  doc.regions().paste();
   EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`14", "A", "`14", "A"}));
-  EXPECT_EQ(doc.selection(), (QList<int>{3, 4}));
+  EXPECT_EQ(doc.regions().selection(), (QList<int>{3, 4}));
 }
 
 TEST_F(Region, ACopyOfNothingIsTheHeaderAlone) {
   clipboard(QStringLiteral("%Fum%\r\n1\r\n2\r\n3\r\n4\r\n"));
-  doc.PasteRegion();
-  EXPECT_TRUE(doc.selectionButtonsEnabled());
-  doc.CopySelection();
+  doc.regions().paste();
+  EXPECT_TRUE(doc.regions().selectionCommandsEnabled());
+  doc.regions().copy();
   EXPECT_EQ(view.clipboard, QStringLiteral("%Fum%\r\n1\r\n2\r\n3\r\n4\r\n"));
 }
 
 TEST_F(Region, PasteFollowsTheFirstLineOfTheClipboard) {
   const std::pair<QString, bool> cases[] = {
-      {Example, true},
+      {TwoInputRegion, true},
       {QStringLiteral("%Fum% \r\n1\r\n2\r\n3\r\n4\r\n"), false},
       {QString(), false},
       {QStringLiteral("%Fum%\n1\n2\n3\n4\n"), true},
       {QStringLiteral("hello"), false}};
   for (const auto &[text, enabled] : cases) {
     clipboard(text);
-    EXPECT_EQ(doc.pasteEnabled(), enabled) << text.toStdString();
+    EXPECT_EQ(doc.regions().pasteEnabled(), enabled) << text.toStdString();
   }
-  doc.PasteRegion();  // refused while disabled
+  doc.regions().paste();  // refused while disabled
   EXPECT_EQ(doc.page().count(), 0);
 }
 
@@ -206,10 +206,10 @@ TEST_F(Region, AFaultyRegionTextTouchesNothing) {
   for (const auto &[text, message] : cases) {
     messages = ScriptedMessages();
     clipboard(text);
-    doc.PasteRegion();
+    doc.regions().paste();
     EXPECT_EQ(messages.texts(), QStringList{message});
     EXPECT_EQ(contents(), QList<QByteArray>{"`1"});
-    EXPECT_EQ(doc.selection(), QList<int>{0});
+    EXPECT_EQ(doc.regions().selection(), QList<int>{0});
     EXPECT_EQ(rect(), (Rect{50, 50, 150, 150}));
     EXPECT_FALSE(doc.isModified());
   }
@@ -229,16 +229,16 @@ TEST_F(Region, OnlyPageChangesMarkThePageModified) {
          drag({50, 50}, {150, 150});
        },
        false},
-      {"copy", [&] { doc.CopySelection(); }, false},
-      {"redraw", [&] { doc.Redraw1Click(); }, false},
-      {"hide", [&] { doc.setMode(EditMode::None); }, false},
-      {"paste", [&] { doc.PasteRegion(); }, true},
-      {"duplicate", [&] { doc.DuplicateSelection(); }, true},
-      {"move", [&] { doc.moveSelection(MoveArrow::Up, {}); }, true},
-      {"delete", [&] { doc.DeleteSelection(); }, true},
-      {"cut", [&] { doc.CutSelection(); }, true}};
+      {"copy", [&] { doc.regions().copy(); }, false},
+      {"redraw", [&] { doc.regions().redrawWithoutFrame(); }, false},
+      {"hide", [&] { doc.input().setMode(EditMode::None); }, false},
+      {"paste", [&] { doc.regions().paste(); }, true},
+      {"duplicate", [&] { doc.regions().duplicate(); }, true},
+      {"move", [&] { doc.regions().moveByArrow(MoveArrow::Up, {}); }, true},
+      {"delete", [&] { doc.regions().remove(); }, true},
+      {"cut", [&] { doc.regions().cut(); }, true}};
   for (const auto &[name, run, changesPage] : commands) {
-    doc.setMode(EditMode::Rect);
+    doc.input().setMode(EditMode::Rect);
     drag({50, 50}, {150, 150});
     doc.setModified(false);
     run();
@@ -250,20 +250,20 @@ TEST_F(Region, LeavingTheModeTakesTheFrameAway) {
   add("`1", 100, 100);
   drag({50, 50}, {150, 150});
   const int redraws = view.paperRedraws.size();
-  doc.setMode(EditMode::None);
+  doc.input().setMode(EditMode::None);
   EXPECT_EQ(view.paperRedraws.size(), redraws + 1);
   EXPECT_EQ(rect(), (Rect{0, 0, 0, 0}));
-  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  EXPECT_FALSE(doc.regions().selectionCommandsEnabled());
   // A band half drawn goes too, and the release after it selects nothing.
-  doc.setMode(EditMode::Rect);
-  doc.Image1MouseDown(Qt::LeftButton, {}, {50, 50});
-  doc.Image1MouseMove({}, {150, 150});
-  doc.setMode(EditMode::None);
+  doc.input().setMode(EditMode::Rect);
+  doc.input().mousePressed(Qt::LeftButton, {}, {50, 50});
+  doc.input().mouseMoved({}, {150, 150});
+  doc.input().setMode(EditMode::None);
   EXPECT_TRUE(view.framesShown.isEmpty());
-  doc.setMode(EditMode::Rect);
-  doc.Image1MouseUp(Qt::LeftButton, {150, 150});
+  doc.input().setMode(EditMode::Rect);
+  doc.input().mouseReleased(Qt::LeftButton, {150, 150});
   EXPECT_TRUE(view.framesShown.isEmpty());
-  EXPECT_TRUE(doc.selection().isEmpty());
+  EXPECT_TRUE(doc.regions().selection().isEmpty());
 }
 
 TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
@@ -273,19 +273,19 @@ TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
     std::function<void()> move;
   } cases[] = {
       {INT_MAX - 9, 5, 9,
-       [&] { doc.moveSelection(MoveArrow::Right, Qt::ShiftModifier); }},
-      {5, 5, INT_MAX, [&] { doc.moveSelection(MoveArrow::Down, {}); }},
-      {5, INT_MIN + 63, 9, [&] { doc.Up1Click(); }},
-      {5, INT_MAX - 63, 9, [&] { doc.Down1Click(); }},
+       [&] { doc.regions().moveByArrow(MoveArrow::Right, Qt::ShiftModifier); }},
+      {5, 5, INT_MAX, [&] { doc.regions().moveByArrow(MoveArrow::Down, {}); }},
+      {5, INT_MIN + 63, 9, [&] { doc.shiftPageUp(); }},
+      {5, INT_MAX - 63, 9, [&] { doc.shiftPageDown(); }},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.bottom);
-    doc.NewPage();
+    doc.newPage();
     clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n9\r\n%1\r\n`1\r\n%2\r\n%3\r\n")
                   .arg(c.bottom)
                   .arg(c.x)
                   .arg(c.y));
-    doc.PasteRegion();
+    doc.regions().paste();
     const InputList before = doc.page().Inputs;
     messages = ScriptedMessages();
     c.move();
@@ -299,13 +299,13 @@ TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
 TEST_F(Region, LeavingTheModeLetsAFramelessPasteGo) {
   add("`1", 100, 100);
   clipboard(QStringLiteral("%Fum%\r\n0\r\n0\r\n0\r\n0\r\n`2\r\n5\r\n5\r\n"));
-  doc.PasteRegion();
-  ASSERT_EQ(doc.selection(), QList<int>{1});
-  doc.setMode(EditMode::None);
-  EXPECT_TRUE(doc.selection().isEmpty());
-  EXPECT_FALSE(doc.selectionButtonsEnabled());
+  doc.regions().paste();
+  ASSERT_EQ(doc.regions().selection(), QList<int>{1});
+  doc.input().setMode(EditMode::None);
+  EXPECT_TRUE(doc.regions().selection().isEmpty());
+  EXPECT_FALSE(doc.regions().selectionCommandsEnabled());
   // Back in the mode, an arrow moves nothing the user did not choose.
-  doc.setMode(EditMode::Rect);
-  doc.moveSelection(MoveArrow::Down, {});
+  doc.input().setMode(EditMode::Rect);
+  doc.regions().moveByArrow(MoveArrow::Down, {});
   EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"100", "5"}));
 }

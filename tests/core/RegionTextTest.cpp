@@ -9,34 +9,38 @@
 
 namespace {
 
-const QByteArray Example =
+const QByteArray TwoInputRegion =
     "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
     "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n";
 
 }  // namespace
 
-TEST(RegionText, ComposesTheExampleByteForByteAndReadsItBack) {
+TEST(RegionText, ComposesATwoInputRegionByteForByteAndReadsItBack) {
   region_text::Region region;
   region.rect = {100, 40, 300, 120};
   region.inputs.append("`14", "150", "72");
   region.inputs.append("A", "200", "100");
-  EXPECT_EQ(region_text::compose(region), Example);
+  EXPECT_EQ(region_text::compose(region), TwoInputRegion);
 
-  const region_text::Parsed parsed = region_text::parse(Example);
+  const region_text::Parsed parsed = region_text::parse(TwoInputRegion);
   ASSERT_TRUE(parsed.ok);
   EXPECT_EQ(parsed.region.rect, region.rect);
   EXPECT_EQ(parsed.region.inputs, region.inputs);
   // Texts from elsewhere may end their lines in LF alone.
-  QByteArray lfOnly = Example;
+  QByteArray lfOnly = TwoInputRegion;
   EXPECT_EQ(region_text::parse(lfOnly.replace("\r\n", "\n")).region.inputs,
             region.inputs);
 }
 
 TEST(RegionText, OnlyAnExactFirstLineMakesARegionText) {
-  const std::pair<QByteArray, bool> cases[] = {
-      {Example, true},       {"%Fum%", true},      {"%Fum%\n", true},
-      {"%Fum% \r\n", false}, {"%fum%\r\n", false}, {" %Fum%", false},
-      {"", false},           {"\r\n%Fum%", false}};
+  const std::pair<QByteArray, bool> cases[] = {{TwoInputRegion, true},
+                                               {"%Fum%", true},
+                                               {"%Fum%\n", true},
+                                               {"%Fum% \r\n", false},
+                                               {"%fum%\r\n", false},
+                                               {" %Fum%", false},
+                                               {"", false},
+                                               {"\r\n%Fum%", false}};
   for (const auto &[text, expected] : cases)
     EXPECT_EQ(region_text::isRegionText(text), expected) << text.data();
 }

@@ -112,12 +112,12 @@ int editAndSave(const QString &path, int extra, int out,
   RecordingView view;
   Document doc({messages, player, settings, own.path() + QStringLiteral("/")},
                view);
-  doc.OpenFile(path);
+  doc.openFile(path);
   for (int i = 0; i < extra; ++i) doc.appendInput("`14", 40 + i % 500, 48);
   doc.setModified(true);
   messages.shown.clear();
   beforeSave();
-  const bool written = doc.Save1Click();
+  const bool written = doc.save();
   send(out, QStringLiteral("%1 %2\n").arg(
                 written ? "written" : "failed",
                 doc.isModified() ? "modified" : "unmodified"));
@@ -257,9 +257,10 @@ int closeWithSettings(const QString &path, int out) {
   RecordingView view;
   Document doc({messages, player, settings, own.path() + QStringLiteral("/")},
                view);
-  doc.readSettings();
-  doc.AddRecentFile(QStringLiteral("/home/user/新しい曲.fum"));
-  const bool written = doc.writeSettings(WindowLayout{});
+  doc.session().read();
+  doc.session().addRecentFile(QStringLiteral("/home/user/新しい曲.fum"));
+  const bool written =
+      doc.session().write(WindowLayout{}, doc.navigator().course());
   for (const ScriptedMessages::Shown &s : messages.shown) send(out, s.text);
   return written ? 0 : 1;
 }

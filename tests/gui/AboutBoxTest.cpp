@@ -10,12 +10,12 @@
 
 namespace {
 
-class AboutBox : public ProgramTest {
+class AboutDialog : public ProgramTest {
  protected:
   // The box as the Help menu shows it, but without a modal loop.
-  TForm8 &showBox() {
+  AboutBox &showBox() {
     // It belongs to the main window, and goes with it at a restart.
-    box = new TForm8(&form(), doc());
+    box = new AboutBox(&form(), doc());
     box->show();
     return *box;
   }
@@ -26,14 +26,14 @@ class AboutBox : public ProgramTest {
     return toolButton("SpeedButton1")->isVisibleTo(&form());
   }
 
-  QPointer<TForm8> box;
+  QPointer<AboutBox> box;
 };
 
 enum class Ending { Ok, Escape, CloseBox };
 
 }  // namespace
 
-TEST_F(AboutBox, ShowsTheProgramIconCentredOnTheScreen) {
+TEST_F(AboutDialog, ShowsTheProgramIconCentredOnTheScreen) {
   showBox();
   const QPixmap icon = child<QLabel>(*box, "Image1")->pixmap();
   EXPECT_FALSE(icon.isNull());
@@ -44,7 +44,7 @@ TEST_F(AboutBox, ShowsTheProgramIconCentredOnTheScreen) {
 
 // However the box ends, the check box decides the option, and the main
 // window shows or hides its editing controls at once.
-TEST_F(AboutBox, TheCheckBoxSwitchesTheExecutiveOptionWhenTheBoxEnds) {
+TEST_F(AboutDialog, TheCheckBoxSwitchesTheExecutiveOptionWhenTheBoxEnds) {
   const struct {
     const char *name;
     bool before;
@@ -57,11 +57,12 @@ TEST_F(AboutBox, TheCheckBoxSwitchesTheExecutiveOptionWhenTheBoxEnds) {
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    doc().setExecutive(c.before);
+    doc().session().setExecutive(c.before);
     showBox();
     EXPECT_EQ(option()->isChecked(), c.before);
     QTest::mouseClick(option(), Qt::LeftButton);
-    EXPECT_EQ(doc().executive(), c.before) << "changed before the box ended";
+    EXPECT_EQ(doc().session().executive(), c.before)
+        << "changed before the box ended";
     switch (c.ending) {
       case Ending::Ok:
         QTest::mouseClick(ok(), Qt::LeftButton);
@@ -74,14 +75,14 @@ TEST_F(AboutBox, TheCheckBoxSwitchesTheExecutiveOptionWhenTheBoxEnds) {
         break;
     }
     EXPECT_FALSE(box->isVisible());
-    EXPECT_EQ(doc().executive(), !c.before);
+    EXPECT_EQ(doc().session().executive(), !c.before);
     EXPECT_EQ(editingShown(), !c.before);
   }
 }
 
 // Only a mouse release over "OK" with exactly Ctrl held enters the
 // administrator mode; the box closes either way.
-TEST_F(AboutBox, CtrlWithTheMouseOnOkEntersTheAdministratorMode) {
+TEST_F(AboutDialog, CtrlWithTheMouseOnOkEntersTheAdministratorMode) {
   const struct {
     const char *name;
     Qt::KeyboardModifiers keys;
@@ -112,7 +113,7 @@ TEST_F(AboutBox, CtrlWithTheMouseOnOkEntersTheAdministratorMode) {
   }
 }
 
-TEST_F(AboutBox, CtrlWithAnotherMouseButtonStillDownDoesNotCount) {
+TEST_F(AboutDialog, CtrlWithAnotherMouseButtonStillDownDoesNotCount) {
   showBox();
   const QPoint centre = ok()->rect().center();
   QTest::mousePress(ok(), Qt::RightButton, Qt::ControlModifier, centre);
@@ -124,7 +125,7 @@ TEST_F(AboutBox, CtrlWithAnotherMouseButtonStillDownDoesNotCount) {
 
 // The note under "DataFile :" is the open course's, read anew at each
 // showing: a page opened on its own has none.
-TEST_F(AboutBox, ShowsTheNoteOfTheOpenCourse) {
+TEST_F(AboutDialog, ShowsTheNoteOfTheOpenCourse) {
   scratch.write(QStringLiteral("c/序.fum"),
                 "Fum[x]\r\n^1|4|610|\r\nEnd[x]\r\n");
   const QString course =
@@ -132,12 +133,12 @@ TEST_F(AboutBox, ShowsTheNoteOfTheOpenCourse) {
                     "/" + sjis(QStringLiteral("題")) + "\r\n\\" +
                         sjis(QStringLiteral("サンプル・データ 第2版")) +
                         "\r\n" + sjis(QStringLiteral("序")) + "\r\n");
-  doc().OpenFile(course);
+  doc().openFile(course);
   showBox();
   EXPECT_EQ(note(), QStringLiteral("サンプル・データ 第2版"));
   box->hide();
 
-  doc().OpenFile(scratch.file(QStringLiteral("c/序.fum")));
+  doc().openFile(scratch.file(QStringLiteral("c/序.fum")));
   box->show();
   EXPECT_EQ(note(), QString());
 }

@@ -120,7 +120,7 @@ TEST_F(EditingWindows, AboutBoxFromTheHelpMenuSwitchesTheModes) {
                       Qt::ControlModifier);
   });
   action("About1")->trigger();
-  EXPECT_TRUE(doc().executive());
+  EXPECT_TRUE(doc().session().executive());
   EXPECT_TRUE(doc().administratorMode());
   EXPECT_EQ(program->text().windowTitle(), QStringLiteral("Administrator"));
   EXPECT_TRUE(toolButton("SpeedButton1")->isVisibleTo(&form()));

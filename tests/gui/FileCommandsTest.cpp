@@ -16,7 +16,7 @@ const QByteArray LessonPage =
 
 class FileCommands : public ProgramTest {
  protected:
-  FileCommands() { doc().setExecutive(true); }
+  FileCommands() { doc().session().setExecutive(true); }
   void modify() {
     doc().appendInput("`14", 100, 48);
     doc().setModified(true);
@@ -27,7 +27,7 @@ class FileCommands : public ProgramTest {
 
 TEST_F(FileCommands, OpensAPageFileWhateverTheCaseOfItsExtension) {
   const QString path = scratch.write(QStringLiteral("LESSON.FUM"), LessonPage);
-  doc().OpenFile(path);
+  doc().openFile(path);
   EXPECT_EQ(page().count(), 2);
   EXPECT_EQ(page().PagePath, path);
   EXPECT_EQ(page().CaptionPath, path);
@@ -35,7 +35,7 @@ TEST_F(FileCommands, OpensAPageFileWhateverTheCaseOfItsExtension) {
   EXPECT_EQ(page().PageText, QByteArray("Hello\r\nWorld"));
   EXPECT_EQ(memo()->toPlainText(), QStringLiteral("Hello\nWorld"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("LESSON.FUM"));
-  EXPECT_EQ(doc().recent().entry(1), path);
+  EXPECT_EQ(doc().session().recent().entry(1), path);
   EXPECT_TRUE(messages.shown.isEmpty());  // "lesson" matches "LESSON"
 }
 
@@ -43,22 +43,22 @@ TEST_F(FileCommands, SaveQuestionOfOpenFile) {
   const QString path = scratch.write(QStringLiteral("lesson.fum"), LessonPage);
   modify();
   messages.answers = {Messages::Answer::Cancel};
-  doc().OpenFile(path);
+  doc().openFile(path);
   EXPECT_EQ(page().count(), 1);
   EXPECT_TRUE(page().Modified);
 
   messages.answers = {Messages::Answer::No};
-  doc().OpenFile(path);
+  doc().openFile(path);
   EXPECT_EQ(page().count(), 2);
   EXPECT_FALSE(page().Modified);
 
   // Yes saves first: the page without a path asks for a name.
   const QString saved = scratch.file(QStringLiteral("first.fum"));
-  doc().NewPage();
+  doc().newPage();
   modify();
   messages.answers = {Messages::Answer::Yes};
   messages.paths = {saved};
-  doc().OpenFile(path);
+  doc().openFile(path);
   EXPECT_TRUE(readBytes(saved).startsWith("Fum[first]\r\n"));
   EXPECT_EQ(page().PagePath, path);
 }
@@ -68,19 +68,19 @@ TEST_F(FileCommands, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
       scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
   modify();
   messages.answers = {Messages::Answer::No};
-  doc().OpenFile(path);
+  doc().openFile(path);
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
   EXPECT_EQ(page().count(), 0);
   EXPECT_TRUE(page().PagePath.isEmpty());
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(NewFile)"));
-  EXPECT_EQ(doc().recent().entry(1), path);
+  EXPECT_EQ(doc().session().recent().entry(1), path);
 }
 
 TEST_F(FileCommands, PageIsExtractedFromOtherText) {
   const QString path = scratch.write(
       QStringLiteral("mail.txt"), "Dear reader,\r\n" + LessonPage + "Bye\r\n");
   messages.answers = {Messages::Answer::Yes};
-  doc().OpenFile(path);
+  doc().openFile(path);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(
       messages.shown[0].text,
@@ -93,11 +93,11 @@ TEST_F(FileCommands, PageIsExtractedFromOtherText) {
   EXPECT_TRUE(page().Modified);
   EXPECT_EQ(form().windowTitle(),
             QStringLiteral("(テキスト・ファイルからの抽出)"));
-  EXPECT_TRUE(doc().recent().entry(1).isEmpty());
+  EXPECT_TRUE(doc().session().recent().entry(1).isEmpty());
 
-  doc().NewPage();
+  doc().newPage();
   messages.answers = {Messages::Answer::No};
-  doc().OpenFile(path);
+  doc().openFile(path);
   EXPECT_EQ(page().count(), 0);
 }
 
@@ -105,23 +105,23 @@ TEST_F(FileCommands, RecentFilesList) {
   QStringList paths;
   for (int i = 1; i <= 9; ++i)
     paths << scratch.write(QStringLiteral("p%1.fum").arg(i), LessonPage);
-  doc().OpenFile(paths[0]);
-  doc().OpenFile(paths[0]);
-  EXPECT_EQ(doc().recent().entry(1), paths[0]);
-  EXPECT_TRUE(doc().recent().entry(2).isEmpty());
-  for (const QString &p : paths) doc().OpenFile(p);
-  EXPECT_EQ(doc().recent().entry(1), paths[8]);
-  EXPECT_EQ(doc().recent().entry(8), paths[1]);  // p1 dropped off
+  doc().openFile(paths[0]);
+  doc().openFile(paths[0]);
+  EXPECT_EQ(doc().session().recent().entry(1), paths[0]);
+  EXPECT_TRUE(doc().session().recent().entry(2).isEmpty());
+  for (const QString &p : paths) doc().openFile(p);
+  EXPECT_EQ(doc().session().recent().entry(1), paths[8]);
+  EXPECT_EQ(doc().session().recent().entry(8), paths[1]);  // p1 dropped off
   EXPECT_EQ(action("ReOpen1")->text(), QStringLiteral("p9.fum"));
 
   QFile::remove(paths[5]);
   action("ReOpen4")->trigger();  // entry 4 is p6
   EXPECT_TRUE(messages.saw(QStringLiteral("ファイルが見つかりません。")));
-  EXPECT_EQ(doc().recent().entry(4), paths[4]);
-  EXPECT_TRUE(doc().recent().entry(8).isEmpty());
+  EXPECT_EQ(doc().session().recent().entry(4), paths[4]);
+  EXPECT_TRUE(doc().session().recent().entry(8).isEmpty());
 
   action("ReOpen2")->trigger();  // p8 moves to the top
-  EXPECT_EQ(doc().recent().entry(1), paths[7]);
+  EXPECT_EQ(doc().session().recent().entry(1), paths[7]);
   EXPECT_EQ(page().PagePath, paths[7]);
 }
 
@@ -135,7 +135,7 @@ TEST_F(FileCommands, SaveAsPresetsAndRecent) {
   // A page from the clipboard has its internal name but no file.
   QApplication::clipboard()->setText(
       QStringLiteral("Fum[Lesson 1.2]\r\n^1|4|610|\r\nEnd[Lesson 1.2]\r\n"));
-  doc().OpenClip1Click();
+  doc().openClipboardText();
   ASSERT_TRUE(page().PagePath.isEmpty());
   action("SaveAs1")->trigger();
   EXPECT_EQ(messages.dialogs[1].fileName, QStringLiteral("Lesson 1.2"));
@@ -145,14 +145,14 @@ TEST_F(FileCommands, SaveAsPresetsAndRecent) {
 
   const QString target = scratch.file(QStringLiteral("Lesson 2.fum"));
   messages.paths = {target};
-  EXPECT_TRUE(doc().SaveAs());
+  EXPECT_TRUE(doc().saveAs());
   EXPECT_EQ(page().PagePath, target);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Lesson 2.fum"));
-  EXPECT_EQ(doc().recent().entry(1), target);
+  EXPECT_EQ(doc().session().recent().entry(1), target);
   EXPECT_EQ(action("ReOpen1")->text(), QStringLiteral("Lesson 2.fum"));
   EXPECT_EQ(readBytes(target),
             QByteArray("Fum[Lesson 2]\r\n^1|4|610|\r\nEnd[Lesson 2]\r\n"));
-  EXPECT_FALSE(doc().SaveAs());  // cancelled
+  EXPECT_FALSE(doc().saveAs());  // cancelled
   EXPECT_EQ(messages.dialogs.last().fileName, target);
 }
 
@@ -160,8 +160,8 @@ TEST_F(FileCommands, BitmapExportIsARealBitmap) {
   const QString target = scratch.file(QStringLiteral("page.bmp"));
   messages.paths = {target};
   doc().appendInput("`32", 40, 48);
-  doc().FullRedraw();
-  doc().SaveBmp1Click();
+  doc().redrawAll();
+  doc().saveBitmap();
   QImage back(target);
   ASSERT_FALSE(back.isNull());
   EXPECT_TRUE(readBytes(target).startsWith("BM"));
@@ -169,7 +169,7 @@ TEST_F(FileCommands, BitmapExportIsARealBitmap) {
             form().canvasImage().convertToFormat(QImage::Format_RGB32));
   EXPECT_FALSE(page().Modified);
 
-  doc().CopyAsBmp1Click();
+  doc().copyBitmap();
   EXPECT_EQ(QApplication::clipboard()->image().size(),
             form().canvasImage().size());
 }
@@ -196,7 +196,7 @@ TEST_F(FileCommands, ClosingAsksTheSaveQuestion) {
 TEST_F(FileCommands, OpenFromTheClipboard) {
   QApplication::clipboard()->setText(QStringLiteral(
       "Fum[clip]\r\n~音楽\r\n^1|2|300|`14|50|48|\r\nEnd[clip]\r\n"));
-  doc().OpenClip1Click();
+  doc().openClipboardText();
   EXPECT_EQ(page().count(), 1);
   EXPECT_EQ(page().StaffCount, 2);
   EXPECT_TRUE(page().Modified);
@@ -209,14 +209,14 @@ TEST_F(FileCommands, OpenFromTheClipboard) {
   QApplication::clipboard()->setText(
       QStringLiteral("%Fum%\r\n0\r\n0\r\n10\r\n10\r\n`14\r\n5\r\n5\r\n"));
   messages.answers = {Messages::Answer::No};
-  doc().OpenClip1Click();
+  doc().openClipboardText();
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
   EXPECT_EQ(page().count(), 0);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(NewFile)"));
 
   QApplication::clipboard()->clear();
   messages.shown.clear();
-  doc().OpenClip1Click();
+  doc().openClipboardText();
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
 }
 
@@ -230,7 +230,7 @@ TEST_F(FileCommands, DroppedFilesOpenTheFirstOnly) {
   EXPECT_TRUE(page().PagePath.isEmpty());
   QCoreApplication::processEvents();
   EXPECT_EQ(page().PagePath, first);
-  EXPECT_EQ(doc().recent().entry(1), first);
-  EXPECT_TRUE(doc().recent().entry(2).isEmpty());
+  EXPECT_EQ(doc().session().recent().entry(1), first);
+  EXPECT_TRUE(doc().session().recent().entry(2).isEmpty());
   EXPECT_FALSE(form().DropFiles({QUrl(QStringLiteral("https://x/y.fum"))}));
 }

@@ -12,8 +12,8 @@
 // The real windows with the mouse on the canvas.
 class InputTest : public ProgramTest {
  protected:
-  TForm2 &palette() { return program->palette(); }
-  TForm5 &letter() { return program->letter(); }
+  NotePaletteWindow &palette() { return program->palette(); }
+  LetterWindow &letter() { return program->letter(); }
   CanvasView *canvasView() { return child<CanvasView>(form(), "Image1"); }
   QLineEdit *letterField() { return child<QLineEdit>(letter(), "Edit1"); }
 

@@ -37,7 +37,7 @@ class KeysActOnce : public ProgramTest {
                         .toLatin1());
     // The middle page's piece is refused: its play keys find no device.
     player.refused << scratch.write(QStringLiteral("c/two.mid"), "MThd");
-    doc().OpenFile(scratch.write(QStringLiteral("c/c.vrn"),
+    doc().openFile(scratch.write(QStringLiteral("c/c.vrn"),
                                  "/c\r\none\r\ntwo\r\nthree\r\n"));
   }
   ~KeysActOnce() override { program.reset(); }  // before the boxes go
@@ -74,7 +74,7 @@ TEST_F(KeysActOnce, KeysThatOpenABoxActOnceInBothWindows) {
           (window == &form() ? " in the main window" : " in the memo"));
       answer = QMessageBox::Ok;
       doc().setModified(false);
-      doc().selectEntry(1);
+      doc().navigator().selectEntry(1);
       doc().setModified(true);
       window->show();
       window->activateWindow();
@@ -85,7 +85,7 @@ TEST_F(KeysActOnce, KeysThatOpenABoxActOnceInBothWindows) {
       QTest::keyClick(focus && focus->window() == window ? focus : window,
                       c.key.key(), c.key.keyboardModifiers());
       EXPECT_EQ(texts, QStringList{c.box});
-      EXPECT_EQ(doc().selectedEntry(), c.shown);
+      EXPECT_EQ(doc().navigator().selectedEntry(), c.shown);
     }
   }
 }

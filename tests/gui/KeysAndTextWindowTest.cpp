@@ -38,14 +38,14 @@ TEST_F(KeysAndText, HeldF1ShowsTheKeyHelpUntilItIsLetGo) {
     const QString caption = window->windowTitle();
     QTest::keyPress(window, Qt::Key_F1);
     QTest::keyPress(window, Qt::Key_F1, Qt::NoModifier);  // repeating
-    EXPECT_EQ(window->windowTitle(), Document::keyHelpText());
+    EXPECT_EQ(window->windowTitle(), KeyHelpCaption::text());
     QTest::keyRelease(window, Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_EQ(window->windowTitle(), caption);
   }
 }
 
 TEST_F(KeysAndText, PageKeysScrollTheStaffPaperWithinItsRange) {
-  doc().N1dan1Click(8);
+  doc().newPageOfStaves(8);
   form().resize(320, 200);
   form().show();
   QApplication::processEvents();
@@ -85,11 +85,11 @@ TEST_F(KeysAndText, F2TheButtonAndTheMenuItemShowAndHideTheTextWindow) {
 }
 
 TEST_F(KeysAndText, TheMemoTakesTypingOnlyWithTheExecutiveOption) {
-  doc().setExecutive(false);
+  doc().session().setExecutive(false);
   QTest::keyClicks(memo(), QStringLiteral("abc"));
   EXPECT_TRUE(memo()->toPlainText().isEmpty());
   EXPECT_FALSE(doc().isModified());
-  doc().setExecutive(true);
+  doc().session().setExecutive(true);
   QTest::keyClicks(memo(), QStringLiteral("abc"));
   EXPECT_EQ(memo()->toPlainText(), QStringLiteral("abc"));
   EXPECT_EQ(page().PageText, "abc");
@@ -97,7 +97,7 @@ TEST_F(KeysAndText, TheMemoTakesTypingOnlyWithTheExecutiveOption) {
 }
 
 TEST_F(KeysAndText, TheMemoDropsWhatThePageCannotHoldNamingItOnce) {
-  doc().setExecutive(true);
+  doc().session().setExecutive(true);
   QPlainTextEdit *typing = memo();
   const struct Step {
     std::function<void()> edit;

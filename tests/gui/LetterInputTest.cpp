@@ -149,8 +149,8 @@ TEST_F(LetterInput, TextsAreMadeReadableBack) {
 
   // Saved and read back, each comes back as placed, and as text.
   messages.paths = {scratch.file(QStringLiteral("texts.fum"))};
-  ASSERT_TRUE(doc().SavePage());
-  doc().LoadPage();
+  ASSERT_TRUE(doc().save());
+  doc().load();
   ASSERT_EQ(page().count(), 3);
   EXPECT_EQ(contentsOf(page().Inputs)[0], sjis(QStringLiteral("a｜b")));
   EXPECT_EQ(contentsOf(page().Inputs)[1], sjis(QStringLiteral("｀13")));

@@ -9,12 +9,12 @@ namespace {
 
 class LoadSave : public ProgramTest {
  protected:
-  LoadSave() { doc().setExecutive(true); }
-  void open(const QString &path) { doc().OpenFile(path); }
+  LoadSave() { doc().session().setExecutive(true); }
+  void open(const QString &path) { doc().openFile(path); }
   // Saves the page under a name, as the Save As dialog would give it.
   bool saveAs(const QString &path) {
     messages.paths = {path};
-    return doc().SaveAs();
+    return doc().saveAs();
   }
 };
 
@@ -67,7 +67,7 @@ TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
   EXPECT_EQ(page().ProtectFlag, -1);
   EXPECT_FALSE(doc().protectIndicatorRed());  // only for the administrator
   doc().setModified(true);
-  EXPECT_FALSE(doc().SavePage());
+  EXPECT_FALSE(doc().save());
   EXPECT_TRUE(messages.saw(
       QStringLiteral("これは改変禁止ファイルです。保存できません。")));
   EXPECT_TRUE(page().Modified);
@@ -77,7 +77,7 @@ TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
   messages.answers = {Messages::Answer::No};  // the edits are let go
   open(path);
   EXPECT_TRUE(doc().protectIndicatorRed());
-  doc().SavePage();
+  doc().save();
   EXPECT_EQ(readBytes(path), protectedPage);
 
   // An ordinary page saved by the administrator becomes protected.
@@ -85,7 +85,7 @@ TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
       QStringLiteral("plain.fum"), "Fum[plain]\r\n^1|4|610|\r\nEnd[plain]\r\n");
   open(plain);
   EXPECT_FALSE(doc().protectIndicatorRed());
-  doc().SavePage();
+  doc().save();
   EXPECT_EQ(readBytes(plain),
             QByteArray("Fum[plain]\r\n^-1|4|610|\r\nEnd[plain]\r\n"));
   EXPECT_TRUE(doc().protectIndicatorRed());
@@ -126,7 +126,7 @@ TEST_F(LoadSave, FormatWarningAndSizesOutOfRange) {
   EXPECT_EQ(page().count(), 1);
   EXPECT_FALSE(page().Modified);
   // Saved outside administrator mode, the page is written unprotected.
-  doc().SavePage();
+  doc().save();
   EXPECT_TRUE(readBytes(path).contains("^1|32|1280|"));
 }
 
@@ -151,7 +151,7 @@ TEST_F(LoadSave, PageTextComesBackByteForByte) {
   open(path);
   EXPECT_EQ(page().PageText,
             "a\xA0z\r\n" + sjis(QStringLiteral("ポ")) + "\r\n");
-  doc().SavePage();
+  doc().save();
   EXPECT_EQ(readBytes(path), bytes);
 }
 

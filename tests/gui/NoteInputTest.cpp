@@ -219,7 +219,7 @@ TEST_F(NoteInput, SwitchingTheListKeepsTheCurrentGlyph) {
 }
 
 TEST_F(NoteInput, PaletteLayout) {
-  TForm2 &p = palette();
+  NotePaletteWindow &p = palette();
   EXPECT_TRUE(p.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(p.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
   EXPECT_EQ(p.size(), QSize(136, 193));
@@ -244,7 +244,7 @@ TEST_F(NoteInput, FoldingTheListKeepsItsState) {
   chooseListItem(2);
   paletteButton(18)->click();
   paletteButton(16)->click();
-  EXPECT_EQ(palette().size(), QSize(TForm2::ListHiddenWidth, 193));
+  EXPECT_EQ(palette().size(), QSize(NotePaletteWindow::ListHiddenWidth, 193));
   EXPECT_EQ(paletteButton(16)->text(), QStringLiteral(">"));
   // Everything left in view is whole.
   for (QWidget *w : {static_cast<QWidget *>(paletteButton(14)),
@@ -253,7 +253,7 @@ TEST_F(NoteInput, FoldingTheListKeepsItsState) {
 
   palette().close();
   showPalette();
-  EXPECT_EQ(palette().width(), TForm2::ListHiddenWidth);
+  EXPECT_EQ(palette().width(), NotePaletteWindow::ListHiddenWidth);
   EXPECT_EQ(paletteList()->count(), 10);
   paletteButton(16)->click();
   EXPECT_EQ(palette().size(), QSize(136, 193));

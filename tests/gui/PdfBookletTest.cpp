@@ -81,9 +81,8 @@ TEST(PdfBooklet, BundledCourseHasASheetPerEntryInEmbeddedFonts) {
   }
   // The page text and a text stamped on the paper of a known page.
   ScorePage page;
-  ScriptedMessages messages;
   const page_file::LoadResult read =
-      page_file::readInto(page, course.pagePath(0), messages);
+      page_file::readInto(page, course.pagePath(0));
   ASSERT_EQ(read.status, page_file::LoadResult::Status::Loaded);
   EXPECT_TRUE(sheets[0].contains(cp932::toUnicode(read.pageText).left(12)));
   int label = page.count() - 1;

@@ -115,11 +115,10 @@ class Sequence {
   explicit Sequence(quint32 seed) : random_(seed) {
     QDir().mkpath(scratch.file(QStringLiteral("program")));
     QDir().mkpath(scratch.file(QStringLiteral("sub")));
-    doc.NewPage();
+    doc.newPage();
     view.setClipboardText(QString());
-    doc.clipboardChanged();
+    doc.regions().clipboardChanged();
   }
-  ~Sequence() { QDir::setCurrent(startFolder); }
 
   // Runs `steps` random steps; false with `report` at the first step that
   // breaks an invariant.
@@ -170,7 +169,6 @@ class Sequence {
     model.selectionButtons = false;
   }
 
-  const QString startFolder = QDir::currentPath();
   std::mt19937 random_;
   int step_ = 0;
   QStringList log_;
@@ -191,7 +189,7 @@ bool Sequence::oneStep() {
   messages = ScriptedMessages();
   allowed_.clear();
   const bool crowded = model.inputs.size() > 150;
-  const bool rect = doc.mode() == EditMode::Rect;
+  const bool rect = doc.input().mode() == EditMode::Rect;
   switch (pick(0, crowded ? 3 : 19)) {
     case 0:
       return rect ? regionCommand() : undo();
@@ -236,32 +234,32 @@ bool Sequence::oneStep() {
       return verify(QStringLiteral("page text"));
     default: {
       const int lengths[] = {7, 8, 9, 10, 12, 16, 40, 79, 256};
-      doc.setMaxChar(lengths[pick(0, 8)]);
+      doc.session().setMaxChar(lengths[pick(0, 8)]);
       return enterMode(static_cast<EditMode>(pick(0, 3)));
     }
   }
 }
 
 bool Sequence::enterMode(EditMode mode) {
-  if (doc.mode() == mode) return true;
-  if (doc.mode() == EditMode::Rect) letSelectionGo();
-  doc.setMode(mode);
+  if (doc.input().mode() == mode) return true;
+  if (doc.input().mode() == EditMode::Rect) letSelectionGo();
+  doc.input().setMode(mode);
   return verify(QStringLiteral("mode %1").arg(int(mode)));
 }
 
 bool Sequence::stamp() {
   if (!enterMode(EditMode::Note)) return false;
-  if (chance(30)) doc.choosePaletteButton(pick(1, 14));
-  if (chance(10)) doc.Image1MouseDown(Qt::RightButton, {}, {5, 5});
+  if (chance(30)) doc.input().choosePaletteButton(pick(1, 14));
+  if (chance(10)) doc.input().mousePressed(Qt::RightButton, {}, {5, 5});
   if (chance(10)) {
     const bool symbols = chance(50);
-    doc.showSymbolList(symbols);
-    doc.chooseListItem(symbols ? pick(0, 11) : pick(0, 9));
+    doc.input().showSymbolList(symbols);
+    doc.input().chooseListItem(symbols ? pick(0, 11) : pick(0, 9));
   }
   const int x = pick(0, model.staffWidth - 1);
   const int y = pick(0, staff_limits::canvasHeight(model.staffCount) - 1);
   const int glyph = doc.editor().CurrentGlyph;
-  doc.Image1MouseDown(Qt::LeftButton, {}, {x, y});
+  doc.input().mousePressed(Qt::LeftButton, {}, {x, y});
   model.inputs.append({glyphContent(glyph), x, snapped(y)});
   model.modified = true;
   return verify(QStringLiteral("stamp `%1 at %2,%3").arg(glyph).arg(x).arg(y));
@@ -273,10 +271,10 @@ bool Sequence::placeText() {
   const QString typed = QString::fromUtf8(text.typed);
   const int x = pick(0, model.staffWidth - 1);
   const int y = pick(0, staff_limits::canvasHeight(model.staffCount) - 1);
-  doc.setLetterText(typed);
+  doc.input().setLetterText(typed);
   if (typed == QStringLiteral("♬"))
     allowed_ << text_entry::unheldMessage(typed);
-  doc.Image1MouseDown(Qt::LeftButton, {}, {x, y});
+  doc.input().mousePressed(Qt::LeftButton, {}, {x, y});
   if (text.stored) {
     model.inputs.append({sjis(QString::fromUtf8(text.stored)), x, y});
     model.modified = true;
@@ -286,7 +284,7 @@ bool Sequence::placeText() {
 }
 
 bool Sequence::undo() {
-  doc.Undo1Click();
+  doc.undoLastInput();
   if (!model.inputs.isEmpty()) {
     model.inputs.removeLast();
     model.modified = true;
@@ -295,7 +293,7 @@ bool Sequence::undo() {
 }
 
 bool Sequence::stepErase() {
-  const StepEraseState opened = doc.stepEraseActivated();
+  const StepEraseState opened = doc.stepEraser().open();
   if (opened != StepEraseState{0, int(model.inputs.size()), false})
     return fail(QStringLiteral("step erase opened"),
                 QStringLiteral("scroll bar at %1 of %2")
@@ -303,7 +301,7 @@ bool Sequence::stepErase() {
                     .arg(opened.maximum));
   for (int round = pick(1, 3); round > 0; --round) {
     int position = pick(0, model.inputs.size());
-    doc.stepEraseMoved(position);
+    doc.stepEraser().markAt(position);
     const auto markAt = [this](int p) {
       model.marker.reset();
       if (p > 0)
@@ -312,7 +310,7 @@ bool Sequence::stepErase() {
     markAt(position);
     if (!verify(QStringLiteral("step erase to %1").arg(position))) return false;
     for (int erase = pick(0, 3); erase > 0; --erase) {
-      const StepEraseState state = doc.stepEraseErase();
+      const StepEraseState state = doc.stepEraser().eraseMarked();
       if (position > 0) {
         model.inputs.removeAt(position - 1);
         model.modified = true;
@@ -330,15 +328,15 @@ bool Sequence::stepErase() {
         return false;
     }
   }
-  doc.stepEraseClosed();
+  doc.stepEraser().close();
   model.marker.reset();
   return verify(QStringLiteral("step erase closed"));
 }
 
 bool Sequence::shift(bool fromRectWindow) {
   const bool up = chance(50);
-  up ? doc.Up1Click() : doc.Down1Click();
-  if (fromRectWindow) doc.DisableSelectionButtons();
+  up ? doc.shiftPageUp() : doc.shiftPageDown();
+  if (fromRectWindow) doc.regions().disableSelectionCommands();
   for (Input &input : model.inputs) input.y += up ? -64 : 64;
   letSelectionGo();
   model.modified = true;
@@ -366,7 +364,7 @@ bool Sequence::paper(bool fromRectWindow) {
   const int count = large ? pick(1, 32) : pick(1, 6);
   const int width = large ? pick(60, 1280) : pick(120, 800);
   doc.applyPaperDialog(count, width);
-  if (fromRectWindow) doc.DisableSelectionButtons();
+  if (fromRectWindow) doc.regions().disableSelectionCommands();
   model.staffCount = count;
   model.staffWidth = width;
   letSelectionGo();
@@ -393,7 +391,7 @@ bool Sequence::drag() {
     return QPoint(pick(-20, w + 20), pick(-20, h + 20));
   };
   const QPoint from = point();
-  doc.Image1MouseDown(Qt::LeftButton, {}, from);
+  doc.input().mousePressed(Qt::LeftButton, {}, from);
   model.frame = {};
   model.selection.clear();
   model.band = Rect{from.x(), from.y(), from.x(), from.y()};
@@ -402,13 +400,13 @@ bool Sequence::drag() {
   QPoint to = from;
   for (int moves = pick(0, 3); moves > 0; --moves) {
     to = chance(15) ? QPoint(from.x(), pick(-20, h + 20)) : point();
-    doc.Image1MouseMove(Qt::LeftButton, to);
+    doc.input().mouseMoved(Qt::LeftButton, to);
     model.band = Rect{from.x(), from.y(), to.x(), to.y()};
     if (!verify(QStringLiteral("band to %1,%2").arg(to.x()).arg(to.y())))
       return false;
   }
   if (chance(50)) to = point();
-  doc.Image1MouseUp(Qt::LeftButton, to);
+  doc.input().mouseReleased(Qt::LeftButton, to);
   model.band.reset();
   const Rect r{std::min(from.x(), to.x()), std::min(from.y(), to.y()),
                std::max(from.x(), to.x()), std::max(from.y(), to.y())};
@@ -420,14 +418,15 @@ bool Sequence::drag() {
 }
 
 bool Sequence::selectAll() {
-  doc.SelectAll1Click();
+  doc.regions().selectAll();
   selectInside(
       {0, 0, model.staffWidth, staff_limits::canvasHeight(model.staffCount)});
   return verify(QStringLiteral("select all"));
 }
 
 bool Sequence::regionCommand() {
-  if (doc.mode() != EditMode::Rect || !model.selectionButtons) return drag();
+  if (doc.input().mode() != EditMode::Rect || !model.selectionButtons)
+    return drag();
   QList<Input> selected;
   for (int i : model.selection) selected << model.inputs[i];
   const auto removeSelected = [&] {
@@ -438,27 +437,27 @@ bool Sequence::regionCommand() {
   };
   switch (pick(0, 7)) {
     case 0:
-      doc.CutSelection();
-      doc.clipboardChanged();
+      doc.regions().cut();
+      doc.regions().clipboardChanged();
       model.clipboard = {model.frame, selected};
       removeSelected();
       return verify(QStringLiteral("cut"));
     case 1:
-      doc.CopySelection();
-      doc.clipboardChanged();
+      doc.regions().copy();
+      doc.regions().clipboardChanged();
       model.clipboard = {model.frame, selected};
       return verify(QStringLiteral("copy"));
     case 2:
-      doc.DuplicateSelection();
+      doc.regions().duplicate();
       model.inputs << selected;
       model.modified = true;
       return verify(QStringLiteral("duplicate"));
     case 3:
-      doc.DeleteSelection();
+      doc.regions().remove();
       removeSelected();
       return verify(QStringLiteral("delete"));
     case 4:
-      doc.Redraw1Click();
+      doc.regions().redrawWithoutFrame();
       letSelectionGo();
       return verify(QStringLiteral("redraw"));
     default: {
@@ -472,7 +471,7 @@ bool Sequence::regionCommand() {
                  : m == 2 ? (vertical ? 32 : 33)
                           : 1;
       if (arrow == MoveArrow::Up || arrow == MoveArrow::Left) step = -step;
-      doc.moveSelection(arrow, held[m]);
+      doc.regions().moveByArrow(arrow, held[m]);
       for (int i : model.selection)
         (vertical ? model.inputs[i].y : model.inputs[i].x) += step;
       model.frame[vertical ? 1 : 0] += step;
@@ -489,7 +488,7 @@ bool Sequence::regionCommand() {
 bool Sequence::paste() {
   if (!enterMode(EditMode::Rect)) return false;
   if (!model.clipboard) return selectAll();
-  doc.PasteRegion();
+  doc.regions().paste();
   model.selection.clear();
   for (const Input &input : model.clipboard->second) {
     model.selection << model.inputs.size();
@@ -534,9 +533,9 @@ bool Sequence::save() {
   if (path.isEmpty() || chance(40)) {
     path = file(Names[pick(0, 2)]);
     messages.paths = {path};
-    if (!doc.SaveAs())
+    if (!doc.saveAs())
       return fail(QStringLiteral("save as"), messages.texts().join('\n'));
-  } else if (!doc.Save1Click()) {
+  } else if (!doc.save()) {
     return fail(QStringLiteral("save"), messages.texts().join('\n'));
   }
   saved_[path] = {model.inputs, model.staffCount, model.staffWidth,
@@ -560,12 +559,12 @@ bool Sequence::reopen() {
   allowed_ << page_file::nameQuestion(
                   name,
                   page_format::readPageBlock(readBytes(path)).internalName)
-           << page_file::nameQuestion(
-                  name, page_format::internalNameFor(path, doc.maxChar()));
+           << page_file::nameQuestion(name, page_format::internalNameFor(
+                                                path, doc.session().maxChar()));
   const bool wrote = goesOn && !messages.answers.isEmpty() &&
                      messages.answers.first() == Messages::Answer::Yes;
   const QString written = wrote ? model.path : QString();
-  doc.OpenFile(path);
+  doc.openFile(path);
   if (wrote && !checkFile(written)) return false;
   if (goesOn) {
     const Stored &s = saved_.at(path);
@@ -586,7 +585,7 @@ bool Sequence::newPage() {
   if (saveQuestion()) {
     const QString written = model.path;
     const bool wrote = messages.answers == QList{Messages::Answer::Yes};
-    doc.N1dan1Click(count);
+    doc.newPageOfStaves(count);
     if (wrote && !checkFile(written)) return false;
     model.inputs.clear();
     model.staffCount = count;
@@ -595,7 +594,7 @@ bool Sequence::newPage() {
     model.modified = false;
     letSelectionGo();
   } else {
-    doc.N1dan1Click(count);
+    doc.newPageOfStaves(count);
   }
   return verify(QStringLiteral("new page of %1 staves").arg(count));
 }
@@ -608,12 +607,12 @@ bool Sequence::openClipboard() {
   std::advance(it, pick(0, int(saved_.size()) - 1));
   const Stored copied = it->second;
   view.setClipboardText(cp932::toUnicode(readBytes(it->first)));
-  doc.clipboardChanged();
+  doc.regions().clipboardChanged();
   model.clipboard.reset();
   if (saveQuestion()) {
     const QString written = model.path;
     const bool wrote = messages.answers == QList{Messages::Answer::Yes};
-    doc.OpenClip1Click();
+    doc.openClipboardText();
     if (wrote && !checkFile(written)) return false;
     model.inputs = copied.inputs;
     model.staffCount = copied.staffCount;
@@ -623,7 +622,7 @@ bool Sequence::openClipboard() {
     model.modified = true;
     letSelectionGo();
   } else {
-    doc.OpenClip1Click();
+    doc.openClipboardText();
   }
   return verify(QStringLiteral("open a copy of %1").arg(it->first));
 }
@@ -638,7 +637,7 @@ QImage Sequence::expectedCanvas() const {
   if (model.band) {
     const Rect &b = *model.band;
     canvas.xorFrame(b[0], b[1], b[2], b[3]);
-  } else if (doc.mode() == EditMode::Rect) {
+  } else if (doc.input().mode() == EditMode::Rect) {
     canvas.xorFrame(model.frame[0], model.frame[1], model.frame[2],
                     model.frame[3]);
   }
@@ -706,14 +705,14 @@ bool Sequence::verify(const QString &what) {
                             .arg(r[1])
                             .arg(r[2])
                             .arg(r[3]));
-    if (doc.selection() != model.selection)
+    if (doc.regions().selection() != model.selection)
       return fail(what, QStringLiteral("%1 inputs selected, expected %2")
-                            .arg(doc.selection().size())
+                            .arg(doc.regions().selection().size())
                             .arg(model.selection.size()));
-    if (doc.selectionButtonsEnabled() != model.selectionButtons)
+    if (doc.regions().selectionCommandsEnabled() != model.selectionButtons)
       return fail(what, QStringLiteral("selection buttons"));
   }
-  if (doc.pasteEnabled() != model.clipboard.has_value())
+  if (doc.regions().pasteEnabled() != model.clipboard.has_value())
     return fail(what, QStringLiteral("paste button"));
   const QImage expected = expectedCanvas();
   const QImage &shown = view.canvas().image();
@@ -738,10 +737,12 @@ bool Sequence::checkFile(const QString &path) {
                 QStringLiteral("nothing saved as ") + path);
   const Stored &want = it->second;
   ScorePage read;
-  ScriptedMessages quiet;
-  const page_file::LoadResult result = page_file::readInto(read, path, quiet);
-  if (result.status != page_file::LoadResult::Status::Loaded)
-    return fail(QStringLiteral("read back ") + path, quiet.texts().join('\n'));
+  const page_file::LoadResult result = page_file::readInto(read, path);
+  if (result.status != page_file::LoadResult::Status::Loaded) {
+    QStringList why;
+    for (const Report &each : result.reports) why << each.text;
+    return fail(QStringLiteral("read back ") + path, why.join('\n'));
+  }
   const QByteArray bytes = readBytes(path);
   const page_format::DataFields fields = page_format::splitDataPayload(
       page_format::readPageBlock(bytes).dataPayload);

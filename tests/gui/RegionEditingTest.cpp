@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString Example = QStringLiteral(
+const QString TwoInputRegion = QStringLiteral(
     "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
     "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n");
 
@@ -26,7 +26,7 @@ class RegionEditing : public InputTest {
     action("Rect1")->trigger();
   }
 
-  TForm9 &window() { return program->rect(); }
+  RectEditWindow &window() { return program->rect(); }
   QToolButton *button(const char *name) {
     return child<QToolButton>(window(), name);
   }
@@ -60,7 +60,7 @@ TEST_F(RegionEditing, ARubberBandDragSelectsAndFrames) {
   EXPECT_EQ(canvas(), framed(200, 80, 300, 120)) << "the band follows";
   QTest::mouseMove(canvasView(), {100, 40});
   QTest::mouseRelease(canvasView(), Qt::LeftButton, {}, {100, 40});
-  EXPECT_EQ(doc().selection(), (QList<int>{1, 2}));
+  EXPECT_EQ(doc().regions().selection(), (QList<int>{1, 2}));
   EXPECT_TRUE(button("SpeedButton3")->isEnabled());
   // The frame runs from the top left corner to one pixel before the bottom
   // right, each of its pixels XORed with RGB(0, 128, 0).
@@ -83,12 +83,12 @@ TEST_F(RegionEditing, CopyAndPasteGoThroughTheSystemClipboard) {
   EXPECT_FALSE(button("SpeedButton4")->isEnabled());
   drag({100, 40}, {300, 120});
   QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
-  EXPECT_EQ(clipboard->text(), Example);
+  EXPECT_EQ(clipboard->text(), TwoInputRegion);
   ASSERT_TRUE(button("SpeedButton4")->isEnabled());
   QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
   EXPECT_EQ(contentsOf(page().Inputs),
             (QList<QByteArray>{"`1", "`14", "A", "`14", "A"}));
-  EXPECT_EQ(doc().selection(), (QList<int>{3, 4}));
+  EXPECT_EQ(doc().regions().selection(), (QList<int>{3, 4}));
   EXPECT_EQ(canvas(), framed(100, 40, 300, 120));
   // A region text any program leaves there can be pasted.
   clipboard->setText(
@@ -131,7 +131,7 @@ TEST_F(RegionEditing, TheWindowsMenuShiftsThePageAndDropsTheSelection) {
   EXPECT_EQ(items, (QStringList{"再描画(&R)", "", "全体シフト(&S)",
                                 "五線紙の設定(&G)...", "", "すべて選択(&A)"}));
   child<QAction>(window(), "SelectAll1")->trigger();
-  EXPECT_EQ(doc().selection(), (QList<int>{0, 1, 2}));
+  EXPECT_EQ(doc().regions().selection(), (QList<int>{0, 1, 2}));
   child<QAction>(window(), "K4")->trigger();
   EXPECT_EQ(ysOf(page().Inputs), (QList<QByteArray>{"74", "136", "164"}));
   EXPECT_FALSE(button("SpeedButton6")->isEnabled());
@@ -139,7 +139,7 @@ TEST_F(RegionEditing, TheWindowsMenuShiftsThePageAndDropsTheSelection) {
   // The staff paper dialog, cancelled, still ends the selection.
   child<QAction>(window(), "SelectAll1")->trigger();
   bool asked = false;
-  form().setPaperDialogRunner([&](TForm4 &) { asked = true; });
+  form().setPaperDialogRunner([&](StaffPaperDialog &) { asked = true; });
   child<QAction>(window(), "K2")->trigger();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(button("SpeedButton6")->isEnabled());

@@ -8,7 +8,7 @@ namespace {
 
 // Answers the staff paper dialog by typing into its fields.
 auto answerDialog(const QString &staves, const QString &width, bool ok) {
-  return [=](TForm4 &dialog) {
+  return [=](StaffPaperDialog &dialog) {
     dialog.SpinEdit1->setTypedText(staves);
     dialog.SpinEdit2->setTypedText(width);
     if (ok)
@@ -53,13 +53,13 @@ TEST_F(StaffPaperCommands, SaveQuestionGuardsTheNewPage) {
 }
 
 TEST_F(StaffPaperCommands, NewPageEmptiesEverythingButTheSizes) {
-  doc().OpenFile(
+  doc().openFile(
       scratch.write(QStringLiteral("x.fum"),
                     "Fum[x]\r\n~text\r\n^-1|6|700|`14|100|48|\r\nEnd[x]\r\n"));
   ASSERT_EQ(page().count(), 1);
   ASSERT_EQ(page().ProtectFlag, -1);
   ASSERT_EQ(memo()->toPlainText(), QStringLiteral("text"));
-  doc().NewPage();
+  doc().newPage();
   EXPECT_EQ(page().count(), 0);
   EXPECT_TRUE(page().PageText.isEmpty());
   EXPECT_TRUE(memo()->toPlainText().isEmpty());
@@ -113,7 +113,7 @@ TEST_F(StaffPaperCommands, AnyNewPageCancelledLeavesTheOldPage) {
       answerDialog(QStringLiteral("2"), QStringLiteral("300"), false));
   action("K1")->trigger();
   // Closing with the close box counts as Cancel too.
-  form().setPaperDialogRunner([](TForm4 &dialog) { dialog.close(); });
+  form().setPaperDialogRunner([](StaffPaperDialog &dialog) { dialog.close(); });
   action("K1")->trigger();
   EXPECT_EQ(page().StaffCount, 5);
   EXPECT_EQ(page().StaffWidth, 800);
@@ -122,7 +122,7 @@ TEST_F(StaffPaperCommands, AnyNewPageCancelledLeavesTheOldPage) {
 }
 
 TEST_F(StaffPaperCommands, ReplayErrorIsReported) {
-  doc().OpenFile(
+  doc().openFile(
       scratch.write(QStringLiteral("bad.fum"),
                     "Fum[bad]\r\n^1|4|610|`14|1O0|48|\r\nEnd[bad]\r\n"));
   ASSERT_EQ(messages.shown.size(), 1);

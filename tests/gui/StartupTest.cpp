@@ -16,8 +16,8 @@ TEST_F(Startup, FirstStartWithoutSettingsUsesEveryDefault) {
   EXPECT_TRUE(program->text().isVisible());
   EXPECT_EQ(program->text().pos(), QPoint(14, 309));
   EXPECT_EQ(program->text().size(), QSize(500, 136));
-  EXPECT_EQ(doc().maxChar(), 79);
-  EXPECT_FALSE(doc().executive());
+  EXPECT_EQ(doc().session().maxChar(), 79);
+  EXPECT_FALSE(doc().session().executive());
   // Reader mode: the editing tools are hidden and the tool bar moves left.
   EXPECT_TRUE(toolButton("SpeedButton1")->isHidden());
   EXPECT_EQ(toolButton("SpeedButton3")->x(), 8);
@@ -33,18 +33,18 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
   form().resize(700, 500);
   program->text().move(30, 400);
   program->text().resize(300, 200);
-  doc().setMaxChar(60);
-  doc().setExecutive(true);
+  doc().session().setMaxChar(60);
+  doc().session().setExecutive(true);
   // The folder current at shut-down, and the page reached in a course.
-  QDir::setCurrent(scratch.path());
-  doc().FormClose();
+  doc().session().setCurrentFolder(scratch.path());
+  doc().session().rememberCurrentFolder();
   scratch.write(QStringLiteral("a.fum"), "Fum[a]\r\n^1|4|610|\r\nEnd[a]\r\n");
-  doc().OpenFile(
+  doc().openFile(
       scratch.write(QStringLiteral("練習.vrn"), "a\r\na\r\na\r\na\r\n"));
-  doc().selectEntry(3);
-  ASSERT_EQ(doc().course().ContentsIndex, 3);
-  doc().AddRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
-  doc().AddRecentFile(QStringLiteral("/tmp/b.fum"));
+  doc().navigator().selectEntry(3);
+  ASSERT_EQ(doc().navigator().course().ContentsIndex, 3);
+  doc().session().addRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
+  doc().session().addRecentFile(QStringLiteral("/tmp/b.fum"));
   ASSERT_TRUE(form().writeSettings());
 
   start();
@@ -53,13 +53,15 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
   EXPECT_EQ(form().size(), QSize(700, 500));
   EXPECT_EQ(program->text().pos(), QPoint(30, 400));
   EXPECT_EQ(program->text().size(), QSize(300, 200));
-  EXPECT_EQ(doc().maxChar(), 60);
-  EXPECT_TRUE(doc().executive());
+  EXPECT_EQ(doc().session().maxChar(), 60);
+  EXPECT_TRUE(doc().session().executive());
   EXPECT_FALSE(toolButton("SpeedButton1")->isHidden());
-  EXPECT_EQ(doc().folder(), QDir(scratch.path()).canonicalPath());
-  EXPECT_EQ(QDir::currentPath(), QDir(scratch.path()).canonicalPath());
-  EXPECT_EQ(doc().recent().entry(1), QStringLiteral("/tmp/b.fum"));
-  EXPECT_EQ(doc().recent().entry(2), QStringLiteral("/tmp/ä ü/曲.fum"));
+  EXPECT_EQ(doc().session().folder(), QDir(scratch.path()).canonicalPath());
+  EXPECT_EQ(doc().session().currentFolder(),
+            QDir(scratch.path()).canonicalPath());
+  EXPECT_EQ(doc().session().recent().entry(1), QStringLiteral("/tmp/b.fum"));
+  EXPECT_EQ(doc().session().recent().entry(2),
+            QStringLiteral("/tmp/ä ü/曲.fum"));
   EXPECT_EQ(action("ReOpen2")->text(), QStringLiteral("曲.fum"));
   EXPECT_EQ(settings.readInteger(QStringLiteral("Vrn"),
                                  QStringLiteral("練習.vrn"), 0),
@@ -104,19 +106,19 @@ TEST_F(Startup, OutOfRangeLineLengthIsBroughtIntoRange) {
   settings.writeInteger(QStringLiteral("Fum"), QStringLiteral("MaxChar"), 2);
   start();
   form().FormShow();
-  EXPECT_EQ(doc().maxChar(), 7);
+  EXPECT_EQ(doc().session().maxChar(), 7);
   settings.writeString(QStringLiteral("Fum"), QStringLiteral("MaxChar"),
                        QStringLiteral("0x400"));
   start();
   form().FormShow();
-  EXPECT_EQ(doc().maxChar(), 256);
+  EXPECT_EQ(doc().session().maxChar(), 256);
 }
 
 TEST_F(Startup, UnwritableSettingsAreReportedButDoNotKeepTheWindowOpen) {
   // A settings "folder" that is a plain file cannot hold the settings file.
   scratch.write(QStringLiteral("blocked"), "x");
   SettingsFile blocked(scratch.file(QStringLiteral("blocked/Vrn32.ini")));
-  const TForm1::Services services{
+  const MainWindow::Services services{
       messages, player,
       blocked,  scratch.file(QStringLiteral("program/")),
       {},       [this] { return screen; }};
@@ -139,7 +141,7 @@ TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
   start({QStringLiteral("no-such-page.fum")});
   form().FormShow();
   EXPECT_TRUE(messages.shown.isEmpty());
-  EXPECT_FALSE(doc().contentsMode());
+  EXPECT_FALSE(doc().navigator().active());
   EXPECT_TRUE(page().PagePath.isEmpty());
 }
 
@@ -159,10 +161,10 @@ TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
   // A course whose file name cannot be a key of the settings file.
   scratch.write(QStringLiteral("one.fum"),
                 "Fum[one]\r\n^1|4|610|\r\nEnd[one]\r\n");
-  doc().OpenFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
-  ASSERT_TRUE(doc().contentsMode());
-  doc().AddRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
-  doc().AddRecentFile(QStringLiteral("/tmp/ok.fum"));
+  doc().openFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
+  ASSERT_TRUE(doc().navigator().active());
+  doc().session().addRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
+  doc().session().addRecentFile(QStringLiteral("/tmp/ok.fum"));
   EXPECT_TRUE(form().writeSettings());
   EXPECT_TRUE(messages.shown.isEmpty());
   EXPECT_EQ(settings.readString(QStringLiteral("RecentFiles"),

@@ -64,7 +64,7 @@ TEST_F(ToolBar, TextWindowShowsThePageTextOnceTheMainWindowHasPainted) {
   form().show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
   // Read without asking for it: the memo must get the text by itself.
-  auto *shown = child<QPlainTextEdit>(*form().findChild<TForm3 *>(), "Memo1");
+  auto *shown = child<QPlainTextEdit>(*form().findChild<TextWindow *>(), "Memo1");
   const bool filled =
       QTest::qWaitFor([&] { return !shown->toPlainText().isEmpty(); });
   EXPECT_TRUE(filled);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDir>
-
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
 #include "support/RecordingView.h"
@@ -12,17 +10,14 @@
 // A document on a recording canvas, with scripted answers, a scripted
 // sequencer (with as many outputs as asked) and its settings file and
 // program folder in a scratch folder of its own, starting from an empty
-// page as the program does. The document makes the program folder
-// current; the folder the test started in is current again afterwards.
+// page as the program does.
 struct DocumentSession {
   explicit DocumentSession(int outputs = 0) : sequencer(outputs) {
-    doc.NewPage();
+    doc.newPage();
   }
-  ~DocumentSession() { QDir::setCurrent(startFolder); }
   DocumentSession(const DocumentSession &) = delete;
   DocumentSession &operator=(const DocumentSession &) = delete;
 
-  const QString startFolder = QDir::currentPath();
   ScratchDir scratch;
   ScriptedMessages messages;
   ScriptedSequencer sequencer;

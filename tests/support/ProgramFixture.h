@@ -49,14 +49,14 @@ class ProgramTest : public ::testing::Test {
   // The same with other messages, such as real boxes.
   void start(const QStringList &arguments, Messages &shown) {
     program.reset();
-    const TForm1::Services services{
+    const MainWindow::Services services{
         shown,     player,
         settings,  scratch.file(QStringLiteral("program/")),
         arguments, [this] { return screen; }};
     program = std::make_unique<Program>(services);
-    doc().NewPage();
+    doc().newPage();
   }
-  TForm1 &form() { return program->main(); }
+  MainWindow &form() { return program->main(); }
   Document &doc() { return form().document(); }
   const ScorePage &page() { return doc().page(); }
 

@@ -64,3 +64,10 @@ QList<QByteArray> xsOf(const InputList &inputs) {
 QList<QByteArray> ysOf(const InputList &inputs) {
   return column(inputs, &InputList::y);
 }
+
+QByteArray quarterNotesPage(const QByteArray &name, int inputs) {
+  QByteArray data = "^1|4|610|";
+  for (int i = 0; i < inputs; ++i)
+    data += "`14|" + QByteArray::number(40 + 20 * i) + "|48|";
+  return "Fum[" + name + "]\r\n" + data + "\r\nEnd[" + name + "]\r\n";
+}

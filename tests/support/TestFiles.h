@@ -21,6 +21,10 @@ class ScratchDir {
 
 QByteArray readBytes(const QString &path);
 
+// The bytes of a page file named `name` holding `inputs` quarter notes on
+// one staff, 20 pixels apart.
+QByteArray quarterNotesPage(const QByteArray &name, int inputs = 1);
+
 class InputList;
 // The contents, the Xs and the Ys of a page's inputs, one list each.
 QList<QByteArray> contentsOf(const InputList &inputs);

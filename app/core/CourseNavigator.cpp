@@ -1,5 +1,5 @@
-// The document's course: a contents file in the tool bar's list, and the
-// page buttons.
+#include "app/core/CourseNavigator.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,38 +14,38 @@ namespace {
 const QString VrnSection = QStringLiteral("Vrn");
 }
 
-void Document::OpenContents(const QString &path) {
-  const bool wasContentsMode = contentsMode_;
+void CourseNavigator::open(const QString &path) {
+  const bool wasContentsMode = active_;
   course_.switchTo(path);
-  setContentsMode(true);
+  doc_.setContentsMode(true);
   if (!course_.PreviousContentsPath.isEmpty())
-    settings_.writeInteger(
+    doc_.session_.settings().writeInteger(
         VrnSection, CourseContents::rememberKey(course_.PreviousContentsPath),
         course_.ContentsIndex);
-  if (!ReadContents()) {
+  if (!readContents()) {
     // The page on screen stays, and so does the course it came from.
     course_.switchBack();
-    setContentsMode(wasContentsMode);
+    doc_.setContentsMode(wasContentsMode);
     return;
   }
-  selectEntry(course_.firstEntry(settings_.readInteger(
+  selectEntry(course_.firstEntry(doc_.session_.settings().readInteger(
       VrnSection, CourseContents::rememberKey(course_.ContentsPath), 0)));
-  showContentsTitle();
-  if (course_.ContentsPath.toLower() != DefaultContentsPath().toLower())
-    AddRecentFile(course_.ContentsPath);
+  showTitle();
+  if (course_.ContentsPath.toLower() != doc_.defaultContentsPath().toLower())
+    doc_.session_.addRecentFile(course_.ContentsPath);
 }
 
-bool Document::ReadContents() {
+bool CourseNavigator::readContents() {
   QString error, unheld;
   if (!course_.read(&error, &unheld)) {
-    messages_.generalError(error);
+    doc_.messages_.generalError(error);
     return false;
   }
   if (course_.UnreadFrom > 0)
-    messages_.warning(
+    doc_.messages_.warning(
         contentsCutMessage(course_.ContentsPath, course_.UnreadFrom));
   if (!unheld.isEmpty())
-    messages_.warning(
+    doc_.messages_.warning(
         QStringLiteral("目次ファイルのうち、次の文字は扱えないため"
                        "「?」として読みました: %1")
             .arg(quoted_input::head(unheld)));
@@ -53,64 +53,64 @@ bool Document::ReadContents() {
   for (const QByteArray &entry : course_.ContentsEntries)
     entries << cp932::toUnicode(entry);
   selectedEntry_ = -1;
-  emit contentsListChanged(entries);
+  emit listChanged(entries);
   return true;
 }
 
-void Document::selectEntry(int index) {
+void CourseNavigator::selectEntry(int index) {
   selectedEntry_ = index;
-  emit contentsSelectionChanged(index);
-  if (!askSaveQuestion()) {
+  emit selectionChanged(index);
+  if (!doc_.askSaveQuestion()) {
     selectedEntry_ = course_.LoadedIndex;
-    emit contentsSelectionChanged(selectedEntry_);
+    emit selectionChanged(selectedEntry_);
     return;
   }
-  page_.PagePath = course_.pagePath(index);
-  if (!QFileInfo(page_.PagePath).isFile()) {
+  doc_.page_.PagePath = course_.pagePath(index);
+  if (!QFileInfo(doc_.page_.PagePath).isFile()) {
     showMissingEntry(index);
     return;
   }
-  LoadPage();
+  doc_.load();
   course_.ContentsIndex = course_.LoadedIndex = index;
 }
 
-void Document::showMissingEntry(int index) {
+void CourseNavigator::showMissingEntry(int index) {
   const bool listed = index >= 0 && index < course_.ContentsEntries.size();
   const QString missing =
       QDir(course_.ContentsFolder).relativeFilePath(course_.pagePath(index));
-  messages_.error(
+  doc_.messages_.error(
       listed ? QStringLiteral("Vrnファイルに記述されたファイル「%1」が"
                               "見つかりません。")
                    .arg(missing)
              : QStringLiteral(
                    "Vrnファイルに記述されたファイルが見つかりません。"));
-  NewPage();
+  doc_.newPage();
   if (!listed) return;
   // One missing page is no reason to lose the rest of the course: the list
   // and the page buttons stay, with the missing entry chosen.
-  setContentsMode(true);
-  showContentsTitle();
+  doc_.setContentsMode(true);
+  showTitle();
   course_.LoadedIndex = index;
   selectedEntry_ = index;
-  emit contentsSelectionChanged(index);
+  emit selectionChanged(index);
 }
 
-void Document::SpeedButton4Click() {
+void CourseNavigator::goToPreviousPage() {
   const std::optional<int> previous = course_.previous(selectedEntry_);
   if (!previous) {
-    messages_.beep();
+    doc_.messages_.beep();
     return;
   }
   selectEntry(*previous);
 }
 
-void Document::SpeedButton5Click() {
+void CourseNavigator::goToNextPage() {
   const std::optional<int> next = course_.next(selectedEntry_);
   if (!next) {
-    messages_.beep();
+    doc_.messages_.beep();
     return;
   }
   selectEntry(*next);
 }
 
-void Document::showContentsTitle() { setCaption(course_.caption()); }
+void CourseNavigator::showTitle() { doc_.setCaption(course_.caption()); }

@@ -1,14 +1,14 @@
-// The document's start-up and shut-down: the settings file and the start
-// file.
+#include "app/core/ProgramSession.h"
+
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
 #include "base/core/FileErrors.h"
 #include "base/core/Messages.h"
+#include "files/core/CourseContents.h"
 #include "files/core/PageFormat.h"
-#include "files/core/PathLookup.h"
+#include "score/core/Decimal.h"
 
 namespace {
 
@@ -18,20 +18,42 @@ const QString VrnSection = QStringLiteral("Vrn");
 
 QString recentKey(int n) { return QStringLiteral("r%1").arg(n); }
 
-}  // namespace
-
-void Document::FormCreate() {
-  course_.ContentsIndex = 0;
-  page_.StaffCount = ScorePage::DefaultStaffCount;
-  page_.StaffWidth = ScorePage::DefaultStaffWidth;
-  editor_.PaletteTag = 3;
-  editor_.PaletteButtonActive = true;
-  startFolder_ = QDir::currentPath();
-  QDir::setCurrent(programFolder_);
-  editor_.AdministratorMode = false;
+// The folder as the system names it, links resolved; as given when it
+// does not exist.
+QString canonicalFolder(const QString &folder) {
+  const QString canonical = QFileInfo(folder).canonicalFilePath();
+  return canonical.isEmpty() ? folder : canonical;
 }
 
-WindowLayout Document::readSettings() {
+}  // namespace
+
+ProgramSession::ProgramSession(Messages &messages, SettingsFile &settings,
+                               const QString &programFolder)
+    : messages_(messages),
+      settings_(settings),
+      startFolder_(QDir::currentPath()),
+      currentFolder_(canonicalFolder(programFolder)) {}
+
+void ProgramSession::setCurrentFolder(const QString &folder) {
+  currentFolder_ = canonicalFolder(folder);
+}
+
+void ProgramSession::setExecutive(bool executive) {
+  executive_ = executive;
+  emit executiveChanged(executive_);
+}
+
+void ProgramSession::addRecentFile(const QString &path) {
+  recent_.add(path);
+  emit recentFilesChanged();
+}
+
+void ProgramSession::dropRecentFile(int tag) {
+  recent_.setEntry(tag, QString());
+  addRecentFile(QString());
+}
+
+WindowLayout ProgramSession::read() {
   // A line length the page writer cannot use is brought to the nearer
   // bound, and stored so at shut-down.
   maxChar_ = page_format::clampMaxChar(settings_.readInteger(
@@ -41,30 +63,14 @@ WindowLayout Document::readSettings() {
   for (int n = 1; n <= RecentFiles::Count; ++n)
     recent_.setEntry(n, settings_.readString(RecentSection, recentKey(n), {}));
   if (!folder_.isEmpty() && QFileInfo(folder_).isDir())
-    QDir::setCurrent(folder_);
-  ApplyExecutiveOption();
+    currentFolder_ = canonicalFolder(folder_);
+  emit executiveChanged(executive_);
   emit recentFilesChanged();
   return window_layout::read(settings_);
 }
 
-void Document::openStartFile(const QStringList &arguments) {
-  QString startFile = DefaultContentsPath();
-  if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
-    // A relative name means what it meant where the user typed it; the
-    // program's own folder is asked only when it is not found there.
-    const QString typed = arguments.first();
-    startFile = expandLongPath(QDir(startFolder_).absoluteFilePath(typed));
-    if (startFile.isEmpty()) startFile = expandLongPath(typed);
-  }
-  if (!startFile.isEmpty() && QFileInfo(startFile).isFile())
-    OpenFile(startFile);
-  else
-    NewPage();
-}
-
-void Document::FormClose() { folder_ = QDir::currentPath(); }
-
-bool Document::writeSettings(const WindowLayout &layout) {
+bool ProgramSession::write(const WindowLayout &layout,
+                           const CourseContents &course) {
   bool ok = window_layout::write(settings_, layout);
   auto integer = [&](const QString &section, const QString &key, int value) {
     if (ok) ok = settings_.writeInteger(section, key, value);
@@ -83,10 +89,10 @@ bool Document::writeSettings(const WindowLayout &layout) {
   text(Fum, QStringLiteral("Folder"), folder_);
   // A contents file whose name cannot be a key (such as "a=b.vrn") is not
   // remembered.
-  const QString contentsKey = CourseContents::rememberKey(course_.ContentsPath);
-  if (!course_.ContentsPath.isEmpty() &&
+  const QString contentsKey = CourseContents::rememberKey(course.ContentsPath);
+  if (!course.ContentsPath.isEmpty() &&
       SettingsFile::canHold(VrnSection, contentsKey, QString()))
-    integer(VrnSection, contentsKey, course_.ContentsIndex);
+    integer(VrnSection, contentsKey, course.ContentsIndex);
   for (int n = 1; n <= RecentFiles::Count; ++n)
     text(RecentSection, recentKey(n), recent_.entry(n));
   // Every value goes to the file in one write, which either stores all of
@@ -99,4 +105,24 @@ bool Document::writeSettings(const WindowLayout &layout) {
                                  file_errors::writeReason(settings_.path(), 0))
                       : error);
   return false;
+}
+
+void ProgramSession::askLineLength() {
+  QString typed = QString::number(maxChar_);
+  if (!messages_.inputBox(QStringLiteral("一行の文字数設定"),
+                          QStringLiteral("標準は半角79文字です。"), typed))
+    return;
+  const std::optional<int> value = parseDecimal(typed.trimmed().toUtf8());
+  if (!value) {
+    messages_.notAnInteger(typed);
+    return;
+  }
+  maxChar_ = page_format::clampMaxChar(*value);
+  // The page writer cannot wrap lines shorter or longer than this.
+  if (maxChar_ != *value)
+    messages_.warning(
+        QStringLiteral("一行の文字数は %1～%2 です。%3 にしました。")
+            .arg(page_format::MinMaxChar)
+            .arg(page_format::MaxMaxChar)
+            .arg(maxChar_));
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPoint>
+
+#include "edit/core/StepEraseState.h"
+
+class Document;
+
+// The step-erase window's work on the page: a marker walks back through
+// the inputs and "消去" takes out the one it marks.
+class StepEraser {
+ public:
+  explicit StepEraser(Document &document) : doc_(document) {}
+
+  // The window became active: back to position 0, no marker.
+  StepEraseState open();
+  // The scroll bar moved to `position`: the input there is marked.
+  StepEraseState markAt(int position);
+  // The marked input goes and the one before it is marked.
+  StepEraseState eraseMarked();
+  // The window closed: no marker stays on the page.
+  void close();
+
+ private:
+  void takeMarkerAway();
+
+  Document &doc_;
+  int markedPosition_ = 0;  // 0: no marker drawn
+  QPoint markerPoint_;
+  int position_ = 0;  // where the scroll bar stands
+};
