@@ -17,16 +17,17 @@ namespace {
 void run(QWidget *window, Document &document) {
   Messages &messages = document.messages();
   // What is exported is what is on disk: the course, else the saved page.
-  const QString source = document.contentsMode()
-                             ? document.course().ContentsPath
-                             : document.page().PagePath;
+  const CourseNavigator &navigator = document.navigator();
+  const QString source = navigator.active() ? navigator.course().ContentsPath
+                                            : document.page().PagePath;
   if (source.isEmpty()) {
     messages.error(QStringLiteral(
         "書き出す教材がありません。ページを保存してから書き出してください。"));
     return;
   }
   const QString folder = QFileDialog::getExistingDirectory(
-      window, QStringLiteral("書き出し先のフォルダ"));
+      window, QStringLiteral("書き出し先のフォルダ"),
+      document.session().currentFolder());
   if (folder.isEmpty()) return;
 
   BusyCursor busy;
@@ -67,8 +68,9 @@ void run(QWidget *window, Document &document) {
 QAction *add(QMenu *menu, QWidget *window, Document &document) {
   QAction *item = menu->addAction(QStringLiteral("Webページとして書き出す..."));
   item->setObjectName(QStringLiteral("SiteExport1"));
-  item->setVisible(document.executive());
-  QObject::connect(&document, &Document::executiveChanged, item,
+  ProgramSession &session = document.session();
+  item->setVisible(session.executive());
+  QObject::connect(&session, &ProgramSession::executiveChanged, item,
                    &QAction::setVisible);
   QObject::connect(item, &QAction::triggered, window,
                    [window, &document] { run(window, document); });

@@ -13,9 +13,9 @@
 
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
+#include "base/core/Report.h"
 #include "base/core/WholeFile.h"
 #include "export/core/SiteHtml.h"
-#include "export/core/SiteMessages.h"
 #include "export/core/SiteNames.h"
 #include "export/render/SitePageSvg.h"
 #include "files/core/ContentsFile.h"
@@ -215,15 +215,15 @@ class Writer {
     if (i + 1 < plan_.pages.size()) view.next = link(i + 1);
 
     ScorePage score;
-    SiteMessages messages;
     const page_file::LoadResult loaded =
         regular_file::isRegular(planned.path)
-            ? page_file::readInto(score, planned.path, messages)
+            ? page_file::readInto(score, planned.path)
             : page_file::LoadResult{page_file::LoadResult::Status::Failed, {}};
     if (loaded.status != page_file::LoadResult::Status::Loaded) {
-      view.problem = messages.texts().isEmpty()
-                         ? file_errors::notFound(planned.path)
-                         : messages.texts().join(QLatin1Char('\n'));
+      QStringList said;
+      for (const Report &report : loaded.reports) said.append(report.text);
+      view.problem = said.isEmpty() ? file_errors::notFound(planned.path)
+                                    : said.join(QLatin1Char('\n'));
       outcome_.errors.append(view.problem);
     } else {
       std::optional<Canvas::ReplayError> replay;

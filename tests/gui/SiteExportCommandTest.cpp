@@ -11,14 +11,14 @@ class SiteExportCommand : public ProgramTest {
 
 TEST_F(SiteExportCommand, TheItemIsInTheFileMenuWithTheExecutiveOption) {
   for (const bool executive : {true, false, true}) {
-    doc().setExecutive(executive);
+    doc().session().setExecutive(executive);
     EXPECT_EQ(item()->isVisible(), executive);
   }
   EXPECT_EQ(item()->text(), QStringLiteral("Webページとして書き出す..."));
 }
 
 TEST_F(SiteExportCommand, ANewPageNeverSavedIsRefusedBeforeAnyDialog) {
-  doc().setExecutive(true);
+  doc().session().setExecutive(true);
   item()->trigger();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].icon, Messages::Icon::Error);

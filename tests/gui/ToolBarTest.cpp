@@ -10,7 +10,7 @@ namespace {
 
 class ToolBar : public ProgramTest {
  protected:
-  ToolBar() { doc().setExecutive(true); }
+  ToolBar() { doc().session().setExecutive(true); }
 };
 
 // Each tool bar button and the menu item of the same command.
@@ -41,7 +41,7 @@ TEST_F(ToolBar, ButtonsStandInARowWithoutOverlapping) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
   for (const bool executive : {true, false}) {
     SCOPED_TRACE(executive);
-    doc().setExecutive(executive);
+    doc().session().setExecutive(executive);
     int right = 0;
     for (const char *name :
          {"SpeedButton1", "SpeedButton2", "SpeedButton8", "SpeedButton3",
@@ -64,7 +64,8 @@ TEST_F(ToolBar, TextWindowShowsThePageTextOnceTheMainWindowHasPainted) {
   form().show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
   // Read without asking for it: the memo must get the text by itself.
-  auto *shown = child<QPlainTextEdit>(*form().findChild<TextWindow *>(), "Memo1");
+  auto *shown =
+      child<QPlainTextEdit>(*form().findChild<TextWindow *>(), "Memo1");
   const bool filled =
       QTest::qWaitFor([&] { return !shown->toPlainText().isEmpty(); });
   EXPECT_TRUE(filled);
