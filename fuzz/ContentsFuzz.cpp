@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "files/core/ContentsFile.h"
-#include "fuzz/FuzzCheck.h"
-#include "fuzz/HeapPeak.h"
+#include "FuzzCheck.h"
+#include "HeapPeak.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "base/core/Cp932.h"
 #include "files/core/PageFormat.h"
-#include "fuzz/FuzzCheck.h"
-#include "fuzz/HeapPeak.h"
+#include "FuzzCheck.h"
+#include "HeapPeak.h"
 #include "score/core/Decimal.h"
 
 using namespace page_format;

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #include "app/core/SettingsFile.h"
-#include "fuzz/FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 
