@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "files/core/ContentsFile.h"
 #include "FuzzCheck.h"
 #include "HeapPeak.h"
+#include "files/core/ContentsFile.h"
 
 namespace {
 

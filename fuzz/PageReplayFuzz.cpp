@@ -7,9 +7,9 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include "FuzzCheck.h"
 #include "base/core/Messages.h"
 #include "files/core/PageFile.h"
-#include "FuzzCheck.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/core/StaffLimits.h"

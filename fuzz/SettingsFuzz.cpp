@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "app/core/SettingsFile.h"
 #include "FuzzCheck.h"
+#include "app/core/SettingsFile.h"
 
 namespace {
 
