@@ -35,7 +35,11 @@ QString typedUnknown(const QStringList &arguments, const QString &name) {
     const QString bare = argument.section(QLatin1Char('='), 0, 0);
     QString stripped = bare;
     while (stripped.startsWith(QLatin1Char('-'))) stripped.remove(0, 1);
-    if (stripped == name) return bare;
+    // A short option may sit among others: "-xyz".
+    const bool compacted = name.size() == 1 &&
+                           !bare.startsWith(QLatin1String("--")) &&
+                           stripped.contains(name);
+    if (stripped == name || compacted) return bare;
   }
   return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
@@ -95,7 +99,7 @@ Parsed parse(const QStringList &arguments, const QList<Command> &commands) {
   const Command *chosen = nullptr;
   for (const Command &command : commands) {
     if (!parser.isSet(command.name)) continue;
-    if (chosen || parser.optionNames().count(command.name) > 1)
+    if (chosen || parser.values(command.name).size() > 1)
       return usageError(QStringLiteral("コマンドは一つだけ指定できます。"));
     chosen = &command;
   }
@@ -109,7 +113,7 @@ Parsed parse(const QStringList &arguments, const QList<Command> &commands) {
       return usageError(
           QStringLiteral("%1 は %2 と一緒に使います。")
               .arg(dashed(taker.key()), dashed(taker.value()->name)));
-    if (parser.optionNames().count(taker.key()) > 1)
+    if (parser.values(taker.key()).size() > 1)
       return usageError(
           QStringLiteral("%1 が二度あります。").arg(dashed(taker.key())));
   }

@@ -84,6 +84,7 @@ TEST(CommandLine, AMistakeIsAUsageErrorThatSaysWhat) {
       {"--bogus", "不明なオプションです: --bogus"},
       {"a.fum --bogus=1", "不明なオプションです: --bogus"},
       {"-x", "不明なオプションです: -x"},
+      {"-platform offscreen", "不明なオプションです: -platform"},
       {"--render a.fum", "--render の引数が違います。"},
       {"--render a b c", "--render の引数が違います。"},
       {"--check", "--check の引数が違います。"},
@@ -91,7 +92,7 @@ TEST(CommandLine, AMistakeIsAUsageErrorThatSaysWhat) {
       {"--check a --check b", "コマンドは一つだけ指定できます。"},
       {"--render a b --admin", "--admin は --resave と一緒に使います。"},
       {"a.fum --maxchar 3", "--maxchar は --resave と一緒に使います。"},
-      {"--resave a b --admin --admin", "--admin が二度あります。"},
+      {"--resave a b --maxchar 3 --maxchar 4", "--maxchar が二度あります。"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.line);
