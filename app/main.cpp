@@ -10,14 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/core/CommandLine.h"
 #include "app/core/SettingsFile.h"
-#include "app/render/Headless.h"
 #include "app/windows/FirstPaint.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/Program.h"
 #include "app/windows/QtMessages.h"
 #include "base/core/Cp932.h"
+#include "export/core/CommandLine.h"
+#include "export/render/Headless.h"
 #include "score/render/PageFonts.h"
 #include "sound/core/DeferredSequencer.h"
 
@@ -42,32 +42,31 @@ int main(int argc, char **argv) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   // What only the command line answers needs no window and no display.
-  if (command_line::isHelp(arguments)) {
-    std::fputs(qPrintable(command_line::usage()), stdout);
-    return 0;
-  }
-  if (command_line::isVersion(arguments)) {
-    std::fputs(qPrintable(command_line::versionText()), stdout);
-    return 0;
-  }
-  if (!headless::wanted(arguments) &&
-      command_line::isUnknownOption(arguments, {})) {
-    std::fprintf(
-        stderr, "%s\n%s",
-        qPrintable(
-            QStringLiteral("不明なオプションです: %1").arg(arguments.first())),
-        qPrintable(command_line::usage()));
-    return 2;
-  }
-  if (headless::wanted(arguments)) {
-    headless::prepare();
-    QGuiApplication app(argc, argv);
-    page_fonts::install();
-    if (!cp932::available()) {
-      std::fprintf(stderr, "%s\n", qPrintable(cp932::unavailableMessage()));
-      return 1;
+  using command_line::Parsed;
+  const Parsed parsed = command_line::parse(arguments, headless::commands());
+  switch (parsed.kind) {
+    case Parsed::Kind::Help:
+      std::fputs(qPrintable(command_line::usage(headless::commands())), stdout);
+      return command_line::Success;
+    case Parsed::Kind::Version:
+      std::fputs(qPrintable(command_line::versionText()), stdout);
+      return command_line::Success;
+    case Parsed::Kind::Usage:
+      std::fprintf(stderr, "%s\n%s", qPrintable(parsed.error),
+                   qPrintable(command_line::usage(headless::commands())));
+      return command_line::UsageError;
+    case Parsed::Kind::Command: {
+      headless::prepare();
+      QGuiApplication app(argc, argv);
+      page_fonts::install();
+      if (!cp932::available()) {
+        std::fprintf(stderr, "%s\n", qPrintable(cp932::unavailableMessage()));
+        return command_line::Failure;
+      }
+      return parsed.command->run(parsed.request);
     }
-    return headless::run(arguments);
+    case Parsed::Kind::Window:
+      break;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
@@ -76,17 +75,14 @@ int main(int argc, char **argv) {
   QtMessages messages;
   if (!cp932::available()) {
     messages.error(cp932::unavailableMessage());
-    return 1;
+    return command_line::Failure;
   }
   DeferredSequencer player;
   SettingsFile settings(SettingsFile::defaultPath());
   const MainWindow::Services services{
-      messages,
-      player,
-      settings,
-      programFolder(),
-      QApplication::arguments().mid(1),
-      [] { return QGuiApplication::primaryScreen()->size(); }};
+      messages,     player,
+      settings,     programFolder(),
+      parsed.files, [] { return QGuiApplication::primaryScreen()->size(); }};
   Program program(services);
   messages.setParentWindow(&program.main());
   program.main().show();

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "FuzzCheck.h"
+#include "HeapPeak.h"
 #include "files/core/ContentsFile.h"
-#include "fuzz/FuzzCheck.h"
-#include "fuzz/HeapPeak.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // found back at a width taken from the input and reads that again: nothing
 // may be lost, and no line may be too long or split a character.
 
+#include "FuzzCheck.h"
+#include "HeapPeak.h"
 #include "base/core/Cp932.h"
 #include "files/core/PageFormat.h"
-#include "fuzz/FuzzCheck.h"
-#include "fuzz/HeapPeak.h"
 #include "score/core/Decimal.h"
 
 using namespace page_format;

@@ -7,8 +7,8 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include "FuzzCheck.h"
 #include "files/core/PageFile.h"
-#include "fuzz/FuzzCheck.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/core/StaffLimits.h"

@@ -6,11 +6,11 @@
 
 #include <QString>
 
+#include "FuzzCheck.h"
+#include "HeapPeak.h"
 #include "base/core/Cp932.h"
 #include "edit/core/RegionText.h"
 #include "files/core/PageFormat.h"
-#include "fuzz/FuzzCheck.h"
-#include "fuzz/HeapPeak.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 

@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "FuzzCheck.h"
 #include "app/core/SettingsFile.h"
-#include "fuzz/FuzzCheck.h"
 
 namespace {
 

@@ -7,16 +7,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
+build="${VARNEL_FUZZ_BUILD:-build-fuzz}"
 bash scripts/setup.sh
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DVARNEL_FUZZ=ON -DVARNEL_TESTS=OFF \
-  -DVARNEL_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target fuzz_targets
+if [ "$build" = build-fuzz ]; then
+  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DVARNEL_FUZZ=ON -DVARNEL_TESTS=OFF \
+    -DVARNEL_BENCH=OFF >/dev/null
+fi
+cmake --build "$build" --target fuzz_targets
 # AddressSanitizer holds freed blocks back for a while to catch late uses;
 # a smaller hold leaves the 512 MB limit to what the program itself holds.
 export ASAN_OPTIONS=quarantine_size_mb=64
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
-findings="$PWD/build-fuzz/findings"
+findings="$PWD/$build/findings"
 mkdir -p "$findings"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -27,7 +30,7 @@ for seeds in fuzz/corpus/*/; do
   mkdir -p "$scratch/$target"
   log="$scratch/$target.log"
   ran=$((ran + 1))
-  if build-fuzz/fuzz/"${target}_fuzz" -max_total_time="$seconds" \
+  if "$build"/fuzz/"${target}_fuzz" -max_total_time="$seconds" \
       -rss_limit_mb=512 -timeout=25 -print_final_stats=1 \
       -artifact_prefix="$findings/$target-" "$scratch/$target" "$seeds" \
       >"$log" 2>&1; then

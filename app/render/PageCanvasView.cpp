@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "app/render/ImageFile.h"
+#include "export/render/ImageFile.h"
 
 void PageCanvasView::resizeCanvas(int staffCount, int staffWidth) {
   canvas_.ResizeCanvas(staffCount, staffWidth);

@@ -73,7 +73,8 @@ bool LineReader::next(QByteArrayView &line) {
     if (skipLf_) {
       if (pos_ >= buffer_.size() && !fill()) return false;
       skipLf_ = false;
-      if (buffer_.at(pos_) == '\n') ++pos_;
+      // The block may have ended at the end mark, leaving nothing to skip.
+      if (pos_ < buffer_.size() && buffer_.at(pos_) == '\n') ++pos_;
     }
     const char *start = buffer_.constData() + pos_;
     // A long line is searched only once, not again from its start after

@@ -22,6 +22,8 @@ TEST(LineReader, StopsAtEndOfFileMark) {
   EXPECT_TRUE(linesOf("\x1A"
                       "abc")
                   .isEmpty());
+  // A CR right before the mark ends its line and nothing follows it.
+  EXPECT_EQ(linesOf("a\r\x1A\nb"), (QList<QByteArray>{"a"}));
 }
 
 TEST(LineReader, HandlesLinesAcrossBlockBoundaries) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -84,6 +85,40 @@ TEST(Headless, ResaveWritesAsTheEditorWould) {
       QStringLiteral("これは改変禁止ファイルです。保存できません。")));
 }
 
+// The line length is read as the window's setting reads it, and one out of
+// range is brought into range with a warning rather than wrapping nothing.
+TEST(Headless, ResaveTakesTheLineLengthAsTheSettingDoes) {
+  ScratchDir dir;
+  const QString page = dir.write(QStringLiteral("in.fum"), Page);
+  const QString out = dir.file(QStringLiteral("out.fum"));
+  const struct {
+    const char *maxChar;
+    int status;
+    const char *err;
+    const char *firstText;  // the page text's first line as written
+  } cases[] = {
+      {" 10", 0, "", "~Hello|Wo\r\n"},
+      {"+10", 0, "", "~Hello|Wo\r\n"},
+      {"3", 0, "一行の文字数は 7～256 です。7 にしました。", "~Hello\r\n"},
+      {"10x", 1, "'10x' は整数ではありません.", nullptr},
+      {"0x10", 1, "'0x10' は整数ではありません.", nullptr},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.maxChar);
+    QFile::remove(out);
+    const Outcome run =
+        varnel({QStringLiteral("--resave"), page, out,
+                QStringLiteral("--maxchar"), QString::fromUtf8(c.maxChar)});
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err.trimmed(), QString::fromUtf8(c.err));
+    if (c.firstText)
+      EXPECT_TRUE(readBytes(out).contains(QByteArray("\r\n") + c.firstText))
+          << readBytes(out).toStdString();
+    else
+      EXPECT_FALSE(QFile::exists(out));
+  }
+}
+
 TEST(Headless, ErrorsArePrintedAndExitWithOne) {
   ScratchDir dir;
   const QString none =
@@ -166,6 +201,8 @@ TEST(Headless, HelpVersionAndUnknownOptionsNeedNoDisplay) {
       {"-h", 0, "--check", ""},
       {"--version", 0, "version 3.1", ""},
       {"--bogus", 2, "", "不明なオプションです: --bogus"},
+      {"--render", 2, "", "--render の引数が違います。"},
+      {"--maxchar", 2, "", "--maxchar の引数が違います。"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.argument);

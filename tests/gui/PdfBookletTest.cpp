@@ -5,7 +5,7 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
-#include "app/render/PdfBooklet.h"
+#include "export/render/PdfBooklet.h"
 #include "base/core/Cp932.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"

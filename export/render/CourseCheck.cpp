@@ -1,4 +1,4 @@
-#include "app/render/CourseCheck.h"
+#include "export/render/CourseCheck.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,20 +1,23 @@
-#include "app/render/Headless.h"
+#include "export/render/Headless.h"
 
 #include <QFileInfo>
 #include <cstdio>
+#include <optional>
 
-#include "app/render/ConsoleMessages.h"
-#include "app/render/CourseCheck.h"
-#include "app/render/ImageFile.h"
-#include "app/render/PdfBooklet.h"
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
+#include "export/core/ConsoleMessages.h"
+#include "export/render/CourseCheck.h"
+#include "export/render/ImageFile.h"
+#include "export/render/PdfBooklet.h"
 #include "export/render/SiteExport.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
+#include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
 #include "files/core/RegularFile.h"
+#include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
 #include "sound/core/RenderBounds.h"
@@ -25,23 +28,15 @@
 namespace headless {
 namespace {
 
-int usage() {
-  std::fprintf(stderr,
-               "usage: varnel --render PAGE OUT.png|OUT.bmp|OUT.pdf\n"
-               "       varnel --render CONTENTS.vrn OUT.pdf\n"
-               "       varnel --resave PAGE OUT.fum [--maxchar N] [--admin]\n"
-               "       varnel --check CONTENTS.vrn|PAGE.fum\n"
-               "       varnel --render-audio PAGE.fum|PIECE.mid OUT.wav\n"
-               "       varnel --export-site CONTENTS.vrn|PAGE.fum OUTDIR\n");
-  return 2;
-}
+using command_line::Failure;
+using command_line::Request;
+using command_line::Success;
 
-int check(const QStringList &args) {
-  if (args.size() != 2) return usage();
-  const QStringList problems = course_check::problems(args[1]);
+int check(const Request &request) {
+  const QStringList problems = course_check::problems(request.arguments[0]);
   for (const QString &line : problems)
     std::printf("%s\n", line.toUtf8().constData());
-  return problems.isEmpty() ? 0 : 1;
+  return problems.isEmpty() ? Success : Failure;
 }
 
 // Reads a page as the program's reader does; false after a reported error.
@@ -98,66 +93,76 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
 
 // A page or a whole course as a PDF booklet. Pages that cannot be printed
 // get a sheet saying so, and the booklet is written all the same.
-int renderBooklet(const QStringList &args) {
+int renderBooklet(const QString &in, const QString &out) {
   QList<pdf_booklet::Page> pages;
   QString courseTitle;
-  if (!bookletPages(args[1], pages, courseTitle)) return 1;
-  const QStringList errors = pdf_booklet::write(pages, args[2], courseTitle);
+  if (!bookletPages(in, pages, courseTitle)) return Failure;
+  const QStringList errors = pdf_booklet::write(pages, out, courseTitle);
   for (const QString &error : errors)
     std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-  return errors.isEmpty() ? 0 : 1;
+  return errors.isEmpty() ? Success : Failure;
 }
 
-int render(const QStringList &args) {
-  if (args.size() != 3) return usage();
-  if (hasSuffix(args[2], "pdf")) return renderBooklet(args);
+int render(const Request &request) {
+  const QString &in = request.arguments[0];
+  const QString &out = request.arguments[1];
+  if (hasSuffix(out, "pdf")) return renderBooklet(in, out);
   ConsoleMessages messages;
   ScorePage page;
   QByteArray text;
-  if (!readPage(args[1], page, text, messages)) return 1;
+  if (!readPage(in, page, text, messages)) return Failure;
   Canvas canvas;
   canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
   if (const auto error = canvas.ReplayInputs(page)) {
     messages.notAnInteger(cp932::toUnicode(error->text));
-    return 1;
+    return Failure;
   }
   // The picture's format follows the file name: BMP for ".bmp", else PNG.
   QString error;
-  if (!image_file::write(canvas.image(), args[2],
-                         hasSuffix(args[2], "bmp") ? "bmp" : "png", &error)) {
+  if (!image_file::write(canvas.image(), out,
+                         hasSuffix(out, "bmp") ? "bmp" : "png", &error)) {
     messages.generalError(error);
-    return 1;
+    return Failure;
   }
-  return 0;
+  return Success;
 }
 
-int resave(const QStringList &args) {
-  if (args.size() < 3) return usage();
-  int maxChar = 79;
-  bool admin = false;
-  for (int i = 3; i < args.size(); ++i) {
-    if (args[i] == QStringLiteral("--admin")) {
-      admin = true;
-    } else if (args[i] == QStringLiteral("--maxchar") && i + 1 < args.size()) {
-      bool ok = false;
-      maxChar = args[++i].toInt(&ok);
-      if (!ok) {
-        ConsoleMessages().notAnInteger(args[i]);
-        return 1;
-      }
-    } else {
-      return usage();
-    }
+// The line length as the window's setting takes it: a decimal number,
+// brought into the range the page writer can wrap to, with a warning when
+// it had to be.
+std::optional<int> maxCharFrom(const Request &request,
+                               ConsoleMessages &messages) {
+  const QString typed = request.options.value(
+      QStringLiteral("maxchar"), QString::number(page_format::DefaultMaxChar));
+  const std::optional<int> value = parseDecimal(typed.trimmed().toUtf8());
+  if (!value) {
+    messages.notAnInteger(typed);
+    return std::nullopt;
   }
+  const int maxChar = page_format::clampMaxChar(*value);
+  if (maxChar != *value)
+    messages.warning(
+        QStringLiteral("一行の文字数は %1～%2 です。%3 にしました。")
+            .arg(page_format::MinMaxChar)
+            .arg(page_format::MaxMaxChar)
+            .arg(maxChar));
+  return maxChar;
+}
+
+int resave(const Request &request) {
   ConsoleMessages messages;
+  const std::optional<int> maxChar = maxCharFrom(request, messages);
+  if (!maxChar) return Failure;
+  const bool admin = request.options.contains(QStringLiteral("admin"));
   ScorePage page;
   QByteArray text;
-  if (!readPage(args[1], page, text, messages)) return 1;
-  page.PagePath = args[2];
+  if (!readPage(request.arguments[0], page, text, messages)) return Failure;
+  page.PagePath = request.arguments[1];
   const page_file::SaveResult result =
-      page_file::save(page, text, maxChar, admin);
+      page_file::save(page, text, *maxChar, admin);
   messages.report(result.reports);
-  return result.status == page_file::SaveResult::Status::Written ? 0 : 1;
+  return result.status == page_file::SaveResult::Status::Written ? Success
+                                                                 : Failure;
 }
 
 // The piece to play: the file itself when it is a MIDI file, else the MIDI
@@ -178,11 +183,10 @@ QString pieceFor(const QString &path, ConsoleMessages &messages) {
   return piece;
 }
 
-int renderAudio(const QStringList &args) {
-  if (args.size() != 3) return usage();
+int renderAudio(const Request &request) {
   ConsoleMessages messages;
-  const QString path = pieceFor(args[1], messages);
-  if (path.isEmpty()) return 1;
+  const QString path = pieceFor(request.arguments[0], messages);
+  if (path.isEmpty()) return Failure;
   QString error;
   if (const auto piece = standard_midi::read(path, &error)) {
     const sound_module::Api *module = sound_module::load(&error);
@@ -190,47 +194,61 @@ int renderAudio(const QStringList &args) {
     bool cut = false;
     if (module && soundFont.isEmpty()) {
       error = sound_fonts::missingMessage();
-    } else if (module && module->renderToWav(piece->bytes, soundFont, args[2],
-                                             &error, &cut)) {
+    } else if (module &&
+               module->renderToWav(piece->bytes, soundFont,
+                                   request.arguments[1], &error, &cut)) {
       // What was written is the piece up to the bound, as documented: kept,
       // and said.
       if (cut) messages.warning(audio_render::cutMessage(path));
-      return 0;
+      return Success;
     }
   }
   messages.error(error);
-  return 1;
+  return Failure;
+}
+
+int exportSite(const Request &request) {
+  return site_export::runCommand(request.arguments[0], request.arguments[1]);
 }
 
 }  // namespace
 
-bool wanted(const QStringList &arguments) {
-  return !arguments.isEmpty() &&
-         (arguments.first() == QStringLiteral("--render") ||
-          arguments.first() == QStringLiteral("--resave") ||
-          arguments.first() == QStringLiteral("--check") ||
-          arguments.first() == QStringLiteral("--render-audio") ||
-          arguments.first() == QStringLiteral("--export-site"));
+const QList<command_line::Command> &commands() {
+  static const QList<command_line::Command> table{
+      {QStringLiteral("render"),
+       {QStringLiteral("譜面|目次.vrn"), QStringLiteral("出力.png|.bmp|.pdf")},
+       QStringLiteral("譜面を画像に、教材を印刷用のPDFにする"),
+       {},
+       render},
+      {QStringLiteral("render-audio"),
+       {QStringLiteral("譜面.fum|曲.mid"), QStringLiteral("出力.wav")},
+       QStringLiteral("ページの曲をWAVにする"),
+       {},
+       renderAudio},
+      {QStringLiteral("resave"),
+       {QStringLiteral("譜面"), QStringLiteral("出力.fum")},
+       QStringLiteral("譜面を書き直す"),
+       {{QStringLiteral("maxchar"), QStringLiteral("N")},
+        {QStringLiteral("admin"), QString()}},
+       resave},
+      {QStringLiteral("check"),
+       {QStringLiteral("目次.vrn|譜面.fum")},
+       QStringLiteral("教材を点検する"),
+       {},
+       check},
+      {QStringLiteral("export-site"),
+       {QStringLiteral("目次.vrn|譜面.fum"), QStringLiteral("出力フォルダ")},
+       QStringLiteral("教材をWebページとして書き出す"),
+       {},
+       exportSite},
+  };
+  return table;
 }
 
 void prepare() {
-  // No window and no display: the offscreen platform draws the canvas, and
-  // only the program's own messages reach the console.
+  // No window and no display: the offscreen platform draws the canvas.
+  // Qt's own warnings still reach standard error beside the program's.
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(
-      [](QtMsgType, const QMessageLogContext &, const QString &) {});
-}
-
-int run(const QStringList &arguments) {
-  if (arguments.first() == QStringLiteral("--render")) return render(arguments);
-  if (arguments.first() == QStringLiteral("--check")) return check(arguments);
-  if (arguments.first() == QStringLiteral("--render-audio"))
-    return renderAudio(arguments);
-  if (arguments.first() == QStringLiteral("--export-site"))
-    return arguments.size() == 3
-               ? site_export::runCommand(arguments[1], arguments[2])
-               : usage();
-  return resave(arguments);
 }
 
 }  // namespace headless

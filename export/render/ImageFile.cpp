@@ -1,4 +1,4 @@
-#include "app/render/ImageFile.h"
+#include "export/render/ImageFile.h"
 
 #include <QImageWriter>
 

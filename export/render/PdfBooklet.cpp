@@ -1,4 +1,4 @@
-#include "app/render/PdfBooklet.h"
+#include "export/render/PdfBooklet.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "app/render/ConsoleMessages.h"
+#include "export/core/ConsoleMessages.h"
 
 #include <cstdio>
 
