@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process start-up and --render, each against its floor, measured
 # interleaved: Varnel started offscreen until its first paint against a bare
-# Qt window, and "varnel --render PAGE OUT.png" against a bare Qt program
+# Qt window (and the bare window showing one line of Japanese text against
+# it), and "varnel --render PAGE OUT.png" against a bare Qt program
 # writing an image of the same size. Prints the medians of time (wall clock)
 # and peak memory (maximum resident set, from /usr/bin/time) and their
 # ratios.
@@ -53,12 +54,12 @@ median() {  # column $2 of file $1
     END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-report() {  # name, floor file, program file
+report() {  # name, floor file, program file[, what the program is]
   local ft fm pt pm
   ft=$(median "$2" 1); fm=$(median "$2" 2); pt=$(median "$3" 1); pm=$(median "$3" 2)
-  awk -v n="$1" -v ft="$ft" -v fm="$fm" -v pt="$pt" -v pm="$pm" 'BEGIN {
-    printf "%-9s floor %7.1f ms %6.1f MiB   varnel %7.1f ms %6.1f MiB   ratio %.2fx time %.2fx memory\n",
-      n, ft / 1000, fm / 1024, pt / 1000, pm / 1024, pt / ft, pm / fm }'
+  awk -v n="$1" -v w="${4:-varnel}" -v ft="$ft" -v fm="$fm" -v pt="$pt" -v pm="$pm" 'BEGIN {
+    printf "%-9s floor %7.1f ms %6.1f MiB   %s %7.1f ms %6.1f MiB   ratio %.2fx time %.2fx memory\n",
+      n, ft / 1000, fm / 1024, w, pt / 1000, pm / 1024, pt / ft, pm / fm }'
 }
 
 # The page's size, as Varnel renders it.
@@ -71,6 +72,7 @@ for round in $(seq 0 "$runs"); do
   f=start; [ "$round" -eq 0 ] && f=warm
   measure "$scratch/$f.floor" "$build/bench/bench_minimal_window"
   measure "$scratch/$f.varnel" "${preload[@]}" "$varnel"
+  measure "$scratch/$f.text_floor" "$build/bench/bench_minimal_window" "はじめに"
   f=render; [ "$round" -eq 0 ] && f=warm
   # shellcheck disable=SC2086
   measure "$scratch/$f.floor_render" "$build/bench/bench_minimal_image_writer" "$scratch/floor.png" $size
@@ -78,4 +80,7 @@ for round in $(seq 0 "$runs"); do
 done
 echo "$runs runs of each, interleaved; medians; page ${size/ /x} px"
 report start-up "$scratch/start.floor" "$scratch/start.varnel"
+# The same window showing one line of Japanese text, for the price of
+# fonts alone.
+report "one line" "$scratch/start.floor" "$scratch/start.text_floor" "one line"
 report --render "$scratch/render.floor_render" "$scratch/render.varnel_render"
