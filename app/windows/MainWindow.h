@@ -6,6 +6,7 @@
 
 #include "app/core/Document.h"
 #include "app/core/KeyHelpCaption.h"
+#include "app/core/WindowKeys.h"
 #include "app/render/PageCanvasView.h"
 #include "score/render/GlyphCursors.h"
 
@@ -180,4 +181,3 @@ class MainWindow : public QMainWindow {
   RectEditWindow *Form9 = nullptr;
   ClefBarlineWindow *Form6 = nullptr;
 };
-

@@ -13,24 +13,30 @@
 
 void MainWindow::connectCommands() {
   Document *doc = &document_;
+  FileCommands *files = &document_.files();
+  PageEdits *edits = &document_.edits();
   for (QAction *item : N1dan) {
     connect(item, &QAction::triggered, this,
-            [doc, item] { doc->newPageOfStaves(item->data().toInt()); });
+            [edits, item] { edits->newPageOfStaves(item->data().toInt()); });
   }
   connect(K1, &QAction::triggered, this, &MainWindow::K1Click);
   connect(Gosensi1, &QAction::triggered, this, &MainWindow::Gosensi1Click);
   connect(Save1, &QAction::triggered, doc, &Document::save);
   connect(SaveAs1, &QAction::triggered, doc, &Document::saveAs);
-  connect(Open1, &QAction::triggered, doc, &Document::openWithDialog);
-  connect(OpenClip1, &QAction::triggered, doc, &Document::openClipboardText);
-  connect(SaveBmp1, &QAction::triggered, doc, &Document::saveBitmap);
-  connect(CopyAsBmp1, &QAction::triggered, doc, &Document::copyBitmap);
+  connect(Open1, &QAction::triggered, doc,
+          [files] { files->openWithDialog(); });
+  connect(OpenClip1, &QAction::triggered, doc,
+          [files] { files->openClipboardText(); });
+  connect(SaveBmp1, &QAction::triggered, doc, [files] { files->saveBitmap(); });
+  connect(CopyAsBmp1, &QAction::triggered, doc,
+          [files] { files->copyBitmap(); });
   for (QAction *item : ReOpen) {
     connect(item, &QAction::triggered, this,
-            [doc, item] { doc->reopenRecent(item->data().toInt()); });
+            [files, item] { files->reopenRecent(item->data().toInt()); });
   }
   connect(Exit1, &QAction::triggered, this, &MainWindow::close);
-  connect(Varnel1, &QAction::triggered, doc, &Document::openBundledCourse);
+  connect(Varnel1, &QAction::triggered, doc,
+          [files] { files->openBundledCourse(); });
   connect(ComboBox1, &QComboBox::activated, this, &MainWindow::ComboBox1Change);
   CourseNavigator *navigator = &document_.navigator();
   connect(previousPageAction_, &QAction::triggered, navigator,
@@ -46,7 +52,7 @@ void MainWindow::connectCommands() {
     connect(item, &QAction::triggered, this,
             [doc, mode = mode] { doc->input().toggleMode(mode); });
   }
-  connect(Undo1, &QAction::triggered, doc, &Document::undoLastInput);
+  connect(Undo1, &QAction::triggered, doc, [edits] { edits->undoLastInput(); });
   Playback *playback = &document_.playback();
   connect(playAction_, &QAction::triggered, playback, &Playback::play);
   connect(stopAction_, &QAction::triggered, playback, &Playback::stop);
@@ -54,8 +60,8 @@ void MainWindow::connectCommands() {
   connect(GMON1, &QAction::triggered, playback, &Playback::resetSoundSource);
   connect(mojisu1, &QAction::triggered, &document_.session(),
           &ProgramSession::askLineLength);
-  connect(Up1, &QAction::triggered, doc, &Document::shiftPageUp);
-  connect(Down1, &QAction::triggered, doc, &Document::shiftPageDown);
+  connect(Up1, &QAction::triggered, doc, [edits] { edits->shiftPageUp(); });
+  connect(Down1, &QAction::triggered, doc, [edits] { edits->shiftPageDown(); });
   connect(Erase1, &QAction::triggered, this, &MainWindow::Erase1Click);
   connect(AutoDraw1, &QAction::triggered, this, &MainWindow::AutoDraw1Click);
   connect(About1, &QAction::triggered, this, &MainWindow::About1Click);
@@ -81,7 +87,7 @@ bool MainWindow::showPaperDialog() {
   StaffPaperDialog dialog(page.StaffCount, page.StaffWidth, this);
   connect(&dialog, &StaffPaperDialog::confirmed, this,
           [this, &confirmed](int staffCount, int staffWidth) {
-            document_.applyPaperDialog(staffCount, staffWidth);
+            document_.edits().applyPaperDialog(staffCount, staffWidth);
             confirmed = true;
           });
   runPaperDialog_(dialog);
@@ -97,17 +103,18 @@ void MainWindow::ComboBox1Change(int index) {
 void MainWindow::Erase1Click() {
   StepEraseWindow window(this);
   Document *doc = &document_;
-  connect(&window, &StepEraseWindow::activated, this,
-          [doc, &window] { window.showState(doc->stepEraser().open()); });
+  connect(&window, &StepEraseWindow::activated, this, [doc, &window] {
+    window.showState(doc->edits().stepEraser().open());
+  });
   connect(&window, &StepEraseWindow::positionChanged, this,
           [doc, &window](int position) {
-            window.showState(doc->stepEraser().markAt(position));
+            window.showState(doc->edits().stepEraser().markAt(position));
           });
   connect(&window, &StepEraseWindow::eraseClicked, this, [doc, &window] {
-    window.showState(doc->stepEraser().eraseMarked());
+    window.showState(doc->edits().stepEraser().eraseMarked());
   });
   runDialog_(window);
-  document_.stepEraser().close();
+  document_.edits().stepEraser().close();
 }
 
 void MainWindow::AutoDraw1Click() { runDialog_(clefWindow()); }
@@ -118,6 +125,6 @@ void MainWindow::About1Click() {
 }
 
 void MainWindow::Contents1Click() {
-  HelpWindow::showFor(*this,
-                      document_.programFolder() + QStringLiteral("VRN32.HLP"));
+  HelpWindow::showFor(
+      *this, document_.session().programFolder() + QStringLiteral("VRN32.HLP"));
 }

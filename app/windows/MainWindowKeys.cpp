@@ -51,7 +51,8 @@ bool MainWindow::eventFilter(QObject *receiver, QEvent *event) {
 void MainWindow::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
   QWidget *shown = window == KeyWindow::Main ? static_cast<QWidget *>(this)
                                              : static_cast<QWidget *>(Form3);
-  switch (document_.keyPressed(window, key.key(), key.modifiers())) {
+  switch (pressWindowKey(document_.navigator(), document_.playback(), window,
+                         key.key(), key.modifiers())) {
     case WindowKeyAction::ScrollUp:
       scrollBy(ScrollBox1->verticalScrollBar(), -ScrollStep);
       break;

@@ -35,7 +35,8 @@ void MainWindow::FormShow() {
       // Behind what else waits for the first paint.
       QTimer::singleShot(0, text, [text] { text->showHeldPageText(); });
     });
-    QTimer::singleShot(HeldTextMilliseconds, Form3, &TextWindow::showHeldPageText);
+    QTimer::singleShot(HeldTextMilliseconds, Form3,
+                       &TextWindow::showHeldPageText);
   }
   const WindowLayout layout = document_.session().read();
   setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen));
@@ -43,7 +44,7 @@ void MainWindow::FormShow() {
     setWindowState(windowState() | Qt::WindowMaximized);
   else
     setWindowState(windowState() & ~Qt::WindowMaximized);
-  document_.openStartFile(arguments_);
+  document_.files().openStartFile(arguments_);
 }
 
 void MainWindow::FormActivate() { Panel1->setFocus(); }
@@ -69,7 +70,7 @@ void MainWindow::showEvent(QShowEvent *event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-  if (!document_.mayClose()) {
+  if (!document_.askSaveQuestion()) {
     event->ignore();
     return;
   }
@@ -104,7 +105,7 @@ bool MainWindow::DropFiles(const QList<QUrl> &urls) {
     // Opened once the drop has returned, so that its questions do not keep
     // the program the file came from waiting.
     QTimer::singleShot(0, this, [this, path = url.toLocalFile()] {
-      document_.openFile(path);
+      document_.files().openFile(path);
     });
     return true;
   }

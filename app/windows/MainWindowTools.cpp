@@ -40,7 +40,7 @@ NotePaletteWindow &MainWindow::notePalette() {
   connect(Form2, &NotePaletteWindow::symbolListShown, input,
           &PageInput::showSymbolList);
   connect(Form2, &NotePaletteWindow::undoClicked, &document_,
-          &Document::undoLastInput);
+          [edits = &document_.edits()] { edits->undoLastInput(); });
   return *Form2;
 }
 
@@ -51,7 +51,7 @@ LetterWindow &MainWindow::letterWindow() {
   connectMode(*Form5, *input, EditMode::Letter);
   connect(Form5, &LetterWindow::textChanged, input, &PageInput::setLetterText);
   connect(Form5, &LetterWindow::undoClicked, &document_,
-          &Document::undoLastInput);
+          [edits = &document_.edits()] { edits->undoLastInput(); });
   connect(input, &PageInput::letterTextWanted, Form5, &LetterWindow::focusText);
   return *Form5;
 }
@@ -59,8 +59,11 @@ LetterWindow &MainWindow::letterWindow() {
 ClefBarlineWindow &MainWindow::clefWindow() {
   if (Form6) return *Form6;
   Form6 = new ClefBarlineWindow(*this);
-  connect(Form6, &ClefBarlineWindow::confirmed, &document_,
-          &Document::appendClefsAndBarlines);
+  connect(
+      Form6, &ClefBarlineWindow::confirmed, &document_,
+      [edits = &document_.edits()](const clefs_and_barlines::Choice &choice) {
+        edits->appendClefsAndBarlines(choice);
+      });
   return *Form6;
 }
 
@@ -83,11 +86,11 @@ RectEditWindow &MainWindow::rectWindow() {
   connect(Form9, &RectEditWindow::selectAllChosen, regions,
           &RegionTool::selectAll);
   connect(Form9, &RectEditWindow::shiftUpChosen, doc, [doc, regions] {
-    doc->shiftPageUp();
+    doc->edits().shiftPageUp();
     regions->disableSelectionCommands();
   });
   connect(Form9, &RectEditWindow::shiftDownChosen, doc, [doc, regions] {
-    doc->shiftPageDown();
+    doc->edits().shiftPageDown();
     regions->disableSelectionCommands();
   });
   connect(Form9, &RectEditWindow::paperChosen, this, [this, regions] {
