@@ -9,12 +9,12 @@ namespace {
 // Answers the staff paper dialog by typing into its fields.
 auto answerDialog(const QString &staves, const QString &width, bool ok) {
   return [=](StaffPaperDialog &dialog) {
-    dialog.SpinEdit1->setTypedText(staves);
-    dialog.SpinEdit2->setTypedText(width);
+    dialog.staffCountEdit->setTypedText(staves);
+    dialog.staffWidthEdit->setTypedText(width);
     if (ok)
-      dialog.Button1Click();
+      dialog.confirm();
     else
-      dialog.Button2Click();
+      dialog.cancel();
   };
 }
 
