@@ -31,7 +31,8 @@ void CourseNavigator::open(const QString &path) {
   selectEntry(course_.firstEntry(doc_.session_.settings().readInteger(
       VrnSection, CourseContents::rememberKey(course_.ContentsPath), 0)));
   showTitle();
-  if (course_.ContentsPath.toLower() != doc_.defaultContentsPath().toLower())
+  if (course_.ContentsPath.toLower() !=
+      doc_.session_.defaultContentsPath().toLower())
     doc_.session_.addRecentFile(course_.ContentsPath);
 }
 

@@ -35,6 +35,7 @@ class CourseNavigator : public QObject {
 
  private:
   friend class Document;
+  friend class FileCommands;
 
   bool readContents();
   // An entry whose page file is missing: said, and an empty page shown.

@@ -13,16 +13,18 @@ Document::Document(const Services &services, DocumentView &view,
     : QObject(parent),
       messages_(services.messages),
       view_(view),
-      programFolder_(services.programFolder),
       session_(services.messages, services.settings, services.programFolder),
       playback_(services.messages, services.sequencer, services.programFolder) {
   setStartValues();
 }
 
-Document::~Document() = default;
-
-QString Document::defaultContentsPath() const {
-  return programFolder_ + QStringLiteral("Data/Varnel.vrn");
+void Document::setStartValues() {
+  navigator_.course_.ContentsIndex = 0;
+  page_.StaffCount = ScorePage::DefaultStaffCount;
+  page_.StaffWidth = ScorePage::DefaultStaffWidth;
+  editor_.PaletteTag = 3;
+  editor_.PaletteButtonActive = true;
+  editor_.AdministratorMode = false;
 }
 
 void Document::setModified(bool modified) {
@@ -75,6 +77,11 @@ void Document::replayInputs() {
   const std::optional<QByteArray> badNumber = view_.replayInputs(page_);
   emit canvasChanged();
   if (badNumber) messages_.notAnInteger(cp932::toUnicode(*badNumber));
+}
+
+void Document::redrawResized() {
+  resizeCanvas();
+  replayInputs();
 }
 
 void Document::redrawAll() {
@@ -143,18 +150,4 @@ void Document::setContentsMode(bool on) {
     setCaption(session_.executive() ? QStringLiteral("(NewFile)")
                                     : QStringLiteral("(NoFile)"));
   }
-}
-
-void Document::newPageOfStaves(int staffCount) {
-  if (!askSaveQuestion()) return;
-  page_.StaffCount = staffCount;
-  newPage();
-}
-
-void Document::applyPaperDialog(int staffCount, int staffWidth) {
-  page_.StaffCount = staffCount;
-  page_.StaffWidth = staffWidth;
-  resizeCanvas();
-  replayInputs();
-  setModified(true);
 }

@@ -5,13 +5,13 @@
 #include <QStringList>
 
 #include "app/core/CourseNavigator.h"
+#include "app/core/FileCommands.h"
+#include "app/core/PageEdits.h"
 #include "app/core/PageInput.h"
 #include "app/core/Playback.h"
 #include "app/core/ProgramSession.h"
 #include "app/core/RegionTool.h"
-#include "app/core/StepEraser.h"
 #include "base/core/Messages.h"
-#include "edit/core/ClefsAndBarlines.h"
 #include "score/core/EditorState.h"
 #include "score/core/ScorePage.h"
 
@@ -19,26 +19,10 @@ class DocumentView;
 class QIODevice;
 class SettingsFile;
 
-// The two windows whose keys the program reads before their controls do.
-enum class KeyWindow { Main, Text };
-
-// What a key asks of the window it was pressed in; the document runs the
-// commands of the other keys itself.
-enum class WindowKeyAction {
-  None,
-  ScrollUp,
-  ScrollDown,
-  ScrollRight,
-  ScrollLeft,
-  ShowKeyHelp,
-  ShowTextWindow,
-  HideTextWindow
-};
-
 // The open page: its file, its drawing and the save question. The course,
-// the input modes, the rectangle, step erase, the piece and the session are
-// objects beside it, reached from here; the windows call in and show what
-// the signals report.
+// the file commands, the input modes, the whole-page edits, the rectangle,
+// the piece and the session are objects beside it, reached from here; the
+// windows call in and show what the signals report.
 class Document : public QObject {
   Q_OBJECT
  public:
@@ -51,17 +35,13 @@ class Document : public QObject {
 
   Document(const Services &services, DocumentView &view,
            QObject *parent = nullptr);
-  ~Document() override;
 
   Messages &messages() { return messages_; }
-  const QString &programFolder() const { return programFolder_; }
-  QString defaultContentsPath() const;
 
   // --- State ----------------------------------------------------------
   const ScorePage &page() const { return page_; }
   const EditorState &editor() const { return editor_; }
   bool isModified() const { return page_.Modified; }
-  bool administratorMode() const { return editor_.AdministratorMode; }
   const QString &caption() const { return caption_; }
   bool protectIndicatorRed() const { return protectRed_; }
 
@@ -72,26 +52,21 @@ class Document : public QObject {
 
   // --- The page ---------------------------------------------------------
   void newPage();
-  void clearInputs();
   // Fresh staff paper with every input drawn again.
   void redrawAll();
   // Appends an input and draws it alone.
   void appendInput(const QByteArray &content, int x, int y);
   // The save question while the page is modified. True when the command
   // may go on: the page was saved, or the user said No (which lets the
-  // page go); false on Cancel and when the save failed.
+  // page go); false on Cancel and when the save failed. Also asked when
+  // the window closes.
   bool askSaveQuestion();
   // The page text as the text window's user typed it, without the
   // characters a page cannot hold; returns those, each once, for the
   // window to drop and name.
   QString typePageText(const QString &typed);
 
-  // --- New pages and the staff paper -------------------------------------
-  void newPageOfStaves(int staffCount);
-  // The staff paper dialog was confirmed with these values.
-  void applyPaperDialog(int staffCount, int staffWidth);
-
-  // --- Page files and the file commands ------------------------------------
+  // --- The page's file ----------------------------------------------------
   // Reads the page at PagePath, or from `source` (treated as a file whose
   // extension is not ".fum"); false when it could not be read, which was
   // said, and an empty page is shown.
@@ -99,55 +74,16 @@ class Document : public QObject {
   // Each of these is true only when the page was written.
   bool save();
   bool saveAs();
-  // Opens a page or contents file, after the save question.
-  void openFile(const QString &path);
-  void openWithDialog();
-  void reopenRecent(int tag);
-  void openBundledCourse();
-  void openClipboardText();
-  void saveBitmap();
-  void copyBitmap();
 
-  // --- The course ----------------------------------------------------------
+  // --- The objects beside the page ------------------------------------------
+  FileCommands &files() { return files_; }
+  PageEdits &edits() { return edits_; }
+  PageInput &input() { return input_; }
+  RegionTool &regions() { return regions_; }
+  Playback &playback() { return playback_; }
+  ProgramSession &session() { return session_; }
   CourseNavigator &navigator() { return navigator_; }
   const CourseNavigator &navigator() const { return navigator_; }
-
-  // --- Note and letter input ----------------------------------------------
-  PageInput &input() { return input_; }
-  const PageInput &input() const { return input_; }
-  void undoLastInput();
-
-  // --- Editing commands -----------------------------------------------------
-  // Every input one staff up or down.
-  void shiftPageUp();
-  void shiftPageDown();
-  // Appends the clefs and barlines the dialog asks for.
-  void appendClefsAndBarlines(const clefs_and_barlines::Choice &choice);
-  StepEraser &stepEraser() { return stepEraser_; }
-
-  // --- Rectangle editing -----------------------------------------------------
-  RegionTool &regions() { return regions_; }
-  const RegionTool &regions() const { return regions_; }
-
-  // --- The page's piece ---------------------------------------------------
-  Playback &playback() { return playback_; }
-  const Playback &playback() const { return playback_; }
-
-  // --- Keys and small commands --------------------------------------------
-  // A key pressed in the main window or the text window, before the control
-  // with the focus sees it (it still does: no key is consumed).
-  WindowKeyAction keyPressed(KeyWindow window, int key,
-                             Qt::KeyboardModifiers modifiers);
-
-  // --- Start-up and shut-down ------------------------------------------------
-  ProgramSession &session() { return session_; }
-  const ProgramSession &session() const { return session_; }
-  // Opens the command line's file (a relative name is looked up from the
-  // folder the program was started in, then from the current folder), else
-  // the course's default contents file, else an empty page.
-  void openStartFile(const QStringList &arguments);
-  // The save question when the window closes; false keeps it open.
-  bool mayClose() { return askSaveQuestion(); }
 
  signals:
   void captionChanged(const QString &caption);
@@ -162,11 +98,14 @@ class Document : public QObject {
 
  private:
   friend class CourseNavigator;
+  friend class FileCommands;
+  friend class PageEdits;
   friend class PageInput;
   friend class RegionTool;
   friend class StepEraser;
 
   void setStartValues();
+  void clearInputs();
   void setCaption(const QString &caption);
   void setProtectIndicator(bool red);
   void setPageText(const QByteArray &text);
@@ -174,19 +113,17 @@ class Document : public QObject {
   void redrawPaper();
   void resizeCanvas();
   void replayInputs();
-  // A file dialog's answer; the current folder follows it.
-  QString chooseFile(const Messages::FileDialog &dialog, bool forSaving);
+  // A new canvas size for the page, with every input drawn again.
+  void redrawResized();
   // Writes the page to PagePath; true when it was written.
   bool writePage(bool *needsName);
-  void appendGlyph(int glyph, int x, int y);
-  void shiftPage(int dy);
 
   Messages &messages_;
   DocumentView &view_;
-  QString programFolder_;
   ProgramSession session_;
   Playback playback_;
-  StepEraser stepEraser_{*this};
+  FileCommands files_{*this};
+  PageEdits edits_{*this};
   RegionTool regions_{*this};
   CourseNavigator navigator_{*this};
   PageInput input_{*this};

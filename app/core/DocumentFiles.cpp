@@ -1,6 +1,4 @@
-// The document's file commands: reading and writing pages, opening,
-// saving, the recent files, the clipboard and the bitmap.
-#include <QBuffer>
+// The page's file: reading and writing it, and Save As.
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -12,9 +10,6 @@
 #include "files/core/FileNames.h"
 #include "files/core/PageFile.h"
 #include "files/core/PageFormat.h"
-#include "files/core/PathLookup.h"
-#include "files/core/RegularFile.h"
-#include "score/core/TextEntry.h"
 
 namespace {
 
@@ -70,8 +65,7 @@ bool Document::load(QIODevice *source) {
   {
     Busy wait(view_);
     if (editor_.AdministratorMode) setProtectIndicator(page_.ProtectFlag < 0);
-    resizeCanvas();
-    replayInputs();
+    redrawResized();
     setPageText(result.pageText);
     setModified(false);
     playback_.attachPiece(source ? QString() : page_.PagePath);
@@ -115,7 +109,7 @@ bool Document::saveAs() {
   dialog.confirmOverwrite = true;
   presetSaveAs(dialog, page_.PagePath, cp932::toUnicode(page_.InternalName),
                session_.currentFolder());
-  const QString chosen = chooseFile(dialog, true);
+  const QString chosen = session_.chooseFile(dialog, true);
   if (chosen.isEmpty()) return false;
   const QString previousPath = page_.PagePath;
   page_.PagePath = chosen;
@@ -132,106 +126,3 @@ bool Document::saveAs() {
   session_.addRecentFile(page_.CaptionPath);
   return true;
 }
-
-void Document::openFile(const QString &path) {
-  if (!regular_file::isRegular(path)) {
-    messages_.error(regular_file::notFoundMessage(path));
-    return;
-  }
-  if (!askSaveQuestion()) return;
-  const QString extension = file_names::lowerExtension(path);
-  if (extension == QStringLiteral(".vrn")) {
-    navigator_.open(path);
-    return;
-  }
-  if (extension != Fum &&
-      !messages_.askYesNo(QStringLiteral(
-          "譜面ファイルではないファイルを開こうとしています。\r\n"
-          "もし譜面データが含まれていれば、抽出して開きます。\r\n"
-          "続けますか？")))
-    return;
-  navigator_.course_.ContentsNote.clear();
-  page_.CaptionPath = path;
-  page_.PagePath = path;
-  load();
-  setContentsMode(false);
-  if (page_.Modified)
-    setCaption(QStringLiteral("(テキスト・ファイルからの抽出)"));
-  if (extension == Fum) session_.addRecentFile(path);
-}
-
-void Document::openWithDialog() {
-  Messages::FileDialog dialog;
-  dialog.filter = QStringLiteral(
-      "目次ファイル(*.vrn),譜面ファイル(*.fum)|*.vrn;*.fum|"
-      "すべてのファイル(*.*)|*.*");
-  dialog.defaultExtension = QStringLiteral("fum");
-  dialog.mustExist = true;
-  dialog.folder = session_.currentFolder();
-  const QString chosen = chooseFile(dialog, false);
-  if (!chosen.isEmpty()) openFile(chosen);
-}
-
-void Document::reopenRecent(int tag) {
-  const QString entry = session_.recent().entry(tag);
-  if (entry.isEmpty()) return;
-  if (QFileInfo(entry).isFile()) {
-    openFile(entry);
-    return;
-  }
-  messages_.error(QStringLiteral("ファイルが見つかりません。"));
-  session_.dropRecentFile(tag);
-}
-
-void Document::openBundledCourse() {
-  if (QFileInfo(defaultContentsPath()).isFile())
-    openFile(defaultContentsPath());
-  else
-    messages_.error(QStringLiteral("ファイルが見つかりません。"));
-}
-
-void Document::openClipboardText() {
-  if (!askSaveQuestion()) return;
-  const QString clipboard = view_.clipboardText();
-  bool held = true;
-  QByteArray text = cp932::fromUnicode(clipboard, &held);
-  // The page is read all the same; what became "?" is named first.
-  if (!held)
-    messages_.error(
-        text_entry::unheldMessage(text_entry::unheldCharacters(clipboard)));
-  QBuffer buffer(&text);
-  buffer.open(QIODevice::ReadOnly);
-  page_.PagePath.clear();
-  load(&buffer);
-  setContentsMode(false);
-  if (page_.Modified) setCaption(QStringLiteral("(クリップボード・データ)"));
-  navigator_.course_.ContentsNote.clear();
-}
-
-void Document::saveBitmap() {
-  Messages::FileDialog dialog;
-  dialog.title = QStringLiteral("ビットマップで保存");
-  dialog.filter =
-      QStringLiteral("ビットマップ(*.bmp)|*.bmp|すべてのファイル(*.*)|*.*");
-  dialog.defaultExtension = QStringLiteral("bmp");
-  dialog.confirmOverwrite = true;
-  dialog.fileName =
-      file_names::bitmapPreset(page_.PagePath, page_.InternalName);
-  dialog.folder = session_.currentFolder();
-  const QString chosen = chooseFile(dialog, true);
-  if (chosen.isEmpty()) return;
-  QString error;
-  if (!view_.writeCanvasBitmap(chosen, &error)) messages_.generalError(error);
-}
-
-QString Document::chooseFile(const Messages::FileDialog &dialog,
-                             bool forSaving) {
-  const QString chosen = forSaving ? messages_.saveFileName(dialog)
-                                   : messages_.openFileName(dialog);
-  // The next dialog starts where the user went in this one.
-  if (!chosen.isEmpty())
-    session_.setCurrentFolder(QFileInfo(chosen).absolutePath());
-  return chosen;
-}
-
-void Document::copyBitmap() { view_.copyCanvasToClipboard(); }

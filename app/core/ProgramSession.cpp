@@ -31,11 +31,25 @@ ProgramSession::ProgramSession(Messages &messages, SettingsFile &settings,
                                const QString &programFolder)
     : messages_(messages),
       settings_(settings),
+      programFolder_(programFolder),
       startFolder_(QDir::currentPath()),
       currentFolder_(canonicalFolder(programFolder)) {}
 
 void ProgramSession::setCurrentFolder(const QString &folder) {
   currentFolder_ = canonicalFolder(folder);
+}
+
+QString ProgramSession::defaultContentsPath() const {
+  return programFolder_ + QStringLiteral("Data/Varnel.vrn");
+}
+
+QString ProgramSession::chooseFile(const Messages::FileDialog &dialog,
+                                   bool forSaving) {
+  const QString chosen = forSaving ? messages_.saveFileName(dialog)
+                                   : messages_.openFileName(dialog);
+  // The next dialog starts where the user went in this one.
+  if (!chosen.isEmpty()) setCurrentFolder(QFileInfo(chosen).absolutePath());
+  return chosen;
 }
 
 void ProgramSession::setExecutive(bool executive) {

@@ -3,10 +3,10 @@
 #include <QObject>
 
 #include "app/core/WindowLayout.h"
+#include "base/core/Messages.h"
 #include "files/core/RecentFiles.h"
 
 class CourseContents;
-class Messages;
 class SettingsFile;
 
 // What the program keeps between pages and between runs: the settings
@@ -19,6 +19,10 @@ class ProgramSession : public QObject {
                  const QString &programFolder);
 
   SettingsFile &settings() { return settings_; }
+  // The folder the program runs from (ends with "/") and the course it
+  // brings along.
+  const QString &programFolder() const { return programFolder_; }
+  QString defaultContentsPath() const;
   const RecentFiles &recent() const { return recent_; }
   int maxChar() const { return maxChar_; }
   void setMaxChar(int maxChar) { maxChar_ = maxChar; }
@@ -33,6 +37,8 @@ class ProgramSession : public QObject {
   // the last file chosen in a dialog.
   const QString &currentFolder() const { return currentFolder_; }
   void setCurrentFolder(const QString &folder);
+  // A file dialog's answer; the current folder follows it.
+  QString chooseFile(const Messages::FileDialog &dialog, bool forSaving);
   // The folder the settings file keeps for the next run.
   const QString &folder() const { return folder_; }
   void rememberCurrentFolder() { folder_ = currentFolder_; }
@@ -58,6 +64,7 @@ class ProgramSession : public QObject {
  private:
   Messages &messages_;
   SettingsFile &settings_;
+  QString programFolder_;
   RecentFiles recent_;
   int maxChar_ = 79;
   bool executive_ = false;

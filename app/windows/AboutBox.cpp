@@ -35,10 +35,10 @@ AboutBox::AboutBox(QWidget *parent, Document &document)
   setObjectName(QStringLiteral("Form8"));
   setWindowTitle(QStringLiteral("バージョン情報"));
   buildControls();
-  connect(Button1, &QPushButton::clicked, this, &AboutBox::Button1Click);
+  connect(okButton, &QPushButton::clicked, this, &AboutBox::confirm);
   // The release must be seen with its modifiers before the click closes
   // the box.
-  Button1->installEventFilter(this);
+  okButton->installEventFilter(this);
 }
 
 void AboutBox::buildControls() {
@@ -57,14 +57,14 @@ void AboutBox::buildControls() {
   rule->setFrameShadow(QFrame::Sunken);
   auto *dataFile =
       named(new QLabel(QStringLiteral("DataFile :"), this), "Label3");
-  Label4 = named(new QLabel(this), "Label4");
-  Label4->setWordWrap(true);
-  Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label4->setFixedSize(169, 49);
-  CheckBox1 = named(new QCheckBox(QStringLiteral("Executive Option"), this),
-                    "CheckBox1");
-  Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
-  Button1->setDefault(true);
+  courseNoteLabel = named(new QLabel(this), "Label4");
+  courseNoteLabel->setWordWrap(true);
+  courseNoteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  courseNoteLabel->setFixedSize(169, 49);
+  executiveBox = named(new QCheckBox(QStringLiteral("Executive Option"), this),
+                       "CheckBox1");
+  okButton = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
+  okButton->setDefault(true);
 
   auto *grid = new QGridLayout(this);
   grid->setSizeConstraint(QLayout::SetFixedSize);
@@ -73,9 +73,9 @@ void AboutBox::buildControls() {
   grid->addWidget(version, 1, 1);
   grid->addWidget(rule, 2, 0, 1, 2);
   grid->addWidget(dataFile, 3, 0, 1, 2);
-  grid->addWidget(Label4, 4, 0, 1, 2);
-  grid->addWidget(CheckBox1, 5, 0, 1, 2);
-  grid->addWidget(Button1, 6, 0, 1, 2, Qt::AlignHCenter);
+  grid->addWidget(courseNoteLabel, 4, 0, 1, 2);
+  grid->addWidget(executiveBox, 5, 0, 1, 2);
+  grid->addWidget(okButton, 6, 0, 1, 2, Qt::AlignHCenter);
 }
 
 void AboutBox::centreOnScreen() {
@@ -93,8 +93,8 @@ void AboutBox::showEvent(QShowEvent *event) {
 }
 
 void AboutBox::FormShow() {
-  CheckBox1->setChecked(document_.session().executive());
-  Label4->setText(
+  executiveBox->setChecked(document_.session().executive());
+  courseNoteLabel->setText(
       cp932::toUnicode(document_.navigator().course().ContentsNote));
 }
 
@@ -106,29 +106,29 @@ void AboutBox::hideEvent(QHideEvent *event) {
 }
 
 void AboutBox::FormHide() {
-  document_.session().setExecutive(CheckBox1->isChecked());
+  document_.session().setExecutive(executiveBox->isChecked());
 }
 
-void AboutBox::Button1Click() { accept(); }
+void AboutBox::confirm() { accept(); }
 
 void AboutBox::keyPressEvent(QKeyEvent *event) {
   // Enter confirms the box whatever modifiers are held; it never enters
   // the administrator mode.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    Button1Click();
+    confirm();
     return;
   }
   QDialog::keyPressEvent(event);
 }
 
 bool AboutBox::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == Button1 && event->type() == QEvent::MouseButtonRelease)
+  if (watched == okButton && event->type() == QEvent::MouseButtonRelease)
     Button1MouseUp(static_cast<const QMouseEvent &>(*event));
   return QDialog::eventFilter(watched, event);
 }
 
 void AboutBox::Button1MouseUp(const QMouseEvent &event) {
-  if (!Button1->rect().contains(event.position().toPoint())) return;
+  if (!okButton->rect().contains(event.position().toPoint())) return;
   // Exactly Ctrl: no other modifier, and no other mouse button still down.
   if ((event.modifiers() & gestureKeys) != Qt::ControlModifier) return;
   if (event.buttons() != Qt::NoButton) return;

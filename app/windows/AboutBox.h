@@ -26,7 +26,7 @@ class AboutBox : public QDialog {
  private slots:
   void FormShow();
   void FormHide();
-  void Button1Click();
+  void confirm();
 
  private:
   void buildControls();
@@ -34,7 +34,7 @@ class AboutBox : public QDialog {
   void Button1MouseUp(const QMouseEvent &event);
 
   Document &document_;
-  QLabel *Label4 = nullptr;  // the course's note, under "DataFile :"
-  QCheckBox *CheckBox1 = nullptr;
-  QPushButton *Button1 = nullptr;
+  QLabel *courseNoteLabel = nullptr;  // the course's note, under "DataFile :"
+  QCheckBox *executiveBox = nullptr;
+  QPushButton *okButton = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include "app/core/Document.h"
 #include "app/core/KeyHelpCaption.h"
+#include "app/core/WindowKeys.h"
 #include "app/render/PageCanvasView.h"
 #include "score/render/GlyphCursors.h"
 
@@ -61,7 +62,7 @@ class MainWindow : public QMainWindow {
   const QImage &canvasImage() const { return view_.canvas().image(); }
   // The id of the cursor the canvas shows: a glyph cursor's id (glyph + 1),
   // or 0 while it shows one of the toolkit's own.
-  int canvasCursorId() const { return Image1CursorId; }
+  int canvasCursorId() const { return shownCursorId_; }
   bool hasGlyphCursor(int id) const { return cursorTable.has(id); }
   // Runs the staff paper dialog modally; tests replace it to answer.
   void setPaperDialogRunner(std::function<void(StaffPaperDialog &)> run);
@@ -101,32 +102,32 @@ class MainWindow : public QMainWindow {
   void placeToolBar(bool executive);
 
   // Handlers of the controls that need more than one call.
-  void K1Click();
-  void Gosensi1Click();
+  void newPageOfAnySize();
+  void changeStaffPaper();
   bool showPaperDialog();
-  void ComboBox1Change(int index);
-  void TextWindow1Click();
-  void Erase1Click();
-  void About1Click();
-  void Contents1Click();
-  void AutoDraw1Click();
-  void FormKeyDown(KeyWindow window, const QKeyEvent &key);
+  void goToContentsEntry(int index);
+  void toggleTextWindow();
+  void openStepErase();
+  void showAbout();
+  void showHelpContents();
+  void openClefsAndBarlines();
+  void readWindowKey(KeyWindow window, const QKeyEvent &key);
 
   // What the document reports.
   void setCaption(const QString &caption);
   void setProtectIndicator(bool red);
   void showPlayButtons(PlayButtons buttons);
   void showSoundOutput();
-  void UpdateContentsControls(bool contentsMode);
+  void showContentsMode(bool contentsMode);
   void showContentsList(const QStringList &entries);
   void updateRecentCaptions();
   void resetScroll();
-  void ApplyExecutiveOption(bool executive);
+  void applyExecutiveOption(bool executive);
   void showMode(EditMode mode);
   void showCanvasCursor(CanvasCursor cursor);
 
   // Start-up and shut-down.
-  void FormActivate();
+  void focusToolBar();
   WindowLayout currentLayout() const;
 
   PageCanvasView view_;
@@ -142,42 +143,48 @@ class MainWindow : public QMainWindow {
   QPointer<QWidget> actedAt_;
   KeyHelpCaption keyHelpCaption_;
   CursorTable cursorTable;
-  int Image1CursorId = 0;
+  int shownCursorId_ = 0;
   bool shown_ = false;
 
-  QWidget *Panel1 = nullptr;
-  QScrollArea *ScrollBox1 = nullptr;
-  CanvasView *Image1 = nullptr;
-  QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr,
-              *SpeedButton8 = nullptr, *SpeedButton3 = nullptr,
-              *SpeedButton9 = nullptr, *SpeedButton10 = nullptr,
-              *SpeedButton11 = nullptr, *SpeedButton4 = nullptr,
-              *SpeedButton5 = nullptr;
-  QComboBox *ComboBox1 = nullptr;
+  QWidget *toolBarPanel = nullptr;
+  QScrollArea *canvasScroll = nullptr;
+  CanvasView *canvasView = nullptr;
+  QToolButton *noteModeButton = nullptr, *letterModeButton = nullptr,
+              *rectModeButton = nullptr, *textWindowButton = nullptr,
+              *playButton = nullptr, *stopButton = nullptr,
+              *toStartButton = nullptr, *previousPageButton = nullptr,
+              *nextPageButton = nullptr;
+  QComboBox *contentsList = nullptr;
   QSpacerItem *modeGap_ = nullptr;
   // The tool bar's commands that have no menu item.
   QAction *playAction_ = nullptr, *stopAction_ = nullptr,
           *toStartAction_ = nullptr, *previousPageAction_ = nullptr,
           *nextPageAction_ = nullptr;
 
-  QMenu *File1 = nullptr, *New1 = nullptr, *K2 = nullptr, *Edit1 = nullptr,
-        *InsDel1 = nullptr, *Window1 = nullptr, *Help1 = nullptr;
-  QAction *N1dan[8] = {};
-  QAction *K1 = nullptr, *N7 = nullptr, *Open1 = nullptr, *Varnel1 = nullptr,
-          *N5 = nullptr, *ReOpen[8] = {}, *OpenClip1 = nullptr, *N2 = nullptr,
-          *Save1 = nullptr, *SaveAs1 = nullptr, *N8 = nullptr,
-          *SaveBmp1 = nullptr, *CopyAsBmp1 = nullptr, *N6 = nullptr,
-          *mojisu1 = nullptr, *GMON1 = nullptr, *N1 = nullptr, *Exit1 = nullptr;
-  QAction *Undo1 = nullptr, *Erase1 = nullptr, *Up1 = nullptr, *Down1 = nullptr,
-          *N4 = nullptr, *Gosensi1 = nullptr, *AutoDraw1 = nullptr;
-  QAction *Palette1 = nullptr, *Letter1 = nullptr, *Rect1 = nullptr,
-          *N3 = nullptr, *TextWindow1 = nullptr;
-  QAction *Contents1 = nullptr, *About1 = nullptr;
+  QMenu *fileMenu = nullptr, *newMenu = nullptr, *reopenMenu = nullptr,
+        *editMenu = nullptr, *shiftMenu = nullptr, *windowMenu = nullptr,
+        *helpMenu = nullptr;
+  QAction *newPageItems[8] = {};
+  QAction *newPageOfAnySizeItem = nullptr, *openSeparator = nullptr,
+          *openItem = nullptr, *bundledCourseItem = nullptr,
+          *recentSeparator = nullptr, *recentItems[8] = {},
+          *openClipboardItem = nullptr, *saveSeparator = nullptr,
+          *saveItem = nullptr, *saveAsItem = nullptr,
+          *bitmapSeparator = nullptr, *saveBitmapItem = nullptr,
+          *copyBitmapItem = nullptr, *lineLengthSeparator = nullptr,
+          *lineLengthItem = nullptr, *resetSoundItem = nullptr,
+          *exitSeparator = nullptr, *exitItem = nullptr;
+  QAction *undoItem = nullptr, *stepEraseItem = nullptr, *shiftUpItem = nullptr,
+          *shiftDownItem = nullptr, *staffPaperSeparator = nullptr,
+          *staffPaperItem = nullptr, *clefsAndBarlinesItem = nullptr;
+  QAction *noteModeItem = nullptr, *letterModeItem = nullptr,
+          *rectModeItem = nullptr, *textWindowSeparator = nullptr,
+          *textWindowItem = nullptr;
+  QAction *helpContentsItem = nullptr, *aboutItem = nullptr;
 
-  NotePaletteWindow *Form2 = nullptr;
-  TextWindow *Form3 = nullptr;
-  LetterWindow *Form5 = nullptr;
-  RectEditWindow *Form9 = nullptr;
-  ClefBarlineWindow *Form6 = nullptr;
+  NotePaletteWindow *notePalette_ = nullptr;
+  TextWindow *textWindow_ = nullptr;
+  LetterWindow *letterWindow_ = nullptr;
+  RectEditWindow *rectWindow_ = nullptr;
+  ClefBarlineWindow *clefWindow_ = nullptr;
 };
-

@@ -13,25 +13,35 @@
 
 void MainWindow::connectCommands() {
   Document *doc = &document_;
-  for (QAction *item : N1dan) {
+  FileCommands *files = &document_.files();
+  PageEdits *edits = &document_.edits();
+  for (QAction *item : newPageItems) {
     connect(item, &QAction::triggered, this,
-            [doc, item] { doc->newPageOfStaves(item->data().toInt()); });
+            [edits, item] { edits->newPageOfStaves(item->data().toInt()); });
   }
-  connect(K1, &QAction::triggered, this, &MainWindow::K1Click);
-  connect(Gosensi1, &QAction::triggered, this, &MainWindow::Gosensi1Click);
-  connect(Save1, &QAction::triggered, doc, &Document::save);
-  connect(SaveAs1, &QAction::triggered, doc, &Document::saveAs);
-  connect(Open1, &QAction::triggered, doc, &Document::openWithDialog);
-  connect(OpenClip1, &QAction::triggered, doc, &Document::openClipboardText);
-  connect(SaveBmp1, &QAction::triggered, doc, &Document::saveBitmap);
-  connect(CopyAsBmp1, &QAction::triggered, doc, &Document::copyBitmap);
-  for (QAction *item : ReOpen) {
+  connect(newPageOfAnySizeItem, &QAction::triggered, this,
+          &MainWindow::newPageOfAnySize);
+  connect(staffPaperItem, &QAction::triggered, this,
+          &MainWindow::changeStaffPaper);
+  connect(saveItem, &QAction::triggered, doc, &Document::save);
+  connect(saveAsItem, &QAction::triggered, doc, &Document::saveAs);
+  connect(openItem, &QAction::triggered, doc,
+          [files] { files->openWithDialog(); });
+  connect(openClipboardItem, &QAction::triggered, doc,
+          [files] { files->openClipboardText(); });
+  connect(saveBitmapItem, &QAction::triggered, doc,
+          [files] { files->saveBitmap(); });
+  connect(copyBitmapItem, &QAction::triggered, doc,
+          [files] { files->copyBitmap(); });
+  for (QAction *item : recentItems) {
     connect(item, &QAction::triggered, this,
-            [doc, item] { doc->reopenRecent(item->data().toInt()); });
+            [files, item] { files->reopenRecent(item->data().toInt()); });
   }
-  connect(Exit1, &QAction::triggered, this, &MainWindow::close);
-  connect(Varnel1, &QAction::triggered, doc, &Document::openBundledCourse);
-  connect(ComboBox1, &QComboBox::activated, this, &MainWindow::ComboBox1Change);
+  connect(exitItem, &QAction::triggered, this, &MainWindow::close);
+  connect(bundledCourseItem, &QAction::triggered, doc,
+          [files] { files->openBundledCourse(); });
+  connect(contentsList, &QComboBox::activated, this,
+          &MainWindow::goToContentsEntry);
   CourseNavigator *navigator = &document_.navigator();
   connect(previousPageAction_, &QAction::triggered, navigator,
           &CourseNavigator::goToPreviousPage);
@@ -39,41 +49,47 @@ void MainWindow::connectCommands() {
           &CourseNavigator::goToNextPage);
 
   const std::pair<QAction *, EditMode> modeItems[] = {
-      {Palette1, EditMode::Note},
-      {Letter1, EditMode::Letter},
-      {Rect1, EditMode::Rect}};
+      {noteModeItem, EditMode::Note},
+      {letterModeItem, EditMode::Letter},
+      {rectModeItem, EditMode::Rect}};
   for (const auto &[item, mode] : modeItems) {
     connect(item, &QAction::triggered, this,
             [doc, mode = mode] { doc->input().toggleMode(mode); });
   }
-  connect(Undo1, &QAction::triggered, doc, &Document::undoLastInput);
+  connect(undoItem, &QAction::triggered, doc,
+          [edits] { edits->undoLastInput(); });
   Playback *playback = &document_.playback();
   connect(playAction_, &QAction::triggered, playback, &Playback::play);
   connect(stopAction_, &QAction::triggered, playback, &Playback::stop);
   connect(toStartAction_, &QAction::triggered, playback, &Playback::rewind);
-  connect(GMON1, &QAction::triggered, playback, &Playback::resetSoundSource);
-  connect(mojisu1, &QAction::triggered, &document_.session(),
+  connect(resetSoundItem, &QAction::triggered, playback,
+          &Playback::resetSoundSource);
+  connect(lineLengthItem, &QAction::triggered, &document_.session(),
           &ProgramSession::askLineLength);
-  connect(Up1, &QAction::triggered, doc, &Document::shiftPageUp);
-  connect(Down1, &QAction::triggered, doc, &Document::shiftPageDown);
-  connect(Erase1, &QAction::triggered, this, &MainWindow::Erase1Click);
-  connect(AutoDraw1, &QAction::triggered, this, &MainWindow::AutoDraw1Click);
-  connect(About1, &QAction::triggered, this, &MainWindow::About1Click);
-  connect(Contents1, &QAction::triggered, this, &MainWindow::Contents1Click);
-  connect(TextWindow1, &QAction::triggered, this,
-          &MainWindow::TextWindow1Click);
+  connect(shiftUpItem, &QAction::triggered, doc,
+          [edits] { edits->shiftPageUp(); });
+  connect(shiftDownItem, &QAction::triggered, doc,
+          [edits] { edits->shiftPageDown(); });
+  connect(stepEraseItem, &QAction::triggered, this, &MainWindow::openStepErase);
+  connect(clefsAndBarlinesItem, &QAction::triggered, this,
+          &MainWindow::openClefsAndBarlines);
+  connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
+  connect(helpContentsItem, &QAction::triggered, this,
+          &MainWindow::showHelpContents);
+  connect(textWindowItem, &QAction::triggered, this,
+          &MainWindow::toggleTextWindow);
   PageInput *input = &document_.input();
-  connect(Image1, &CanvasView::mouseDown, input, &PageInput::mousePressed);
-  connect(Image1, &CanvasView::mouseMove, input, &PageInput::mouseMoved);
-  connect(Image1, &CanvasView::mouseUp, input, &PageInput::mouseReleased);
+  connect(canvasView, &CanvasView::mouseDown, input, &PageInput::mousePressed);
+  connect(canvasView, &CanvasView::mouseMove, input, &PageInput::mouseMoved);
+  connect(canvasView, &CanvasView::mouseUp, input, &PageInput::mouseReleased);
 }
 
-void MainWindow::K1Click() {
+void MainWindow::newPageOfAnySize() {
   if (!document_.askSaveQuestion()) return;
   if (showPaperDialog()) document_.newPage();
 }
 
-void MainWindow::Gosensi1Click() { showPaperDialog(); }
+void MainWindow::changeStaffPaper() { showPaperDialog(); }
 
 bool MainWindow::showPaperDialog() {
   const ScorePage &page = document_.page();
@@ -81,43 +97,44 @@ bool MainWindow::showPaperDialog() {
   StaffPaperDialog dialog(page.StaffCount, page.StaffWidth, this);
   connect(&dialog, &StaffPaperDialog::confirmed, this,
           [this, &confirmed](int staffCount, int staffWidth) {
-            document_.applyPaperDialog(staffCount, staffWidth);
+            document_.edits().applyPaperDialog(staffCount, staffWidth);
             confirmed = true;
           });
   runPaperDialog_(dialog);
   return confirmed;
 }
 
-void MainWindow::ComboBox1Change(int index) {
+void MainWindow::goToContentsEntry(int index) {
   document_.navigator().selectEntry(index);
   // The list lets go of the keyboard, so the keys page through the course.
-  if (ComboBox1->hasFocus()) Panel1->setFocus();
+  if (contentsList->hasFocus()) toolBarPanel->setFocus();
 }
 
-void MainWindow::Erase1Click() {
+void MainWindow::openStepErase() {
   StepEraseWindow window(this);
   Document *doc = &document_;
-  connect(&window, &StepEraseWindow::activated, this,
-          [doc, &window] { window.showState(doc->stepEraser().open()); });
+  connect(&window, &StepEraseWindow::activated, this, [doc, &window] {
+    window.showState(doc->edits().stepEraser().open());
+  });
   connect(&window, &StepEraseWindow::positionChanged, this,
           [doc, &window](int position) {
-            window.showState(doc->stepEraser().markAt(position));
+            window.showState(doc->edits().stepEraser().markAt(position));
           });
   connect(&window, &StepEraseWindow::eraseClicked, this, [doc, &window] {
-    window.showState(doc->stepEraser().eraseMarked());
+    window.showState(doc->edits().stepEraser().eraseMarked());
   });
   runDialog_(window);
-  document_.stepEraser().close();
+  document_.edits().stepEraser().close();
 }
 
-void MainWindow::AutoDraw1Click() { runDialog_(clefWindow()); }
+void MainWindow::openClefsAndBarlines() { runDialog_(clefWindow()); }
 
-void MainWindow::About1Click() {
+void MainWindow::showAbout() {
   AboutBox box(this, document_);
   runDialog_(box);
 }
 
-void MainWindow::Contents1Click() {
-  HelpWindow::showFor(*this,
-                      document_.programFolder() + QStringLiteral("VRN32.HLP"));
+void MainWindow::showHelpContents() {
+  HelpWindow::showFor(
+      *this, document_.session().programFolder() + QStringLiteral("VRN32.HLP"));
 }

@@ -34,7 +34,7 @@ bool MainWindow::eventFilter(QObject *receiver, QEvent *event) {
   const QWidget *focus = QApplication::focusWidget();
   if (focus ? widget != focus : !widget->isWindow()) return false;
   QWidget *window = widget->window();
-  if (window != this && window != Form3) return false;
+  if (window != this && window != textWindow_) return false;
   const auto *key = static_cast<QKeyEvent *>(event);
   if (event->type() == QEvent::KeyRelease) {
     actedKey_ = nullptr;  // the next press is another, wherever it lives
@@ -44,40 +44,42 @@ bool MainWindow::eventFilter(QObject *receiver, QEvent *event) {
   }
   actedKey_ = event;
   actedAt_ = widget;
-  FormKeyDown(window == this ? KeyWindow::Main : KeyWindow::Text, *key);
+  readWindowKey(window == this ? KeyWindow::Main : KeyWindow::Text, *key);
   return false;
 }
 
-void MainWindow::FormKeyDown(KeyWindow window, const QKeyEvent &key) {
-  QWidget *shown = window == KeyWindow::Main ? static_cast<QWidget *>(this)
-                                             : static_cast<QWidget *>(Form3);
-  switch (document_.keyPressed(window, key.key(), key.modifiers())) {
+void MainWindow::readWindowKey(KeyWindow window, const QKeyEvent &key) {
+  QWidget *shown = window == KeyWindow::Main
+                       ? static_cast<QWidget *>(this)
+                       : static_cast<QWidget *>(textWindow_);
+  switch (pressWindowKey(document_.navigator(), document_.playback(), window,
+                         key.key(), key.modifiers())) {
     case WindowKeyAction::ScrollUp:
-      scrollBy(ScrollBox1->verticalScrollBar(), -ScrollStep);
+      scrollBy(canvasScroll->verticalScrollBar(), -ScrollStep);
       break;
     case WindowKeyAction::ScrollDown:
-      scrollBy(ScrollBox1->verticalScrollBar(), ScrollStep);
+      scrollBy(canvasScroll->verticalScrollBar(), ScrollStep);
       break;
     case WindowKeyAction::ScrollRight:
-      scrollBy(ScrollBox1->horizontalScrollBar(), ScrollStep);
+      scrollBy(canvasScroll->horizontalScrollBar(), ScrollStep);
       break;
     case WindowKeyAction::ScrollLeft:
-      scrollBy(ScrollBox1->horizontalScrollBar(), -ScrollStep);
+      scrollBy(canvasScroll->horizontalScrollBar(), -ScrollStep);
       break;
     case WindowKeyAction::ShowKeyHelp:
       shown->setWindowTitle(keyHelpCaption_.show(shown->windowTitle()));
       break;
     case WindowKeyAction::ShowTextWindow:
-      if (Form3) Form3->show();
+      if (textWindow_) textWindow_->show();
       break;
     case WindowKeyAction::HideTextWindow:
-      if (Form3) Form3->hide();
+      if (textWindow_) textWindow_->hide();
       break;
     case WindowKeyAction::None:
       break;
   }
 }
 
-void MainWindow::TextWindow1Click() {
-  if (Form3) Form3->setVisible(!Form3->isVisible());
+void MainWindow::toggleTextWindow() {
+  if (textWindow_) textWindow_->setVisible(!textWindow_->isVisible());
 }

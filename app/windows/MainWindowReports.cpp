@@ -25,31 +25,32 @@ void MainWindow::connectReports() {
           &MainWindow::showSoundOutput);
   const CourseNavigator *navigator = &document_.navigator();
   connect(navigator, &CourseNavigator::activeChanged, this,
-          &MainWindow::UpdateContentsControls);
+          &MainWindow::showContentsMode);
   connect(navigator, &CourseNavigator::listChanged, this,
           &MainWindow::showContentsList);
-  connect(navigator, &CourseNavigator::selectionChanged, ComboBox1,
+  connect(navigator, &CourseNavigator::selectionChanged, contentsList,
           &QComboBox::setCurrentIndex);
   connect(&document_.session(), &ProgramSession::recentFilesChanged, this,
           &MainWindow::updateRecentCaptions);
   connect(doc, &Document::scrollReset, this, &MainWindow::resetScroll);
   connect(&document_.session(), &ProgramSession::executiveChanged, this,
-          &MainWindow::ApplyExecutiveOption);
+          &MainWindow::applyExecutiveOption);
   connect(&document_.input(), &PageInput::modeChanged, this,
           &MainWindow::showMode);
   connect(&document_.input(), &PageInput::cursorChanged, this,
           &MainWindow::showCanvasCursor);
-  connect(doc, &Document::canvasChanged, Image1, &CanvasView::canvasChanged);
+  connect(doc, &Document::canvasChanged, canvasView,
+          &CanvasView::canvasChanged);
 }
 
 void MainWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 
 void MainWindow::setProtectIndicator(bool red) {
-  QPalette palette = Panel1->palette();
+  QPalette palette = toolBarPanel->palette();
   palette.setColor(QPalette::Window,
                    red ? QColor(255, 0, 0)
                        : QApplication::palette().color(QPalette::Button));
-  Panel1->setPalette(palette);
+  toolBarPanel->setPalette(palette);
 }
 
 void MainWindow::showPlayButtons(PlayButtons buttons) {
@@ -69,52 +70,53 @@ void MainWindow::showSoundOutput() {
   playAction_->setToolTip(hint("再生"));
   stopAction_->setToolTip(hint("停止"));
   toStartAction_->setToolTip(hint("曲頭"));
-  GMON1->setEnabled(document_.playback().soundPresent());
-  GMON1->setToolTip(why);
+  resetSoundItem->setEnabled(document_.playback().soundPresent());
+  resetSoundItem->setToolTip(why);
 }
 
-void MainWindow::UpdateContentsControls(bool contentsMode) {
-  ComboBox1->setVisible(contentsMode);
-  SpeedButton4->setVisible(contentsMode);
-  SpeedButton5->setVisible(contentsMode);
-  SaveAs1->setEnabled(!contentsMode);
+void MainWindow::showContentsMode(bool contentsMode) {
+  contentsList->setVisible(contentsMode);
+  previousPageButton->setVisible(contentsMode);
+  nextPageButton->setVisible(contentsMode);
+  saveAsItem->setEnabled(!contentsMode);
 }
 
 void MainWindow::showContentsList(const QStringList &entries) {
-  ComboBox1->clear();
-  ComboBox1->addItems(entries);
+  contentsList->clear();
+  contentsList->addItems(entries);
 }
 
 void MainWindow::updateRecentCaptions() {
   for (int n = 1; n <= RecentFiles::Count; ++n) {
     // "&" in a file name is shown as it is, not as a mnemonic.
     QString caption = document_.session().recent().caption(n);
-    ReOpen[n - 1]->setText(
+    recentItems[n - 1]->setText(
         caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
   }
 }
 
 void MainWindow::resetScroll() {
-  ScrollBox1->verticalScrollBar()->setValue(0);
-  ScrollBox1->horizontalScrollBar()->setValue(0);
+  canvasScroll->verticalScrollBar()->setValue(0);
+  canvasScroll->horizontalScrollBar()->setValue(0);
 }
 
-void MainWindow::ApplyExecutiveOption(bool executive) {
-  for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton8})
+void MainWindow::applyExecutiveOption(bool executive) {
+  for (QToolButton *b : {noteModeButton, letterModeButton, rectModeButton})
     b->setVisible(executive);
-  for (QAction *a :
-       {OpenClip1, N2, N7, Save1, SaveAs1, SaveBmp1, mojisu1, N6,
-        Edit1->menuAction(), Window1->menuAction(), New1->menuAction()})
+  for (QAction *a : {openClipboardItem, saveSeparator, openSeparator, saveItem,
+                     saveAsItem, saveBitmapItem, lineLengthItem,
+                     lineLengthSeparator, editMenu->menuAction(),
+                     windowMenu->menuAction(), newMenu->menuAction()})
     a->setVisible(executive);
   placeToolBar(executive);
 }
 
 void MainWindow::showMode(EditMode mode) {
-  Palette1->setChecked(mode == EditMode::Note);
-  Letter1->setChecked(mode == EditMode::Letter);
-  Rect1->setChecked(mode == EditMode::Rect);
+  noteModeItem->setChecked(mode == EditMode::Note);
+  letterModeItem->setChecked(mode == EditMode::Letter);
+  rectModeItem->setChecked(mode == EditMode::Rect);
   // The page commands of the Edit menu would bypass the selection.
-  Edit1->menuAction()->setEnabled(mode != EditMode::Rect);
+  editMenu->menuAction()->setEnabled(mode != EditMode::Rect);
   // Hide before show, so that no two mode windows are ever up together.
   for (const auto &[window, windowMode] : builtModeWindows())
     if (windowMode != mode) window->hide();
@@ -136,18 +138,18 @@ void MainWindow::showMode(EditMode mode) {
 void MainWindow::showCanvasCursor(CanvasCursor cursor) {
   switch (cursor.shape) {
     case CanvasCursor::Shape::Glyph:
-      Image1CursorId = cursorTable.registerGlyphCursor(cursor.glyph);
-      Image1->setCursor(cursorTable.cursor(Image1CursorId));
+      shownCursorId_ = cursorTable.registerGlyphCursor(cursor.glyph);
+      canvasView->setCursor(cursorTable.cursor(shownCursorId_));
       return;
     case CanvasCursor::Shape::Cross:
-      Image1->setCursor(Qt::CrossCursor);
+      canvasView->setCursor(Qt::CrossCursor);
       break;
     case CanvasCursor::Shape::UpArrow:
-      Image1->setCursor(Qt::UpArrowCursor);
+      canvasView->setCursor(Qt::UpArrowCursor);
       break;
     case CanvasCursor::Shape::Arrow:
-      Image1->setCursor(Qt::ArrowCursor);
+      canvasView->setCursor(Qt::ArrowCursor);
       break;
   }
-  Image1CursorId = 0;
+  shownCursorId_ = 0;
 }

@@ -25,17 +25,19 @@ void setGeometryOf(QWidget &window, const QRect &bounds) {
 void MainWindow::FormShow() {
   const QSize screen = screenSize_();
   // Fitted before it is shown: a stored size is never laid out first.
-  if (Form3) {
-    setGeometryOf(*Form3, window_layout::fitOnScreen(
-                              QRect(Form3->pos(), Form3->size()), screen));
-    Form3->show();
+  if (textWindow_) {
+    setGeometryOf(*textWindow_,
+                  window_layout::fitOnScreen(
+                      QRect(textWindow_->pos(), textWindow_->size()), screen));
+    textWindow_->show();
     // The page text follows the first paint; a window started minimised
     // is not painted, and gets it a moment later all the same.
-    afterFirstPaint(*this, [text = QPointer<TextWindow>(Form3)] {
+    afterFirstPaint(*this, [text = QPointer<TextWindow>(textWindow_)] {
       // Behind what else waits for the first paint.
       QTimer::singleShot(0, text, [text] { text->showHeldPageText(); });
     });
-    QTimer::singleShot(HeldTextMilliseconds, Form3, &TextWindow::showHeldPageText);
+    QTimer::singleShot(HeldTextMilliseconds, textWindow_,
+                       &TextWindow::showHeldPageText);
   }
   const WindowLayout layout = document_.session().read();
   setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen));
@@ -43,16 +45,16 @@ void MainWindow::FormShow() {
     setWindowState(windowState() | Qt::WindowMaximized);
   else
     setWindowState(windowState() & ~Qt::WindowMaximized);
-  document_.openStartFile(arguments_);
+  document_.files().openStartFile(arguments_);
 }
 
-void MainWindow::FormActivate() { Panel1->setFocus(); }
+void MainWindow::focusToolBar() { toolBarPanel->setFocus(); }
 
 WindowLayout MainWindow::currentLayout() const {
   WindowLayout layout;
   layout.maximized = isMaximized();
   layout.main = QRect(pos(), size());
-  if (Form3) layout.text = QRect(Form3->pos(), Form3->size());
+  if (textWindow_) layout.text = QRect(textWindow_->pos(), textWindow_->size());
   return layout;
 }
 
@@ -69,7 +71,7 @@ void MainWindow::showEvent(QShowEvent *event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-  if (!document_.mayClose()) {
+  if (!document_.askSaveQuestion()) {
     event->ignore();
     return;
   }
@@ -78,13 +80,13 @@ void MainWindow::closeEvent(QCloseEvent *event) {
   // to keep the user from leaving.
   writeSettings();
   event->accept();
-  if (Form3) Form3->hide();
+  if (textWindow_) textWindow_->hide();
 }
 
 void MainWindow::changeEvent(QEvent *event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow())
-    FormActivate();
+    focusToolBar();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
@@ -104,7 +106,7 @@ bool MainWindow::DropFiles(const QList<QUrl> &urls) {
     // Opened once the drop has returned, so that its questions do not keep
     // the program the file came from waiting.
     QTimer::singleShot(0, this, [this, path = url.toLocalFile()] {
-      document_.openFile(path);
+      document_.files().openFile(path);
     });
     return true;
   }

@@ -23,84 +23,92 @@ void connectMode(ModeWindow &window, PageInput &input, EditMode mode) {
 }  // namespace
 
 void MainWindow::attachTextWindow(TextWindow *text) {
-  Form3 = text;
-  connect(Form3, &TextWindow::visibilityChanged, TextWindow1,
+  textWindow_ = text;
+  connect(textWindow_, &TextWindow::visibilityChanged, textWindowItem,
           &QAction::setChecked);
 }
 
 NotePaletteWindow &MainWindow::notePalette() {
-  if (Form2) return *Form2;
+  if (notePalette_) return *notePalette_;
   PageInput *input = &document_.input();
-  Form2 = new NotePaletteWindow(*this);
-  connectMode(*Form2, *input, EditMode::Note);
-  connect(Form2, &NotePaletteWindow::paletteButtonChosen, input,
+  notePalette_ = new NotePaletteWindow(*this);
+  connectMode(*notePalette_, *input, EditMode::Note);
+  connect(notePalette_, &NotePaletteWindow::paletteButtonChosen, input,
           &PageInput::choosePaletteButton);
-  connect(Form2, &NotePaletteWindow::listItemChosen, input,
+  connect(notePalette_, &NotePaletteWindow::listItemChosen, input,
           &PageInput::chooseListItem);
-  connect(Form2, &NotePaletteWindow::symbolListShown, input,
+  connect(notePalette_, &NotePaletteWindow::symbolListShown, input,
           &PageInput::showSymbolList);
-  connect(Form2, &NotePaletteWindow::undoClicked, &document_,
-          &Document::undoLastInput);
-  return *Form2;
+  connect(notePalette_, &NotePaletteWindow::undoClicked, &document_,
+          [edits = &document_.edits()] { edits->undoLastInput(); });
+  return *notePalette_;
 }
 
 LetterWindow &MainWindow::letterWindow() {
-  if (Form5) return *Form5;
+  if (letterWindow_) return *letterWindow_;
   PageInput *input = &document_.input();
-  Form5 = new LetterWindow(*this);
-  connectMode(*Form5, *input, EditMode::Letter);
-  connect(Form5, &LetterWindow::textChanged, input, &PageInput::setLetterText);
-  connect(Form5, &LetterWindow::undoClicked, &document_,
-          &Document::undoLastInput);
-  connect(input, &PageInput::letterTextWanted, Form5, &LetterWindow::focusText);
-  return *Form5;
+  letterWindow_ = new LetterWindow(*this);
+  connectMode(*letterWindow_, *input, EditMode::Letter);
+  connect(letterWindow_, &LetterWindow::textChanged, input,
+          &PageInput::setLetterText);
+  connect(letterWindow_, &LetterWindow::undoClicked, &document_,
+          [edits = &document_.edits()] { edits->undoLastInput(); });
+  connect(input, &PageInput::letterTextWanted, letterWindow_,
+          &LetterWindow::focusText);
+  return *letterWindow_;
 }
 
 ClefBarlineWindow &MainWindow::clefWindow() {
-  if (Form6) return *Form6;
-  Form6 = new ClefBarlineWindow(*this);
-  connect(Form6, &ClefBarlineWindow::confirmed, &document_,
-          &Document::appendClefsAndBarlines);
-  return *Form6;
+  if (clefWindow_) return *clefWindow_;
+  clefWindow_ = new ClefBarlineWindow(*this);
+  connect(
+      clefWindow_, &ClefBarlineWindow::confirmed, &document_,
+      [edits = &document_.edits()](const clefs_and_barlines::Choice &choice) {
+        edits->appendClefsAndBarlines(choice);
+      });
+  return *clefWindow_;
 }
 
 RectEditWindow &MainWindow::rectWindow() {
-  if (Form9) return *Form9;
+  if (rectWindow_) return *rectWindow_;
   Document *doc = &document_;
   RegionTool *regions = &document_.regions();
-  Form9 = new RectEditWindow(*this);
-  connectMode(*Form9, document_.input(), EditMode::Rect);
-  connect(Form9, &RectEditWindow::cutClicked, regions, &RegionTool::cut);
-  connect(Form9, &RectEditWindow::copyClicked, regions, &RegionTool::copy);
-  connect(Form9, &RectEditWindow::pasteClicked, regions, &RegionTool::paste);
-  connect(Form9, &RectEditWindow::duplicateClicked, regions,
+  rectWindow_ = new RectEditWindow(*this);
+  connectMode(*rectWindow_, document_.input(), EditMode::Rect);
+  connect(rectWindow_, &RectEditWindow::cutClicked, regions, &RegionTool::cut);
+  connect(rectWindow_, &RectEditWindow::copyClicked, regions,
+          &RegionTool::copy);
+  connect(rectWindow_, &RectEditWindow::pasteClicked, regions,
+          &RegionTool::paste);
+  connect(rectWindow_, &RectEditWindow::duplicateClicked, regions,
           &RegionTool::duplicate);
-  connect(Form9, &RectEditWindow::deleteClicked, regions, &RegionTool::remove);
-  connect(Form9, &RectEditWindow::moveReleased, regions,
+  connect(rectWindow_, &RectEditWindow::deleteClicked, regions,
+          &RegionTool::remove);
+  connect(rectWindow_, &RectEditWindow::moveReleased, regions,
           &RegionTool::moveByArrow);
-  connect(Form9, &RectEditWindow::redrawChosen, regions,
+  connect(rectWindow_, &RectEditWindow::redrawChosen, regions,
           &RegionTool::redrawWithoutFrame);
-  connect(Form9, &RectEditWindow::selectAllChosen, regions,
+  connect(rectWindow_, &RectEditWindow::selectAllChosen, regions,
           &RegionTool::selectAll);
-  connect(Form9, &RectEditWindow::shiftUpChosen, doc, [doc, regions] {
-    doc->shiftPageUp();
+  connect(rectWindow_, &RectEditWindow::shiftUpChosen, doc, [doc, regions] {
+    doc->edits().shiftPageUp();
     regions->disableSelectionCommands();
   });
-  connect(Form9, &RectEditWindow::shiftDownChosen, doc, [doc, regions] {
-    doc->shiftPageDown();
+  connect(rectWindow_, &RectEditWindow::shiftDownChosen, doc, [doc, regions] {
+    doc->edits().shiftPageDown();
     regions->disableSelectionCommands();
   });
-  connect(Form9, &RectEditWindow::paperChosen, this, [this, regions] {
+  connect(rectWindow_, &RectEditWindow::paperChosen, this, [this, regions] {
     showPaperDialog();
     regions->disableSelectionCommands();
   });
-  connect(regions, &RegionTool::selectionCommandsChanged, Form9,
+  connect(regions, &RegionTool::selectionCommandsChanged, rectWindow_,
           &RectEditWindow::setSelectionButtonsEnabled);
-  connect(regions, &RegionTool::pasteEnabledChanged, Form9,
+  connect(regions, &RegionTool::pasteEnabledChanged, rectWindow_,
           &RectEditWindow::setPasteEnabled);
-  Form9->setSelectionButtonsEnabled(regions->selectionCommandsEnabled());
-  Form9->setPasteEnabled(regions->pasteEnabled());
-  return *Form9;
+  rectWindow_->setSelectionButtonsEnabled(regions->selectionCommandsEnabled());
+  rectWindow_->setPasteEnabled(regions->pasteEnabled());
+  return *rectWindow_;
 }
 
 void MainWindow::watchClipboard() {
@@ -114,8 +122,8 @@ void MainWindow::watchClipboard() {
 
 QList<std::pair<QWidget *, EditMode>> MainWindow::builtModeWindows() const {
   QList<std::pair<QWidget *, EditMode>> built;
-  if (Form2) built.append({Form2, EditMode::Note});
-  if (Form5) built.append({Form5, EditMode::Letter});
-  if (Form9) built.append({Form9, EditMode::Rect});
+  if (notePalette_) built.append({notePalette_, EditMode::Note});
+  if (letterWindow_) built.append({letterWindow_, EditMode::Letter});
+  if (rectWindow_) built.append({rectWindow_, EditMode::Rect});
   return built;
 }

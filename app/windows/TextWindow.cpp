@@ -18,19 +18,19 @@ TextWindow::TextWindow(QWidget &main, Document &document)
     : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), document_(document) {
   setWindowTitle(QStringLiteral(" "));
   FormCreate();
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setFont(page_fonts::mincho12());
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setReadOnly(!document.session().executive());
+  memo = new QPlainTextEdit(this);
+  memo->setObjectName(QStringLiteral("Memo1"));
+  memo->setFont(page_fonts::mincho12());
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setReadOnly(!document.session().executive());
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(Memo1);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, &TextWindow::Memo1Change);
+  layout->addWidget(memo);
+  connect(memo, &QPlainTextEdit::textChanged, this, &TextWindow::Memo1Change);
   connect(&document, &Document::pageTextChanged, this,
           &TextWindow::showPageText);
-  connect(&document.session(), &ProgramSession::executiveChanged, Memo1,
-          [this](bool executive) { Memo1->setReadOnly(!executive); });
+  connect(&document.session(), &ProgramSession::executiveChanged, memo,
+          [this](bool executive) { memo->setReadOnly(!executive); });
   connect(&document, &Document::administratorModeEntered, this,
           [this] { setWindowTitle(QStringLiteral("Administrator")); });
   showPageText(document.page().PageText);
@@ -57,19 +57,19 @@ void TextWindow::showPageText(const QByteArray &text) {
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   settingText_ = true;
-  Memo1->setPlainText(shown);
+  memo->setPlainText(shown);
   settingText_ = false;
 }
 
 void TextWindow::Memo1Change() {
   if (settingText_) return;
-  const QString typed = Memo1->toPlainText();
+  const QString typed = memo->toPlainText();
   const QString unheld = document_.typePageText(typed);
   if (unheld.isEmpty()) return;
   // Characters the page file cannot hold leave the memo with the typing
   // or paste that brought them (one undo takes back both), so that the
   // screen shows what is saved; the box waits until the edit has finished.
-  QTextCursor cursor(Memo1->document());
+  QTextCursor cursor(memo->document());
   cursor.joinPreviousEditBlock();
   const QList<text_entry::UnheldRun> runs = text_entry::unheldRuns(typed);
   settingText_ = true;

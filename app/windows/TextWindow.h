@@ -32,7 +32,7 @@ class TextWindow : public QWidget {
   void showPageText(const QByteArray &text);
 
   Document &document_;
-  QPlainTextEdit *Memo1;
+  QPlainTextEdit *memo;
   bool settingText_ = false;
   // Until the main window has painted, the page text waits here: laying
   // it out in the memo loads most of the page font's glyphs.

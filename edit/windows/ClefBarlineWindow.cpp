@@ -30,32 +30,31 @@ ClefBarlineWindow::ClefBarlineWindow(QWidget &main)
              {QStringLiteral("書かない"), QStringLiteral("ト音記号"),
               QStringLiteral("ヘ音記号"), QStringLiteral("ハ音記号"),
               QStringLiteral("大譜表")},
-             QRect(8, 8, 89, 129), 1, &RadioGroup1);
+             QRect(8, 8, 89, 129), 1, &clefChoice);
   radioGroup("RadioGroup2", QStringLiteral("小節線"),
              {QStringLiteral("書かない"), QStringLiteral("３小節分割"),
               QStringLiteral("４小節分割"), QStringLiteral("５小節分割"),
               QStringLiteral("６小節分割")},
-             QRect(104, 8, 97, 129), 2, &RadioGroup2);
+             QRect(104, 8, 97, 129), 2, &barlineChoice);
   systemBox_ = radioGroup("RadioGroup3", QStringLiteral("段組"),
                           {QStringLiteral("１段譜"), QStringLiteral("２段譜"),
                            QStringLiteral("３段譜"), QStringLiteral("４段譜")},
-                          QRect(208, 8, 81, 97), 0, &RadioGroup3);
-  SpinEdit1 = staffSpin(this, "SpinEdit1", 8);
+                          QRect(208, 8, 81, 97), 0, &stavesPerSystemChoice);
+  firstStaffEdit = staffSpin(this, "SpinEdit1", 8);
   (new QLabel(QStringLiteral("段目から"), this))->move(64, 152);
-  SpinEdit2 = staffSpin(this, "SpinEdit2", 120);
+  staffCountEdit = staffSpin(this, "SpinEdit2", 120);
   (new QLabel(QStringLiteral("段書く"), this))->move(176, 152);
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(216, 112, 73, 25);
-  Button1->setDefault(true);
-  Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button2->setGeometry(216, 144, 73, 25);
-  connect(RadioGroup2, &QButtonGroup::idClicked, this,
-          &ClefBarlineWindow::RadioGroup2Click);
-  connect(Button1, &QPushButton::clicked, this,
-          &ClefBarlineWindow::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+  okButton = new QPushButton(QStringLiteral("OK"), this);
+  okButton->setObjectName(QStringLiteral("Button1"));
+  okButton->setGeometry(216, 112, 73, 25);
+  okButton->setDefault(true);
+  cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+  cancelButton->setObjectName(QStringLiteral("Button2"));
+  cancelButton->setGeometry(216, 144, 73, 25);
+  connect(barlineChoice, &QButtonGroup::idClicked, this,
+          &ClefBarlineWindow::followBarlineChoice);
+  connect(okButton, &QPushButton::clicked, this, &ClefBarlineWindow::confirm);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QGroupBox *ClefBarlineWindow::radioGroup(const char *name,
@@ -80,18 +79,18 @@ QGroupBox *ClefBarlineWindow::radioGroup(const char *name,
 }
 
 clefs_and_barlines::Choice ClefBarlineWindow::choice() const {
-  return {RadioGroup1->checkedId(), RadioGroup2->checkedId(),
-          RadioGroup3->checkedId(),
-          clefs_and_barlines::fieldValue(SpinEdit1->text()),
-          clefs_and_barlines::fieldValue(SpinEdit2->text())};
+  return {clefChoice->checkedId(), barlineChoice->checkedId(),
+          stavesPerSystemChoice->checkedId(),
+          clefs_and_barlines::fieldValue(firstStaffEdit->text()),
+          clefs_and_barlines::fieldValue(staffCountEdit->text())};
 }
 
-void ClefBarlineWindow::RadioGroup2Click() {
+void ClefBarlineWindow::followBarlineChoice() {
   // Staves are joined into systems only by barlines.
-  systemBox_->setEnabled(RadioGroup2->checkedId() != 0);
+  systemBox_->setEnabled(barlineChoice->checkedId() != 0);
 }
 
-void ClefBarlineWindow::Button1Click() {
+void ClefBarlineWindow::confirm() {
   const clefs_and_barlines::Choice chosen = choice();
   accept();
   emit confirmed(chosen);

@@ -27,15 +27,15 @@ class ClefBarlineWindow : public QDialog {
   QGroupBox *radioGroup(const char *name, const QString &caption,
                         const QStringList &items, const QRect &place,
                         int checked, QButtonGroup **group);
-  void RadioGroup2Click();
-  void Button1Click();
+  void followBarlineChoice();
+  void confirm();
 
-  QButtonGroup *RadioGroup1 = nullptr;  // clef
-  QButtonGroup *RadioGroup2 = nullptr;  // barlines
-  QButtonGroup *RadioGroup3 = nullptr;  // staves per system
+  QButtonGroup *clefChoice = nullptr;             // clef
+  QButtonGroup *barlineChoice = nullptr;          // barlines
+  QButtonGroup *stavesPerSystemChoice = nullptr;  // staves per system
   QGroupBox *systemBox_ = nullptr;
-  TypedSpinEdit *SpinEdit1 = nullptr;  // first staff
-  TypedSpinEdit *SpinEdit2 = nullptr;  // number of staves
-  QPushButton *Button1 = nullptr;
-  QPushButton *Button2 = nullptr;
+  TypedSpinEdit *firstStaffEdit = nullptr;  // first staff
+  TypedSpinEdit *staffCountEdit = nullptr;  // number of staves
+  QPushButton *okButton = nullptr;
+  QPushButton *cancelButton = nullptr;
 };

@@ -36,10 +36,10 @@ RectEditWindow::RectEditWindow(QWidget &main) : ModeWindow(main) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  MainMenu1 = new QMenuBar(this);
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  MainMenu1->setNativeMenuBar(false);
-  layout->setMenuBar(MainMenu1);
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+  menuBar_->setNativeMenuBar(false);
+  layout->setMenuBar(menuBar_);
   auto *client = new QWidget(this);
   client->setObjectName(QStringLiteral("Client"));
   client->setFixedSize(139, 89);
@@ -50,80 +50,83 @@ RectEditWindow::RectEditWindow(QWidget &main) : ModeWindow(main) {
 }
 
 void RectEditWindow::buildButtons(QWidget &client) {
-  SpeedButton2 = makeButton(client, "SpeedButton2", QStringLiteral("切り取り"),
-                            QRect(0, 0, 57, 17));
-  SpeedButton3 = makeButton(client, "SpeedButton3", QStringLiteral("コピー"),
-                            QRect(0, 16, 57, 17));
-  SpeedButton4 = makeButton(client, "SpeedButton4", QStringLiteral("貼り付け"),
-                            QRect(0, 32, 57, 17));
-  SpeedButton1 = makeButton(client, "SpeedButton1", QStringLiteral("二重化"),
-                            QRect(0, 56, 57, 17));
-  SpeedButton5 = makeButton(client, "SpeedButton5", QStringLiteral("削除"),
+  cutButton = makeButton(client, "SpeedButton2", QStringLiteral("切り取り"),
+                         QRect(0, 0, 57, 17));
+  copyButton = makeButton(client, "SpeedButton3", QStringLiteral("コピー"),
+                          QRect(0, 16, 57, 17));
+  pasteButton = makeButton(client, "SpeedButton4", QStringLiteral("貼り付け"),
+                           QRect(0, 32, 57, 17));
+  duplicateButton = makeButton(client, "SpeedButton1", QStringLiteral("二重化"),
+                               QRect(0, 56, 57, 17));
+  deleteButton = makeButton(client, "SpeedButton5", QStringLiteral("削除"),
                             QRect(0, 72, 57, 17));
-  SpeedButton6 = makeButton(client, "SpeedButton6", QStringLiteral("↑"),
-                            QRect(88, 0, 25, 25));
-  SpeedButton7 = makeButton(client, "SpeedButton7", QStringLiteral("←"),
-                            QRect(64, 24, 25, 25));
-  SpeedButton8 = makeButton(client, "SpeedButton8", QStringLiteral("→"),
-                            QRect(112, 24, 25, 25));
-  SpeedButton9 = makeButton(client, "SpeedButton9", QStringLiteral("↓"),
-                            QRect(88, 48, 25, 25));
-  Label1 = new QLabel(QStringLiteral("+Shift, +Ctrl"), &client);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->move(72, 76);
-  Label1->adjustSize();
+  upButton = makeButton(client, "SpeedButton6", QStringLiteral("↑"),
+                        QRect(88, 0, 25, 25));
+  leftButton = makeButton(client, "SpeedButton7", QStringLiteral("←"),
+                          QRect(64, 24, 25, 25));
+  rightButton = makeButton(client, "SpeedButton8", QStringLiteral("→"),
+                           QRect(112, 24, 25, 25));
+  downButton = makeButton(client, "SpeedButton9", QStringLiteral("↓"),
+                          QRect(88, 48, 25, 25));
+  modifierHint = new QLabel(QStringLiteral("+Shift, +Ctrl"), &client);
+  modifierHint->setObjectName(QStringLiteral("Label1"));
+  modifierHint->move(72, 76);
+  modifierHint->adjustSize();
 
-  connect(SpeedButton2, &QToolButton::clicked, this,
-          &RectEditWindow::cutClicked);
-  connect(SpeedButton3, &QToolButton::clicked, this,
+  connect(cutButton, &QToolButton::clicked, this, &RectEditWindow::cutClicked);
+  connect(copyButton, &QToolButton::clicked, this,
           &RectEditWindow::copyClicked);
-  connect(SpeedButton4, &QToolButton::clicked, this,
+  connect(pasteButton, &QToolButton::clicked, this,
           &RectEditWindow::pasteClicked);
-  connect(SpeedButton1, &QToolButton::clicked, this,
+  connect(duplicateButton, &QToolButton::clicked, this,
           &RectEditWindow::duplicateClicked);
-  connect(SpeedButton5, &QToolButton::clicked, this,
+  connect(deleteButton, &QToolButton::clicked, this,
           &RectEditWindow::deleteClicked);
-  for (QToolButton *arrow :
-       {SpeedButton6, SpeedButton7, SpeedButton8, SpeedButton9})
+  for (QToolButton *arrow : {upButton, leftButton, rightButton, downButton})
     arrow->installEventFilter(this);
 }
 
 void RectEditWindow::buildMenu() {
-  Edit1 = MainMenu1->addMenu(QStringLiteral("編集(&E)"));
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Redraw1 = named(Edit1->addAction(QStringLiteral("再描画(&R)")), "Redraw1");
-  named(Edit1->addSeparator(), "N2");
-  K1 = Edit1->addMenu(QStringLiteral("全体シフト(&S)"));
-  K1->setObjectName(QStringLiteral("K1"));
-  K3 = named(K1->addAction(QStringLiteral("上へ")), "K3");
-  K4 = named(K1->addAction(QStringLiteral("下へ")), "K4");
-  K2 = named(Edit1->addAction(QStringLiteral("五線紙の設定(&G)...")), "K2");
-  named(Edit1->addSeparator(), "N1");
-  SelectAll1 =
-      named(Edit1->addAction(QStringLiteral("すべて選択(&A)")), "SelectAll1");
-  connect(Redraw1, &QAction::triggered, this, &RectEditWindow::redrawChosen);
-  connect(K3, &QAction::triggered, this, &RectEditWindow::shiftUpChosen);
-  connect(K4, &QAction::triggered, this, &RectEditWindow::shiftDownChosen);
-  connect(K2, &QAction::triggered, this, &RectEditWindow::paperChosen);
-  connect(SelectAll1, &QAction::triggered, this,
+  editMenu = menuBar_->addMenu(QStringLiteral("編集(&E)"));
+  editMenu->setObjectName(QStringLiteral("Edit1"));
+  redrawItem =
+      named(editMenu->addAction(QStringLiteral("再描画(&R)")), "Redraw1");
+  named(editMenu->addSeparator(), "N2");
+  shiftMenu = editMenu->addMenu(QStringLiteral("全体シフト(&S)"));
+  shiftMenu->setObjectName(QStringLiteral("K1"));
+  shiftUpItem = named(shiftMenu->addAction(QStringLiteral("上へ")), "K3");
+  shiftDownItem = named(shiftMenu->addAction(QStringLiteral("下へ")), "K4");
+  staffPaperItem =
+      named(editMenu->addAction(QStringLiteral("五線紙の設定(&G)...")), "K2");
+  named(editMenu->addSeparator(), "N1");
+  selectAllItem = named(editMenu->addAction(QStringLiteral("すべて選択(&A)")),
+                        "SelectAll1");
+  connect(redrawItem, &QAction::triggered, this, &RectEditWindow::redrawChosen);
+  connect(shiftUpItem, &QAction::triggered, this,
+          &RectEditWindow::shiftUpChosen);
+  connect(shiftDownItem, &QAction::triggered, this,
+          &RectEditWindow::shiftDownChosen);
+  connect(staffPaperItem, &QAction::triggered, this,
+          &RectEditWindow::paperChosen);
+  connect(selectAllItem, &QAction::triggered, this,
           &RectEditWindow::selectAllChosen);
 }
 
 void RectEditWindow::setSelectionButtonsEnabled(bool enabled) {
   for (QToolButton *button :
-       {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5, SpeedButton6,
-        SpeedButton7, SpeedButton8, SpeedButton9})
+       {duplicateButton, cutButton, copyButton, deleteButton, upButton,
+        leftButton, rightButton, downButton})
     button->setEnabled(enabled);
 }
 
 void RectEditWindow::setPasteEnabled(bool enabled) {
-  SpeedButton4->setEnabled(enabled);
+  pasteButton->setEnabled(enabled);
 }
 
 MoveArrow RectEditWindow::arrowOf(const QObject *button) const {
-  if (button == SpeedButton6) return MoveArrow::Up;
-  if (button == SpeedButton9) return MoveArrow::Down;
-  if (button == SpeedButton7) return MoveArrow::Left;
+  if (button == upButton) return MoveArrow::Up;
+  if (button == downButton) return MoveArrow::Down;
+  if (button == leftButton) return MoveArrow::Left;
   return MoveArrow::Right;
 }
 

@@ -45,20 +45,21 @@ class RectEditWindow : public ModeWindow {
   void buildMenu();
   MoveArrow arrowOf(const QObject *button) const;
 
-  QMenuBar *MainMenu1 = nullptr;
-  QMenu *Edit1 = nullptr, *K1 = nullptr;
-  QAction *Redraw1 = nullptr, *K3 = nullptr, *K4 = nullptr, *K2 = nullptr,
-          *SelectAll1 = nullptr;
-  QToolButton *SpeedButton2 = nullptr;  // cut
-  QToolButton *SpeedButton3 = nullptr;  // copy
-  QToolButton *SpeedButton4 = nullptr;  // paste
-  QToolButton *SpeedButton1 = nullptr;  // duplicate
-  QToolButton *SpeedButton5 = nullptr;  // delete
-  QToolButton *SpeedButton6 = nullptr;  // up
-  QToolButton *SpeedButton7 = nullptr;  // left
-  QToolButton *SpeedButton8 = nullptr;  // right
-  QToolButton *SpeedButton9 = nullptr;  // down
-  QLabel *Label1 = nullptr;
+  QMenuBar *menuBar_ = nullptr;
+  QMenu *editMenu = nullptr, *shiftMenu = nullptr;
+  QAction *redrawItem = nullptr, *shiftUpItem = nullptr,
+          *shiftDownItem = nullptr, *staffPaperItem = nullptr,
+          *selectAllItem = nullptr;
+  QToolButton *cutButton = nullptr;        // cut
+  QToolButton *copyButton = nullptr;       // copy
+  QToolButton *pasteButton = nullptr;      // paste
+  QToolButton *duplicateButton = nullptr;  // duplicate
+  QToolButton *deleteButton = nullptr;     // delete
+  QToolButton *upButton = nullptr;         // up
+  QToolButton *leftButton = nullptr;       // left
+  QToolButton *rightButton = nullptr;      // right
+  QToolButton *downButton = nullptr;       // down
+  QLabel *modifierHint = nullptr;
   // The arrow a mouse button went down on while it was enabled.
   QObject *pressedArrow_ = nullptr;
 };

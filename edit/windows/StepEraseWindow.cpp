@@ -9,33 +9,34 @@ StepEraseWindow::StepEraseWindow(QWidget *parent)
   setWindowTitle(QStringLiteral("逐次消去"));
   setFixedSize(187, 75);
   move(232, 229);
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
-  ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-  ScrollBar1->setGeometry(8, 8, 169, 25);
-  ScrollBar1->setRange(0, 0);
-  ScrollBar1->setSingleStep(1);
-  ScrollBar1->setPageStep(1);
-  Button1 = new QPushButton(QStringLiteral("消去"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(16, 40, 81, 25);
-  Button1->setEnabled(false);
-  Button1->setAutoDefault(false);
-  Button2 = new QPushButton(QStringLiteral("閉じる"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button2->setGeometry(112, 40, 57, 25);
-  Button2->setAutoDefault(false);
-  connect(ScrollBar1, &QScrollBar::valueChanged, this,
+  positionBar = new QScrollBar(Qt::Horizontal, this);
+  positionBar->setObjectName(QStringLiteral("ScrollBar1"));
+  positionBar->setGeometry(8, 8, 169, 25);
+  positionBar->setRange(0, 0);
+  positionBar->setSingleStep(1);
+  positionBar->setPageStep(1);
+  eraseButton = new QPushButton(QStringLiteral("消去"), this);
+  eraseButton->setObjectName(QStringLiteral("Button1"));
+  eraseButton->setGeometry(16, 40, 81, 25);
+  eraseButton->setEnabled(false);
+  eraseButton->setAutoDefault(false);
+  closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+  closeButton->setObjectName(QStringLiteral("Button2"));
+  closeButton->setGeometry(112, 40, 57, 25);
+  closeButton->setAutoDefault(false);
+  connect(positionBar, &QScrollBar::valueChanged, this,
           &StepEraseWindow::positionChanged);
-  connect(Button1, &QPushButton::clicked, this, &StepEraseWindow::eraseClicked);
+  connect(eraseButton, &QPushButton::clicked, this,
+          &StepEraseWindow::eraseClicked);
   // Esc closes the dialog as "閉じる" does.
-  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void StepEraseWindow::showState(const StepEraseState &state) {
-  const QSignalBlocker quiet(ScrollBar1);
-  ScrollBar1->setMaximum(state.maximum);
-  ScrollBar1->setValue(state.position);
-  Button1->setEnabled(state.eraseEnabled);
+  const QSignalBlocker quiet(positionBar);
+  positionBar->setMaximum(state.maximum);
+  positionBar->setValue(state.position);
+  eraseButton->setEnabled(state.eraseEnabled);
 }
 
 void StepEraseWindow::showEvent(QShowEvent *event) {

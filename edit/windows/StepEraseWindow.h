@@ -28,7 +28,7 @@ class StepEraseWindow : public QDialog {
   void changeEvent(QEvent *event) override;
 
  private:
-  QScrollBar *ScrollBar1;
-  QPushButton *Button1;  // "消去"
-  QPushButton *Button2;  // "閉じる"
+  QScrollBar *positionBar;
+  QPushButton *eraseButton;  // "消去"
+  QPushButton *closeButton;  // "閉じる"
 };

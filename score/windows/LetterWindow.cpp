@@ -26,28 +26,27 @@ LetterWindow::LetterWindow(QWidget &main) : ModeWindow(main) {
   setWindowFlag(Qt::WindowMinimizeButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   setFont(tool_windows::font());
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->setGeometry(8, 8, 137, 20);
+  letterText = new QLineEdit(this);
+  letterText->setObjectName(QStringLiteral("Edit1"));
+  letterText->setGeometry(8, 8, 137, 20);
   // The page's own face, so the field shows the text as it will land.
-  Edit1->setFont(page_fonts::pageTextFont());
-  SpeedButton1 =
+  letterText->setFont(page_fonts::pageTextFont());
+  clearButton =
       makeButton(this, 8, QStringLiteral("Clear"), QStringLiteral("空にする"),
                  QStringLiteral("SpeedButton1"));
-  SpeedButton2 =
+  undoButton =
       makeButton(this, 96, QStringLiteral("Undo"), QStringLiteral("一入力消す"),
                  QStringLiteral("SpeedButton2"));
-  connect(SpeedButton1, &QToolButton::clicked, this,
-          &LetterWindow::SpeedButton1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this,
-          &LetterWindow::undoClicked);
-  connect(Edit1, &QLineEdit::textChanged, this, &LetterWindow::textChanged);
+  connect(clearButton, &QToolButton::clicked, this, &LetterWindow::clearText);
+  connect(undoButton, &QToolButton::clicked, this, &LetterWindow::undoClicked);
+  connect(letterText, &QLineEdit::textChanged, this,
+          &LetterWindow::textChanged);
   setFixedSize(151, 53);
 }
 
-void LetterWindow::SpeedButton1Click() { Edit1->clear(); }
+void LetterWindow::clearText() { letterText->clear(); }
 
 void LetterWindow::focusText() {
   activateWindow();
-  Edit1->setFocus();
+  letterText->setFocus();
 }

@@ -20,9 +20,9 @@ class LetterWindow : public ModeWindow {
   void undoClicked();
 
  private:
-  void SpeedButton1Click();
+  void clearText();
 
-  QLineEdit *Edit1 = nullptr;
-  QToolButton *SpeedButton1 = nullptr;  // "Clear"
-  QToolButton *SpeedButton2 = nullptr;  // "Undo"
+  QLineEdit *letterText = nullptr;
+  QToolButton *clearButton = nullptr;  // "Clear"
+  QToolButton *undoButton = nullptr;   // "Undo"
 };

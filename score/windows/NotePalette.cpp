@@ -63,12 +63,7 @@ NotePaletteWindow::NotePaletteWindow(QWidget &main) : ModeWindow(main) {
 }
 
 void NotePaletteWindow::buildControls() {
-  QToolButton **const glyphSlots[14] = {
-      &SpeedButton1,  &SpeedButton2,  &SpeedButton3,  &SpeedButton4,
-      &SpeedButton5,  &SpeedButton6,  &SpeedButton7,  &SpeedButton8,
-      &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
-      &SpeedButton13, &SpeedButton14};
-  GlyphButtons = new QButtonGroup(this);
+  glyphGroup = new QButtonGroup(this);
   for (int tag = 1; tag <= 14; ++tag) {
     // Two columns of seven, overlapping by a pixel as the bevels allow.
     const int column = (tag - 1) / 7, row = (tag - 1) % 7;
@@ -78,110 +73,107 @@ void NotePaletteWindow::buildControls() {
     button->setCheckable(true);
     button->setIcon(buttonPicture(pictureGlyph(tag)));
     button->setIconSize(QSize(PictureSize, PictureSize));
-    GlyphButtons->addButton(button, tag);
-    *glyphSlots[tag - 1] = button;
+    glyphGroup->addButton(button, tag);
   }
-  GlyphButtons->setExclusive(true);
-  SpeedButton3->setChecked(true);  // the quarter note, as PaletteTag starts
-  connect(GlyphButtons, &QButtonGroup::idClicked, this,
-          &NotePaletteWindow::SpeedButton1Click);
+  glyphGroup->setExclusive(true);
+  glyphButton(3)->setChecked(true);  // the quarter note, as PaletteTag starts
+  connect(glyphGroup, &QButtonGroup::idClicked, this,
+          &NotePaletteWindow::chooseGlyphButton);
 
-  SpeedButton15 =
-      makeButton(this, QRect(0, 168, 33, 25), QStringLiteral("Undo"),
-                 QStringLiteral("一入力消す"));
-  connect(SpeedButton15, &QToolButton::clicked, this,
-          &NotePaletteWindow::SpeedButton15Click);
-  SpeedButton16 = makeButton(this, QRect(32, 168, 17, 25), QStringLiteral("<"),
-                             QStringLiteral("リスト表示／非表示"));
-  connect(SpeedButton16, &QToolButton::clicked, this,
-          &NotePaletteWindow::SpeedButton16Click);
+  undoButton = makeButton(this, QRect(0, 168, 33, 25), QStringLiteral("Undo"),
+                          QStringLiteral("一入力消す"));
+  connect(undoButton, &QToolButton::clicked, this, &NotePaletteWindow::askUndo);
+  listFoldButton = makeButton(this, QRect(32, 168, 17, 25), QStringLiteral("<"),
+                              QStringLiteral("リスト表示／非表示"));
+  connect(listFoldButton, &QToolButton::clicked, this,
+          &NotePaletteWindow::foldOrUnfoldList);
 
-  SpeedButton17 =
+  symbolListButton =
       makeButton(this, QRect(56, 8, 38, 17), QStringLiteral("記号"), QString());
-  SpeedButton18 =
+  timeListButton =
       makeButton(this, QRect(94, 8, 38, 17), QStringLiteral("拍子"), QString());
-  ListButtons = new QButtonGroup(this);
-  for (QToolButton *b : {SpeedButton17, SpeedButton18}) {
+  listChoiceGroup = new QButtonGroup(this);
+  for (QToolButton *b : {symbolListButton, timeListButton}) {
     b->setCheckable(true);
-    ListButtons->addButton(b);
+    listChoiceGroup->addButton(b);
   }
-  ListButtons->setExclusive(true);
-  SpeedButton17->setChecked(true);
-  connect(SpeedButton17, &QToolButton::clicked, this,
-          &NotePaletteWindow::SpeedButton17Click);
-  connect(SpeedButton18, &QToolButton::clicked, this,
-          &NotePaletteWindow::SpeedButton18Click);
+  listChoiceGroup->setExclusive(true);
+  symbolListButton->setChecked(true);
+  connect(symbolListButton, &QToolButton::clicked, this,
+          &NotePaletteWindow::showSymbolList);
+  connect(timeListButton, &QToolButton::clicked, this,
+          &NotePaletteWindow::showTimeList);
 
-  ListBox1 = new QListWidget(this);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setGeometry(56, 24, 76, 161);
-  ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListBox1->setUniformItemSizes(true);
+  glyphList = new QListWidget(this);
+  glyphList->setObjectName(QStringLiteral("ListBox1"));
+  glyphList->setGeometry(56, 24, 76, 161);
+  glyphList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  glyphList->setSelectionMode(QAbstractItemView::SingleSelection);
+  glyphList->setUniformItemSizes(true);
   // Taking the keyboard on its own would mark an item as if chosen.
-  ListBox1->setFocusPolicy(Qt::ClickFocus);
+  glyphList->setFocusPolicy(Qt::ClickFocus);
   fillList(palette_glyphs::symbolNames());
   // A choice is a new selection, by mouse or keys; the list's own current
   // row moves without one when it takes the focus.
-  connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
-    const QList<QListWidgetItem *> chosen = ListBox1->selectedItems();
+  connect(glyphList, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem *> chosen = glyphList->selectedItems();
     if (!fillingList_ && !chosen.isEmpty())
-      ListBox1Click(ListBox1->row(chosen.first()));
+      chooseListItem(glyphList->row(chosen.first()));
   });
 }
 
 QToolButton *NotePaletteWindow::glyphButton(int tag) const {
-  return qobject_cast<QToolButton *>(GlyphButtons->button(tag));
+  return qobject_cast<QToolButton *>(glyphGroup->button(tag));
 }
 
 void NotePaletteWindow::fillList(const QStringList &items) {
   fillingList_ = true;
-  ListBox1->clear();
-  ListBox1->addItems(items);
-  ListBox1->setCurrentRow(-1);
+  glyphList->clear();
+  glyphList->addItems(items);
+  glyphList->setCurrentRow(-1);
   fillingList_ = false;
 }
 
-void NotePaletteWindow::SpeedButton1Click(int tag) {
+void NotePaletteWindow::chooseGlyphButton(int tag) {
   // A button choice keeps its button down until the next choice.
-  GlyphButtons->setExclusive(true);
+  glyphGroup->setExclusive(true);
   glyphButton(tag)->setChecked(true);
   fillingList_ = true;
-  ListBox1->setCurrentRow(-1);
+  glyphList->setCurrentRow(-1);
   fillingList_ = false;
   emit paletteButtonChosen(tag);
 }
 
-void NotePaletteWindow::SpeedButton15Click() { emit undoClicked(); }
+void NotePaletteWindow::askUndo() { emit undoClicked(); }
 
-void NotePaletteWindow::SpeedButton16Click() {
-  if (SpeedButton16->text() == QLatin1String("<")) {
+void NotePaletteWindow::foldOrUnfoldList() {
+  if (listFoldButton->text() == QLatin1String("<")) {
     setFixedSize(ListHiddenWidth, ClientHeight);
-    SpeedButton16->setText(QStringLiteral(">"));
+    listFoldButton->setText(QStringLiteral(">"));
   } else {
     setFixedSize(ListShownWidth, ClientHeight);
-    SpeedButton16->setText(QStringLiteral("<"));
+    listFoldButton->setText(QStringLiteral("<"));
   }
 }
 
-void NotePaletteWindow::SpeedButton17Click() {
+void NotePaletteWindow::showSymbolList() {
   if (symbolsShown_) return;
   symbolsShown_ = true;
   fillList(palette_glyphs::symbolNames());
   emit symbolListShown(true);
 }
 
-void NotePaletteWindow::SpeedButton18Click() {
+void NotePaletteWindow::showTimeList() {
   if (!symbolsShown_) return;
   symbolsShown_ = false;
   fillList(palette_glyphs::digitNames());
   emit symbolListShown(false);
 }
 
-void NotePaletteWindow::ListBox1Click(int item) {
+void NotePaletteWindow::chooseListItem(int item) {
   // A list choice leaves no glyph button down.
-  GlyphButtons->setExclusive(false);
-  for (QAbstractButton *button : GlyphButtons->buttons())
+  glyphGroup->setExclusive(false);
+  for (QAbstractButton *button : glyphGroup->buttons())
     button->setChecked(false);
   emit listItemChosen(item);
 }

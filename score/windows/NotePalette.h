@@ -30,30 +30,23 @@ class NotePaletteWindow : public ModeWindow {
   void undoClicked();
 
  private:
-  // The glyph buttons carry the tags 1 to 14.
-  QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr,
-              *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
-              *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
-              *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
-              *SpeedButton9 = nullptr, *SpeedButton10 = nullptr,
-              *SpeedButton11 = nullptr, *SpeedButton12 = nullptr,
-              *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
-  QToolButton *SpeedButton15 = nullptr;  // "Undo"
-  QToolButton *SpeedButton16 = nullptr;  // list shown / folded
-  QToolButton *SpeedButton17 = nullptr;  // "記号"
-  QToolButton *SpeedButton18 = nullptr;  // "拍子"
-  QListWidget *ListBox1 = nullptr;
-  QButtonGroup *GlyphButtons = nullptr;
-  QButtonGroup *ListButtons = nullptr;
+  QToolButton *undoButton = nullptr;        // "Undo"
+  QToolButton *listFoldButton = nullptr;    // list shown / folded
+  QToolButton *symbolListButton = nullptr;  // "記号"
+  QToolButton *timeListButton = nullptr;    // "拍子"
+  QListWidget *glyphList = nullptr;
+  // The glyph buttons, by their tags 1 to 14.
+  QButtonGroup *glyphGroup = nullptr;
+  QButtonGroup *listChoiceGroup = nullptr;
 
   QToolButton *glyphButton(int tag) const;
 
-  void SpeedButton1Click(int tag);  // every glyph button
-  void SpeedButton15Click();
-  void SpeedButton16Click();
-  void SpeedButton17Click();
-  void SpeedButton18Click();
-  void ListBox1Click(int item);
+  void chooseGlyphButton(int tag);  // every glyph button
+  void askUndo();
+  void foldOrUnfoldList();
+  void showSymbolList();
+  void showTimeList();
+  void chooseListItem(int item);
 
   void buildControls();
   void fillList(const QStringList &items);

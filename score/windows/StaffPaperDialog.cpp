@@ -13,43 +13,41 @@ StaffPaperDialog::StaffPaperDialog(int staffCount, int staffWidth,
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("五線紙の設定"));
   setModal(true);
-  Label1 = new QLabel(QStringLiteral("段数"), this);
-  Label2 = new QLabel(QStringLiteral("幅"), this);
-  Label3 = new QLabel(QStringLiteral("(幅の標準値は 610 です)"), this);
-  SpinEdit1 = new ClampingSpinBox(this);
-  SpinEdit1->setRange(staff_limits::MinCount, staff_limits::MaxCount);
-  SpinEdit1->setSingleStep(1);
-  SpinEdit1->setValue(staff_limits::clampCount(staffCount));
-  SpinEdit2 = new ClampingSpinBox(this);
-  SpinEdit2->setRange(staff_limits::MinWidth, staff_limits::MaxWidth);
-  SpinEdit2->setSingleStep(10);
-  SpinEdit2->setValue(staff_limits::clampWidth(staffWidth));
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setDefault(true);
-  Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
+  staffCountLabel = new QLabel(QStringLiteral("段数"), this);
+  staffWidthLabel = new QLabel(QStringLiteral("幅"), this);
+  unitLabel = new QLabel(QStringLiteral("(幅の標準値は 610 です)"), this);
+  staffCountEdit = new ClampingSpinBox(this);
+  staffCountEdit->setRange(staff_limits::MinCount, staff_limits::MaxCount);
+  staffCountEdit->setSingleStep(1);
+  staffCountEdit->setValue(staff_limits::clampCount(staffCount));
+  staffWidthEdit = new ClampingSpinBox(this);
+  staffWidthEdit->setRange(staff_limits::MinWidth, staff_limits::MaxWidth);
+  staffWidthEdit->setSingleStep(10);
+  staffWidthEdit->setValue(staff_limits::clampWidth(staffWidth));
+  okButton = new QPushButton(QStringLiteral("OK"), this);
+  okButton->setDefault(true);
+  cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
 
   auto *grid = new QGridLayout(this);
-  grid->addWidget(Label1, 0, 0);
-  grid->addWidget(SpinEdit1, 0, 1);
-  grid->addWidget(Label2, 1, 0);
-  grid->addWidget(SpinEdit2, 1, 1);
-  grid->addWidget(Label3, 2, 0, 1, 2);
+  grid->addWidget(staffCountLabel, 0, 0);
+  grid->addWidget(staffCountEdit, 0, 1);
+  grid->addWidget(staffWidthLabel, 1, 0);
+  grid->addWidget(staffWidthEdit, 1, 1);
+  grid->addWidget(unitLabel, 2, 0, 1, 2);
   auto *buttons = new QHBoxLayout;
-  buttons->addWidget(Button1);
-  buttons->addWidget(Button2);
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
   grid->addLayout(buttons, 3, 0, 1, 2);
 
-  connect(Button1, &QPushButton::clicked, this,
-          &StaffPaperDialog::Button1Click);
-  connect(Button2, &QPushButton::clicked, this,
-          &StaffPaperDialog::Button2Click);
+  connect(okButton, &QPushButton::clicked, this, &StaffPaperDialog::confirm);
+  connect(cancelButton, &QPushButton::clicked, this, &StaffPaperDialog::cancel);
 }
 
-void StaffPaperDialog::Button1Click() {
-  const int count = SpinEdit1->clampedValue();
-  const int width = SpinEdit2->clampedValue();
+void StaffPaperDialog::confirm() {
+  const int count = staffCountEdit->clampedValue();
+  const int width = staffWidthEdit->clampedValue();
   emit confirmed(count, width);
   accept();
 }
 
-void StaffPaperDialog::Button2Click() { reject(); }
+void StaffPaperDialog::cancel() { reject(); }

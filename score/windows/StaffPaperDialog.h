@@ -12,14 +12,14 @@ class StaffPaperDialog : public QDialog {
  public:
   StaffPaperDialog(int staffCount, int staffWidth, QWidget *parent = nullptr);
 
-  QLabel *Label1, *Label2, *Label3;
-  ClampingSpinBox *SpinEdit1;  // staves, 1..32
-  ClampingSpinBox *SpinEdit2;  // width, 60..1280 in steps of 10
-  QPushButton *Button1;        // OK
-  QPushButton *Button2;        // キャンセル
+  QLabel *staffCountLabel, *staffWidthLabel, *unitLabel;
+  ClampingSpinBox *staffCountEdit;  // staves, 1..32
+  ClampingSpinBox *staffWidthEdit;  // width, 60..1280 in steps of 10
+  QPushButton *okButton;            // OK
+  QPushButton *cancelButton;        // キャンセル
 
-  void Button1Click();
-  void Button2Click();
+  void confirm();
+  void cancel();
 
  signals:
   // OK was pressed with these values, already within their ranges.

@@ -106,16 +106,19 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
   };
   const Command commands[] = {
       {"openFile .fum", false, false,
-       [](Session &s) { s.doc.openFile(s.scratch.file("p.fum")); }},
+       [](Session &s) { s.doc.files().openFile(s.scratch.file("p.fum")); }},
       {"openFile .vrn", false, false,
-       [](Session &s) { s.doc.openFile(s.course(QStringLiteral("other"))); }},
-      {"reopenRecent", false, false, [](Session &s) { s.doc.reopenRecent(2); }},
+       [](Session &s) {
+         s.doc.files().openFile(s.course(QStringLiteral("other")));
+       }},
+      {"reopenRecent", false, false,
+       [](Session &s) { s.doc.files().reopenRecent(2); }},
       {"newPageOfStaves", false, false,
-       [](Session &s) { s.doc.newPageOfStaves(2); }},
+       [](Session &s) { s.doc.edits().newPageOfStaves(2); }},
       {"openClipboardText", false, false,
-       [](Session &s) { s.doc.openClipboardText(); }},
+       [](Session &s) { s.doc.files().openClipboardText(); }},
       {"mayClose", false, false,
-       [](Session &s) { EXPECT_FALSE(s.doc.mayClose()); }},
+       [](Session &s) { EXPECT_FALSE(s.doc.askSaveQuestion()); }},
       {"selectEntry", true, true,
        [](Session &s) { s.doc.navigator().selectEntry(2); }},
       {"SpeedButton4Click", true, false,
@@ -130,15 +133,15 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
       SCOPED_TRACE(std::string(command.name) +
                    (folderGone ? ", folder gone" : ", name dialog cancelled"));
       Session s;
-      s.doc.openFile(s.page(QStringLiteral("p.fum"), 1));
-      s.doc.openFile(s.course(QStringLiteral("course")));
+      s.doc.files().openFile(s.page(QStringLiteral("p.fum"), 1));
+      s.doc.files().openFile(s.course(QStringLiteral("course")));
       s.doc.navigator().goToNextPage();  // the second page, in course/sub
       s.view.clipboard = QString::fromLatin1(quarterNotesPage("clip", 4));
       if (folderGone) {
         QDir(s.scratch.file(QStringLiteral("course/sub"))).removeRecursively();
         s.modify();
       } else {
-        s.doc.openClipboardText();  // a modified page without a file
+        s.doc.files().openClipboardText();  // a modified page without a file
       }
       ASSERT_TRUE(s.doc.isModified());
       const Shown before = shownBy(s.doc);
@@ -164,7 +167,7 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
 
 TEST_F(DocumentTest, SaveAsRenamesOnlyWhenThePageWasWritten) {
   const QString first = page(QStringLiteral("a.fum"), 1);
-  doc.openFile(first);
+  doc.files().openFile(first);
   messages.paths = {scratch.file(QStringLiteral("missing/b.fum"))};
   EXPECT_FALSE(doc.saveAs());
   EXPECT_EQ(doc.caption(), QStringLiteral("a.fum"));
@@ -188,13 +191,13 @@ TEST_F(DocumentTest, RefusedSaveOfAProtectedPageKeepsTheEditsAsked) {
   const QString contents = course(QStringLiteral("c"));
   const QByteArray locked = "Fum[one]\r\n^-1|4|610|\r\nEnd[one]\r\n";
   const QString path = scratch.write(QStringLiteral("c/one.fum"), locked);
-  doc.openFile(contents);
+  doc.files().openFile(contents);
   modify();
   EXPECT_FALSE(doc.save());
   EXPECT_TRUE(messages.saw(page_file::protectedPageMessage()));
-  EXPECT_FALSE(doc.mayClose());  // each question is cancelled
+  EXPECT_FALSE(doc.askSaveQuestion());  // each question is cancelled
   doc.navigator().goToNextPage();
-  doc.openFile(page(QStringLiteral("o.fum"), 1));
+  doc.files().openFile(page(QStringLiteral("o.fum"), 1));
   EXPECT_EQ(saveQuestions(), 3);
   EXPECT_TRUE(doc.isModified());
   EXPECT_EQ(doc.page().PagePath, path);
@@ -229,7 +232,7 @@ TEST_F(DocumentTest, FirstSaveAsStartsWhereTheUserMayWrite) {
 TEST_F(DocumentTest, NoLetsThePageGoSoACourseAsksOnlyOnce) {
   modify();
   messages.answers = {Messages::Answer::No};
-  doc.openFile(course(QStringLiteral("c")));
+  doc.files().openFile(course(QStringLiteral("c")));
   EXPECT_EQ(saveQuestions(), 1);
   EXPECT_FALSE(doc.isModified());
   EXPECT_TRUE(doc.navigator().active());
@@ -239,16 +242,16 @@ TEST_F(DocumentTest, NoLetsThePageGoSoACourseAsksOnlyOnce) {
 TEST_F(DocumentTest, EachCourseRemembersItsOwnPage) {
   const QString a = course(QStringLiteral("a"));
   const QString b = course(QStringLiteral("b"));
-  doc.openFile(a);
+  doc.files().openFile(a);
   doc.navigator().goToNextPage();
   doc.navigator().goToNextPage();
-  doc.openFile(b);
+  doc.files().openFile(b);
   EXPECT_EQ(
       settings.readInteger(QStringLiteral("Vrn"), QStringLiteral("a.vrn"), -1),
       2);
   EXPECT_EQ(doc.navigator().selectedEntry(), 0) << "b starts at its first page";
   doc.navigator().goToNextPage();
-  doc.openFile(a);
+  doc.files().openFile(a);
   EXPECT_EQ(
       settings.readInteger(QStringLiteral("Vrn"), QStringLiteral("b.vrn"), -1),
       1);
@@ -258,7 +261,7 @@ TEST_F(DocumentTest, EachCourseRemembersItsOwnPage) {
 }
 
 TEST_F(DocumentTest, CancelAfterSteppingKeepsThePageShown) {
-  doc.openFile(course(QStringLiteral("c")));
+  doc.files().openFile(course(QStringLiteral("c")));
   doc.navigator().goToNextPage();
   modify();
   // Every question below is cancelled.
@@ -301,13 +304,13 @@ TEST_F(DocumentTest, ExecutiveChangedCarriesTheValue) {
 
 TEST_F(DocumentTest, LoadingScrollsToTheTopAndEndsTheHourglass) {
   scrollResets = 0;
-  doc.openFile(page(QStringLiteral("a.fum"), 2));
+  doc.files().openFile(page(QStringLiteral("a.fum"), 2));
   EXPECT_GE(scrollResets, 1);
   EXPECT_GT(view.busyChanges, 0);
   EXPECT_FALSE(view.busy);
   EXPECT_EQ(view.replays.last(), 2);
   // A file without a page must not leave the hourglass on either.
-  doc.openFile(scratch.write(QStringLiteral("bad.fum"), "nothing\r\n"));
+  doc.files().openFile(scratch.write(QStringLiteral("bad.fum"), "nothing\r\n"));
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
   EXPECT_FALSE(view.busy);
 }
@@ -382,15 +385,15 @@ TEST_F(DocumentTest, LeftClickStampsOnTheStaffGrid) {
 }
 
 TEST_F(DocumentTest, BitmapExportWritesTheChosenFileAndReportsFailure) {
-  doc.saveBitmap();  // cancelled
+  doc.files().saveBitmap();  // cancelled
   EXPECT_TRUE(view.bitmapPaths.isEmpty());
   const QString target = scratch.file(QStringLiteral("page.bmp"));
   messages.paths = {target, target};
-  doc.saveBitmap();
+  doc.files().saveBitmap();
   EXPECT_EQ(view.bitmapPaths, QStringList{target});
   EXPECT_TRUE(messages.shown.isEmpty());
   view.bitmapError = QStringLiteral("disk full");
-  doc.saveBitmap();
+  doc.files().saveBitmap();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
 }
@@ -398,7 +401,7 @@ TEST_F(DocumentTest, BitmapExportWritesTheChosenFileAndReportsFailure) {
 TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
   view.clipboard =
       QString::fromLatin1(quarterNotesPage("clip", 2)).replace("\r\n", "\n");
-  doc.openClipboardText();
+  doc.files().openClipboardText();
   EXPECT_TRUE(messages.shown.isEmpty());
   EXPECT_EQ(doc.page().count(), 2);
   EXPECT_EQ(doc.page().InternalName, "clip");
@@ -406,7 +409,7 @@ TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
   // Characters the page cannot hold are named, and the page still opens.
   view.clipboard = QStringLiteral("😀\n") + view.clipboard;
   doc.setModified(false);
-  doc.openClipboardText();
+  doc.files().openClipboardText();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
   EXPECT_EQ(doc.page().count(), 2);
@@ -430,8 +433,10 @@ TEST_F(DocumentTest, FileDialogsFollowTheFolderOfTheLastChosenFile) {
     QString startsIn;
   };
   const Step steps[] = {
-      {"open", [&] { doc.openWithDialog(); }, QDir(kept).canonicalPath()},
-      {"bitmap", [&] { doc.saveBitmap(); }, QDir(other).canonicalPath()},
+      {"open", [&] { doc.files().openWithDialog(); },
+       QDir(kept).canonicalPath()},
+      {"bitmap", [&] { doc.files().saveBitmap(); },
+       QDir(other).canonicalPath()},
   };
   messages.paths = {page};
   for (const Step &step : steps) {
@@ -462,15 +467,15 @@ TEST(DocumentStart, RelativeStartFileIsFoundFromTheStartFolder) {
   Document doc(
       {messages, player, settings, scratch.file(QStringLiteral("program/"))},
       view);
-  doc.openStartFile({QStringLiteral("page1.fum")});
+  doc.files().openStartFile({QStringLiteral("page1.fum")});
   EXPECT_EQ(doc.page().count(), 3);
   EXPECT_EQ(
       QFileInfo(doc.page().PagePath).canonicalFilePath(),
       QFileInfo(lessons + QStringLiteral("/page1.fum")).canonicalFilePath());
   // Not found there: the program's own folder is asked.
-  doc.openStartFile({QStringLiteral("page1.fum")});
+  doc.files().openStartFile({QStringLiteral("page1.fum")});
   QFile::remove(lessons + QStringLiteral("/page1.fum"));
-  doc.openStartFile({QStringLiteral("page1.fum")});
+  doc.files().openStartFile({QStringLiteral("page1.fum")});
   EXPECT_EQ(doc.page().count(), 1);
   QDir::setCurrent(before);
 }

@@ -22,12 +22,12 @@ class Editing : public ::testing::Test, protected DocumentSession {
 }  // namespace
 
 TEST_F(Editing, UndoTakesBackOnlyTheLastInput) {
-  doc.undoLastInput();
+  doc.edits().undoLastInput();
   EXPECT_EQ(messages.beeps, 1);
   EXPECT_FALSE(doc.isModified());
   inputs(3);
   doc.setModified(false);
-  doc.undoLastInput();
+  doc.edits().undoLastInput();
   EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2"}));
   EXPECT_TRUE(doc.isModified());
   EXPECT_EQ(view.replays.last(), 2);
@@ -38,21 +38,22 @@ TEST_F(Editing, ShiftUpThenDownRestoresEveryPlace) {
   doc.appendInput(QByteArray("text"), 7, 0);
   doc.appendInput("`30", -3, -100);
   const InputList before = doc.page().Inputs;
-  doc.shiftPageUp();
+  doc.edits().shiftPageUp();
   EXPECT_EQ(ysOf(doc.page().Inputs), (QList<QByteArray>{"-16", "-64", "-164"}));
   EXPECT_EQ(xsOf(doc.page().Inputs), xsOf(before));
-  doc.shiftPageDown();
+  doc.edits().shiftPageDown();
   EXPECT_EQ(doc.page().Inputs, before);
   EXPECT_TRUE(doc.isModified());
 }
 
 TEST_F(Editing, AShiftThatCannotMoveEveryInputMovesNone) {
-  doc.openFile(scratch.write(QStringLiteral("bad.fum"),
-                             "Fum[bad]\r\n^1|4|610|`14|40|48|`14|40|4x|\r\n"
-                             "End[bad]\r\n"));
+  doc.files().openFile(
+      scratch.write(QStringLiteral("bad.fum"),
+                    "Fum[bad]\r\n^1|4|610|`14|40|48|`14|40|4x|\r\n"
+                    "End[bad]\r\n"));
   messages = ScriptedMessages();
   const InputList before = doc.page().Inputs;
-  doc.shiftPageDown();
+  doc.edits().shiftPageDown();
   EXPECT_EQ(doc.page().Inputs, before);
   EXPECT_TRUE(messages.saw(QStringLiteral("'4x' は整数ではありません.")));
 }
@@ -60,48 +61,50 @@ TEST_F(Editing, AShiftThatCannotMoveEveryInputMovesNone) {
 TEST_F(Editing, StepEraseWalksBackThroughTheInputs) {
   inputs(5);
   using S = StepEraseState;
-  EXPECT_EQ(doc.stepEraser().open(), (S{0, 5, false}));
-  EXPECT_EQ(doc.stepEraser().markAt(3), (S{3, 5, true}));
+  EXPECT_EQ(doc.edits().stepEraser().open(), (S{0, 5, false}));
+  EXPECT_EQ(doc.edits().stepEraser().markAt(3), (S{3, 5, true}));
   EXPECT_EQ(view.markers.last(), QPoint(30, 60));
-  EXPECT_EQ(doc.stepEraser().eraseMarked(), (S{2, 4, true}));
+  EXPECT_EQ(doc.edits().stepEraser().eraseMarked(), (S{2, 4, true}));
   EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2", "`4", "`5"}));
   EXPECT_EQ(view.markers.last(), QPoint(20, 40)) << "the one before is marked";
-  EXPECT_EQ(doc.stepEraser().eraseMarked(), (S{1, 3, true}));
-  EXPECT_EQ(doc.stepEraser().eraseMarked(), (S{0, 2, false}));
+  EXPECT_EQ(doc.edits().stepEraser().eraseMarked(), (S{1, 3, true}));
+  EXPECT_EQ(doc.edits().stepEraser().eraseMarked(), (S{0, 2, false}));
   EXPECT_EQ(contents(), (QList<QByteArray>{"`4", "`5"}));
-  EXPECT_EQ(doc.stepEraser().eraseMarked(), (S{0, 2, false})) << "nothing at 0";
+  EXPECT_EQ(doc.edits().stepEraser().eraseMarked(), (S{0, 2, false}))
+      << "nothing at 0";
   EXPECT_TRUE(doc.isModified());
 }
 
 TEST_F(Editing, StepEraseAtTheLastInputAndOnClosing) {
   inputs(3);
-  doc.stepEraser().open();
-  doc.stepEraser().markAt(3);
-  EXPECT_EQ(doc.stepEraser().eraseMarked(), (StepEraseState{2, 2, true}));
+  doc.edits().stepEraser().open();
+  doc.edits().stepEraser().markAt(3);
+  EXPECT_EQ(doc.edits().stepEraser().eraseMarked(),
+            (StepEraseState{2, 2, true}));
   EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`2"}));
   // Each marker drawn since the last full redraw is drawn again to go, or
   // goes with the redraw on closing.
   const int redraws = view.paperRedraws.size();
-  doc.stepEraser().close();
+  doc.edits().stepEraser().close();
   EXPECT_EQ(view.paperRedraws.size(), redraws + 1);
   EXPECT_EQ(view.replays.last(), 2);
   // Activated again with a marker drawn: it is taken away.
-  doc.stepEraser().markAt(1);
+  doc.edits().stepEraser().markAt(1);
   const int markers = view.markers.size();
-  EXPECT_EQ(doc.stepEraser().open(), (StepEraseState{0, 2, false}));
+  EXPECT_EQ(doc.edits().stepEraser().open(), (StepEraseState{0, 2, false}));
   EXPECT_EQ(view.markers.size(), markers + 1);
   EXPECT_EQ(view.markers.last(), QPoint(10, 20));
 }
 
 TEST_F(Editing, ClefsAndBarlinesAreAppendedAsGlyphInputs) {
-  doc.appendClefsAndBarlines({0, 0, 0, 1, 4});  // "書かない" twice
+  doc.edits().appendClefsAndBarlines({0, 0, 0, 1, 4});  // "書かない" twice
   EXPECT_EQ(doc.page().count(), 0);
   EXPECT_TRUE(doc.isModified());
   const int glyph = doc.editor().CurrentGlyph;
-  doc.appendClefsAndBarlines({1, 1, 0, 1, 1});
+  doc.edits().appendClefsAndBarlines({1, 1, 0, 1, 1});
   EXPECT_EQ(contents(), (QList<QByteArray>{"`32", "`30", "`30", "`30"}));
   EXPECT_EQ(view.drawn.size(), 4) << "each drawn alone, no full redraw";
   EXPECT_EQ(doc.editor().CurrentGlyph, glyph);
-  doc.undoLastInput();
+  doc.edits().undoLastInput();
   EXPECT_EQ(xsOf(doc.page().Inputs).last(), "413");
 }

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/core/KeyHelpCaption.h"
+#include "app/core/WindowKeys.h"
 #include "base/core/Messages.h"
 #include "support/DocumentSession.h"
 #include "support/ScriptedMessages.h"
@@ -24,11 +25,13 @@ struct Keys : DocumentSession {
 
   // The second page of the course, whose piece lies beside it.
   void inCourse() {
-    doc.openFile(scratch.file(QStringLiteral("c.vrn")));
+    doc.files().openFile(scratch.file(QStringLiteral("c.vrn")));
     doc.navigator().goToNextPage();
   }
   // The same page alone, without its course.
-  void pageAlone() { doc.openFile(scratch.file(QStringLiteral("two.fum"))); }
+  void pageAlone() {
+    doc.files().openFile(scratch.file(QStringLiteral("two.fum")));
+  }
 };
 
 }  // namespace
@@ -100,7 +103,9 @@ TEST(KeyTable, EachKeyWithItsModifiersInEachWindow) {
     }
     k.sequencer.calls.clear();
     const QString page = k.doc.page().PagePath;
-    EXPECT_EQ(k.doc.keyPressed(c.window, c.key, c.modifiers), c.action);
+    EXPECT_EQ(pressWindowKey(k.doc.navigator(), k.doc.playback(), c.window,
+                             c.key, c.modifiers),
+              c.action);
     EXPECT_EQ(k.doc.navigator().selectedEntry(), c.entry);
     if (c.entry == 1 || c.entry == -1) {
       EXPECT_EQ(k.doc.page().PagePath, page);
@@ -116,9 +121,10 @@ TEST(KeyTable, EachKeyWithItsModifiersInEachWindow) {
 
 TEST(KeyTable, F3AndF4DoNothingWithoutAPiece) {
   Keys k;
-  k.doc.openFile(k.scratch.file(QStringLiteral("one.fum")));
+  k.doc.files().openFile(k.scratch.file(QStringLiteral("one.fum")));
   for (int key : {Qt::Key_F3, Qt::Key_F4})
-    k.doc.keyPressed(KeyWindow::Main, key, Qt::NoModifier);
+    pressWindowKey(k.doc.navigator(), k.doc.playback(), KeyWindow::Main, key,
+                   Qt::NoModifier);
   EXPECT_TRUE(k.sequencer.calls.isEmpty());
   EXPECT_TRUE(k.messages.shown.isEmpty());
 }

@@ -29,9 +29,9 @@ TEST_F(OutsideInput, FilesThatAreNotRegularFilesAreRefusedByName) {
   ASSERT_TRUE(QDir().mkpath(folder));
   for (const QString &path : {fifo, zero, folder}) {
     SCOPED_TRACE(path.toStdString());
-    doc.openFile(shown);
+    doc.files().openFile(shown);
     messages = ScriptedMessages();
-    doc.openFile(path);  // a FIFO would block here, /dev/zero never end
+    doc.files().openFile(path);  // a FIFO would block here, /dev/zero never end
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("ファイル「%1」が見つかりません。")
                               .arg(QFileInfo(path).fileName())});
@@ -59,7 +59,7 @@ TEST_F(OutsideInput, HugeContentsFilesAreReadUpToTheirBounds) {
     const QString path =
         scratch.write(QStringLiteral("c/%1.vrn").arg(c.name), c.bytes);
     messages = ScriptedMessages();
-    doc.openFile(path);
+    doc.files().openFile(path);
     EXPECT_EQ(doc.navigator().course().ContentsEntries.size(), c.entries);
     EXPECT_EQ(messages.texts().value(0),
               contentsCutMessage(path, c.unreadFrom));
@@ -71,8 +71,8 @@ TEST_F(OutsideInput, AMissingPageLeavesTheRestOfTheCourseReachable) {
   scratch.write(QStringLiteral("c/one.fum"), OnePage);
   scratch.write(QStringLiteral("c/three.fum"),
                 QByteArray(OnePage).replace("one", "three"));
-  doc.openFile(scratch.write(QStringLiteral("c/c.vrn"),
-                             "/Course\r\none\r\nsub\\two\r\nthree\r\n"));
+  doc.files().openFile(scratch.write(
+      QStringLiteral("c/c.vrn"), "/Course\r\none\r\nsub\\two\r\nthree\r\n"));
   // Next, next, back, back: the missing page is said, the others load.
   for (int entry : {1, 2, 1, 0}) {
     SCOPED_TRACE(entry);

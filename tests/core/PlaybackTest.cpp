@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/core/WindowKeys.h"
 #include "sound/core/SoundFonts.h"
 #include "support/DocumentSession.h"
 #include "support/TestFiles.h"
@@ -16,8 +17,8 @@ const PlayButtons Playing{false, true, true};
 
 // Opens the page `name`, with one input, in the session's scratch folder.
 void openIn(DocumentSession &session, const char *name) {
-  session.doc.openFile(session.scratch.write(QString::fromLatin1(name) + ".fum",
-                                             quarterNotesPage(name)));
+  session.doc.files().openFile(session.scratch.write(
+      QString::fromLatin1(name) + ".fum", quarterNotesPage(name)));
 }
 
 class PagePiece : public ::testing::Test, protected DocumentSession {
@@ -200,7 +201,8 @@ TEST(SoundPreparation, ButtonsAndF3FollowWhatItFound) {
       EXPECT_EQ(s.doc.playback().buttons(), c.outputs > 0 ? Ready : NoPiece);
     }
     for (int press = 0; press < (c.outputs > 0 ? 1 : 2); ++press)
-      s.doc.keyPressed(KeyWindow::Main, Qt::Key_F3, Qt::NoModifier);
+      pressWindowKey(s.doc.navigator(), s.doc.playback(), KeyWindow::Main,
+                     Qt::Key_F3, Qt::NoModifier);
     EXPECT_EQ(s.doc.playback().soundPresent(), c.outputs > 0);
     EXPECT_EQ(s.doc.playback().buttons(), c.outputs > 0 ? Playing : NoPiece);
     EXPECT_EQ(s.doc.playback().silenceReason(), c.told);

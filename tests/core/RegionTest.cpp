@@ -275,8 +275,8 @@ TEST_F(Region, MovesPastTheRangeOfNumbersMoveNothing) {
       {INT_MAX - 9, 5, 9,
        [&] { doc.regions().moveByArrow(MoveArrow::Right, Qt::ShiftModifier); }},
       {5, 5, INT_MAX, [&] { doc.regions().moveByArrow(MoveArrow::Down, {}); }},
-      {5, INT_MIN + 63, 9, [&] { doc.shiftPageUp(); }},
-      {5, INT_MAX - 63, 9, [&] { doc.shiftPageDown(); }},
+      {5, INT_MIN + 63, 9, [&] { doc.edits().shiftPageUp(); }},
+      {5, INT_MAX - 63, 9, [&] { doc.edits().shiftPageDown(); }},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.bottom);

@@ -112,7 +112,7 @@ int editAndSave(const QString &path, int extra, int out,
   RecordingView view;
   Document doc({messages, player, settings, own.path() + QStringLiteral("/")},
                view);
-  doc.openFile(path);
+  doc.files().openFile(path);
   for (int i = 0; i < extra; ++i) doc.appendInput("`14", 40 + i % 500, 48);
   doc.setModified(true);
   messages.shown.clear();

@@ -108,7 +108,7 @@ TEST_F(AboutDialog, CtrlWithTheMouseOnOkEntersTheAdministratorMode) {
       QTest::mousePress(ok(), Qt::LeftButton, c.keys, centre);
       QTest::mouseRelease(ok(), Qt::LeftButton, c.keys, centre + c.releasedAt);
     }
-    EXPECT_EQ(doc().administratorMode(), c.administrator);
+    EXPECT_EQ(doc().editor().AdministratorMode, c.administrator);
     EXPECT_EQ(box->isVisible(), !c.releasedAt.isNull());
   }
 }
@@ -118,7 +118,7 @@ TEST_F(AboutDialog, CtrlWithAnotherMouseButtonStillDownDoesNotCount) {
   const QPoint centre = ok()->rect().center();
   QTest::mousePress(ok(), Qt::RightButton, Qt::ControlModifier, centre);
   QTest::mouseClick(ok(), Qt::LeftButton, Qt::ControlModifier, centre);
-  EXPECT_FALSE(doc().administratorMode());
+  EXPECT_FALSE(doc().editor().AdministratorMode);
   // Let go of the right button too, for the tests that follow.
   QTest::mouseRelease(ok(), Qt::RightButton, Qt::NoModifier, centre);
 }
@@ -133,12 +133,12 @@ TEST_F(AboutDialog, ShowsTheNoteOfTheOpenCourse) {
                     "/" + sjis(QStringLiteral("題")) + "\r\n\\" +
                         sjis(QStringLiteral("サンプル・データ 第2版")) +
                         "\r\n" + sjis(QStringLiteral("序")) + "\r\n");
-  doc().openFile(course);
+  doc().files().openFile(course);
   showBox();
   EXPECT_EQ(note(), QStringLiteral("サンプル・データ 第2版"));
   box->hide();
 
-  doc().openFile(scratch.file(QStringLiteral("c/序.fum")));
+  doc().files().openFile(scratch.file(QStringLiteral("c/序.fum")));
   box->show();
   EXPECT_EQ(note(), QString());
 }

@@ -32,7 +32,7 @@ TEST_F(Contents, ReadsTitleNoteAndEntries) {
       scratch.write(QStringLiteral("c/first.vrn"),
                     "/First steps\r\n\\Sample data\r\nintro\r\n  "
                     "scale\r\nlesson2\\cadence\r\n\r\n");
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_TRUE(doc().navigator().active());
   EXPECT_EQ(doc().navigator().course().ContentsTitle, "First steps");
   EXPECT_EQ(doc().navigator().course().ContentsNote, "Sample data");
@@ -46,7 +46,7 @@ TEST_F(Contents, ReadsTitleNoteAndEntries) {
 }
 
 TEST_F(Contents, PageButtonsStepThroughTheCourseAndBeepAtTheEnds) {
-  doc().openFile(course());
+  doc().files().openFile(course());
   EXPECT_EQ(form().windowTitle(), QStringLiteral("練習曲集"));
   doc().navigator().goToPreviousPage();
   EXPECT_EQ(messages.beeps, 1);
@@ -64,23 +64,23 @@ TEST_F(Contents, PageButtonsStepThroughTheCourseAndBeepAtTheEnds) {
 
 TEST_F(Contents, RemembersThePageAcrossARestart) {
   const QString path = course();
-  doc().openFile(path);
+  doc().files().openFile(path);
   doc().navigator().goToNextPage();
   doc().navigator().goToNextPage();
   ASSERT_TRUE(form().writeSettings());
   start();
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(shown(), 2);
   EXPECT_EQ(page().count(), 3);
   // A remembered index beyond the list opens the first page.
   settings.writeInteger(QStringLiteral("Vrn"), QStringLiteral("course.vrn"), 7);
   start();
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(shown(), 0);
 }
 
 TEST_F(Contents, CancelOnTheSaveQuestionPutsTheListBack) {
-  doc().openFile(course());
+  doc().files().openFile(course());
   doc().setModified(true);
   messages.answers = {Messages::Answer::Cancel};
   QTest::keyClick(list(), Qt::Key_End);  // chooses the last entry
@@ -93,7 +93,7 @@ TEST_F(Contents, CancelOnTheSaveQuestionPutsTheListBack) {
 TEST_F(Contents, EmptyListEndsContentsModeWithTheNotFoundMessage) {
   const QString path = scratch.write(QStringLiteral("e/empty.vrn"),
                                      "/One\r\n/Two\r\n\\Note\r\n");
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_TRUE(messages.saw(
       QStringLiteral("Vrnファイルに記述されたファイルが見つかりません。")));
   EXPECT_FALSE(doc().navigator().active());
@@ -126,7 +126,7 @@ TEST_F(Contents, CourseMadeOnWindowsOpens) {
                 quarterNotesPage("cadence", 2));
   const QString path = scratch.write(QStringLiteral("win/COURSE.VRN"),
                                      "lesson1\r\nlesson2\\cadence\r\n");
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(page().count(), 1);
   EXPECT_TRUE(messages.shown.isEmpty());
   doc().navigator().goToNextPage();

@@ -121,7 +121,7 @@ TEST_F(EditingWindows, AboutBoxFromTheHelpMenuSwitchesTheModes) {
   });
   action("About1")->trigger();
   EXPECT_TRUE(doc().session().executive());
-  EXPECT_TRUE(doc().administratorMode());
+  EXPECT_TRUE(doc().editor().AdministratorMode);
   EXPECT_EQ(program->text().windowTitle(), QStringLiteral("Administrator"));
   EXPECT_TRUE(toolButton("SpeedButton1")->isVisibleTo(&form()));
 }

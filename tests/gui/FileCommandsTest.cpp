@@ -14,9 +14,9 @@ const QByteArray LessonPage =
     "Fum[lesson]\r\n~Hello|World\r\n^1|4|610|`32|40|70|Allegro|100|20|\r\n"
     "End[lesson]\r\n";
 
-class FileCommands : public ProgramTest {
+class FileCommandsInWindow : public ProgramTest {
  protected:
-  FileCommands() { doc().session().setExecutive(true); }
+  FileCommandsInWindow() { doc().session().setExecutive(true); }
   void modify() {
     doc().appendInput("`14", 100, 48);
     doc().setModified(true);
@@ -25,9 +25,9 @@ class FileCommands : public ProgramTest {
 
 }  // namespace
 
-TEST_F(FileCommands, OpensAPageFileWhateverTheCaseOfItsExtension) {
+TEST_F(FileCommandsInWindow, OpensAPageFileWhateverTheCaseOfItsExtension) {
   const QString path = scratch.write(QStringLiteral("LESSON.FUM"), LessonPage);
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(page().count(), 2);
   EXPECT_EQ(page().PagePath, path);
   EXPECT_EQ(page().CaptionPath, path);
@@ -39,16 +39,16 @@ TEST_F(FileCommands, OpensAPageFileWhateverTheCaseOfItsExtension) {
   EXPECT_TRUE(messages.shown.isEmpty());  // "lesson" matches "LESSON"
 }
 
-TEST_F(FileCommands, SaveQuestionOfOpenFile) {
+TEST_F(FileCommandsInWindow, SaveQuestionOfOpenFile) {
   const QString path = scratch.write(QStringLiteral("lesson.fum"), LessonPage);
   modify();
   messages.answers = {Messages::Answer::Cancel};
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(page().count(), 1);
   EXPECT_TRUE(page().Modified);
 
   messages.answers = {Messages::Answer::No};
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(page().count(), 2);
   EXPECT_FALSE(page().Modified);
 
@@ -58,17 +58,17 @@ TEST_F(FileCommands, SaveQuestionOfOpenFile) {
   modify();
   messages.answers = {Messages::Answer::Yes};
   messages.paths = {saved};
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_TRUE(readBytes(saved).startsWith("Fum[first]\r\n"));
   EXPECT_EQ(page().PagePath, path);
 }
 
-TEST_F(FileCommands, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
+TEST_F(FileCommandsInWindow, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
   const QString path =
       scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
   modify();
   messages.answers = {Messages::Answer::No};
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
   EXPECT_EQ(page().count(), 0);
   EXPECT_TRUE(page().PagePath.isEmpty());
@@ -76,11 +76,11 @@ TEST_F(FileCommands, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
   EXPECT_EQ(doc().session().recent().entry(1), path);
 }
 
-TEST_F(FileCommands, PageIsExtractedFromOtherText) {
+TEST_F(FileCommandsInWindow, PageIsExtractedFromOtherText) {
   const QString path = scratch.write(
       QStringLiteral("mail.txt"), "Dear reader,\r\n" + LessonPage + "Bye\r\n");
   messages.answers = {Messages::Answer::Yes};
-  doc().openFile(path);
+  doc().files().openFile(path);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(
       messages.shown[0].text,
@@ -97,19 +97,19 @@ TEST_F(FileCommands, PageIsExtractedFromOtherText) {
 
   doc().newPage();
   messages.answers = {Messages::Answer::No};
-  doc().openFile(path);
+  doc().files().openFile(path);
   EXPECT_EQ(page().count(), 0);
 }
 
-TEST_F(FileCommands, RecentFilesList) {
+TEST_F(FileCommandsInWindow, RecentFilesList) {
   QStringList paths;
   for (int i = 1; i <= 9; ++i)
     paths << scratch.write(QStringLiteral("p%1.fum").arg(i), LessonPage);
-  doc().openFile(paths[0]);
-  doc().openFile(paths[0]);
+  doc().files().openFile(paths[0]);
+  doc().files().openFile(paths[0]);
   EXPECT_EQ(doc().session().recent().entry(1), paths[0]);
   EXPECT_TRUE(doc().session().recent().entry(2).isEmpty());
-  for (const QString &p : paths) doc().openFile(p);
+  for (const QString &p : paths) doc().files().openFile(p);
   EXPECT_EQ(doc().session().recent().entry(1), paths[8]);
   EXPECT_EQ(doc().session().recent().entry(8), paths[1]);  // p1 dropped off
   EXPECT_EQ(action("ReOpen1")->text(), QStringLiteral("p9.fum"));
@@ -125,7 +125,7 @@ TEST_F(FileCommands, RecentFilesList) {
   EXPECT_EQ(page().PagePath, paths[7]);
 }
 
-TEST_F(FileCommands, SaveAsPresetsAndRecent) {
+TEST_F(FileCommandsInWindow, SaveAsPresetsAndRecent) {
   action("Save1")->trigger();  // no path: Save As, cancelled
   ASSERT_EQ(messages.dialogs.size(), 1);
   EXPECT_TRUE(messages.dialogs[0].fileName.isEmpty());
@@ -135,7 +135,7 @@ TEST_F(FileCommands, SaveAsPresetsAndRecent) {
   // A page from the clipboard has its internal name but no file.
   QApplication::clipboard()->setText(
       QStringLiteral("Fum[Lesson 1.2]\r\n^1|4|610|\r\nEnd[Lesson 1.2]\r\n"));
-  doc().openClipboardText();
+  doc().files().openClipboardText();
   ASSERT_TRUE(page().PagePath.isEmpty());
   action("SaveAs1")->trigger();
   EXPECT_EQ(messages.dialogs[1].fileName, QStringLiteral("Lesson 1.2"));
@@ -156,12 +156,12 @@ TEST_F(FileCommands, SaveAsPresetsAndRecent) {
   EXPECT_EQ(messages.dialogs.last().fileName, target);
 }
 
-TEST_F(FileCommands, BitmapExportIsARealBitmap) {
+TEST_F(FileCommandsInWindow, BitmapExportIsARealBitmap) {
   const QString target = scratch.file(QStringLiteral("page.bmp"));
   messages.paths = {target};
   doc().appendInput("`32", 40, 48);
   doc().redrawAll();
-  doc().saveBitmap();
+  doc().files().saveBitmap();
   QImage back(target);
   ASSERT_FALSE(back.isNull());
   EXPECT_TRUE(readBytes(target).startsWith("BM"));
@@ -169,12 +169,12 @@ TEST_F(FileCommands, BitmapExportIsARealBitmap) {
             form().canvasImage().convertToFormat(QImage::Format_RGB32));
   EXPECT_FALSE(page().Modified);
 
-  doc().copyBitmap();
+  doc().files().copyBitmap();
   EXPECT_EQ(QApplication::clipboard()->image().size(),
             form().canvasImage().size());
 }
 
-TEST_F(FileCommands, ClosingAsksTheSaveQuestion) {
+TEST_F(FileCommandsInWindow, ClosingAsksTheSaveQuestion) {
   form().show();
   modify();
   messages.answers = {Messages::Answer::Cancel};
@@ -193,10 +193,10 @@ TEST_F(FileCommands, ClosingAsksTheSaveQuestion) {
   EXPECT_TRUE(readBytes(target).startsWith("Fum[closing]\r\n"));
 }
 
-TEST_F(FileCommands, OpenFromTheClipboard) {
+TEST_F(FileCommandsInWindow, OpenFromTheClipboard) {
   QApplication::clipboard()->setText(QStringLiteral(
       "Fum[clip]\r\n~音楽\r\n^1|2|300|`14|50|48|\r\nEnd[clip]\r\n"));
-  doc().openClipboardText();
+  doc().files().openClipboardText();
   EXPECT_EQ(page().count(), 1);
   EXPECT_EQ(page().StaffCount, 2);
   EXPECT_TRUE(page().Modified);
@@ -209,18 +209,18 @@ TEST_F(FileCommands, OpenFromTheClipboard) {
   QApplication::clipboard()->setText(
       QStringLiteral("%Fum%\r\n0\r\n0\r\n10\r\n10\r\n`14\r\n5\r\n5\r\n"));
   messages.answers = {Messages::Answer::No};
-  doc().openClipboardText();
+  doc().files().openClipboardText();
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
   EXPECT_EQ(page().count(), 0);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("(NewFile)"));
 
   QApplication::clipboard()->clear();
   messages.shown.clear();
-  doc().openClipboardText();
+  doc().files().openClipboardText();
   EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
 }
 
-TEST_F(FileCommands, DroppedFilesOpenTheFirstOnly) {
+TEST_F(FileCommandsInWindow, DroppedFilesOpenTheFirstOnly) {
   const QString first = scratch.write(QStringLiteral("a.fum"), LessonPage);
   const QString second = scratch.write(QStringLiteral("b.fum"), LessonPage);
   EXPECT_TRUE(form().DropFiles({QUrl(QStringLiteral("https://x/y.fum")),

@@ -37,8 +37,8 @@ class KeysActOnce : public ProgramTest {
                         .toLatin1());
     // The middle page's piece is refused: its play keys find no device.
     player.refused << scratch.write(QStringLiteral("c/two.mid"), "MThd");
-    doc().openFile(scratch.write(QStringLiteral("c/c.vrn"),
-                                 "/c\r\none\r\ntwo\r\nthree\r\n"));
+    doc().files().openFile(scratch.write(QStringLiteral("c/c.vrn"),
+                                         "/c\r\none\r\ntwo\r\nthree\r\n"));
   }
   ~KeysActOnce() override { program.reset(); }  // before the boxes go
 

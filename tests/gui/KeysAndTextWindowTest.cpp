@@ -45,7 +45,7 @@ TEST_F(KeysAndText, HeldF1ShowsTheKeyHelpUntilItIsLetGo) {
 }
 
 TEST_F(KeysAndText, PageKeysScrollTheStaffPaperWithinItsRange) {
-  doc().newPageOfStaves(8);
+  doc().edits().newPageOfStaves(8);
   form().resize(320, 200);
   form().show();
   QApplication::processEvents();

@@ -10,7 +10,7 @@ namespace {
 class LoadSave : public ProgramTest {
  protected:
   LoadSave() { doc().session().setExecutive(true); }
-  void open(const QString &path) { doc().openFile(path); }
+  void open(const QString &path) { doc().files().openFile(path); }
   // Saves the page under a name, as the Save As dialog would give it.
   bool saveAs(const QString &path) {
     messages.paths = {path};

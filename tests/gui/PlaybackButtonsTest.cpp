@@ -14,7 +14,7 @@ class PlaybackButtons : public ProgramTest {
  protected:
   void openPageWithPiece() {
     scratch.write(QStringLiteral("a.mid"), "MThd");
-    doc().openFile(
+    doc().files().openFile(
         scratch.write(QStringLiteral("a.fum"),
                       "Fum[a]\r\n^1|4|610|`14|40|48|\r\nEnd[a]\r\n"));
   }

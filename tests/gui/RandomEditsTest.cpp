@@ -284,7 +284,7 @@ bool Sequence::placeText() {
 }
 
 bool Sequence::undo() {
-  doc.undoLastInput();
+  doc.edits().undoLastInput();
   if (!model.inputs.isEmpty()) {
     model.inputs.removeLast();
     model.modified = true;
@@ -293,7 +293,7 @@ bool Sequence::undo() {
 }
 
 bool Sequence::stepErase() {
-  const StepEraseState opened = doc.stepEraser().open();
+  const StepEraseState opened = doc.edits().stepEraser().open();
   if (opened != StepEraseState{0, int(model.inputs.size()), false})
     return fail(QStringLiteral("step erase opened"),
                 QStringLiteral("scroll bar at %1 of %2")
@@ -301,7 +301,7 @@ bool Sequence::stepErase() {
                     .arg(opened.maximum));
   for (int round = pick(1, 3); round > 0; --round) {
     int position = pick(0, model.inputs.size());
-    doc.stepEraser().markAt(position);
+    doc.edits().stepEraser().markAt(position);
     const auto markAt = [this](int p) {
       model.marker.reset();
       if (p > 0)
@@ -310,7 +310,7 @@ bool Sequence::stepErase() {
     markAt(position);
     if (!verify(QStringLiteral("step erase to %1").arg(position))) return false;
     for (int erase = pick(0, 3); erase > 0; --erase) {
-      const StepEraseState state = doc.stepEraser().eraseMarked();
+      const StepEraseState state = doc.edits().stepEraser().eraseMarked();
       if (position > 0) {
         model.inputs.removeAt(position - 1);
         model.modified = true;
@@ -328,14 +328,14 @@ bool Sequence::stepErase() {
         return false;
     }
   }
-  doc.stepEraser().close();
+  doc.edits().stepEraser().close();
   model.marker.reset();
   return verify(QStringLiteral("step erase closed"));
 }
 
 bool Sequence::shift(bool fromRectWindow) {
   const bool up = chance(50);
-  up ? doc.shiftPageUp() : doc.shiftPageDown();
+  up ? doc.edits().shiftPageUp() : doc.edits().shiftPageDown();
   if (fromRectWindow) doc.regions().disableSelectionCommands();
   for (Input &input : model.inputs) input.y += up ? -64 : 64;
   letSelectionGo();
@@ -347,7 +347,7 @@ bool Sequence::clefs() {
   const clefs_and_barlines::Choice choice{pick(0, 4), pick(0, 4), pick(0, 3),
                                           pick(1, model.staffCount),
                                           pick(1, 3)};
-  doc.appendClefsAndBarlines(choice);
+  doc.edits().appendClefsAndBarlines(choice);
   for (const auto &g : clefs_and_barlines::inputs(choice, model.staffWidth))
     model.inputs.append({glyphContent(g.glyph), g.x, g.y});
   model.modified = true;
@@ -363,7 +363,7 @@ bool Sequence::paper(bool fromRectWindow) {
   const bool large = chance(10);
   const int count = large ? pick(1, 32) : pick(1, 6);
   const int width = large ? pick(60, 1280) : pick(120, 800);
-  doc.applyPaperDialog(count, width);
+  doc.edits().applyPaperDialog(count, width);
   if (fromRectWindow) doc.regions().disableSelectionCommands();
   model.staffCount = count;
   model.staffWidth = width;
@@ -564,7 +564,7 @@ bool Sequence::reopen() {
   const bool wrote = goesOn && !messages.answers.isEmpty() &&
                      messages.answers.first() == Messages::Answer::Yes;
   const QString written = wrote ? model.path : QString();
-  doc.openFile(path);
+  doc.files().openFile(path);
   if (wrote && !checkFile(written)) return false;
   if (goesOn) {
     const Stored &s = saved_.at(path);
@@ -585,7 +585,7 @@ bool Sequence::newPage() {
   if (saveQuestion()) {
     const QString written = model.path;
     const bool wrote = messages.answers == QList{Messages::Answer::Yes};
-    doc.newPageOfStaves(count);
+    doc.edits().newPageOfStaves(count);
     if (wrote && !checkFile(written)) return false;
     model.inputs.clear();
     model.staffCount = count;
@@ -594,7 +594,7 @@ bool Sequence::newPage() {
     model.modified = false;
     letSelectionGo();
   } else {
-    doc.newPageOfStaves(count);
+    doc.edits().newPageOfStaves(count);
   }
   return verify(QStringLiteral("new page of %1 staves").arg(count));
 }
@@ -612,7 +612,7 @@ bool Sequence::openClipboard() {
   if (saveQuestion()) {
     const QString written = model.path;
     const bool wrote = messages.answers == QList{Messages::Answer::Yes};
-    doc.openClipboardText();
+    doc.files().openClipboardText();
     if (wrote && !checkFile(written)) return false;
     model.inputs = copied.inputs;
     model.staffCount = copied.staffCount;
@@ -622,7 +622,7 @@ bool Sequence::openClipboard() {
     model.modified = true;
     letSelectionGo();
   } else {
-    doc.openClipboardText();
+    doc.files().openClipboardText();
   }
   return verify(QStringLiteral("open a copy of %1").arg(it->first));
 }
@@ -637,7 +637,7 @@ QImage Sequence::expectedCanvas() const {
   if (model.band) {
     const Rect &b = *model.band;
     canvas.xorFrame(b[0], b[1], b[2], b[3]);
-  } else if (doc.input().mode() == EditMode::Rect) {
+  } else if (doc.editor().RectMode) {
     canvas.xorFrame(model.frame[0], model.frame[1], model.frame[2],
                     model.frame[3]);
   }

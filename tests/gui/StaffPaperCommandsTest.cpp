@@ -9,12 +9,12 @@ namespace {
 // Answers the staff paper dialog by typing into its fields.
 auto answerDialog(const QString &staves, const QString &width, bool ok) {
   return [=](StaffPaperDialog &dialog) {
-    dialog.SpinEdit1->setTypedText(staves);
-    dialog.SpinEdit2->setTypedText(width);
+    dialog.staffCountEdit->setTypedText(staves);
+    dialog.staffWidthEdit->setTypedText(width);
     if (ok)
-      dialog.Button1Click();
+      dialog.confirm();
     else
-      dialog.Button2Click();
+      dialog.cancel();
   };
 }
 
@@ -23,7 +23,7 @@ auto answerDialog(const QString &staves, const QString &width, bool ok) {
 using StaffPaperCommands = ProgramTest;
 
 TEST_F(StaffPaperCommands, NewPageItemsSetTheStaffCountAndKeepTheWidth) {
-  doc().applyPaperDialog(4, 800);
+  doc().edits().applyPaperDialog(4, 800);
   doc().setModified(false);
   action("N3dan1")->trigger();  // "３段"
   EXPECT_EQ(page().StaffCount, 3);
@@ -53,7 +53,7 @@ TEST_F(StaffPaperCommands, SaveQuestionGuardsTheNewPage) {
 }
 
 TEST_F(StaffPaperCommands, NewPageEmptiesEverythingButTheSizes) {
-  doc().openFile(
+  doc().files().openFile(
       scratch.write(QStringLiteral("x.fum"),
                     "Fum[x]\r\n~text\r\n^-1|6|700|`14|100|48|\r\nEnd[x]\r\n"));
   ASSERT_EQ(page().count(), 1);
@@ -122,7 +122,7 @@ TEST_F(StaffPaperCommands, AnyNewPageCancelledLeavesTheOldPage) {
 }
 
 TEST_F(StaffPaperCommands, ReplayErrorIsReported) {
-  doc().openFile(
+  doc().files().openFile(
       scratch.write(QStringLiteral("bad.fum"),
                     "Fum[bad]\r\n^1|4|610|`14|1O0|48|\r\nEnd[bad]\r\n"));
   ASSERT_EQ(messages.shown.size(), 1);

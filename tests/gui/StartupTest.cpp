@@ -39,7 +39,7 @@ TEST_F(Startup, SettingsWrittenByOneRunAreReadByTheNext) {
   doc().session().setCurrentFolder(scratch.path());
   doc().session().rememberCurrentFolder();
   scratch.write(QStringLiteral("a.fum"), "Fum[a]\r\n^1|4|610|\r\nEnd[a]\r\n");
-  doc().openFile(
+  doc().files().openFile(
       scratch.write(QStringLiteral("練習.vrn"), "a\r\na\r\na\r\na\r\n"));
   doc().navigator().selectEntry(3);
   ASSERT_EQ(doc().navigator().course().ContentsIndex, 3);
@@ -161,7 +161,7 @@ TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
   // A course whose file name cannot be a key of the settings file.
   scratch.write(QStringLiteral("one.fum"),
                 "Fum[one]\r\n^1|4|610|\r\nEnd[one]\r\n");
-  doc().openFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
+  doc().files().openFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
   ASSERT_TRUE(doc().navigator().active());
   doc().session().addRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
   doc().session().addRecentFile(QStringLiteral("/tmp/ok.fum"));

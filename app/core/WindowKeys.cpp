@@ -1,17 +1,18 @@
-// The document's keys: the function keys of the main window and the text
-// window.
-#include "app/core/Document.h"
-#include "base/core/Messages.h"
+#include "app/core/WindowKeys.h"
 
-WindowKeyAction Document::keyPressed(KeyWindow window, int key,
-                                     Qt::KeyboardModifiers modifiers) {
+#include "app/core/CourseNavigator.h"
+#include "app/core/Playback.h"
+
+WindowKeyAction pressWindowKey(CourseNavigator &navigator, Playback &playback,
+                               KeyWindow window, int key,
+                               Qt::KeyboardModifiers modifiers) {
   const Qt::KeyboardModifiers held =
       modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   const bool main = window == KeyWindow::Main;
   if (held == Qt::ControlModifier) {
-    if (key == Qt::Key_Comma && navigator_.active())
-      navigator_.goToPreviousPage();
-    if (key == Qt::Key_Period && navigator_.active()) navigator_.goToNextPage();
+    if (key == Qt::Key_Comma && navigator.active())
+      navigator.goToPreviousPage();
+    if (key == Qt::Key_Period && navigator.active()) navigator.goToNextPage();
     return WindowKeyAction::None;
   }
   if (held != Qt::NoModifier) return WindowKeyAction::None;
@@ -31,16 +32,16 @@ WindowKeyAction Document::keyPressed(KeyWindow window, int key,
       return main ? WindowKeyAction::ShowTextWindow
                   : WindowKeyAction::HideTextWindow;
     case Qt::Key_F3:
-      if (playback_.hasPiece()) playback_.playOrStop();
+      if (playback.hasPiece()) playback.playOrStop();
       break;
     case Qt::Key_F4:
-      if (playback_.hasPiece()) playback_.rewind();
+      if (playback.hasPiece()) playback.rewind();
       break;
     case Qt::Key_F11:
-      if (navigator_.active()) navigator_.goToPreviousPage();
+      if (navigator.active()) navigator.goToPreviousPage();
       break;
     case Qt::Key_F12:
-      if (navigator_.active()) navigator_.goToNextPage();
+      if (navigator.active()) navigator.goToNextPage();
       break;
     default:
       break;

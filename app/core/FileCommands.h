@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Document;
+
+// The File menu's commands that open pages and courses or hand the canvas
+// on: each asks the save question where a page would be let go, and says
+// itself what went wrong.
+class FileCommands {
+ public:
+  explicit FileCommands(Document &document) : doc_(document) {}
+
+  // Opens a page or contents file, after the save question.
+  void openFile(const QString &path);
+  void openWithDialog();
+  void reopenRecent(int tag);
+  void openBundledCourse();
+  void openClipboardText();
+  void saveBitmap();
+  void copyBitmap();
+  // Opens the command line's file (a relative name is looked up from the
+  // folder the program was started in, then from the current folder), else
+  // the course's default contents file, else an empty page.
+  void openStartFile(const QStringList &arguments);
+
+ private:
+  // The page read is shown outside the course; a page that was only
+  // extracted is captioned so.
+  void showOpenedPage(const QString &extractedCaption);
+
+  Document &doc_;
+};
