@@ -6,7 +6,9 @@
 // Shows the hourglass for as long as it lives, where there is a screen.
 class BusyCursor {
  public:
-  BusyCursor() : active_(qobject_cast<QGuiApplication *>(qApp) != nullptr) {
+  BusyCursor()
+      : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) !=
+                nullptr) {
     if (active_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   }
   ~BusyCursor() {
