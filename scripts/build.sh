@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-# VARNEL_BENCH=OFF leaves the benchmarks out (as CI does).
+# VARNEL_BENCH=OFF leaves the benchmarks out (as CI does). Further
+# arguments go to cmake.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVARNEL_BENCH="${VARNEL_BENCH:-ON}" >/dev/null
+  -DVARNEL_BENCH="${VARNEL_BENCH:-ON}" "$@" >/dev/null
 cmake --build build

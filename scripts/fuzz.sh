@@ -23,17 +23,33 @@ findings="$PWD/$build/findings"
 mkdir -p "$findings"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-failed=()
-ran=0
-for seeds in fuzz/corpus/*/; do
-  target=$(basename "$seeds")
+# Two targets at a time, one for each core; the reports follow in order.
+run_target() {
+  local target=$1 seeds=$2
   mkdir -p "$scratch/$target"
-  log="$scratch/$target.log"
-  ran=$((ran + 1))
   if "$build"/fuzz/"${target}_fuzz" -max_total_time="$seconds" \
       -rss_limit_mb=512 -timeout=25 -print_final_stats=1 \
       -artifact_prefix="$findings/$target-" "$scratch/$target" "$seeds" \
-      >"$log" 2>&1; then
+      >"$scratch/$target.log" 2>&1; then
+    touch "$scratch/$target.passed"
+  fi
+}
+targets=()
+for seeds in fuzz/corpus/*/; do
+  target=$(basename "$seeds")
+  targets+=("$target")
+  while [ "$(jobs -rp | wc -l)" -ge 2 ]; do
+    wait -n || true
+  done
+  run_target "$target" "$seeds" &
+done
+wait
+failed=()
+ran=0
+for target in "${targets[@]}"; do
+  log="$scratch/$target.log"
+  ran=$((ran + 1))
+  if [ -e "$scratch/$target.passed" ]; then
     echo "$target: $(grep -m1 '^Done' "$log")"
   else
     failed+=("$target")
