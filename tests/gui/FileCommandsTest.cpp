@@ -63,7 +63,8 @@ TEST_F(FileCommandsInWindow, SaveQuestionOfOpenFile) {
   EXPECT_EQ(page().PagePath, path);
 }
 
-TEST_F(FileCommandsInWindow, PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
+TEST_F(FileCommandsInWindow,
+       PageFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
   const QString path =
       scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
   modify();

@@ -5,8 +5,8 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
-#include "export/render/PdfBooklet.h"
 #include "base/core/Cp932.h"
+#include "export/render/PdfBooklet.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
