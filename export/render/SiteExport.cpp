@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <future>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -149,6 +151,15 @@ class SoundWorkers {
           findSibling(plan.pages[i].path, QStringLiteral(".mid"));
       jobs_[i].fileName = plan.pages[i].stem + QStringLiteral(".ogg");
     }
+    // Longest first, by the size of its MIDI file, so that no long piece
+    // is left to one core at the end while the others wait.
+    order_.resize(jobs_.size());
+    std::iota(order_.begin(), order_.end(), 0);
+    std::stable_sort(order_.begin(), order_.end(),
+                     [this](qsizetype a, qsizetype b) {
+                       return QFileInfo(jobs_[a].piecePath).size() >
+                              QFileInfo(jobs_[b].piecePath).size();
+                     });
     if (!maker_) return;
     const int count = std::max(1, QThread::idealThreadCount());
     for (int t = 0; t < count; ++t) threads_.emplace_back([this] { work(); });
@@ -172,9 +183,9 @@ class SoundWorkers {
  private:
   void work() {
     for (;;) {
-      const qsizetype i = next_++;
-      if (i >= qsizetype(jobs_.size()) || stop_) return;
-      SoundJob &job = jobs_[i];
+      const qsizetype n = next_++;
+      if (n >= qsizetype(order_.size()) || stop_) return;
+      SoundJob &job = jobs_[order_[n]];
       QString error;
       if (!job.piecePath.isEmpty()) {
         const auto piece = standard_midi::read(job.piecePath, &error);
@@ -189,6 +200,7 @@ class SoundWorkers {
   QDir folder_;
   const SoundMaker &maker_;
   std::vector<SoundJob> jobs_;
+  std::vector<qsizetype> order_;  // the jobs in the order they are taken
   std::vector<std::thread> threads_;
   std::atomic<qsizetype> next_ = 0;
   std::atomic<bool> stop_ = false;
@@ -218,7 +230,8 @@ class Writer {
     const page_file::LoadResult loaded =
         regular_file::isRegular(planned.path)
             ? page_file::readInto(score, planned.path)
-            : page_file::LoadResult{page_file::LoadResult::Status::Failed, {}};
+            : page_file::LoadResult{
+                  page_file::LoadResult::Status::Failed, {}, {}};
     if (loaded.status != page_file::LoadResult::Status::Loaded) {
       QStringList said;
       for (const Report &report : loaded.reports) said.append(report.text);
