@@ -15,6 +15,7 @@
 #include "base/core/Cp932.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
+#include "support/PieceLength.h"
 #include "support/TestFiles.h"
 
 using namespace Qt::StringLiterals;
@@ -29,61 +30,6 @@ QByteArray run(const QString &program, const QStringList &arguments) {
   EXPECT_TRUE(process.waitForFinished(180000));
   EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().data();
   return process.readAllStandardOutput();
-}
-
-// A standard MIDI file's length in seconds: its last event, through the
-// tempo changes.
-double midiSeconds(const QByteArray &b) {
-  qsizetype p = 0;
-  const auto byte = [&] { return quint8(b[p++]); };
-  const auto fixed = [&](int n) {
-    qint64 v = 0;
-    while (n--) v = (v << 8) | byte();
-    return v;
-  };
-  const auto varying = [&] {
-    qint64 v = 0;
-    quint8 c;
-    do v = (v << 7) | ((c = byte()) & 0x7F);
-    while (c & 0x80);
-    return v;
-  };
-  p = 12;
-  const qint64 division = fixed(2);
-  QMap<qint64, qint64> tempo{{0, 500000}};  // tick: microseconds per beat
-  qint64 last = 0;
-  for (p = 14; p + 8 <= b.size();) {
-    p += 4;
-    const qint64 length = fixed(4);
-    const qsizetype end = p + length;
-    qint64 tick = 0;
-    quint8 status = 0;
-    while (p < end) {
-      tick += varying();
-      if (quint8(b[p]) & 0x80) status = byte();
-      if (status == 0xFF) {
-        const quint8 type = byte();
-        const qint64 length = varying();
-        if (type == 0x51)
-          tempo[tick] = fixed(3);
-        else
-          p += length;
-      } else if (status == 0xF0 || status == 0xF7) {
-        p += varying();
-      } else {
-        p += (status & 0xE0) == 0xC0 ? 1 : 2;
-      }
-      last = std::max(last, tick);
-    }
-  }
-  double seconds = 0;
-  for (auto it = tempo.begin(); it != tempo.end() && it.key() < last; ++it) {
-    const qint64 until = std::next(it) == tempo.end()
-                             ? last
-                             : std::min(last, std::next(it).key());
-    seconds += double(until - it.key()) * it.value() / division / 1e6;
-  }
-  return seconds;
 }
 
 class SiteInBrowser : public ::testing::Test {
@@ -306,8 +252,10 @@ TEST_F(SiteInBrowser, EachPiecePlaysAsLongAsItsMidiFile) {
   for (qsizetype n = 0; n < pieces.size(); ++n) {
     const int i = pieces[n];
     SCOPED_TRACE(titles_[i].toStdString());
-    EXPECT_NEAR(duration(documents[n]),
-                midiSeconds(readBytes(paths_[i].chopped(4) + ".mid"_L1)), 1.0);
+    EXPECT_NEAR(
+        duration(documents[n]),
+        piece_length::pieceSeconds(readBytes(paths_[i].chopped(4) + ".mid"_L1)),
+        1.0);
   }
   EXPECT_FALSE(pieces.isEmpty());
 }
