@@ -70,7 +70,7 @@ int main(int argc, char **argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
-  page_fonts::install();
+  QApplication::setFont(page_fonts::gothic12());
   QtMessages::installJapaneseQtTexts();
   QtMessages messages;
   if (!cp932::available()) {

@@ -144,8 +144,7 @@ class Sheets {
 
  private:
   static QFont makeFont(const QString &family, double pointSize) {
-    page_fonts::install();
-    QFont face(family);
+    QFont face = page_fonts::face(family, 12);
     face.setPointSizeF(pointSize);
     return face;
   }

@@ -2,31 +2,49 @@
 
 namespace page_fonts {
 
+namespace {
+
+struct Mapping {
+  const char16_t *windowsName;
+  const char16_t *installedName;
+};
+
+constexpr Mapping Mappings[] = {
+    {u"ＭＳ Ｐ明朝", u"IPAPMincho"},
+    {u"ＭＳ 明朝", u"IPAMincho"},
+    {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
+};
+
+}  // namespace
+
 void install() {
   static bool done = false;
   if (done) return;
   done = true;
-  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"),
-                            QStringLiteral("IPAPMincho"));
-  QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"),
-                            QStringLiteral("IPAMincho"));
-  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"),
-                            QStringLiteral("IPAPGothic"));
+  for (const Mapping &mapping : Mappings)
+    QFont::insertSubstitution(QString::fromUtf16(mapping.windowsName),
+                              QString::fromUtf16(mapping.installedName));
+}
+
+QFont face(const QString &windowsName, int pixelSize) {
+  install();
+  QString family = windowsName;
+  for (const Mapping &mapping : Mappings)
+    if (windowsName == QString::fromUtf16(mapping.windowsName))
+      family = QString::fromUtf16(mapping.installedName);
+  QFont font(family);
+  font.setPixelSize(pixelSize);
+  return font;
 }
 
 QFont pageTextFont() {
-  install();
-  QFont font(QStringLiteral("ＭＳ Ｐ明朝"));
-  font.setPixelSize(12);
+  QFont font = face(QStringLiteral("ＭＳ Ｐ明朝"), 12);
   font.setStyleStrategy(QFont::NoAntialias);
   return font;
 }
 
-QFont mincho12() {
-  install();
-  QFont font(QStringLiteral("ＭＳ 明朝"));
-  font.setPixelSize(12);
-  return font;
-}
+QFont mincho12() { return face(QStringLiteral("ＭＳ 明朝"), 12); }
+
+QFont gothic12() { return face(QStringLiteral("ＭＳ Ｐゴシック"), 12); }
 
 }  // namespace page_fonts

@@ -6,12 +6,7 @@
 
 namespace tool_windows {
 
-QFont font() {
-  page_fonts::install();
-  QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
-  face.setPixelSize(12);
-  return face;
-}
+QFont font() { return page_fonts::gothic12(); }
 
 void placeBeside(QWidget &tool, const QWidget &main) {
   const QRect frame = main.frameGeometry();

@@ -15,7 +15,7 @@ int main(int argc, char **argv) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
-  page_fonts::install();
+  QApplication::setFont(page_fonts::gothic12());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
