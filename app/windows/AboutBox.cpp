@@ -12,14 +12,9 @@
 
 #include "app/core/Document.h"
 #include "base/core/Cp932.h"
+#include "score/windows/ObjectNames.h"
 
 namespace {
-
-template <typename T>
-T *named(T *widget, const char *name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 // The modifier keys that count for the administrator gesture.
 constexpr Qt::KeyboardModifiers gestureKeys =

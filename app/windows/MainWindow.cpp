@@ -14,15 +14,10 @@
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/CanvasView.h"
+#include "score/windows/ObjectNames.h"
 #include "score/windows/StaffPaperDialog.h"
 
 namespace {
-
-template <typename T>
-T *named(T *object, const char *name) {
-  object->setObjectName(QLatin1String(name));
-  return object;
-}
 
 // A tool bar button that shows and triggers `action`; it keeps the name the
 // controls have always had.

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "score/windows/ObjectNames.h"
 #include "score/windows/ToolWindows.h"
 
 namespace {
@@ -18,11 +19,6 @@ QToolButton *makeButton(QWidget &parent, const char *name,
   button->setGeometry(place);
   button->setFocusPolicy(Qt::NoFocus);
   return button;
-}
-
-QAction *named(QAction *action, const char *name) {
-  action->setObjectName(QLatin1String(name));
-  return action;
 }
 
 }  // namespace

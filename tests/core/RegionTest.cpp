@@ -5,6 +5,7 @@
 
 #include "score/core/TextEntry.h"
 #include "support/DocumentSession.h"
+#include "support/SampleRegions.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestFiles.h"
 
@@ -15,10 +16,6 @@ namespace {
 
 using Frame = RecordingView::Frame;
 using Rect = std::array<int, 4>;
-
-const QString TwoInputRegion = QStringLiteral(
-    "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
-    "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n");
 
 class Region : public ::testing::Test, protected DocumentSession {
  protected:
@@ -145,7 +142,7 @@ TEST_F(Region, CopyWritesTheRegionTextAndCutThenPasteGivesItBack) {
   add("`1", 10, 10), add("`14", 150, 72), add("A", 200, 100);
   drag({100, 40}, {300, 120});
   doc.regions().copy();
-  EXPECT_EQ(view.clipboardWrites, QStringList{TwoInputRegion});
+  EXPECT_EQ(view.clipboardWrites, QStringList{TwoInputRegionText});
   EXPECT_TRUE(doc.regions().pasteEnabled());
   doc.regions().cut();
   EXPECT_EQ(contents(), QList<QByteArray>{"`1"});
@@ -171,7 +168,7 @@ TEST_F(Region, ACopyOfNothingIsTheHeaderAlone) {
 
 TEST_F(Region, PasteFollowsTheFirstLineOfTheClipboard) {
   const std::pair<QString, bool> cases[] = {
-      {TwoInputRegion, true},
+      {TwoInputRegionText, true},
       {QStringLiteral("%Fum% \r\n1\r\n2\r\n3\r\n4\r\n"), false},
       {QString(), false},
       {QStringLiteral("%Fum%\n1\n2\n3\n4\n"), true},

@@ -2,38 +2,31 @@
 
 #include "edit/core/RegionMoves.h"
 #include "edit/core/RegionText.h"
+#include "support/SampleRegions.h"
 #include "support/TestFiles.h"
 
 // The region text that carries a rectangle through the clipboard, and the
 // steps of the arrow buttons.
-
-namespace {
-
-const QByteArray TwoInputRegion =
-    "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
-    "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n";
-
-}  // namespace
 
 TEST(RegionText, ComposesATwoInputRegionByteForByteAndReadsItBack) {
   region_text::Region region;
   region.rect = {100, 40, 300, 120};
   region.inputs.append("`14", "150", "72");
   region.inputs.append("A", "200", "100");
-  EXPECT_EQ(region_text::compose(region), TwoInputRegion);
+  EXPECT_EQ(region_text::compose(region), TwoInputRegionBytes);
 
-  const region_text::Parsed parsed = region_text::parse(TwoInputRegion);
+  const region_text::Parsed parsed = region_text::parse(TwoInputRegionBytes);
   ASSERT_TRUE(parsed.ok);
   EXPECT_EQ(parsed.region.rect, region.rect);
   EXPECT_EQ(parsed.region.inputs, region.inputs);
   // Texts from elsewhere may end their lines in LF alone.
-  QByteArray lfOnly = TwoInputRegion;
+  QByteArray lfOnly = TwoInputRegionBytes;
   EXPECT_EQ(region_text::parse(lfOnly.replace("\r\n", "\n")).region.inputs,
             region.inputs);
 }
 
 TEST(RegionText, OnlyAnExactFirstLineMakesARegionText) {
-  const std::pair<QByteArray, bool> cases[] = {{TwoInputRegion, true},
+  const std::pair<QByteArray, bool> cases[] = {{TwoInputRegionBytes, true},
                                                {"%Fum%", true},
                                                {"%Fum%\n", true},
                                                {"%Fum% \r\n", false},

@@ -7,15 +7,12 @@
 #include "InputFixture.h"
 #include "edit/windows/RectEditWindow.h"
 #include "score/render/Canvas.h"
+#include "support/SampleRegions.h"
 
 // The rectangle window and the rubber band on the real main window: the
 // mouse on the canvas, the frame's pixels and the system clipboard.
 
 namespace {
-
-const QString TwoInputRegion = QStringLiteral(
-    "%Fum%\r\n100\r\n40\r\n300\r\n120\r\n"
-    "`14\r\n150\r\n72\r\nA\r\n200\r\n100\r\n");
 
 class RegionEditing : public InputTest {
  protected:
@@ -83,7 +80,7 @@ TEST_F(RegionEditing, CopyAndPasteGoThroughTheSystemClipboard) {
   EXPECT_FALSE(button("SpeedButton4")->isEnabled());
   drag({100, 40}, {300, 120});
   QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
-  EXPECT_EQ(clipboard->text(), TwoInputRegion);
+  EXPECT_EQ(clipboard->text(), TwoInputRegionText);
   ASSERT_TRUE(button("SpeedButton4")->isEnabled());
   QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
   EXPECT_EQ(contentsOf(page().Inputs),
