@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 options=()
 if [ "${CI:-}" = true ]; then
   # CI builds once from nothing and only runs the tests: no debug info,
-  # -O1, and the common headers precompiled.
-  options=(-DVARNEL_PCH=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -DNDEBUG")
+  # -O1, the common headers precompiled and the sources compiled in batches.
+  options=(-DVARNEL_PCH=ON -DVARNEL_UNITY=ON
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -DNDEBUG")
 fi
 bash scripts/build.sh "${options[@]}"
 cd build
