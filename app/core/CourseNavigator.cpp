@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/core/Document.h"
+#include "app/core/DocumentView.h"
 #include "app/core/SettingsFile.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
@@ -114,4 +115,4 @@ void CourseNavigator::goToNextPage() {
   selectEntry(*next);
 }
 
-void CourseNavigator::showTitle() { doc_.setCaption(course_.caption()); }
+void CourseNavigator::showTitle() { doc_.view_.showCaption(course_.caption()); }

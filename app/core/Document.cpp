@@ -36,7 +36,7 @@ void Document::setModified(bool modified) {
 void Document::enterAdministratorMode() {
   editor_.AdministratorMode = true;
   emit administratorModeEntered();
-  setProtectIndicator(page_.ProtectFlag < 0);
+  view_.showProtectIndicator(page_.ProtectFlag < 0);
 }
 
 void Document::newPage() {
@@ -50,7 +50,7 @@ void Document::newPage() {
   setModified(false);
   regions_.disableSelectionCommands();
   page_.ProtectFlag = 1;
-  setProtectIndicator(false);
+  view_.showProtectIndicator(false);
   navigator_.course_.ContentsNote.clear();
 }
 
@@ -130,24 +130,14 @@ QString Document::typePageText(const QString &typed) {
   return unheld;
 }
 
-void Document::setCaption(const QString &caption) {
-  caption_ = caption;
-  emit captionChanged(caption);
-}
-
-void Document::setProtectIndicator(bool red) {
-  protectRed_ = red;
-  emit protectIndicatorChanged(red);
-}
-
 void Document::setContentsMode(bool on) {
   navigator_.active_ = on;
   emit navigator_.activeChanged(on);
   if (on) return;
   if (!page_.CaptionPath.isEmpty()) {
-    setCaption(QFileInfo(page_.CaptionPath).fileName());
+    view_.showCaption(QFileInfo(page_.CaptionPath).fileName());
   } else {
-    setCaption(session_.executive() ? QStringLiteral("(NewFile)")
-                                    : QStringLiteral("(NoFile)"));
+    view_.showCaption(session_.executive() ? QStringLiteral("(NewFile)")
+                                           : QStringLiteral("(NoFile)"));
   }
 }

@@ -42,8 +42,6 @@ class Document : public QObject {
   const ScorePage &page() const { return page_; }
   const EditorState &editor() const { return editor_; }
   bool isModified() const { return page_.Modified; }
-  const QString &caption() const { return caption_; }
-  bool protectIndicatorRed() const { return protectRed_; }
 
   void setModified(bool modified);
   // The administrator mode, once entered, lasts until the program ends:
@@ -86,9 +84,7 @@ class Document : public QObject {
   const CourseNavigator &navigator() const { return navigator_; }
 
  signals:
-  void captionChanged(const QString &caption);
   void modifiedChanged(bool modified);
-  void protectIndicatorChanged(bool red);
   void scrollReset();
   void administratorModeEntered();
   // The program put a new page text in place (not the user's typing).
@@ -106,8 +102,6 @@ class Document : public QObject {
 
   void setStartValues();
   void clearInputs();
-  void setCaption(const QString &caption);
-  void setProtectIndicator(bool red);
   void setPageText(const QByteArray &text);
   void setContentsMode(bool on);
   void redrawPaper();
@@ -130,6 +124,4 @@ class Document : public QObject {
 
   ScorePage page_;
   EditorState editor_;
-  QString caption_ = QStringLiteral("Varnel");
-  bool protectRed_ = false;
 };

@@ -15,7 +15,7 @@
 
 void FileCommands::showOpenedPage(const QString &extractedCaption) {
   doc_.setContentsMode(false);
-  if (doc_.page_.Modified) doc_.setCaption(extractedCaption);
+  if (doc_.page_.Modified) doc_.view_.showCaption(extractedCaption);
   doc_.navigator_.course_.ContentsNote.clear();
 }
 
