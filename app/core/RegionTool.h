@@ -6,14 +6,24 @@
 
 #include "edit/core/RegionMoves.h"
 
-class Document;
+class DocumentView;
+class EditorState;
+class Messages;
+class PageChanges;
+class ScorePage;
 
 // Rectangle editing: the rubber band on the canvas, the selection and its
 // frame, and the region commands with the clipboard.
 class RegionTool : public QObject {
   Q_OBJECT
  public:
-  explicit RegionTool(Document &document) : doc_(document) {}
+  RegionTool(ScorePage &page, EditorState &editor, Messages &messages,
+             DocumentView &view, PageChanges &changes)
+      : page_(page),
+        editor_(editor),
+        messages_(messages),
+        view_(view),
+        changes_(changes) {}
 
   // The selected inputs, ascending page indices.
   const QList<int> &selection() const { return selection_; }
@@ -24,7 +34,8 @@ class RegionTool : public QObject {
   void pressBand(QPoint position);
   void moveBand(QPoint position);
   void releaseBand(QPoint position);
-  // Selects every input inside the canvas and frames it.
+  // In rectangle mode, selects every input inside the canvas and frames
+  // it.
   void selectAll();
   // Fresh canvas, no rectangle.
   void redrawWithoutFrame();
@@ -66,7 +77,11 @@ class RegionTool : public QObject {
   void setClipboardMirror(const QString &text, const QByteArray &bytes);
   void updatePasteEnabled();
 
-  Document &doc_;
+  ScorePage &page_;
+  EditorState &editor_;
+  Messages &messages_;
+  DocumentView &view_;
+  PageChanges &changes_;
   QList<int> selection_;
   // The rubber band while the left button is down, from the selection
   // rectangle's left and top to dragPoint_.
