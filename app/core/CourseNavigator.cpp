@@ -17,6 +17,15 @@ namespace {
 const QString VrnSection = QStringLiteral("Vrn");
 }
 
+CourseNavigator::CourseNavigator(ScorePage &page, Messages &messages,
+                                 DocumentView &view, ProgramSession &session,
+                                 PageSwitch &pages)
+    : page_(page),
+      messages_(messages),
+      view_(view),
+      session_(session),
+      pages_(pages) {}
+
 void CourseNavigator::open(const QString &path) {
   const bool wasContentsMode = active_;
   course_.switchTo(path);

@@ -17,12 +17,7 @@ class CourseNavigator : public QObject {
   Q_OBJECT
  public:
   CourseNavigator(ScorePage &page, Messages &messages, DocumentView &view,
-                  ProgramSession &session, PageSwitch &pages)
-      : page_(page),
-        messages_(messages),
-        view_(view),
-        session_(session),
-        pages_(pages) {}
+                  ProgramSession &session, PageSwitch &pages);
 
   const CourseContents &course() const { return course_; }
   // The page shown is a page of the course.

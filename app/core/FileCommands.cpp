@@ -16,6 +16,16 @@
 #include "score/core/ScorePage.h"
 #include "score/core/TextEntry.h"
 
+FileCommands::FileCommands(ScorePage &page, Messages &messages,
+                           DocumentView &view, ProgramSession &session,
+                           CourseNavigator &navigator, PageSwitch &pages)
+    : page_(page),
+      messages_(messages),
+      view_(view),
+      session_(session),
+      navigator_(navigator),
+      pages_(pages) {}
+
 void FileCommands::showOpenedPage(const QString &extractedCaption) {
   navigator_.setActive(false);
   if (page_.Modified) view_.showCaption(extractedCaption);

@@ -17,13 +17,7 @@ class FileCommands {
  public:
   FileCommands(ScorePage &page, Messages &messages, DocumentView &view,
                ProgramSession &session, CourseNavigator &navigator,
-               PageSwitch &pages)
-      : page_(page),
-        messages_(messages),
-        view_(view),
-        session_(session),
-        navigator_(navigator),
-        pages_(pages) {}
+               PageSwitch &pages);
 
   // Opens a page or contents file, after the save question.
   void openFile(const QString &path);

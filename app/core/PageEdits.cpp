@@ -14,6 +14,14 @@ constexpr int StaffPitch = 64;
 
 }  // namespace
 
+PageEdits::PageEdits(ScorePage &page, Messages &messages, DocumentView &view,
+                     PageChanges &changes, PageSwitch &pages)
+    : page_(page),
+      messages_(messages),
+      changes_(changes),
+      pages_(pages),
+      stepEraser_(page, view, changes) {}
+
 void PageEdits::undoLastInput() {
   const int count = page_.count();
   if (count == 0) {

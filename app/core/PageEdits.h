@@ -15,12 +15,7 @@ class ScorePage;
 class PageEdits {
  public:
   PageEdits(ScorePage &page, Messages &messages, DocumentView &view,
-            PageChanges &changes, PageSwitch &pages)
-      : page_(page),
-        messages_(messages),
-        changes_(changes),
-        pages_(pages),
-        stepEraser_(page, view, changes) {}
+            PageChanges &changes, PageSwitch &pages);
 
   void undoLastInput();
   // Every input one staff up or down.

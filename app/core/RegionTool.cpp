@@ -22,6 +22,14 @@ bool fitsInt(qint64 value) { return value >= INT_MIN && value <= INT_MAX; }
 
 }  // namespace
 
+RegionTool::RegionTool(ScorePage &page, EditorState &editor, Messages &messages,
+                       DocumentView &view, PageChanges &changes)
+    : page_(page),
+      editor_(editor),
+      messages_(messages),
+      view_(view),
+      changes_(changes) {}
+
 // --- The rubber band --------------------------------------------------------
 
 void RegionTool::moveBand(QPoint position) {

@@ -18,12 +18,7 @@ class RegionTool : public QObject {
   Q_OBJECT
  public:
   RegionTool(ScorePage &page, EditorState &editor, Messages &messages,
-             DocumentView &view, PageChanges &changes)
-      : page_(page),
-        editor_(editor),
-        messages_(messages),
-        view_(view),
-        changes_(changes) {}
+             DocumentView &view, PageChanges &changes);
 
   // The selected inputs, ascending page indices.
   const QList<int> &selection() const { return selection_; }

@@ -7,6 +7,10 @@
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 
+StepEraser::StepEraser(ScorePage &page, DocumentView &view,
+                       PageChanges &changes)
+    : page_(page), view_(view), changes_(changes) {}
+
 void StepEraser::takeMarkerAway() {
   // Drawn again at the same place, the marker goes.
   if (markedPosition_ != 0)

@@ -12,8 +12,7 @@ class ScorePage;
 // the inputs and "消去" takes out the one it marks.
 class StepEraser {
  public:
-  StepEraser(ScorePage &page, DocumentView &view, PageChanges &changes)
-      : page_(page), view_(view), changes_(changes) {}
+  StepEraser(ScorePage &page, DocumentView &view, PageChanges &changes);
 
   // The window became active: back to position 0, no marker.
   StepEraseState open();

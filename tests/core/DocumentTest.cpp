@@ -204,6 +204,57 @@ TEST_F(DocumentTest, RefusedSaveOfAProtectedPageKeepsTheEditsAsked) {
   EXPECT_EQ(readBytes(path), locked);
 }
 
+// The caption names what the window shows: the page's file, the course,
+// or where a page without a file came from.
+TEST(DocumentCaption, NamesWhatIsShown) {
+  const struct {
+    const char *what;
+    bool executive;
+    std::function<void(Session &)> run;
+    const char *caption;
+  } cases[] = {
+      {"empty page", false, [](Session &s) { s.doc.newPage(); }, "(NoFile)"},
+      {"empty page, Executive", true, [](Session &s) { s.doc.newPage(); },
+       "(NewFile)"},
+      {"page file", false,
+       [](Session &s) { s.doc.files().openFile(s.page("p/a.fum", 1)); },
+       "a.fum"},
+      {"file that holds no page", true,
+       [](Session &s) {
+         s.doc.files().openFile(s.scratch.write("empty.fum", "nothing\r\n"));
+       },
+       "(NewFile)"},
+      {"page taken from other text", false,
+       [](Session &s) {
+         s.messages.answers = {Messages::Answer::Yes};
+         s.doc.files().openFile(s.scratch.write(
+             "mail.txt", "Dear reader,\r\n" + quarterNotesPage("mail")));
+       },
+       "(テキスト・ファイルからの抽出)"},
+      {"course", false,
+       [](Session &s) { s.doc.files().openFile(s.course("c")); }, "c.vrn"},
+      {"page after a course", false,
+       [](Session &s) {
+         s.doc.files().openFile(s.course("c"));
+         s.doc.files().openFile(s.page("b.fum", 1));
+       },
+       "b.fum"},
+      {"new page after a course, Executive", true,
+       [](Session &s) {
+         s.doc.files().openFile(s.course("c"));
+         s.doc.edits().newPageOfStaves(2);
+       },
+       "(NewFile)"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Session s;
+    s.doc.session().setExecutive(c.executive);
+    c.run(s);
+    EXPECT_EQ(s.view.caption, QString::fromUtf8(c.caption));
+  }
+}
+
 // The administrator sees a protected page marked and saves it unchanged;
 // an ordinary page he saves is stored protected and marked from then on.
 TEST_F(DocumentTest, AdministratorSavesProtectedPagesMarked) {
