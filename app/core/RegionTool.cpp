@@ -229,27 +229,19 @@ void RegionTool::copy() {
                          inputs.y(index));
   const QByteArray bytes = region_text::compose(region);
   const QString text = cp932::toUnicode(bytes);
-  // The mirror keeps these very bytes, so a paste in this program gives
-  // back what was copied even where two byte codes read as one character.
-  setClipboardMirror(text, bytes);
+  clipboard_.copied(text, bytes);
+  updatePasteEnabled();
   view_.setClipboardText(text);
 }
 
 void RegionTool::paste() {
   if (!pasteEnabled_) return;
-  if (!mirror_.converted) {
-    // Converted only now: another program's text may be megabytes long.
-    bool held = true;
-    mirror_.bytes = cp932::fromUnicode(mirror_.text, &held);
-    mirror_.unheld =
-        held ? QString() : text_entry::unheldCharacters(mirror_.text);
-    mirror_.converted = true;
-  }
-  if (!mirror_.unheld.isEmpty()) {
-    messages_.error(text_entry::unheldMessage(mirror_.unheld));
+  const QString &unheld = clipboard_.convert();
+  if (!unheld.isEmpty()) {
+    messages_.error(text_entry::unheldMessage(unheld));
     return;
   }
-  const region_text::Parsed parsed = region_text::parse(mirror_.bytes);
+  const region_text::Parsed parsed = region_text::parse(clipboard_.bytes());
   if (!parsed.ok) {
     messages_.notAnInteger(cp932::toUnicode(parsed.notANumber));
     return;
@@ -305,23 +297,11 @@ void RegionTool::cut() {
 // --- The clipboard ----------------------------------------------------------
 
 void RegionTool::clipboardChanged() {
-  const QString text = view_.clipboardText();
-  // Our own copy coming back keeps the bytes it was made from; another
-  // program's text is converted when Paste is pressed.
-  if (text != mirror_.text) mirror_ = {text, {}, {}, false};
-  updatePasteEnabled();
-}
-
-void RegionTool::setClipboardMirror(const QString &text,
-                                    const QByteArray &bytes) {
-  mirror_ = {text, bytes, {}, true};
+  clipboard_.follow(view_.clipboardText());
   updatePasteEnabled();
 }
 
 void RegionTool::updatePasteEnabled() {
-  // The first line decides, and only its head can be the marker: one
-  // character past the marker tells whether the line ends there.
-  const QString head = mirror_.text.left(region_text::Marker.size() + 1);
-  pasteEnabled_ = region_text::isRegionText(cp932::fromUnicode(head));
+  pasteEnabled_ = clipboard_.looksLikeRegion();
   emit pasteEnabledChanged(pasteEnabled_);
 }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 
+#include "app/core/RegionClipboard.h"
 #include "edit/core/RegionMoves.h"
 
 class DocumentView;
@@ -68,8 +69,6 @@ class RegionTool : public QObject {
   bool selectionInPage();
   void setCommandsEnabled(bool enabled);
   void shiftSelection(bool vertical, int step);
-  // Our own copy: the text on the clipboard and the bytes it was made from.
-  void setClipboardMirror(const QString &text, const QByteArray &bytes);
   void updatePasteEnabled();
 
   ScorePage &page_;
@@ -84,10 +83,5 @@ class RegionTool : public QObject {
   QPoint dragPoint_;
   bool commandsEnabled_ = false;
   bool pasteEnabled_ = true;
-  struct ClipboardMirror {
-    QString text;
-    QByteArray bytes;        // code page 932, once converted
-    QString unheld;          // characters of text that code page 932 lacks
-    bool converted = false;  // bytes and unheld hold the text's conversion
-  } mirror_;
+  RegionClipboard clipboard_;
 };
