@@ -3,50 +3,62 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/core/Document.h"
+#include "app/core/DocumentView.h"
+#include "app/core/PageSwitch.h"
+#include "app/core/ProgramSession.h"
 #include "app/core/SettingsFile.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
 #include "base/core/QuotedInput.h"
 #include "files/core/ContentsFile.h"
+#include "score/core/ScorePage.h"
 
 namespace {
 const QString VrnSection = QStringLiteral("Vrn");
 }
 
+CourseNavigator::CourseNavigator(ScorePage &page, Messages &messages,
+                                 DocumentView &view, ProgramSession &session,
+                                 PageSwitch &pages)
+    : page_(page),
+      messages_(messages),
+      view_(view),
+      session_(session),
+      pages_(pages) {}
+
 void CourseNavigator::open(const QString &path) {
   const bool wasContentsMode = active_;
   course_.switchTo(path);
-  doc_.setContentsMode(true);
+  setActive(true);
   if (!course_.PreviousContentsPath.isEmpty())
-    doc_.session_.settings().writeInteger(
+    session_.settings().writeInteger(
         VrnSection, CourseContents::rememberKey(course_.PreviousContentsPath),
         course_.ContentsIndex);
   if (!readContents()) {
     // The page on screen stays, and so does the course it came from.
     course_.switchBack();
-    doc_.setContentsMode(wasContentsMode);
+    setActive(wasContentsMode);
     return;
   }
-  selectEntry(course_.firstEntry(doc_.session_.settings().readInteger(
+  selectEntry(course_.firstEntry(session_.settings().readInteger(
       VrnSection, CourseContents::rememberKey(course_.ContentsPath), 0)));
   showTitle();
   if (course_.ContentsPath.toLower() !=
-      doc_.session_.defaultContentsPath().toLower())
-    doc_.session_.addRecentFile(course_.ContentsPath);
+      session_.defaultContentsPath().toLower())
+    session_.addRecentFile(course_.ContentsPath);
 }
 
 bool CourseNavigator::readContents() {
   QString error, unheld;
   if (!course_.read(&error, &unheld)) {
-    doc_.messages_.generalError(error);
+    messages_.generalError(error);
     return false;
   }
   if (course_.UnreadFrom > 0)
-    doc_.messages_.warning(
+    messages_.warning(
         contentsCutMessage(course_.ContentsPath, course_.UnreadFrom));
   if (!unheld.isEmpty())
-    doc_.messages_.warning(
+    messages_.warning(
         QStringLiteral("目次ファイルのうち、次の文字は扱えないため"
                        "「?」として読みました: %1")
             .arg(quoted_input::head(unheld)));
@@ -61,17 +73,17 @@ bool CourseNavigator::readContents() {
 void CourseNavigator::selectEntry(int index) {
   selectedEntry_ = index;
   emit selectionChanged(index);
-  if (!doc_.askSaveQuestion()) {
+  if (!pages_.askSaveQuestion()) {
     selectedEntry_ = course_.LoadedIndex;
     emit selectionChanged(selectedEntry_);
     return;
   }
-  doc_.page_.PagePath = course_.pagePath(index);
-  if (!QFileInfo(doc_.page_.PagePath).isFile()) {
+  page_.PagePath = course_.pagePath(index);
+  if (!QFileInfo(page_.PagePath).isFile()) {
     showMissingEntry(index);
     return;
   }
-  doc_.load();
+  pages_.load(nullptr);
   course_.ContentsIndex = course_.LoadedIndex = index;
 }
 
@@ -79,17 +91,17 @@ void CourseNavigator::showMissingEntry(int index) {
   const bool listed = index >= 0 && index < course_.ContentsEntries.size();
   const QString missing =
       QDir(course_.ContentsFolder).relativeFilePath(course_.pagePath(index));
-  doc_.messages_.error(
+  messages_.error(
       listed ? QStringLiteral("Vrnファイルに記述されたファイル「%1」が"
                               "見つかりません。")
                    .arg(missing)
              : QStringLiteral(
                    "Vrnファイルに記述されたファイルが見つかりません。"));
-  doc_.newPage();
+  pages_.newPage();
   if (!listed) return;
   // One missing page is no reason to lose the rest of the course: the list
   // and the page buttons stay, with the missing entry chosen.
-  doc_.setContentsMode(true);
+  setActive(true);
   showTitle();
   course_.LoadedIndex = index;
   selectedEntry_ = index;
@@ -99,7 +111,7 @@ void CourseNavigator::showMissingEntry(int index) {
 void CourseNavigator::goToPreviousPage() {
   const std::optional<int> previous = course_.previous(selectedEntry_);
   if (!previous) {
-    doc_.messages_.beep();
+    messages_.beep();
     return;
   }
   selectEntry(*previous);
@@ -108,10 +120,22 @@ void CourseNavigator::goToPreviousPage() {
 void CourseNavigator::goToNextPage() {
   const std::optional<int> next = course_.next(selectedEntry_);
   if (!next) {
-    doc_.messages_.beep();
+    messages_.beep();
     return;
   }
   selectEntry(*next);
 }
 
-void CourseNavigator::showTitle() { doc_.setCaption(course_.caption()); }
+void CourseNavigator::showTitle() { view_.showCaption(course_.caption()); }
+
+void CourseNavigator::setActive(bool on) {
+  active_ = on;
+  emit activeChanged(on);
+  if (on) return;
+  if (!page_.CaptionPath.isEmpty()) {
+    view_.showCaption(QFileInfo(page_.CaptionPath).fileName());
+  } else {
+    view_.showCaption(session_.executive() ? QStringLiteral("(NewFile)")
+                                           : QStringLiteral("(NoFile)"));
+  }
+}

@@ -5,14 +5,19 @@
 
 #include "files/core/CourseContents.h"
 
-class Document;
+class DocumentView;
+class Messages;
+class PageSwitch;
+class ProgramSession;
+class ScorePage;
 
 // A course: its contents file in the tool bar's list, the page chosen in
 // it and the page buttons.
 class CourseNavigator : public QObject {
   Q_OBJECT
  public:
-  explicit CourseNavigator(Document &document) : doc_(document) {}
+  CourseNavigator(ScorePage &page, Messages &messages, DocumentView &view,
+                  ProgramSession &session, PageSwitch &pages);
 
   const CourseContents &course() const { return course_; }
   // The page shown is a page of the course.
@@ -26,6 +31,11 @@ class CourseNavigator : public QObject {
   void selectEntry(int index);
   void goToPreviousPage();
   void goToNextPage();
+  // The page shown becomes (or stops being) a page of the course; out of
+  // the course, the caption names the page again.
+  void setActive(bool on);
+  // A page from outside the course: the course's note no longer applies.
+  void clearNote() { course_.ContentsNote.clear(); }
 
  signals:
   // The list, the page buttons and "save as" follow.
@@ -34,15 +44,16 @@ class CourseNavigator : public QObject {
   void selectionChanged(int index);
 
  private:
-  friend class Document;
-  friend class FileCommands;
-
   bool readContents();
   // An entry whose page file is missing: said, and an empty page shown.
   void showMissingEntry(int index);
   void showTitle();
 
-  Document &doc_;
+  ScorePage &page_;
+  Messages &messages_;
+  DocumentView &view_;
+  ProgramSession &session_;
+  PageSwitch &pages_;
   CourseContents course_;
   bool active_ = false;
   int selectedEntry_ = -1;

@@ -1,8 +1,6 @@
 // The document's page: construction, the page's state and its drawing.
 #include "app/core/Document.h"
 
-#include <QFileInfo>
-
 #include "app/core/DocumentView.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
@@ -19,7 +17,6 @@ Document::Document(const Services &services, DocumentView &view,
 }
 
 void Document::setStartValues() {
-  navigator_.course_.ContentsIndex = 0;
   page_.StaffCount = ScorePage::DefaultStaffCount;
   page_.StaffWidth = ScorePage::DefaultStaffWidth;
   editor_.PaletteTag = 3;
@@ -36,7 +33,7 @@ void Document::setModified(bool modified) {
 void Document::enterAdministratorMode() {
   editor_.AdministratorMode = true;
   emit administratorModeEntered();
-  setProtectIndicator(page_.ProtectFlag < 0);
+  view_.showProtectIndicator(page_.ProtectFlag < 0);
 }
 
 void Document::newPage() {
@@ -46,12 +43,12 @@ void Document::newPage() {
   page_.CaptionPath.clear();
   page_.PagePath.clear();
   page_.InternalName.clear();
-  setContentsMode(false);
+  navigator_.setActive(false);
   setModified(false);
   regions_.disableSelectionCommands();
   page_.ProtectFlag = 1;
-  setProtectIndicator(false);
-  navigator_.course_.ContentsNote.clear();
+  view_.showProtectIndicator(false);
+  navigator_.clearNote();
 }
 
 void Document::clearInputs() {
@@ -128,26 +125,4 @@ QString Document::typePageText(const QString &typed) {
       text_entry::pageTextFromTyped(text_entry::withoutUnheld(typed, &unheld));
   setModified(true);
   return unheld;
-}
-
-void Document::setCaption(const QString &caption) {
-  caption_ = caption;
-  emit captionChanged(caption);
-}
-
-void Document::setProtectIndicator(bool red) {
-  protectRed_ = red;
-  emit protectIndicatorChanged(red);
-}
-
-void Document::setContentsMode(bool on) {
-  navigator_.active_ = on;
-  emit navigator_.activeChanged(on);
-  if (on) return;
-  if (!page_.CaptionPath.isEmpty()) {
-    setCaption(QFileInfo(page_.CaptionPath).fileName());
-  } else {
-    setCaption(session_.executive() ? QStringLiteral("(NewFile)")
-                                    : QStringLiteral("(NoFile)"));
-  }
 }

@@ -64,7 +64,8 @@ bool Document::load(QIODevice *source) {
   }
   {
     Busy wait(view_);
-    if (editor_.AdministratorMode) setProtectIndicator(page_.ProtectFlag < 0);
+    if (editor_.AdministratorMode)
+      view_.showProtectIndicator(page_.ProtectFlag < 0);
     redrawResized();
     setPageText(result.pageText);
     setModified(false);
@@ -85,7 +86,7 @@ bool Document::load(QIODevice *source) {
 }
 
 bool Document::writePage(bool *needsName) {
-  if (editor_.AdministratorMode) setProtectIndicator(true);
+  if (editor_.AdministratorMode) view_.showProtectIndicator(true);
   using Status = page_file::SaveResult::Status;
   const page_file::SaveResult result = page_file::save(
       page_, page_.PageText, session_.maxChar(), editor_.AdministratorMode);
@@ -121,7 +122,7 @@ bool Document::saveAs() {
   }
   if (!navigator_.active()) {
     page_.CaptionPath = chosen;
-    setCaption(QFileInfo(chosen).fileName());
+    view_.showCaption(QFileInfo(chosen).fileName());
   }
   session_.addRecentFile(page_.CaptionPath);
   return true;

@@ -7,8 +7,9 @@
 class ScorePage;
 
 // What the document needs from the screen: the canvas it draws the page
-// on, the hourglass, the clipboard and the canvas as a bitmap. The program
-// gives it the real canvas; tests give it one that records the calls.
+// on, the window's caption and protect indicator, the hourglass, the
+// clipboard and the canvas as a bitmap. The program gives it the real
+// window; tests give it one that records the calls.
 class DocumentView {
  public:
   virtual ~DocumentView() = default;
@@ -31,6 +32,12 @@ class DocumentView {
   // smaller corner up to one before the larger, as Windows frames a
   // rectangle, and a rectangle without width or height draws nothing.
   virtual void drawXorFrame(int left, int top, int right, int bottom) = 0;
+
+  // The main window's caption: the page's file name, the course's title or
+  // what the page was taken from.
+  virtual void showCaption(const QString &caption) = 0;
+  // The tool bar turns red while the administrator has a protected page.
+  virtual void showProtectIndicator(bool red) = 0;
 
   // The hourglass while a page is read and drawn.
   virtual void setBusy(bool busy) = 0;

@@ -3,14 +3,21 @@
 #include <QString>
 #include <QStringList>
 
-class Document;
+class CourseNavigator;
+class DocumentView;
+class Messages;
+class PageSwitch;
+class ProgramSession;
+class ScorePage;
 
 // The File menu's commands that open pages and courses or hand the canvas
 // on: each asks the save question where a page would be let go, and says
 // itself what went wrong.
 class FileCommands {
  public:
-  explicit FileCommands(Document &document) : doc_(document) {}
+  FileCommands(ScorePage &page, Messages &messages, DocumentView &view,
+               ProgramSession &session, CourseNavigator &navigator,
+               PageSwitch &pages);
 
   // Opens a page or contents file, after the save question.
   void openFile(const QString &path);
@@ -30,5 +37,10 @@ class FileCommands {
   // extracted is captioned so.
   void showOpenedPage(const QString &extractedCaption);
 
-  Document &doc_;
+  ScorePage &page_;
+  Messages &messages_;
+  DocumentView &view_;
+  ProgramSession &session_;
+  CourseNavigator &navigator_;
+  PageSwitch &pages_;
 };

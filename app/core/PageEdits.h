@@ -3,15 +3,19 @@
 #include "app/core/StepEraser.h"
 #include "edit/core/ClefsAndBarlines.h"
 
-class Document;
+class DocumentView;
+class Messages;
+class PageChanges;
+class PageSwitch;
+class ScorePage;
 
 // Edits that act on the whole page rather than on a place in it: undo of
 // the last input, the shift by a staff, the clefs and barlines, the staff
 // paper, and step erase.
 class PageEdits {
  public:
-  explicit PageEdits(Document &document)
-      : doc_(document), stepEraser_(document) {}
+  PageEdits(ScorePage &page, Messages &messages, DocumentView &view,
+            PageChanges &changes, PageSwitch &pages);
 
   void undoLastInput();
   // Every input one staff up or down.
@@ -28,6 +32,9 @@ class PageEdits {
  private:
   void shiftPage(int dy);
 
-  Document &doc_;
+  ScorePage &page_;
+  Messages &messages_;
+  PageChanges &changes_;
+  PageSwitch &pages_;
   StepEraser stepEraser_;
 };

@@ -1,12 +1,20 @@
 #include "app/core/PageInput.h"
 
-#include "app/core/Document.h"
+#include "app/core/PageChanges.h"
+#include "app/core/RegionTool.h"
 #include "base/core/Messages.h"
+#include "score/core/EditorState.h"
 #include "score/core/PaletteGlyphs.h"
+#include "score/core/ScorePage.h"
 #include "score/core/StaffGrid.h"
 #include "score/core/TextEntry.h"
 
-PageInput::PageInput(Document &document) : doc_(document) {
+PageInput::PageInput(EditorState &editor, Messages &messages,
+                     PageChanges &changes, RegionTool &regions)
+    : editor_(editor),
+      messages_(messages),
+      changes_(changes),
+      regions_(regions) {
   qRegisterMetaType<CanvasCursor>();
   qRegisterMetaType<EditMode>();
 }
@@ -15,9 +23,9 @@ void PageInput::setMode(EditMode mode) {
   if (mode == mode_) return;
   const EditMode left = mode_;
   mode_ = mode;
-  doc_.editor_.NoteMode = mode == EditMode::Note;
-  doc_.editor_.LetterMode = mode == EditMode::Letter;
-  doc_.editor_.RectMode = mode == EditMode::Rect;
+  editor_.NoteMode = mode == EditMode::Note;
+  editor_.LetterMode = mode == EditMode::Letter;
+  editor_.RectMode = mode == EditMode::Rect;
   emit modeChanged(mode);
   switch (mode) {
     case EditMode::Note:
@@ -35,7 +43,7 @@ void PageInput::setMode(EditMode mode) {
   }
   // Leaving rectangle mode takes the frame (or a band half drawn) off the
   // page once the buttons and the cursor have changed.
-  if (left == EditMode::Rect) doc_.regions_.dropFrame();
+  if (left == EditMode::Rect) regions_.dropFrame();
 }
 
 void PageInput::toggleMode(EditMode mode) {
@@ -54,12 +62,12 @@ void PageInput::setCursor(CanvasCursor cursor) {
 void PageInput::mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers,
                              QPoint position) {
   const int x = position.x(), y = position.y();
-  if (doc_.editor_.RectMode && button == Qt::LeftButton)
-    doc_.regions_.pressBand(position);
-  if (doc_.editor_.LetterMode && button == Qt::LeftButton) placeText(x, y);
-  if (doc_.editor_.NoteMode) {
+  if (editor_.RectMode && button == Qt::LeftButton)
+    regions_.pressBand(position);
+  if (editor_.LetterMode && button == Qt::LeftButton) placeText(x, y);
+  if (editor_.NoteMode) {
     if (button == Qt::RightButton) {
-      doc_.editor_.FlipToggle = 1 - doc_.editor_.FlipToggle;
+      editor_.FlipToggle = 1 - editor_.FlipToggle;
       selectPaletteGlyph();
     } else if (button == Qt::LeftButton) {
       stampGlyph(x, y);
@@ -68,23 +76,23 @@ void PageInput::mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers,
 }
 
 void PageInput::mouseMoved(Qt::MouseButtons, QPoint position) {
-  if (doc_.editor_.RectMode) doc_.regions_.moveBand(position);
+  if (editor_.RectMode) regions_.moveBand(position);
 }
 
 void PageInput::mouseReleased(Qt::MouseButton button, QPoint position) {
-  if (doc_.editor_.RectMode && button == Qt::LeftButton)
-    doc_.regions_.releaseBand(position);
+  if (editor_.RectMode && button == Qt::LeftButton)
+    regions_.releaseBand(position);
 }
 
 void PageInput::stampGlyph(int x, int y) {
-  doc_.appendInput(glyphContent(doc_.editor_.CurrentGlyph), x,
-                   snapToStaffGrid(y));
-  doc_.setModified(true);
+  changes_.appendInput(glyphContent(editor_.CurrentGlyph), x,
+                       snapToStaffGrid(y));
+  changes_.setModified(true);
 }
 
 void PageInput::placeText(int x, int y) {
   if (letterText_.isEmpty()) {
-    doc_.messages_.beep();
+    messages_.beep();
     emit letterTextWanted();
     return;
   }
@@ -93,42 +101,42 @@ void PageInput::placeText(int x, int y) {
       text_entry::inputTextFromTyped(letterText_, &unheld);
   if (!unheld.isEmpty()) {
     // Placing it would lose characters without a trace.
-    doc_.messages_.error(text_entry::unheldMessage(unheld));
+    messages_.error(text_entry::unheldMessage(unheld));
     emit letterTextWanted();
     return;
   }
-  doc_.appendInput(content, x, y);
-  doc_.setModified(true);
+  changes_.appendInput(content, x, y);
+  changes_.setModified(true);
 }
 
 void PageInput::choosePaletteButton(int tag) {
-  doc_.editor_.PaletteButtonActive = true;
-  doc_.editor_.PaletteTag = tag;
+  editor_.PaletteButtonActive = true;
+  editor_.PaletteTag = tag;
   selectPaletteGlyph();
 }
 
 void PageInput::chooseListItem(int item) {
-  doc_.editor_.PaletteButtonActive = false;
-  doc_.editor_.CurrentGlyph =
-      doc_.editor_.SymbolListShown ? palette_glyphs::forSymbol(item) : item;
+  editor_.PaletteButtonActive = false;
+  editor_.CurrentGlyph =
+      editor_.SymbolListShown ? palette_glyphs::forSymbol(item) : item;
   showGlyphCursor();
 }
 
 bool PageInput::showSymbolList(bool symbols) {
-  if (doc_.editor_.SymbolListShown == symbols) return false;
-  doc_.editor_.SymbolListShown = symbols;
+  if (editor_.SymbolListShown == symbols) return false;
+  editor_.SymbolListShown = symbols;
   return true;
 }
 
 void PageInput::selectPaletteGlyph() {
-  if (doc_.editor_.PaletteButtonActive) {
-    const int glyph = palette_glyphs::forButton(doc_.editor_.PaletteTag,
-                                                doc_.editor_.FlipToggle);
-    if (glyph >= 0) doc_.editor_.CurrentGlyph = glyph;
+  if (editor_.PaletteButtonActive) {
+    const int glyph =
+        palette_glyphs::forButton(editor_.PaletteTag, editor_.FlipToggle);
+    if (glyph >= 0) editor_.CurrentGlyph = glyph;
   }
   showGlyphCursor();
 }
 
 void PageInput::showGlyphCursor() {
-  setCursor({CanvasCursor::Shape::Glyph, doc_.editor_.CurrentGlyph});
+  setCursor({CanvasCursor::Shape::Glyph, editor_.CurrentGlyph});
 }

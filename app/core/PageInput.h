@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QPoint>
 
-class Document;
+class EditorState;
+class Messages;
+class PageChanges;
+class RegionTool;
 
 // The three edit modes, each tied to its tool window; at most one is on.
 enum class EditMode { None, Note, Letter, Rect };
@@ -21,7 +24,8 @@ struct CanvasCursor {
 class PageInput : public QObject {
   Q_OBJECT
  public:
-  explicit PageInput(Document &document);
+  PageInput(EditorState &editor, Messages &messages, PageChanges &changes,
+            RegionTool &regions);
 
   EditMode mode() const { return mode_; }
   CanvasCursor cursor() const { return cursor_; }
@@ -62,7 +66,10 @@ class PageInput : public QObject {
   void showGlyphCursor();
   void setCursor(CanvasCursor cursor);
 
-  Document &doc_;
+  EditorState &editor_;
+  Messages &messages_;
+  PageChanges &changes_;
+  RegionTool &regions_;
   EditMode mode_ = EditMode::None;
   QString letterText_;
   CanvasCursor cursor_;

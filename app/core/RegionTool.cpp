@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/core/Document.h"
 #include "app/core/DocumentView.h"
+#include "app/core/PageChanges.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
 #include "edit/core/RegionText.h"
 #include "score/core/Decimal.h"
+#include "score/core/EditorState.h"
+#include "score/core/ScorePage.h"
 #include "score/core/StaffLimits.h"
 #include "score/core/TextEntry.h"
 
@@ -19,6 +21,14 @@ enum Edge { Left, Top, Right, Bottom };
 bool fitsInt(qint64 value) { return value >= INT_MIN && value <= INT_MAX; }
 
 }  // namespace
+
+RegionTool::RegionTool(ScorePage &page, EditorState &editor, Messages &messages,
+                       DocumentView &view, PageChanges &changes)
+    : page_(page),
+      editor_(editor),
+      messages_(messages),
+      view_(view),
+      changes_(changes) {}
 
 // --- The rubber band --------------------------------------------------------
 
@@ -34,26 +44,24 @@ void RegionTool::releaseBand(QPoint position) {
 
 void RegionTool::pressBand(QPoint position) {
   selection_.clear();
-  int *rect = doc_.editor_.SelectionRect;
+  int *rect = editor_.SelectionRect;
   if (dragging_)  // the release of the last drag never came
-    doc_.view_.drawXorFrame(rect[Left], rect[Top], dragPoint_.x(),
-                            dragPoint_.y());
-  else if (doc_.editor_.hasSelection())
+    view_.drawXorFrame(rect[Left], rect[Top], dragPoint_.x(), dragPoint_.y());
+  else if (editor_.hasSelection())
     drawFrame();  // takes the old frame away
   rect[Left] = position.x();
   rect[Top] = position.y();
   dragPoint_ = position;
   dragging_ = true;
-  emit doc_.canvasChanged();
+  changes_.canvasDrawn();
 }
 
 void RegionTool::dragBand(QPoint position) {
-  const int *rect = doc_.editor_.SelectionRect;
-  doc_.view_.drawXorFrame(rect[Left], rect[Top], dragPoint_.x(),
-                          dragPoint_.y());
-  doc_.view_.drawXorFrame(rect[Left], rect[Top], position.x(), position.y());
+  const int *rect = editor_.SelectionRect;
+  view_.drawXorFrame(rect[Left], rect[Top], dragPoint_.x(), dragPoint_.y());
+  view_.drawXorFrame(rect[Left], rect[Top], position.x(), position.y());
   dragPoint_ = position;
-  emit doc_.canvasChanged();
+  changes_.canvasDrawn();
 }
 
 void RegionTool::endBand(QPoint position) {
@@ -61,13 +69,13 @@ void RegionTool::endBand(QPoint position) {
   // left on the canvas is the rectangle kept.
   if (position != dragPoint_) dragBand(position);
   dragging_ = false;
-  int *rect = doc_.editor_.SelectionRect;
+  int *rect = editor_.SelectionRect;
   rect[Right] = position.x();
   rect[Bottom] = position.y();
   if (rect[Right] < rect[Left]) std::swap(rect[Left], rect[Right]);
   if (rect[Bottom] < rect[Top]) std::swap(rect[Top], rect[Bottom]);
   if (rect[Right] == rect[Left] || rect[Bottom] == rect[Top]) {
-    doc_.editor_.clearSelection();
+    editor_.clearSelection();
     disableSelectionCommands();
     return;
   }
@@ -80,8 +88,8 @@ void RegionTool::endBand(QPoint position) {
 
 void RegionTool::selectInRect() {
   selection_.clear();
-  const int *rect = doc_.editor_.SelectionRect;
-  const InputList &inputs = doc_.page_.Inputs;
+  const int *rect = editor_.SelectionRect;
+  const InputList &inputs = page_.Inputs;
   for (int i = 0; i < inputs.count(); ++i) {
     // An input whose place is not a number is nowhere, so never inside.
     const std::optional<int> x = parseDecimal(inputs.x(i));
@@ -93,42 +101,44 @@ void RegionTool::selectInRect() {
 }
 
 void RegionTool::selectAll() {
-  const QPoint corner(doc_.page_.StaffWidth,
-                      staff_limits::canvasHeight(doc_.page_.StaffCount));
-  doc_.input_.mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
-  doc_.input_.mouseMoved(Qt::LeftButton, corner);
-  doc_.input_.mouseReleased(Qt::LeftButton, corner);
+  // A drag over the whole canvas, which only the rectangle mode reads.
+  if (!editor_.RectMode) return;
+  const QPoint corner(page_.StaffWidth,
+                      staff_limits::canvasHeight(page_.StaffCount));
+  pressBand(QPoint(0, 0));
+  moveBand(corner);
+  releaseBand(corner);
 }
 
 // --- The frame and the buttons ----------------------------------------------
 
 void RegionTool::drawFrame() {
-  const int *rect = doc_.editor_.SelectionRect;
-  doc_.view_.drawXorFrame(rect[Left], rect[Top], rect[Right], rect[Bottom]);
-  emit doc_.canvasChanged();
+  const int *rect = editor_.SelectionRect;
+  view_.drawXorFrame(rect[Left], rect[Top], rect[Right], rect[Bottom]);
+  changes_.canvasDrawn();
 }
 
 void RegionTool::redrawWithFrame() {
-  doc_.redrawPaper();
-  doc_.replayInputs();
-  doc_.setModified(true);
+  changes_.redrawPaper();
+  changes_.replayInputs();
+  changes_.setModified(true);
   drawFrame();
 }
 
 void RegionTool::redrawWithoutFrame() {
-  doc_.redrawPaper();
-  doc_.editor_.clearSelection();
-  doc_.replayInputs();
+  changes_.redrawPaper();
+  editor_.clearSelection();
+  changes_.replayInputs();
   disableSelectionCommands();
 }
 
 void RegionTool::dropFrame() {
   // A pasted region may have no frame (its rectangle all 0) and still be
   // selected: it is let go all the same.
-  if (doc_.editor_.hasSelection() || dragging_) {
-    doc_.redrawPaper();
-    doc_.editor_.clearSelection();
-    doc_.replayInputs();
+  if (editor_.hasSelection() || dragging_) {
+    changes_.redrawPaper();
+    editor_.clearSelection();
+    changes_.replayInputs();
     dragging_ = false;
   }
   disableSelectionCommands();
@@ -148,7 +158,7 @@ void RegionTool::setCommandsEnabled(bool enabled) {
 
 bool RegionTool::selectionInPage() {
   for (int index : selection_) {
-    if (index < 0 || index >= doc_.page_.count()) {
+    if (index < 0 || index >= page_.count()) {
       disableSelectionCommands();
       return false;
     }
@@ -165,7 +175,7 @@ void RegionTool::moveByArrow(MoveArrow arrow, Qt::KeyboardModifiers modifiers) {
 
 void RegionTool::shiftSelection(bool vertical, int step) {
   if (!selectionInPage()) return;
-  const InputList &inputs = doc_.page_.Inputs;
+  const InputList &inputs = page_.Inputs;
   // Every new place is worked out before anything moves: a move that
   // cannot be written as a whole number moves nothing.
   QList<QByteArray> moved;
@@ -173,20 +183,20 @@ void RegionTool::shiftSelection(bool vertical, int step) {
     const QByteArrayView place = vertical ? inputs.y(index) : inputs.x(index);
     const std::optional<int> value = parseDecimal(place);
     if (!value) {
-      doc_.messages_.notAnInteger(cp932::toUnicode(place.toByteArray()));
+      messages_.notAnInteger(cp932::toUnicode(place.toByteArray()));
       return;
     }
     if (!fitsInt(qint64(*value) + step)) {
-      doc_.messages_.error(region_moves::noFurtherMessage());
+      messages_.error(region_moves::noFurtherMessage());
       return;
     }
     moved.append(QByteArray::number(*value + step));
   }
-  int *rect = doc_.editor_.SelectionRect;
+  int *rect = editor_.SelectionRect;
   const Edge low = vertical ? Top : Left, high = vertical ? Bottom : Right;
   for (Edge edge : {low, high}) {
     if (!fitsInt(qint64(rect[edge]) + step)) {
-      doc_.messages_.error(region_moves::noFurtherMessage());
+      messages_.error(region_moves::noFurtherMessage());
       return;
     }
   }
@@ -201,7 +211,7 @@ void RegionTool::shiftSelection(bool vertical, int step) {
     result.append(inputs.content(i), x, y);
     k += selected;
   }
-  doc_.page_.Inputs = std::move(result);
+  page_.Inputs = std::move(result);
   rect[low] += step;
   rect[high] += step;
   redrawWithFrame();
@@ -212,48 +222,40 @@ void RegionTool::shiftSelection(bool vertical, int step) {
 void RegionTool::copy() {
   if (!selectionInPage()) return;
   region_text::Region region;
-  std::copy_n(doc_.editor_.SelectionRect, 4, region.rect.begin());
-  const InputList &inputs = doc_.page_.Inputs;
+  std::copy_n(editor_.SelectionRect, 4, region.rect.begin());
+  const InputList &inputs = page_.Inputs;
   for (int index : selection_)
     region.inputs.append(inputs.content(index), inputs.x(index),
                          inputs.y(index));
   const QByteArray bytes = region_text::compose(region);
   const QString text = cp932::toUnicode(bytes);
-  // The mirror keeps these very bytes, so a paste in this program gives
-  // back what was copied even where two byte codes read as one character.
-  setClipboardMirror(text, bytes);
-  doc_.view_.setClipboardText(text);
+  clipboard_.copied(text, bytes);
+  updatePasteEnabled();
+  view_.setClipboardText(text);
 }
 
 void RegionTool::paste() {
   if (!pasteEnabled_) return;
-  if (!mirror_.converted) {
-    // Converted only now: another program's text may be megabytes long.
-    bool held = true;
-    mirror_.bytes = cp932::fromUnicode(mirror_.text, &held);
-    mirror_.unheld =
-        held ? QString() : text_entry::unheldCharacters(mirror_.text);
-    mirror_.converted = true;
-  }
-  if (!mirror_.unheld.isEmpty()) {
-    doc_.messages_.error(text_entry::unheldMessage(mirror_.unheld));
+  const QString &unheld = clipboard_.convert();
+  if (!unheld.isEmpty()) {
+    messages_.error(text_entry::unheldMessage(unheld));
     return;
   }
-  const region_text::Parsed parsed = region_text::parse(mirror_.bytes);
+  const region_text::Parsed parsed = region_text::parse(clipboard_.bytes());
   if (!parsed.ok) {
-    doc_.messages_.notAnInteger(cp932::toUnicode(parsed.notANumber));
+    messages_.notAnInteger(cp932::toUnicode(parsed.notANumber));
     return;
   }
   selection_.clear();
-  const int first = doc_.page_.count();
+  const int first = page_.count();
   const InputList &pasted = parsed.region.inputs;
   for (int i = 0; i < pasted.count(); ++i) {
-    if (!doc_.page_.Inputs.append(pasted.content(i), pasted.x(i), pasted.y(i)))
+    if (!page_.Inputs.append(pasted.content(i), pasted.x(i), pasted.y(i)))
       break;  // the page is full
     selection_.append(first + i);
   }
   std::copy(parsed.region.rect.begin(), parsed.region.rect.end(),
-            doc_.editor_.SelectionRect);
+            editor_.SelectionRect);
   setCommandsEnabled(true);
   redrawWithFrame();
 }
@@ -262,28 +264,28 @@ void RegionTool::duplicate() {
   if (!selectionInPage()) return;
   for (int index : selection_) {
     // Copied out first: appending moves the page's bytes.
-    const QByteArray content = doc_.page_.Inputs.content(index).toByteArray();
-    const QByteArray x = doc_.page_.Inputs.x(index).toByteArray();
-    const QByteArray y = doc_.page_.Inputs.y(index).toByteArray();
-    if (!doc_.page_.Inputs.append(content, x, y)) break;
+    const QByteArray content = page_.Inputs.content(index).toByteArray();
+    const QByteArray x = page_.Inputs.x(index).toByteArray();
+    const QByteArray y = page_.Inputs.y(index).toByteArray();
+    if (!page_.Inputs.append(content, x, y)) break;
   }
   redrawWithFrame();
 }
 
 void RegionTool::remove() {
   if (!selectionInPage()) return;
-  const InputList &inputs = doc_.page_.Inputs;
+  const InputList &inputs = page_.Inputs;
   QList<bool> selected(inputs.count(), false);
   for (int index : selection_) selected[index] = true;
   InputList kept;
   kept.reserve(inputs.byteCount(), inputs.count());
   for (int i = 0; i < inputs.count(); ++i)
     if (!selected[i]) kept.append(inputs.content(i), inputs.x(i), inputs.y(i));
-  doc_.page_.Inputs = std::move(kept);
-  doc_.redrawPaper();
-  doc_.editor_.clearSelection();
-  doc_.replayInputs();
-  doc_.setModified(true);
+  page_.Inputs = std::move(kept);
+  changes_.redrawPaper();
+  editor_.clearSelection();
+  changes_.replayInputs();
+  changes_.setModified(true);
   disableSelectionCommands();
 }
 
@@ -295,23 +297,11 @@ void RegionTool::cut() {
 // --- The clipboard ----------------------------------------------------------
 
 void RegionTool::clipboardChanged() {
-  const QString text = doc_.view_.clipboardText();
-  // Our own copy coming back keeps the bytes it was made from; another
-  // program's text is converted when Paste is pressed.
-  if (text != mirror_.text) mirror_ = {text, {}, {}, false};
-  updatePasteEnabled();
-}
-
-void RegionTool::setClipboardMirror(const QString &text,
-                                    const QByteArray &bytes) {
-  mirror_ = {text, bytes, {}, true};
+  clipboard_.follow(view_.clipboardText());
   updatePasteEnabled();
 }
 
 void RegionTool::updatePasteEnabled() {
-  // The first line decides, and only its head can be the marker: one
-  // character past the marker tells whether the line ends there.
-  const QString head = mirror_.text.left(region_text::Marker.size() + 1);
-  pasteEnabled_ = region_text::isRegionText(cp932::fromUnicode(head));
+  pasteEnabled_ = clipboard_.looksLikeRegion();
   emit pasteEnabledChanged(pasteEnabled_);
 }

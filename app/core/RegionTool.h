@@ -4,16 +4,22 @@
 #include <QObject>
 #include <QPoint>
 
+#include "app/core/RegionClipboard.h"
 #include "edit/core/RegionMoves.h"
 
-class Document;
+class DocumentView;
+class EditorState;
+class Messages;
+class PageChanges;
+class ScorePage;
 
 // Rectangle editing: the rubber band on the canvas, the selection and its
 // frame, and the region commands with the clipboard.
 class RegionTool : public QObject {
   Q_OBJECT
  public:
-  explicit RegionTool(Document &document) : doc_(document) {}
+  RegionTool(ScorePage &page, EditorState &editor, Messages &messages,
+             DocumentView &view, PageChanges &changes);
 
   // The selected inputs, ascending page indices.
   const QList<int> &selection() const { return selection_; }
@@ -24,7 +30,8 @@ class RegionTool : public QObject {
   void pressBand(QPoint position);
   void moveBand(QPoint position);
   void releaseBand(QPoint position);
-  // Selects every input inside the canvas and frames it.
+  // In rectangle mode, selects every input inside the canvas and frames
+  // it.
   void selectAll();
   // Fresh canvas, no rectangle.
   void redrawWithoutFrame();
@@ -62,11 +69,13 @@ class RegionTool : public QObject {
   bool selectionInPage();
   void setCommandsEnabled(bool enabled);
   void shiftSelection(bool vertical, int step);
-  // Our own copy: the text on the clipboard and the bytes it was made from.
-  void setClipboardMirror(const QString &text, const QByteArray &bytes);
   void updatePasteEnabled();
 
-  Document &doc_;
+  ScorePage &page_;
+  EditorState &editor_;
+  Messages &messages_;
+  DocumentView &view_;
+  PageChanges &changes_;
   QList<int> selection_;
   // The rubber band while the left button is down, from the selection
   // rectangle's left and top to dragPoint_.
@@ -74,10 +83,5 @@ class RegionTool : public QObject {
   QPoint dragPoint_;
   bool commandsEnabled_ = false;
   bool pasteEnabled_ = true;
-  struct ClipboardMirror {
-    QString text;
-    QByteArray bytes;        // code page 932, once converted
-    QString unheld;          // characters of text that code page 932 lacks
-    bool converted = false;  // bytes and unheld hold the text's conversion
-  } mirror_;
+  RegionClipboard clipboard_;
 };

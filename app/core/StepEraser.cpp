@@ -2,14 +2,19 @@
 
 #include <algorithm>
 
-#include "app/core/Document.h"
 #include "app/core/DocumentView.h"
+#include "app/core/PageChanges.h"
 #include "score/core/Decimal.h"
+#include "score/core/ScorePage.h"
+
+StepEraser::StepEraser(ScorePage &page, DocumentView &view,
+                       PageChanges &changes)
+    : page_(page), view_(view), changes_(changes) {}
 
 void StepEraser::takeMarkerAway() {
   // Drawn again at the same place, the marker goes.
   if (markedPosition_ != 0)
-    doc_.view_.drawEraseMarker(markerPoint_.x(), markerPoint_.y());
+    view_.drawEraseMarker(markerPoint_.x(), markerPoint_.y());
   markedPosition_ = 0;
 }
 
@@ -17,42 +22,41 @@ StepEraseState StepEraser::open() {
   // A marker still drawn from before goes with the state it belonged to.
   takeMarkerAway();
   position_ = 0;
-  emit doc_.canvasChanged();
-  return {0, doc_.page_.count(), false};
+  changes_.canvasDrawn();
+  return {0, page_.count(), false};
 }
 
 StepEraseState StepEraser::markAt(int position) {
   takeMarkerAway();
-  const ScorePage &page = doc_.page_;
-  position_ = std::clamp(position, 0, page.count());
+  position_ = std::clamp(position, 0, page_.count());
   position = position_;
   if (position > 0) {
-    const std::optional<int> x = parseDecimal(page.Inputs.x(position - 1));
-    const std::optional<int> y = parseDecimal(page.Inputs.y(position - 1));
+    const std::optional<int> x = parseDecimal(page_.Inputs.x(position - 1));
+    const std::optional<int> y = parseDecimal(page_.Inputs.y(position - 1));
     // An input whose place is not a number cannot be marked; it can still
     // be erased.
     if (x && y) {
       markerPoint_ = QPoint(*x, *y);
-      doc_.view_.drawEraseMarker(*x, *y);
+      view_.drawEraseMarker(*x, *y);
       markedPosition_ = position;
     }
   }
-  emit doc_.canvasChanged();
-  return {position, page.count(), position > 0};
+  changes_.canvasDrawn();
+  return {position, page_.count(), position > 0};
 }
 
 StepEraseState StepEraser::eraseMarked() {
   const int position = position_;
-  if (position < 1) return {0, doc_.page_.count(), false};
-  doc_.page_.removeAt(position - 1);
+  if (position < 1) return {0, page_.count(), false};
+  page_.removeAt(position - 1);
   // The fresh canvas shows no marker.
   markedPosition_ = 0;
-  doc_.redrawAll();
-  doc_.setModified(true);
+  changes_.redrawAll();
+  changes_.setModified(true);
   return markAt(position - 1);
 }
 
 void StepEraser::close() {
   markedPosition_ = 0;
-  doc_.redrawAll();
+  changes_.redrawAll();
 }

@@ -4,13 +4,15 @@
 
 #include "edit/core/StepEraseState.h"
 
-class Document;
+class DocumentView;
+class PageChanges;
+class ScorePage;
 
 // The step-erase window's work on the page: a marker walks back through
 // the inputs and "消去" takes out the one it marks.
 class StepEraser {
  public:
-  explicit StepEraser(Document &document) : doc_(document) {}
+  StepEraser(ScorePage &page, DocumentView &view, PageChanges &changes);
 
   // The window became active: back to position 0, no marker.
   StepEraseState open();
@@ -24,7 +26,9 @@ class StepEraser {
  private:
   void takeMarkerAway();
 
-  Document &doc_;
+  ScorePage &page_;
+  DocumentView &view_;
+  PageChanges &changes_;
   int markedPosition_ = 0;  // 0: no marker drawn
   QPoint markerPoint_;
   int position_ = 0;  // where the scroll bar stands

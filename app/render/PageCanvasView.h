@@ -15,6 +15,10 @@ class PageCanvasView : public DocumentView {
   void drawInput(const QByteArray &content, int x, int y) override;
   void drawEraseMarker(int x, int y) override;
   void drawXorFrame(int left, int top, int right, int bottom) override;
+  // A canvas alone has no caption and no tool bar; the main window's view
+  // shows them.
+  void showCaption(const QString &) override {}
+  void showProtectIndicator(bool) override {}
   void setBusy(bool busy) override;
   QString clipboardText() override;
   void setClipboardText(const QString &text) override;

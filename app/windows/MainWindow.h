@@ -130,7 +130,19 @@ class MainWindow : public QMainWindow {
   void focusToolBar();
   WindowLayout currentLayout() const;
 
-  PageCanvasView view_;
+  // The canvas, and the caption and protect indicator the document asks
+  // this window to show.
+  class WindowView : public PageCanvasView {
+   public:
+    explicit WindowView(MainWindow &window) : window_(window) {}
+    void showCaption(const QString &caption) override;
+    void showProtectIndicator(bool red) override;
+
+   private:
+    MainWindow &window_;
+  };
+
+  WindowView view_{*this};
   Document document_;
   QStringList arguments_;
   std::function<QSize()> screenSize_;

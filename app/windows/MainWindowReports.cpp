@@ -16,9 +16,6 @@
 
 void MainWindow::connectReports() {
   Document *doc = &document_;
-  connect(doc, &Document::captionChanged, this, &MainWindow::setCaption);
-  connect(doc, &Document::protectIndicatorChanged, this,
-          &MainWindow::setProtectIndicator);
   connect(&document_.playback(), &Playback::buttonsChanged, this,
           &MainWindow::showPlayButtons);
   connect(&document_.playback(), &Playback::soundOutputChanged, this,
@@ -41,6 +38,14 @@ void MainWindow::connectReports() {
           &MainWindow::showCanvasCursor);
   connect(doc, &Document::canvasChanged, canvasView,
           &CanvasView::canvasChanged);
+}
+
+void MainWindow::WindowView::showCaption(const QString &caption) {
+  window_.setCaption(caption);
+}
+
+void MainWindow::WindowView::showProtectIndicator(bool red) {
+  window_.setProtectIndicator(red);
 }
 
 void MainWindow::setCaption(const QString &caption) { setWindowTitle(caption); }

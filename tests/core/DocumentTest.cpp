@@ -67,14 +67,14 @@ struct Shown {
   bool operator==(const Shown &) const = default;
 };
 
-Shown shownBy(const Document &doc) {
+Shown shownBy(const Document &doc, const RecordingView &view) {
   const ScorePage &p = doc.page();
   return {contentsOf(p.Inputs),
           xsOf(p.Inputs),
           ysOf(p.Inputs),
           p.StaffCount,
           p.PagePath,
-          doc.caption(),
+          view.caption,
           doc.isModified(),
           doc.navigator().active(),
           doc.navigator().course().ContentsIndex,
@@ -144,7 +144,7 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
         s.doc.files().openClipboardText();  // a modified page without a file
       }
       ASSERT_TRUE(s.doc.isModified());
-      const Shown before = shownBy(s.doc);
+      const Shown before = shownBy(s.doc, s.view);
       s.messages = ScriptedMessages();
       s.messages.answers = {Messages::Answer::Yes};
       s.listShows = -2;
@@ -157,7 +157,7 @@ TEST(DocumentSaveQuestion, FailedSaveKeepsThePageAndThePlaceInTheCourse) {
       } else {
         EXPECT_EQ(s.messages.dialogs.size(), 1);
       }
-      EXPECT_EQ(shownBy(s.doc), before);
+      EXPECT_EQ(shownBy(s.doc, s.view), before);
       if (command.listMoved || s.listShows != -2) {
         EXPECT_EQ(s.listShows, before.selected);
       }
@@ -170,7 +170,7 @@ TEST_F(DocumentTest, SaveAsRenamesOnlyWhenThePageWasWritten) {
   doc.files().openFile(first);
   messages.paths = {scratch.file(QStringLiteral("missing/b.fum"))};
   EXPECT_FALSE(doc.saveAs());
-  EXPECT_EQ(doc.caption(), QStringLiteral("a.fum"));
+  EXPECT_EQ(view.caption, QStringLiteral("a.fum"));
   EXPECT_EQ(doc.page().PagePath, first);
   EXPECT_EQ(doc.session().recent().entry(1), first);
   EXPECT_TRUE(doc.session().recent().entry(2).isEmpty());
@@ -178,7 +178,7 @@ TEST_F(DocumentTest, SaveAsRenamesOnlyWhenThePageWasWritten) {
   const QString second = scratch.file(QStringLiteral("b.fum"));
   messages.paths = {second};
   EXPECT_TRUE(doc.saveAs());
-  EXPECT_EQ(doc.caption(), QStringLiteral("b.fum"));
+  EXPECT_EQ(view.caption, QStringLiteral("b.fum"));
   EXPECT_EQ(doc.page().PagePath, second);
   EXPECT_EQ(doc.session().recent().entry(1), second);
   EXPECT_EQ(doc.session().recent().entry(2), first);
@@ -202,6 +202,84 @@ TEST_F(DocumentTest, RefusedSaveOfAProtectedPageKeepsTheEditsAsked) {
   EXPECT_TRUE(doc.isModified());
   EXPECT_EQ(doc.page().PagePath, path);
   EXPECT_EQ(readBytes(path), locked);
+}
+
+// The caption names what the window shows: the page's file, the course,
+// or where a page without a file came from.
+TEST(DocumentCaption, NamesWhatIsShown) {
+  const struct {
+    const char *what;
+    bool executive;
+    std::function<void(Session &)> run;
+    const char *caption;
+  } cases[] = {
+      {"empty page", false, [](Session &s) { s.doc.newPage(); }, "(NoFile)"},
+      {"empty page, Executive", true, [](Session &s) { s.doc.newPage(); },
+       "(NewFile)"},
+      {"page file", false,
+       [](Session &s) { s.doc.files().openFile(s.page("p/a.fum", 1)); },
+       "a.fum"},
+      {"file that holds no page", true,
+       [](Session &s) {
+         s.doc.files().openFile(s.scratch.write("empty.fum", "nothing\r\n"));
+       },
+       "(NewFile)"},
+      {"page taken from other text", false,
+       [](Session &s) {
+         s.messages.answers = {Messages::Answer::Yes};
+         s.doc.files().openFile(s.scratch.write(
+             "mail.txt", "Dear reader,\r\n" + quarterNotesPage("mail")));
+       },
+       "(テキスト・ファイルからの抽出)"},
+      {"course", false,
+       [](Session &s) { s.doc.files().openFile(s.course("c")); }, "c.vrn"},
+      {"page after a course", false,
+       [](Session &s) {
+         s.doc.files().openFile(s.course("c"));
+         s.doc.files().openFile(s.page("b.fum", 1));
+       },
+       "b.fum"},
+      {"new page after a course, Executive", true,
+       [](Session &s) {
+         s.doc.files().openFile(s.course("c"));
+         s.doc.edits().newPageOfStaves(2);
+       },
+       "(NewFile)"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Session s;
+    s.doc.session().setExecutive(c.executive);
+    c.run(s);
+    EXPECT_EQ(s.view.caption, QString::fromUtf8(c.caption));
+  }
+}
+
+// The administrator sees a protected page marked and saves it unchanged;
+// an ordinary page he saves is stored protected and marked from then on.
+TEST_F(DocumentTest, AdministratorSavesProtectedPagesMarked) {
+  const QByteArray locked =
+      "Fum[locked]\r\n^-1|4|610|`14|100|48|\r\nEnd[locked]\r\n";
+  const QString path = scratch.write(QStringLiteral("locked.fum"), locked);
+  doc.files().openFile(path);
+  EXPECT_FALSE(view.protectRed);  // only for the administrator
+
+  doc.enterAdministratorMode();
+  EXPECT_TRUE(view.protectRed);
+  doc.files().openFile(path);
+  EXPECT_TRUE(view.protectRed);
+  EXPECT_TRUE(doc.save());
+  EXPECT_EQ(readBytes(path), locked);
+
+  const QString plain = scratch.write(
+      QStringLiteral("plain.fum"), "Fum[plain]\r\n^1|4|610|\r\nEnd[plain]\r\n");
+  doc.files().openFile(plain);
+  EXPECT_FALSE(view.protectRed);
+  EXPECT_TRUE(doc.save());
+  EXPECT_EQ(readBytes(plain),
+            QByteArray("Fum[plain]\r\n^-1|4|610|\r\nEnd[plain]\r\n"));
+  EXPECT_TRUE(view.protectRed);
+  EXPECT_EQ(doc.page().ProtectFlag, 1);
 }
 
 // A new page's first Save As starts in the current folder, unless the user
@@ -405,7 +483,7 @@ TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
   EXPECT_TRUE(messages.shown.isEmpty());
   EXPECT_EQ(doc.page().count(), 2);
   EXPECT_EQ(doc.page().InternalName, "clip");
-  EXPECT_EQ(doc.caption(), QStringLiteral("(クリップボード・データ)"));
+  EXPECT_EQ(view.caption, QStringLiteral("(クリップボード・データ)"));
   // Characters the page cannot hold are named, and the page still opens.
   view.clipboard = QStringLiteral("😀\n") + view.clipboard;
   doc.setModified(false);

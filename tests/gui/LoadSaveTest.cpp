@@ -58,38 +58,24 @@ TEST_F(LoadSave, LongNameIsShortenedAndAsksOnReading) {
   EXPECT_EQ(messages.shown[0].buttons, Messages::Buttons::YesNo);
 }
 
-TEST_F(LoadSave, ProtectedPagesAreSavedOnlyInAdministratorMode) {
-  const QByteArray protectedPage =
-      "Fum[locked]\r\n^-1|4|610|`14|100|48|\r\nEnd[locked]\r\n";
-  const QString path =
-      scratch.write(QStringLiteral("locked.fum"), protectedPage);
-  open(path);
-  EXPECT_EQ(page().ProtectFlag, -1);
-  EXPECT_FALSE(doc().protectIndicatorRed());  // only for the administrator
-  doc().setModified(true);
-  EXPECT_FALSE(doc().save());
-  EXPECT_TRUE(messages.saw(
-      QStringLiteral("これは改変禁止ファイルです。保存できません。")));
-  EXPECT_TRUE(page().Modified);
-  EXPECT_EQ(readBytes(path), protectedPage);
-
-  doc().enterAdministratorMode();
-  messages.answers = {Messages::Answer::No};  // the edits are let go
-  open(path);
-  EXPECT_TRUE(doc().protectIndicatorRed());
-  doc().save();
-  EXPECT_EQ(readBytes(path), protectedPage);
-
-  // An ordinary page saved by the administrator becomes protected.
+// The tool bar shows the administrator which pages are protected.
+TEST_F(LoadSave, ProtectedPageTurnsTheToolBarRedForTheAdministrator) {
+  const QString locked =
+      scratch.write(QStringLiteral("locked.fum"),
+                    "Fum[locked]\r\n^-1|4|610|`14|100|48|\r\nEnd[locked]\r\n");
   const QString plain = scratch.write(
       QStringLiteral("plain.fum"), "Fum[plain]\r\n^1|4|610|\r\nEnd[plain]\r\n");
+  const auto red = [&] {
+    return child<QWidget>(form(), "Panel1")
+               ->palette()
+               .color(QPalette::Window) == QColor(255, 0, 0);
+  };
+  open(locked);
+  EXPECT_FALSE(red());
+  doc().enterAdministratorMode();
+  EXPECT_TRUE(red());
   open(plain);
-  EXPECT_FALSE(doc().protectIndicatorRed());
-  doc().save();
-  EXPECT_EQ(readBytes(plain),
-            QByteArray("Fum[plain]\r\n^-1|4|610|\r\nEnd[plain]\r\n"));
-  EXPECT_TRUE(doc().protectIndicatorRed());
-  EXPECT_EQ(page().ProtectFlag, 1);
+  EXPECT_FALSE(red());
 }
 
 TEST_F(LoadSave, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {

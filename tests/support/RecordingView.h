@@ -9,8 +9,9 @@
 
 #include "app/core/DocumentView.h"
 
-// A canvas that draws nothing and remembers every call, with a clipboard
-// text the test sets and a bitmap export that can be told to fail.
+// A canvas that draws nothing and remembers every call (and the caption and
+// protect indicator it was last told), with a clipboard text the test sets
+// and a bitmap export that can be told to fail.
 class RecordingView : public DocumentView {
  public:
   struct Size {
@@ -41,6 +42,8 @@ class RecordingView : public DocumentView {
   // without width or height leaves nothing.
   QList<Frame> framesShown;
   std::optional<QByteArray> replayError;  // what replayInputs returns
+  QString caption;                        // the last showCaption
+  bool protectRed = false;                // the last showProtectIndicator
   bool busy = false;
   int busyChanges = 0;
   QString clipboard;
@@ -55,6 +58,8 @@ class RecordingView : public DocumentView {
   void drawInput(const QByteArray &content, int x, int y) override;
   void drawEraseMarker(int x, int y) override { markers << QPoint(x, y); }
   void drawXorFrame(int left, int top, int right, int bottom) override;
+  void showCaption(const QString &text) override { caption = text; }
+  void showProtectIndicator(bool red) override { protectRed = red; }
   void setBusy(bool on) override;
   QString clipboardText() override { return clipboard; }
   void setClipboardText(const QString &text) override {
