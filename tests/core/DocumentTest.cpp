@@ -23,33 +23,6 @@ struct Session : DocumentSession {
                      [this](bool on) { executives << on; });
   }
 
-  QString page(const QString &name, int inputs) {
-    return scratch.write(
-        name, quarterNotesPage(QFileInfo(name).completeBaseName().toLatin1(),
-                               inputs));
-  }
-  // The course `folder`/`folder`.vrn of three pages with 1, 2 and 3 inputs;
-  // the second lies in the subfolder "sub".
-  QString course(const QString &folder) {
-    page(folder + QStringLiteral("/one.fum"), 1);
-    page(folder + QStringLiteral("/sub/two.fum"), 2);
-    page(folder + QStringLiteral("/three.fum"), 3);
-    return scratch.write(
-        folder + QLatin1Char('/') + folder + QStringLiteral(".vrn"),
-        "one\r\nsub\\two\r\nthree\r\n");
-  }
-  void modify() {
-    doc.appendInput("`14", 200, 48);
-    doc.setModified(true);
-  }
-  // How often the save question was asked.
-  int saveQuestions() const {
-    int n = 0;
-    for (const ScriptedMessages::Shown &s : messages.shown)
-      n += s.buttons == Messages::Buttons::YesNoCancel;
-    return n;
-  }
-
   int listShows = -2;  // the index the list was last told to show; -2: none
   int scrollResets = 0;
   QList<bool> executives;
@@ -233,6 +206,20 @@ TEST(DocumentCaption, NamesWhatIsShown) {
        "(テキスト・ファイルからの抽出)"},
       {"course", false,
        [](Session &s) { s.doc.files().openFile(s.course("c")); }, "c.vrn"},
+      {"course with a title", false,
+       [](Session &s) {
+         s.page("t/intro.fum", 1);
+         s.doc.files().openFile(
+             s.scratch.write("t/t.vrn", "/" + sjis(QStringLiteral("練習曲集")) +
+                                            "\r\n\\Note\r\nintro\r\n"));
+       },
+       "練習曲集"},
+      {"course without a page, its last title", false,
+       [](Session &s) {
+         s.doc.files().openFile(
+             s.scratch.write("e/e.vrn", "/One\r\n/Two\r\n\\Note\r\n"));
+       },
+       "Two"},
       {"page after a course", false,
        [](Session &s) {
          s.doc.files().openFile(s.course("c"));
@@ -372,6 +359,24 @@ TEST_F(DocumentTest, ClosingRemembersTheCurrentFolderForTheNextRun) {
   next.session().read();
   EXPECT_EQ(next.session().folder(), current);
   EXPECT_EQ(next.session().currentFolder(), current);
+}
+
+// Names the settings file cannot hold as keys or values are left out, and
+// the rest is written without a message.
+TEST_F(DocumentTest, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
+  page(QStringLiteral("one.fum"), 1);
+  doc.files().openFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
+  ASSERT_TRUE(doc.navigator().active());
+  doc.session().addRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
+  doc.session().addRecentFile(QStringLiteral("/tmp/ok.fum"));
+  EXPECT_TRUE(doc.session().write(WindowLayout{}, doc.navigator().course()));
+  EXPECT_TRUE(messages.shown.isEmpty());
+  const QString recent = QStringLiteral("RecentFiles");
+  EXPECT_EQ(settings.readString(recent, QStringLiteral("r1"), {}),
+            QStringLiteral("/tmp/ok.fum"));
+  EXPECT_TRUE(
+      settings.readString(recent, QStringLiteral("r2"), QStringLiteral("x"))
+          .isEmpty());
 }
 
 TEST_F(DocumentTest, ExecutiveChangedCarriesTheValue) {

@@ -108,3 +108,36 @@ TEST_F(Editing, ClefsAndBarlinesAreAppendedAsGlyphInputs) {
   doc.edits().undoLastInput();
   EXPECT_EQ(xsOf(doc.page().Inputs).last(), "413");
 }
+
+// A new page empties everything but the size of the paper; the staff
+// items set the staves and keep the width, and the paper dialog keeps the
+// inputs.
+TEST_F(Editing, NewPagesKeepOnlyTheSizeOfThePaper) {
+  doc.files().openFile(
+      scratch.write(QStringLiteral("x.fum"),
+                    "Fum[x]\r\n~text\r\n^-1|6|700|`14|100|48|\r\nEnd[x]\r\n"));
+  ASSERT_EQ(doc.page().ProtectFlag, -1);
+  doc.newPage();
+  const ScorePage &page = doc.page();
+  EXPECT_EQ(page.count(), 0);
+  EXPECT_TRUE(page.PageText.isEmpty());
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_TRUE(page.PagePath.isEmpty());
+  EXPECT_TRUE(page.InternalName.isEmpty());
+  EXPECT_EQ(page.ProtectFlag, 1);
+  EXPECT_EQ((RecordingView::Size{page.StaffCount, page.StaffWidth}),
+            (RecordingView::Size{6, 700}));
+
+  doc.edits().newPageOfStaves(3);
+  EXPECT_EQ(view.resizes.last(), (RecordingView::Size{3, 700}));
+  EXPECT_EQ((RecordingView::Size{page.StaffCount, page.StaffWidth}),
+            (RecordingView::Size{3, 700}));
+  EXPECT_FALSE(doc.isModified());
+
+  inputs(1);
+  doc.setModified(false);
+  doc.edits().applyPaperDialog(2, 1280);
+  EXPECT_EQ(view.resizes.last(), (RecordingView::Size{2, 1280}));
+  EXPECT_EQ(page.count(), 1);
+  EXPECT_TRUE(doc.isModified());
+}

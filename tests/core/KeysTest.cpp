@@ -180,3 +180,21 @@ TEST(LineLength, TheNextSaveWritesLinesOfTheChosenLength) {
   for (const QByteArray &line : lines)
     EXPECT_LE(line.size(), 61) << line.data();
 }
+
+// A line length in the settings outside its range is brought to the nearer
+// bound.
+TEST(LineLength, ASettingOutsideTheRangeIsBroughtIntoIt) {
+  Keys k;
+  const struct {
+    const char *stored;
+    int maxChar;
+  } cases[] = {{"2", 7}, {"0x400", 256}, {"60", 60}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.stored);
+    k.settings.writeString(QStringLiteral("Fum"), QStringLiteral("MaxChar"),
+                           QString::fromLatin1(c.stored));
+    k.doc.session().read();
+    EXPECT_EQ(k.doc.session().maxChar(), c.maxChar);
+  }
+  EXPECT_TRUE(k.messages.shown.isEmpty());
+}

@@ -102,18 +102,6 @@ TEST_F(Startup, ClosingWhileMaximizedKeepsTheNormalBounds) {
   EXPECT_TRUE(form().windowState() & Qt::WindowMaximized);
 }
 
-TEST_F(Startup, OutOfRangeLineLengthIsBroughtIntoRange) {
-  settings.writeInteger(QStringLiteral("Fum"), QStringLiteral("MaxChar"), 2);
-  start();
-  form().FormShow();
-  EXPECT_EQ(doc().session().maxChar(), 7);
-  settings.writeString(QStringLiteral("Fum"), QStringLiteral("MaxChar"),
-                       QStringLiteral("0x400"));
-  start();
-  form().FormShow();
-  EXPECT_EQ(doc().session().maxChar(), 256);
-}
-
 TEST_F(Startup, UnwritableSettingsAreReportedButDoNotKeepTheWindowOpen) {
   // A settings "folder" that is a plain file cannot hold the settings file.
   scratch.write(QStringLiteral("blocked"), "x");
@@ -134,17 +122,6 @@ TEST_F(Startup, UnwritableSettingsAreReportedButDoNotKeepTheWindowOpen) {
   EXPECT_EQ(messages.shown.last().icon, Messages::Icon::Stop);
 }
 
-TEST_F(Startup, MissingStartFileGivesAnEmptyPageWithoutAMessage) {
-  // The course exists, but the command line names a missing file.
-  scratch.write(QStringLiteral("program/Data/Varnel.vrn"),
-                "/Course\r\nintro\r\n");
-  start({QStringLiteral("no-such-page.fum")});
-  form().FormShow();
-  EXPECT_TRUE(messages.shown.isEmpty());
-  EXPECT_FALSE(doc().navigator().active());
-  EXPECT_TRUE(page().PagePath.isEmpty());
-}
-
 TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
   const QByteArray pageBytes =
       "Fum[lesson]\r\n^1|4|610|`14|100|48|\r\nEnd[lesson]\r\n";
@@ -155,23 +132,4 @@ TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
   EXPECT_EQ(QFileInfo(page().PagePath).fileName(),
             QStringLiteral("lesson.fum"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("lesson.fum"));
-}
-
-TEST_F(Startup, NamesTheSettingsCannotHoldDoNotBlockTheShutDown) {
-  // A course whose file name cannot be a key of the settings file.
-  scratch.write(QStringLiteral("one.fum"),
-                "Fum[one]\r\n^1|4|610|\r\nEnd[one]\r\n");
-  doc().files().openFile(scratch.write(QStringLiteral("a=b.vrn"), "one\r\n"));
-  ASSERT_TRUE(doc().navigator().active());
-  doc().session().addRecentFile(QStringLiteral("/tmp/two\nlines.fum"));
-  doc().session().addRecentFile(QStringLiteral("/tmp/ok.fum"));
-  EXPECT_TRUE(form().writeSettings());
-  EXPECT_TRUE(messages.shown.isEmpty());
-  EXPECT_EQ(settings.readString(QStringLiteral("RecentFiles"),
-                                QStringLiteral("r1"), {}),
-            QStringLiteral("/tmp/ok.fum"));
-  EXPECT_TRUE(settings
-                  .readString(QStringLiteral("RecentFiles"),
-                              QStringLiteral("r2"), QStringLiteral("x"))
-                  .isEmpty());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFileInfo>
+
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
 #include "support/RecordingView.h"
@@ -17,6 +19,36 @@ struct DocumentSession {
   }
   DocumentSession(const DocumentSession &) = delete;
   DocumentSession &operator=(const DocumentSession &) = delete;
+
+  // Writes the page file `name` of `inputs` quarter notes, named after the
+  // file, and returns its path.
+  QString page(const QString &name, int inputs) {
+    return scratch.write(
+        name, quarterNotesPage(QFileInfo(name).completeBaseName().toLatin1(),
+                               inputs));
+  }
+  // The course `folder`/`folder`.vrn of three pages with 1, 2 and 3 inputs;
+  // the second lies in the subfolder "sub".
+  QString course(const QString &folder) {
+    page(folder + QStringLiteral("/one.fum"), 1);
+    page(folder + QStringLiteral("/sub/two.fum"), 2);
+    page(folder + QStringLiteral("/three.fum"), 3);
+    return scratch.write(
+        folder + QLatin1Char('/') + folder + QStringLiteral(".vrn"),
+        "one\r\nsub\\two\r\nthree\r\n");
+  }
+  // One more input, and the page marked modified.
+  void modify() {
+    doc.appendInput("`14", 200, 48);
+    doc.setModified(true);
+  }
+  // How often the save question was asked.
+  int saveQuestions() const {
+    int n = 0;
+    for (const ScriptedMessages::Shown &s : messages.shown)
+      n += s.buttons == Messages::Buttons::YesNoCancel;
+    return n;
+  }
 
   ScratchDir scratch;
   ScriptedMessages messages;
