@@ -342,13 +342,19 @@ TEST_F(DocumentTest, CancelAfterSteppingKeepsThePageShown) {
   EXPECT_TRUE(doc.isModified());
 }
 
-TEST_F(DocumentTest, ClosingRemembersTheCurrentFolderForTheNextRun) {
+// What the user chose in one run is there in the next: the current folder
+// at shut-down, the line length, the executive option and the recent files.
+TEST_F(DocumentTest, SettingsWrittenByOneRunAreReadByTheNext) {
   const QString work = scratch.file(QStringLiteral("work"));
   QDir().mkpath(work);
   doc.session().setCurrentFolder(work);
   const QString current = QDir(work).canonicalPath();
   doc.session().rememberCurrentFolder();
   EXPECT_EQ(doc.session().folder(), current);
+  doc.session().setMaxChar(60);
+  doc.session().setExecutive(true);
+  doc.session().addRecentFile(QStringLiteral("/tmp/ä ü/曲.fum"));
+  doc.session().addRecentFile(QStringLiteral("/tmp/b.fum"));
   ASSERT_TRUE(doc.session().write(WindowLayout{}, doc.navigator().course()));
   EXPECT_EQ(settings.readString(QStringLiteral("Fum"), QStringLiteral("Folder"),
                                 QString()),
@@ -359,6 +365,11 @@ TEST_F(DocumentTest, ClosingRemembersTheCurrentFolderForTheNextRun) {
   next.session().read();
   EXPECT_EQ(next.session().folder(), current);
   EXPECT_EQ(next.session().currentFolder(), current);
+  EXPECT_EQ(next.session().maxChar(), 60);
+  EXPECT_TRUE(next.session().executive());
+  EXPECT_EQ(next.session().recent().entry(1), QStringLiteral("/tmp/b.fum"));
+  EXPECT_EQ(next.session().recent().entry(2),
+            QStringLiteral("/tmp/ä ü/曲.fum"));
 }
 
 // Names the settings file cannot hold as keys or values are left out, and
