@@ -15,14 +15,16 @@ TEST(StaffGrid, SnapsToTheNearestMultipleOfFourWithTwoGoingDown) {
 }
 
 // Typed separators and backquotes are stored full width so that the text
-// reads back as text; characters code page 932 cannot hold are named, and
-// nothing is placed.
-TEST(LetterTexts, PlacedReadableBackOrRefusedNamingWhatThePageCannotHold) {
+// reads back as text. Nothing is placed without a text (a beep) or with
+// characters code page 932 cannot hold (named); either way the field is
+// asked for, and the page stays as it was.
+TEST(LetterTexts, PlacedReadableBackOrRefusedAskingForTheField) {
   const struct {
     QString typed;
     QByteArray stored;  // empty: refused
-    QString named;
+    QString named;      // empty with nothing stored: a beep
   } cases[] = {
+      {QString(), {}, {}},
       {QStringLiteral("a|b"), sjis(QStringLiteral("a｜b")), {}},
       {QStringLiteral("`13"), sjis(QStringLiteral("｀13")), {}},
       {QStringLiteral("ポ"), QByteArray("\x83\x7C"), {}},  // trail byte "|"
@@ -33,10 +35,19 @@ TEST(LetterTexts, PlacedReadableBackOrRefusedNamingWhatThePageCannotHold) {
     DocumentSession s;
     s.doc.input().setMode(EditMode::Letter);
     s.doc.input().setLetterText(c.typed);
+    int asked = 0;
+    QObject::connect(&s.doc.input(), &PageInput::letterTextWanted,
+                     [&asked] { ++asked; });
     s.doc.input().mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(10, 21));
     if (c.stored.isEmpty()) {
       EXPECT_EQ(s.doc.page().count(), 0);
       EXPECT_FALSE(s.doc.isModified());
+      EXPECT_EQ(asked, 1);
+      if (c.named.isEmpty()) {
+        EXPECT_EQ(s.messages.beeps, 1);
+        EXPECT_TRUE(s.messages.shown.isEmpty());
+        continue;
+      }
       ASSERT_EQ(s.messages.shown.size(), 1);
       EXPECT_EQ(s.messages.shown[0].icon, Messages::Icon::Error);
       EXPECT_TRUE(s.messages.shown[0].text.contains(c.named))
@@ -44,6 +55,7 @@ TEST(LetterTexts, PlacedReadableBackOrRefusedNamingWhatThePageCannotHold) {
       continue;
     }
     EXPECT_TRUE(s.messages.shown.isEmpty());
+    EXPECT_EQ(asked, 0);
     EXPECT_EQ(contentsOf(s.doc.page().Inputs), QList<QByteArray>{c.stored});
     EXPECT_EQ(xsOf(s.doc.page().Inputs), QList<QByteArray>{"10"});
     EXPECT_EQ(ysOf(s.doc.page().Inputs), QList<QByteArray>{"21"});

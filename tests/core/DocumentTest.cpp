@@ -459,6 +459,12 @@ TEST_F(DocumentTest, PaletteButtonsWithAndWithoutTheFlip) {
     shows(glyphs[tag - 1].normal);
   }
   EXPECT_EQ(doc.page().count(), 0) << "a right click places nothing";
+  // The whole note has no flipped form, but the flip still turns.
+  doc.input().choosePaletteButton(1);
+  rightClick();
+  shows(10);
+  doc.input().choosePaletteButton(2);
+  shows(13);
 }
 
 TEST_F(DocumentTest, LeftClickStampsOnTheStaffGrid) {
