@@ -204,6 +204,12 @@ TEST(DocumentCaption, NamesWhatIsShown) {
              "mail.txt", "Dear reader,\r\n" + quarterNotesPage("mail")));
        },
        "(テキスト・ファイルからの抽出)"},
+      {"page from the clipboard", false,
+       [](Session &s) {
+         s.view.clipboard = QString::fromLatin1(quarterNotesPage("clip"));
+         s.doc.files().openClipboardText();
+       },
+       "(クリップボード・データ)"},
       {"course", false,
        [](Session &s) { s.doc.files().openFile(s.course("c")); }, "c.vrn"},
       {"course with a title", false,
@@ -496,23 +502,6 @@ TEST_F(DocumentTest, BitmapExportWritesTheChosenFileAndReportsFailure) {
   doc.files().saveBitmap();
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
-}
-
-TEST_F(DocumentTest, ClipboardPageWithLinuxLineEndsOpens) {
-  view.clipboard =
-      QString::fromLatin1(quarterNotesPage("clip", 2)).replace("\r\n", "\n");
-  doc.files().openClipboardText();
-  EXPECT_TRUE(messages.shown.isEmpty());
-  EXPECT_EQ(doc.page().count(), 2);
-  EXPECT_EQ(doc.page().InternalName, "clip");
-  EXPECT_EQ(view.caption, QStringLiteral("(クリップボード・データ)"));
-  // Characters the page cannot hold are named, and the page still opens.
-  view.clipboard = QStringLiteral("😀\n") + view.clipboard;
-  doc.setModified(false);
-  doc.files().openClipboardText();
-  ASSERT_EQ(messages.shown.size(), 1);
-  EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("😀")));
-  EXPECT_EQ(doc.page().count(), 2);
 }
 
 // Each file dialog starts where the last one ended, from the folder the

@@ -20,16 +20,52 @@ class OpeningFiles : public ::testing::Test, protected DocumentSession {};
 
 }  // namespace
 
-TEST_F(OpeningFiles, APageFileOpensWhateverTheCaseOfItsExtension) {
-  const QString path = scratch.write(QStringLiteral("LESSON.FUM"), LessonPage);
-  doc.files().openFile(path);
-  EXPECT_EQ(doc.page().count(), 2);
-  EXPECT_EQ(doc.page().PagePath, path);
-  EXPECT_EQ(doc.page().CaptionPath, path);
-  EXPECT_FALSE(doc.isModified());
-  EXPECT_EQ(doc.page().PageText, QByteArray("Hello\r\nWorld"));
-  EXPECT_EQ(doc.session().recent().entry(1), path);
-  EXPECT_TRUE(messages.shown.isEmpty());  // "lesson" matches "LESSON"
+// What opening a file shows, and whether the file joins the recent list: a
+// page file whatever the case of its extension, a page file without a
+// page, and other text, from which a page is taken only when the user
+// agrees.
+TEST(OpeningAFile, ShowsWhatItHoldsAndOnlyAPageFileIsRecent) {
+  using A = Messages::Answer;
+  const QString question = QStringLiteral(
+      "譜面ファイルではないファイルを開こうとしています。\r\n"
+      "もし譜面データが含まれていれば、抽出して開きます。\r\n"
+      "続けますか？");
+  const QByteArray mail = "Dear reader,\r\n" + LessonPage + "Bye\r\n";
+  const struct {
+    const char *file;
+    QByteArray bytes;
+    A answer;         // to the question about other text
+    QString message;  // the one message shown, if any
+    int inputs;
+    bool tied, modified, recent;
+  } cases[] = {
+      // "lesson" matches "LESSON": no question about the name.
+      {"LESSON.FUM", LessonPage, A::Cancel, {}, 2, true, false, true},
+      {"empty.fum", "nothing\r\n", A::Cancel,
+       QStringLiteral("Fumデータが読めません。"), 0, false, false, true},
+      {"mail.txt", mail, A::Yes, question, 2, false, true, false},
+      {"mail.txt", mail, A::No, question, 0, false, false, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.file) + ", answer " +
+                 std::to_string(int(c.answer)));
+    DocumentSession s;
+    const QString path = s.scratch.write(QString::fromLatin1(c.file), c.bytes);
+    s.messages.answers = {c.answer};
+    s.doc.files().openFile(path);
+    EXPECT_EQ(s.messages.texts(),
+              c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    if (c.message == question) {
+      EXPECT_EQ(s.messages.shown[0].buttons, Messages::Buttons::YesNo);
+    }
+    EXPECT_EQ(s.doc.page().count(), c.inputs);
+    if (c.inputs) {
+      EXPECT_EQ(s.doc.page().PageText, QByteArray("Hello\r\nWorld"));
+    }
+    EXPECT_EQ(s.doc.page().PagePath, c.tied ? path : QString());
+    EXPECT_EQ(s.doc.isModified(), c.modified);
+    EXPECT_EQ(s.doc.session().recent().entry(1), c.recent ? path : QString());
+  }
 }
 
 // Whatever would let a modified page go asks first: Cancel keeps it, No
@@ -83,41 +119,6 @@ TEST(SaveQuestion, CancelKeepsThePageNoLetsItGoYesSavesItFirst) {
   }
 }
 
-TEST_F(OpeningFiles, AFileWithoutAPageGivesAnEmptyPageAndStaysRecent) {
-  const QString path =
-      scratch.write(QStringLiteral("empty.fum"), "nothing\r\n");
-  modify();
-  messages.answers = {Messages::Answer::No};
-  doc.files().openFile(path);
-  EXPECT_TRUE(messages.saw(QStringLiteral("Fumデータが読めません。")));
-  EXPECT_EQ(doc.page().count(), 0);
-  EXPECT_TRUE(doc.page().PagePath.isEmpty());
-  EXPECT_EQ(doc.session().recent().entry(1), path);
-}
-
-TEST_F(OpeningFiles, APageIsTakenFromOtherTextOnlyWhenTheUserAgrees) {
-  const QString path = scratch.write(
-      QStringLiteral("mail.txt"), "Dear reader,\r\n" + LessonPage + "Bye\r\n");
-  messages.answers = {Messages::Answer::Yes};
-  doc.files().openFile(path);
-  ASSERT_EQ(messages.shown.size(), 1);
-  EXPECT_EQ(
-      messages.shown[0].text,
-      QStringLiteral("譜面ファイルではないファイルを開こうとしています。\r\n"
-                     "もし譜面データが含まれていれば、抽出して開きます。\r\n"
-                     "続けますか？"));
-  EXPECT_EQ(messages.shown[0].buttons, Messages::Buttons::YesNo);
-  EXPECT_EQ(doc.page().count(), 2);
-  EXPECT_TRUE(doc.page().PagePath.isEmpty());
-  EXPECT_TRUE(doc.isModified());
-  EXPECT_TRUE(doc.session().recent().entry(1).isEmpty());
-
-  doc.newPage();
-  messages.answers = {Messages::Answer::No};
-  doc.files().openFile(path);
-  EXPECT_EQ(doc.page().count(), 0);
-}
-
 // The canvas stops drawing at a number that is not whole; the document
 // names it.
 TEST_F(OpeningFiles, AnInputThatIsNotANumberIsReported) {
@@ -152,21 +153,38 @@ TEST_F(OpeningFiles, AGoneRecentFileIsSaidAndLeavesTheList) {
   EXPECT_EQ(doc.session().recent().entry(1), paths[1]);
 }
 
-// Only a page opens from the clipboard; its text comes in as code page
-// 932, and anything else says that it holds no page.
+// Only a page opens from the clipboard, whatever its line ends; its text
+// comes in as code page 932, what that cannot hold is named and the page
+// opens all the same, and anything else holds no page.
 TEST_F(OpeningFiles, OnlyAPageOpensFromTheClipboard) {
+  const QString noPage = QStringLiteral("Fumデータが読めません。");
+  const QString lfPage =
+      QString::fromLatin1(quarterNotesPage("clip", 2)).replace("\r\n", "\n");
   const struct {
     const char *what;
     QString clipboard;
-    int inputs;  // -1: nothing opens
+    int inputs;       // -1: nothing opens
+    QString message;  // part of the one message shown, if any
+    QByteArray text;
   } cases[] = {
       {"page",
        QStringLiteral(
            "Fum[clip]\r\n~音楽\r\n^1|2|300|`14|50|48|\r\nEnd[clip]\r\n"),
-       1},
+       1,
+       {},
+       sjis(QStringLiteral("音楽"))},
+      {"page with Linux line ends", lfPage, 2, {}, {}},
+      {"page after what it cannot hold",
+       QStringLiteral("😀\n") + lfPage,
+       2,
+       QStringLiteral("😀"),
+       {}},
       {"region text",
-       QStringLiteral("%Fum%\r\n0\r\n0\r\n10\r\n10\r\n`14\r\n5\r\n5\r\n"), -1},
-      {"empty", QString(), -1},
+       QStringLiteral("%Fum%\r\n0\r\n0\r\n10\r\n10\r\n`14\r\n5\r\n5\r\n"),
+       -1,
+       noPage,
+       {}},
+      {"empty", QString(), -1, noPage, {}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
@@ -175,17 +193,15 @@ TEST_F(OpeningFiles, OnlyAPageOpensFromTheClipboard) {
     view.clipboard = c.clipboard;
     doc.files().openClipboardText();
     EXPECT_TRUE(doc.page().PagePath.isEmpty());
-    if (c.inputs < 0) {
-      EXPECT_EQ(messages.texts(),
-                QStringList{QStringLiteral("Fumデータが読めません。")});
-      EXPECT_EQ(doc.page().count(), 0);
-      continue;
+    EXPECT_EQ(doc.page().count(), std::max(c.inputs, 0));
+    EXPECT_EQ(doc.isModified(), c.inputs > 0);
+    if (c.message.isEmpty()) {
+      EXPECT_TRUE(messages.shown.isEmpty());
+    } else {
+      ASSERT_EQ(messages.shown.size(), 1);
+      EXPECT_TRUE(messages.shown[0].text.contains(c.message));
     }
-    EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(doc.page().count(), c.inputs);
-    EXPECT_EQ(doc.page().StaffCount, 2);
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.page().PageText, sjis(QStringLiteral("音楽")));
+    EXPECT_EQ(doc.page().PageText, c.text);
   }
 }
 
