@@ -134,7 +134,7 @@ TEST_F(Editing, NewPagesKeepOnlyTheSizeOfThePaper) {
             (RecordingView::Size{3, 700}));
   EXPECT_FALSE(doc.isModified());
 
-  inputs(1);
+  doc.appendInput("`14", 100, 300);  // below a page of two staves
   doc.setModified(false);
   doc.edits().applyPaperDialog(2, 1280);
   EXPECT_EQ(view.resizes.last(), (RecordingView::Size{2, 1280}));
