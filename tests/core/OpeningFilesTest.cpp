@@ -12,10 +12,6 @@
 
 namespace {
 
-const QByteArray LessonPage =
-    "Fum[lesson]\r\n~Hello|World\r\n^1|4|610|`32|40|70|Allegro|100|20|\r\n"
-    "End[lesson]\r\n";
-
 class OpeningFiles : public ::testing::Test, protected DocumentSession {};
 
 }  // namespace
@@ -30,7 +26,7 @@ TEST(OpeningAFile, ShowsWhatItHoldsAndOnlyAPageFileIsRecent) {
       "譜面ファイルではないファイルを開こうとしています。\r\n"
       "もし譜面データが含まれていれば、抽出して開きます。\r\n"
       "続けますか？");
-  const QByteArray mail = "Dear reader,\r\n" + LessonPage + "Bye\r\n";
+  const QByteArray mail = "Dear reader,\r\n" + lessonPage() + "Bye\r\n";
   const struct {
     const char *file;
     QByteArray bytes;
@@ -40,7 +36,7 @@ TEST(OpeningAFile, ShowsWhatItHoldsAndOnlyAPageFileIsRecent) {
     bool tied, modified, recent;
   } cases[] = {
       // "lesson" matches "LESSON": no question about the name.
-      {"LESSON.FUM", LessonPage, A::Cancel, {}, 2, true, false, true},
+      {"LESSON.FUM", lessonPage(), A::Cancel, {}, 2, true, false, true},
       {"empty.fum", "nothing\r\n", A::Cancel,
        QStringLiteral("Fumデータが読めません。"), 0, false, false, true},
       {"mail.txt", mail, A::Yes, question, 2, false, true, false},

@@ -14,8 +14,8 @@ using namespace page_format;
 
 namespace {
 
-// The page of the worked example: "Hello" / "World", glyph 32 at (40, 70)
-// and "Allegro" at (100, 20).
+// A page with the text "Hello" / "World", glyph 32 at (40, 70) and
+// "Allegro" at (100, 20).
 ScorePage helloPage() {
   ScorePage page;
   page.PageText = "Hello\r\nWorld";

@@ -10,10 +10,6 @@
 
 namespace {
 
-const QByteArray LessonPage =
-    "Fum[lesson]\r\n~Hello|World\r\n^1|4|610|`32|40|70|Allegro|100|20|\r\n"
-    "End[lesson]\r\n";
-
 class FileCommandsInWindow : public ProgramTest {
  protected:
   FileCommandsInWindow() { doc().session().setExecutive(true); }
@@ -29,7 +25,7 @@ class FileCommandsInWindow : public ProgramTest {
 // with it.
 TEST_F(FileCommandsInWindow, TheWindowsShowThePageOpened) {
   doc().files().openFile(
-      scratch.write(QStringLiteral("LESSON.FUM"), LessonPage));
+      scratch.write(QStringLiteral("LESSON.FUM"), lessonPage()));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("LESSON.FUM"));
   EXPECT_EQ(memo()->toPlainText(), QStringLiteral("Hello\nWorld"));
   doc().newPage();
@@ -40,7 +36,7 @@ TEST_F(FileCommandsInWindow, TheWindowsShowThePageOpened) {
 TEST_F(FileCommandsInWindow, RecentMenuItemsFollowTheList) {
   QStringList paths;
   for (int i = 1; i <= 3; ++i) {
-    paths << scratch.write(QStringLiteral("p%1.fum").arg(i), LessonPage);
+    paths << scratch.write(QStringLiteral("p%1.fum").arg(i), lessonPage());
     doc().files().openFile(paths.last());
   }
   EXPECT_EQ(action("ReOpen1")->text(), QStringLiteral("p3.fum"));
@@ -107,8 +103,8 @@ TEST_F(FileCommandsInWindow, OpensAPageFromTheRealClipboard) {
 }
 
 TEST_F(FileCommandsInWindow, DroppedFilesOpenTheFirstOnly) {
-  const QString first = scratch.write(QStringLiteral("a.fum"), LessonPage);
-  const QString second = scratch.write(QStringLiteral("b.fum"), LessonPage);
+  const QString first = scratch.write(QStringLiteral("a.fum"), lessonPage());
+  const QString second = scratch.write(QStringLiteral("b.fum"), lessonPage());
   EXPECT_TRUE(form().DropFiles({QUrl(QStringLiteral("https://x/y.fum")),
                                 QUrl::fromLocalFile(first),
                                 QUrl::fromLocalFile(second)}));

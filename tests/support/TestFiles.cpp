@@ -65,6 +65,11 @@ QList<QByteArray> ysOf(const InputList &inputs) {
   return column(inputs, &InputList::y);
 }
 
+QByteArray lessonPage() {
+  return "Fum[lesson]\r\n~Hello|World\r\n"
+         "^1|4|610|`32|40|70|Allegro|100|20|\r\nEnd[lesson]\r\n";
+}
+
 QByteArray quarterNotesPage(const QByteArray &name, int inputs) {
   QByteArray data = "^1|4|610|";
   for (int i = 0; i < inputs; ++i)

@@ -25,6 +25,10 @@ QByteArray readBytes(const QString &path);
 // one staff, 20 pixels apart.
 QByteArray quarterNotesPage(const QByteArray &name, int inputs = 1);
 
+// The bytes of the page "lesson" of four staves with the text "Hello" /
+// "World", glyph 32 at (40, 70) and "Allegro" at (100, 20).
+QByteArray lessonPage();
+
 class InputList;
 // The contents, the Xs and the Ys of a page's inputs, one list each.
 QList<QByteArray> contentsOf(const InputList &inputs);
