@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPoint>
 
-class EditorState;
+struct EditorState;
 class Messages;
 class PageChanges;
 class RegionTool;

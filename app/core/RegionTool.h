@@ -8,7 +8,7 @@
 #include "edit/core/RegionMoves.h"
 
 class DocumentView;
-class EditorState;
+struct EditorState;
 class Messages;
 class PageChanges;
 class ScorePage;
