@@ -58,7 +58,6 @@ int main(int argc, char **argv) {
     case Parsed::Kind::Command: {
       headless::prepare();
       QGuiApplication app(argc, argv);
-      page_fonts::install();
       if (!cp932::available()) {
         std::fprintf(stderr, "%s\n", qPrintable(cp932::unavailableMessage()));
         return command_line::Failure;

@@ -17,17 +17,7 @@ constexpr Mapping Mappings[] = {
 
 }  // namespace
 
-void install() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  for (const Mapping &mapping : Mappings)
-    QFont::insertSubstitution(QString::fromUtf16(mapping.windowsName),
-                              QString::fromUtf16(mapping.installedName));
-}
-
 QFont face(const QString &windowsName, int pixelSize) {
-  install();
   QString family = windowsName;
   for (const Mapping &mapping : Mappings)
     if (windowsName == QString::fromUtf16(mapping.windowsName))

@@ -6,14 +6,10 @@
 // The Windows faces the pages ask for, mapped onto the IPA fonts.
 namespace page_fonts {
 
-// Registers the face substitutions once; call before any text is drawn.
-void install();
-
 // The face named by its Windows name, asked for by the name of the IPA face
-// that stands in for it. Asked for by its installed name alone, a face needs
-// no search through the fallback fonts for each script it shows (one for
-// the Windows name, one for its substitute, and another pair for each
-// script), which costs a start-up a sixth of its time.
+// that stands in for it. A face asked for by a name that is not installed
+// costs a search through the fallback fonts for each script it shows, which
+// cost a start-up a sixth of its time.
 QFont face(const QString &windowsName, int pixelSize);
 
 // "ＭＳ Ｐ明朝" at 12 pixels without smoothing: page texts and the letter

@@ -6,9 +6,9 @@
 // What the note palette and the letter window share.
 namespace tool_windows {
 
-// The small face of the tool windows ("ＭＳ Ｐゴシック" at 12 pixels, mapped):
-// twelve list items fit the palette without a scroll bar and the captions
-// fit their short buttons.
+// The small face of the tool windows ("ＭＳ Ｐゴシック" at 12 pixels, as its
+// IPA face): twelve list items fit the palette without a scroll bar and the
+// captions fit their short buttons.
 QFont font();
 
 // The place of a tool window's first showing: beside the main window's
