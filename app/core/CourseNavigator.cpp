@@ -78,12 +78,12 @@ void CourseNavigator::selectEntry(int index) {
     emit selectionChanged(selectedEntry_);
     return;
   }
-  page_.PagePath = course_.pagePath(index);
-  if (!QFileInfo(page_.PagePath).isFile()) {
+  const QString path = course_.pagePath(index);
+  if (!QFileInfo(path).isFile()) {
     showMissingEntry(index);
     return;
   }
-  pages_.load(nullptr);
+  pages_.load(path);
   course_.ContentsIndex = course_.LoadedIndex = index;
 }
 

@@ -1,10 +1,21 @@
-// The document's page: construction, the page's state and its drawing.
+// The document's page: construction, the page's state, its history and its
+// drawing.
 #include "app/core/Document.h"
 
 #include "app/core/DocumentView.h"
+#include "app/core/PageCommands.h"
 #include "base/core/Cp932.h"
 #include "base/core/Messages.h"
+#include "score/core/Decimal.h"
 #include "score/core/TextEntry.h"
+
+namespace {
+
+// Steps kept for undo; a step holds only what it changed, so a thousand
+// cost little beside the page itself.
+constexpr int HistoryLimit = 1000;
+
+}  // namespace
 
 Document::Document(const Services &services, DocumentView &view,
                    QObject *parent)
@@ -13,6 +24,17 @@ Document::Document(const Services &services, DocumentView &view,
       view_(view),
       session_(services.messages, services.settings, services.programFolder),
       playback_(services.messages, services.sequencer, services.programFolder) {
+  history_.setUndoLimit(HistoryLimit);
+  connect(&history_, &QUndoStack::cleanChanged, this,
+          &Document::updateModified);
+  connect(&history_, &QUndoStack::indexChanged, this,
+          &Document::historyChanged);
+  // A reader changes nothing, however the option was set (also from the
+  // settings at start-up).
+  connect(&session_, &ProgramSession::executiveChanged, &input_,
+          &PageInput::setEditable);
+  connect(&session_, &ProgramSession::executiveChanged, this,
+          &Document::historyChanged);
   setStartValues();
 }
 
@@ -24,10 +46,33 @@ void Document::setStartValues() {
   editor_.AdministratorMode = false;
 }
 
+// --- The modified mark ------------------------------------------------------
+
 void Document::setModified(bool modified) {
-  const bool changed = page_.Modified != modified;
+  if (modified) {
+    // No step stands at the saved page any more.
+    history_.resetClean();
+  } else {
+    history_.setClean();
+    textTyped_ = false;
+  }
+  updateModified();
+}
+
+void Document::updateModified() {
+  const bool modified = !history_.isClean() || textTyped_;
+  if (page_.Modified == modified) return;
   page_.Modified = modified;
-  if (changed) emit modifiedChanged(modified);
+  emit modifiedChanged(modified);
+}
+
+bool Document::setExecutive(bool executive) {
+  if (!executive && session_.executive()) {
+    if (!askSaveQuestion()) return false;
+    input_.setMode(EditMode::None);
+  }
+  session_.setExecutive(executive);
+  return true;
 }
 
 void Document::enterAdministratorMode() {
@@ -36,24 +81,118 @@ void Document::enterAdministratorMode() {
   view_.showProtectIndicator(page_.ProtectFlag < 0);
 }
 
-void Document::newPage() {
-  resizeCanvas();
-  setPageText(QByteArray());
-  clearInputs();
-  page_.CaptionPath.clear();
-  page_.PagePath.clear();
-  page_.InternalName.clear();
-  navigator_.setActive(false);
-  setModified(false);
-  regions_.disableSelectionCommands();
-  page_.ProtectFlag = 1;
-  view_.showProtectIndicator(false);
-  navigator_.clearNote();
+// --- The history ------------------------------------------------------------
+
+void Document::push(QUndoCommand *command) {
+  // The one door every change goes through: shut for a reader.
+  if (!canEdit()) {
+    delete command;
+    return;
+  }
+  history_.push(command);
+  refreshCanvas();
+  updateModified();
 }
 
-void Document::clearInputs() {
-  page_.clearLists();
-  playback_.closePiece();
+void Document::startHistory() {
+  history_.clear();
+  emit historyChanged();
+}
+
+bool Document::canEdit() const { return input_.editable(); }
+
+void Document::undo() {
+  if (!canEdit()) return;
+  if (!history_.canUndo()) {
+    messages_.beep();
+    return;
+  }
+  regions_.letGo();
+  history_.undo();
+  refreshCanvas();
+}
+
+void Document::redo() {
+  if (!canEdit()) return;
+  if (!history_.canRedo()) {
+    messages_.beep();
+    return;
+  }
+  regions_.letGo();
+  history_.redo();
+  refreshCanvas();
+}
+
+int Document::appendInputs(InputList inputs, const QString &name) {
+  if (!canEdit()) return 0;
+  auto *command =
+      new AppendInputsCommand(page_, *this, std::move(inputs), name);
+  push(command);
+  // Asked of the step still on the stack: pushing never merges it away.
+  return command->appended();
+}
+
+void Document::appendInput(const QByteArray &content, int x, int y) {
+  InputList input;
+  input.append(content, x, y);
+  appendInputs(std::move(input), QStringLiteral("入力"));
+}
+
+void Document::removeInputs(QList<int> indices, const QString &name) {
+  push(new RemoveInputsCommand(page_, *this, std::move(indices), name));
+}
+
+void Document::movePlaces(QList<int> indices, int dx, int dy) {
+  if (indices.isEmpty()) return;
+  push(new MovePlacesCommand(page_, *this, std::move(indices), dx, dy));
+}
+
+void Document::shiftPage(int dy) {
+  push(new MovePlacesCommand(page_, *this, dy));
+}
+
+void Document::changePaper(int staffCount, int staffWidth) {
+  push(new PaperSizeCommand(page_, *this, staffCount, staffWidth));
+}
+
+// --- The canvas -------------------------------------------------------------
+
+void Document::inputsAppended(int first) {
+  if (stale_ == Stale::None) {
+    stale_ = Stale::Appended;
+    firstAppended_ = first;
+  } else if (stale_ == Stale::Appended) {
+    firstAppended_ = std::min(firstAppended_, first);
+  }
+}
+
+void Document::inputsChanged() {
+  if (stale_ != Stale::WholePage) stale_ = Stale::Inputs;
+}
+
+void Document::wholePageChanged() { stale_ = Stale::WholePage; }
+
+void Document::refreshCanvas() {
+  const Stale stale = std::exchange(stale_, Stale::None);
+  if (stale == Stale::None) return;
+  // A frame is XORed over the picture: anything drawn under it needs the
+  // picture drawn anew first.
+  const bool framed = editor_.hasSelection();
+  if (stale == Stale::WholePage) {
+    redrawResized();
+  } else if (stale == Stale::Inputs || framed) {
+    redrawAll();
+  } else {
+    // New inputs at the end are stamped alone, over what is there.
+    const InputList &inputs = page_.Inputs;
+    for (int i = firstAppended_; i < inputs.count(); ++i) {
+      const std::optional<int> x = parseDecimal(inputs.x(i));
+      const std::optional<int> y = parseDecimal(inputs.y(i));
+      if (x && y) view_.drawInput(inputs.content(i).toByteArray(), *x, *y);
+    }
+    emit canvasChanged();
+  }
+  regions_.canvasRefreshed();
 }
 
 void Document::redrawPaper() {
@@ -86,10 +225,27 @@ void Document::redrawAll() {
   replayInputs();
 }
 
-void Document::appendInput(const QByteArray &content, int x, int y) {
-  page_.append(content, x, y);
-  view_.drawInput(content, x, y);
-  emit canvasChanged();
+// --- A new page -------------------------------------------------------------
+
+void Document::newPage() {
+  resizeCanvas();
+  setPageText(QByteArray());
+  clearInputs();
+  page_.CaptionPath.clear();
+  page_.PagePath.clear();
+  page_.InternalName.clear();
+  navigator_.setActive(false);
+  startHistory();
+  setModified(false);
+  regions_.disableSelectionCommands();
+  page_.ProtectFlag = 1;
+  view_.showProtectIndicator(false);
+  navigator_.clearNote();
+}
+
+void Document::clearInputs() {
+  page_.clearLists();
+  playback_.closePiece();
 }
 
 bool Document::askSaveQuestion() {
@@ -99,7 +255,6 @@ bool Document::askSaveQuestion() {
       if (save()) return true;
       // Not stored (a protected page is refused too): the command stops
       // and the edits stay, for the user to save elsewhere or let go.
-      setModified(true);
       return false;
     case Messages::Answer::No:
       // The user lets the page go: a later question in the same command
@@ -111,10 +266,13 @@ bool Document::askSaveQuestion() {
   }
 }
 
+// --- The page text ----------------------------------------------------------
+
 void Document::setPageText(const QByteArray &text) {
   page_.PageText = text;
   emit pageTextChanged(text);
-  setModified(true);
+  textTyped_ = true;
+  updateModified();
 }
 
 QString Document::typePageText(const QString &typed) {
@@ -123,6 +281,7 @@ QString Document::typePageText(const QString &typed) {
   QString unheld;
   page_.PageText =
       text_entry::pageTextFromTyped(text_entry::withoutUnheld(typed, &unheld));
-  setModified(true);
+  textTyped_ = true;
+  updateModified();
   return unheld;
 }

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
+#include <QUndoStack>
 
+#include "app/core/CanvasCache.h"
 #include "app/core/CourseNavigator.h"
 #include "app/core/FileCommands.h"
 #include "app/core/PageChanges.h"
@@ -26,8 +28,13 @@ class SettingsFile;
 // the piece and the session are objects beside it, reached from here; the
 // windows call in and show what the signals report. The objects are handed
 // the parts of the page they work on, and ask the document for the rest
-// through PageChanges and PageSwitch.
-class Document : public QObject, private PageChanges, private PageSwitch {
+// through PageChanges and PageSwitch. Every change to the page is a step of
+// its history; the modified mark is whether the page differs from the last
+// save, which undoing back to it takes away.
+class Document : public QObject,
+                 private PageChanges,
+                 private PageSwitch,
+                 private CanvasCache {
   Q_OBJECT
  public:
   struct Services {
@@ -47,7 +54,13 @@ class Document : public QObject, private PageChanges, private PageSwitch {
   const EditorState &editor() const { return editor_; }
   bool isModified() const { return page_.Modified; }
 
-  void setModified(bool modified) override;
+  // Marks the page changed, or as it was saved (the history stays, and
+  // the step it stands at becomes the saved one).
+  void setModified(bool modified);
+  // Turns the Executive option on or off. Off, nothing can change the page
+  // any more, so a modified page is offered for saving first; false when
+  // the user cancelled that, and the option stays on.
+  bool setExecutive(bool executive);
   // The administrator mode, once entered, lasts until the program ends:
   // pages are saved as protected and protected pages may be saved.
   void enterAdministratorMode();
@@ -56,8 +69,17 @@ class Document : public QObject, private PageChanges, private PageSwitch {
   void newPage() override;
   // Fresh staff paper with every input drawn again.
   void redrawAll() override;
-  // Appends an input and draws it alone.
-  void appendInput(const QByteArray &content, int x, int y) override;
+  // Appends one input, as a step of the history.
+  void appendInput(const QByteArray &content, int x, int y);
+
+  // --- The history ------------------------------------------------------
+  const QUndoStack &history() const { return history_; }
+  // False for a reader: nothing may change the page.
+  bool canEdit() const;
+  // Takes back the last step, or does again the last one taken back; a
+  // beep when there is none.
+  void undo();
+  void redo();
   // The save question while the page is modified. True when the command
   // may go on: the page was saved, or the user said No (which lets the
   // page go); false on Cancel and when the save failed. Also asked when
@@ -69,10 +91,12 @@ class Document : public QObject, private PageChanges, private PageSwitch {
   QString typePageText(const QString &typed);
 
   // --- The page's file ----------------------------------------------------
-  // Reads the page at PagePath, or from `source` (treated as a file whose
-  // extension is not ".fum"); false when it could not be read, which was
-  // said, and an empty page is shown.
-  bool load(QIODevice *source = nullptr) override;
+  // Reads the page file at `path`, or a page out of `source` (treated as a
+  // file whose extension is not ".fum"); false when it could not be read,
+  // which was said, and an empty page is shown. Either starts a new
+  // history.
+  bool load(const QString &path) override;
+  bool loadFrom(QIODevice &source) override;
   // Each of these is true only when the page was written.
   bool save();
   bool saveAs();
@@ -93,6 +117,8 @@ class Document : public QObject, private PageChanges, private PageSwitch {
   void administratorModeEntered();
   // The program put a new page text in place (not the user's typing).
   void pageTextChanged(const QByteArray &text);
+  // What undo and redo would take, and whether there is any.
+  void historyChanged();
   // The canvas changed size or was drawn anew.
   void canvasChanged();
 
@@ -100,17 +126,44 @@ class Document : public QObject, private PageChanges, private PageSwitch {
   void setStartValues();
   void clearInputs();
   void setPageText(const QByteArray &text);
-  void redrawPaper() override;
+  bool read(const QString &path, QIODevice *source);
+  void redrawPaper();
   void resizeCanvas();
-  void replayInputs() override;
-  void redrawResized() override;
+  void replayInputs();
+  void redrawResized();
   void canvasDrawn() override { emit canvasChanged(); }
+
+  // PageChanges: each a step of the history.
+  int appendInputs(InputList inputs, const QString &name) override;
+  void removeInputs(QList<int> indices, const QString &name) override;
+  void movePlaces(QList<int> indices, int dx, int dy) override;
+  void shiftPage(int dy) override;
+  void changePaper(int staffCount, int staffWidth) override;
+  void markModified() override { setModified(true); }
+  void push(QUndoCommand *command);
+  // A new page in place of the last: nothing to take back.
+  void startHistory();
+  void updateModified();
+
+  // CanvasCache: what the last step left stale, brought up to date by
+  // refreshCanvas() in one place.
+  enum class Stale { None, Appended, Inputs, WholePage };
+  void inputsAppended(int first) override;
+  void inputsChanged() override;
+  void wholePageChanged() override;
+  void refreshCanvas();
   // Writes the page to PagePath; true when it was written.
   bool writePage(bool *needsName);
 
   Messages &messages_;
   DocumentView &view_;
   ScorePage page_;
+  QUndoStack history_;
+  // The page text typed since the last save; the text window keeps its own
+  // undo for it.
+  bool textTyped_ = false;
+  Stale stale_ = Stale::None;
+  int firstAppended_ = 0;
   EditorState editor_;
   ProgramSession session_;
   Playback playback_;

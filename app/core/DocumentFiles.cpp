@@ -45,13 +45,20 @@ void presetSaveAs(Messages::FileDialog &dialog, const QString &pagePath,
 
 }  // namespace
 
-bool Document::load(QIODevice *source) {
+bool Document::load(const QString &path) { return read(path, nullptr); }
+
+bool Document::loadFrom(QIODevice &source) { return read(QString(), &source); }
+
+bool Document::read(const QString &path, QIODevice *source) {
   regions_.disableSelectionCommands();
   page_file::LoadResult result;
   {
     Busy wait(view_);
+    page_.PagePath = path;
     page_.InternalName.clear();
     clearInputs();
+    // What could be taken back belonged to the page that goes.
+    startHistory();
     result = source ? page_file::readFrom(page_, *source)
                     : page_file::readInto(page_, page_.PagePath);
   }

@@ -51,8 +51,7 @@ void FileCommands::openFile(const QString &path) {
     return;
   navigator_.clearNote();
   page_.CaptionPath = path;
-  page_.PagePath = path;
-  pages_.load(nullptr);
+  pages_.load(path);
   showOpenedPage(QStringLiteral("(テキスト・ファイルからの抽出)"));
   if (pageFile) session_.addRecentFile(path);
 }
@@ -99,8 +98,7 @@ void FileCommands::openClipboardText() {
         text_entry::unheldMessage(text_entry::unheldCharacters(clipboard)));
   QBuffer buffer(&text);
   buffer.open(QIODevice::ReadOnly);
-  page_.PagePath.clear();
-  pages_.load(&buffer);
+  pages_.loadFrom(buffer);
   showOpenedPage(QStringLiteral("(クリップボード・データ)"));
 }
 

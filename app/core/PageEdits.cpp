@@ -28,9 +28,7 @@ void PageEdits::undoLastInput() {
     messages_.beep();
     return;
   }
-  page_.removeAt(count - 1);
-  changes_.redrawAll();
-  changes_.setModified(true);
+  changes_.removeInputs({count - 1}, QStringLiteral("一入力消す"));
 }
 
 void PageEdits::shiftPageUp() { shiftPage(-StaffPitch); }
@@ -41,8 +39,6 @@ void PageEdits::shiftPage(int dy) {
   // Every Y is checked before any moves: a page is shifted whole or not at
   // all.
   const InputList &inputs = page_.Inputs;
-  InputList shifted;
-  shifted.reserve(inputs.byteCount() + inputs.count(), inputs.count());
   for (int i = 0; i < inputs.count(); ++i) {
     const std::optional<int> y = parseDecimal(inputs.y(i));
     if (!y) {
@@ -54,21 +50,21 @@ void PageEdits::shiftPage(int dy) {
       messages_.error(region_moves::noFurtherMessage());
       return;
     }
-    shifted.append(inputs.content(i), inputs.x(i),
-                   QByteArray::number(static_cast<int>(moved)));
   }
-  page_.Inputs = std::move(shifted);
-  changes_.redrawResized();
-  changes_.setModified(true);
+  changes_.shiftPage(dy);
 }
 
 void PageEdits::appendClefsAndBarlines(
     const clefs_and_barlines::Choice &choice) {
+  InputList run;
   for (const clefs_and_barlines::GlyphInput &input :
        clefs_and_barlines::inputs(choice, page_.StaffWidth))
-    changes_.appendInput(glyphContent(input.glyph), input.x, input.y);
+    run.append(glyphContent(input.glyph), input.x, input.y);
   // Marked even when nothing was asked for.
-  changes_.setModified(true);
+  if (run.isEmpty())
+    changes_.markModified();
+  else
+    changes_.appendInputs(std::move(run), QStringLiteral("音部記号・小節線"));
 }
 
 void PageEdits::newPageOfStaves(int staffCount) {
@@ -78,8 +74,5 @@ void PageEdits::newPageOfStaves(int staffCount) {
 }
 
 void PageEdits::applyPaperDialog(int staffCount, int staffWidth) {
-  page_.StaffCount = staffCount;
-  page_.StaffWidth = staffWidth;
-  changes_.redrawResized();
-  changes_.setModified(true);
+  changes_.changePaper(staffCount, staffWidth);
 }

@@ -19,13 +19,20 @@ PageInput::PageInput(EditorState &editor, Messages &messages,
   qRegisterMetaType<EditMode>();
 }
 
+void PageInput::setEditable(bool editable) {
+  editable_ = editable;
+  if (!editable) setMode(EditMode::None);
+}
+
 void PageInput::setMode(EditMode mode) {
-  if (mode == mode_) return;
-  const EditMode left = mode_;
-  mode_ = mode;
-  editor_.NoteMode = mode == EditMode::Note;
-  editor_.LetterMode = mode == EditMode::Letter;
-  editor_.RectMode = mode == EditMode::Rect;
+  if (!editable_ && mode != EditMode::None) {
+    // The window that asked is put away again.
+    emit modeChanged(editor_.Mode);
+    return;
+  }
+  if (mode == editor_.Mode) return;
+  const EditMode left = editor_.Mode;
+  editor_.Mode = mode;
   emit modeChanged(mode);
   switch (mode) {
     case EditMode::Note:
@@ -47,11 +54,11 @@ void PageInput::setMode(EditMode mode) {
 }
 
 void PageInput::toggleMode(EditMode mode) {
-  setMode(mode_ == mode ? EditMode::None : mode);
+  setMode(editor_.Mode == mode ? EditMode::None : mode);
 }
 
 void PageInput::modeWindowHidden(EditMode mode) {
-  if (mode_ == mode) setMode(EditMode::None);
+  if (editor_.Mode == mode) setMode(EditMode::None);
 }
 
 void PageInput::setCursor(CanvasCursor cursor) {
@@ -62,10 +69,11 @@ void PageInput::setCursor(CanvasCursor cursor) {
 void PageInput::mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers,
                              QPoint position) {
   const int x = position.x(), y = position.y();
-  if (editor_.RectMode && button == Qt::LeftButton)
+  if (editor_.Mode == EditMode::Rect && button == Qt::LeftButton)
     regions_.pressBand(position);
-  if (editor_.LetterMode && button == Qt::LeftButton) placeText(x, y);
-  if (editor_.NoteMode) {
+  if (editor_.Mode == EditMode::Letter && button == Qt::LeftButton)
+    placeText(x, y);
+  if (editor_.Mode == EditMode::Note) {
     if (button == Qt::RightButton) {
       editor_.FlipToggle = 1 - editor_.FlipToggle;
       selectPaletteGlyph();
@@ -76,18 +84,18 @@ void PageInput::mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers,
 }
 
 void PageInput::mouseMoved(Qt::MouseButtons, QPoint position) {
-  if (editor_.RectMode) regions_.moveBand(position);
+  if (editor_.Mode == EditMode::Rect) regions_.moveBand(position);
 }
 
 void PageInput::mouseReleased(Qt::MouseButton button, QPoint position) {
-  if (editor_.RectMode && button == Qt::LeftButton)
+  if (editor_.Mode == EditMode::Rect && button == Qt::LeftButton)
     regions_.releaseBand(position);
 }
 
 void PageInput::stampGlyph(int x, int y) {
-  changes_.appendInput(glyphContent(editor_.CurrentGlyph), x,
-                       snapToStaffGrid(y));
-  changes_.setModified(true);
+  InputList stamp;
+  stamp.append(glyphContent(editor_.CurrentGlyph), x, snapToStaffGrid(y));
+  changes_.appendInputs(std::move(stamp), QStringLiteral("音符入力"));
 }
 
 void PageInput::placeText(int x, int y) {
@@ -105,8 +113,9 @@ void PageInput::placeText(int x, int y) {
     emit letterTextWanted();
     return;
   }
-  changes_.appendInput(content, x, y);
-  changes_.setModified(true);
+  InputList text;
+  text.append(content, x, y);
+  changes_.appendInputs(std::move(text), QStringLiteral("文字入力"));
 }
 
 void PageInput::choosePaletteButton(int tag) {

@@ -3,13 +3,11 @@
 #include <QObject>
 #include <QPoint>
 
-struct EditorState;
+#include "score/core/EditorState.h"
+
 class Messages;
 class PageChanges;
 class RegionTool;
-
-// The three edit modes, each tied to its tool window; at most one is on.
-enum class EditMode { None, Note, Letter, Rect };
 
 // The cursor the canvas shows: one of the toolkit's own, or a glyph's.
 struct CanvasCursor {
@@ -27,11 +25,15 @@ class PageInput : public QObject {
   PageInput(EditorState &editor, Messages &messages, PageChanges &changes,
             RegionTool &regions);
 
-  EditMode mode() const { return mode_; }
+  EditMode mode() const { return editor_.Mode; }
   CanvasCursor cursor() const { return cursor_; }
 
-  // Switches a mode on (and the others off), or every mode off.
+  // Switches a mode on (and the others off), or every mode off. A reader
+  // (no Executive option) has no mode.
   void setMode(EditMode mode);
+  // Whether the page may be edited at all; off, every mode goes off.
+  void setEditable(bool editable);
+  bool editable() const { return editable_; }
   // The menu item or tool bar button of a mode: on when it is off, else off.
   void toggleMode(EditMode mode);
   // A mode's window was shown or hidden (also by its close box).
@@ -70,8 +72,8 @@ class PageInput : public QObject {
   Messages &messages_;
   PageChanges &changes_;
   RegionTool &regions_;
-  EditMode mode_ = EditMode::None;
   QString letterText_;
+  bool editable_ = true;
   CanvasCursor cursor_;
 };
 

@@ -102,7 +102,7 @@ void RegionTool::selectInRect() {
 
 void RegionTool::selectAll() {
   // A drag over the whole canvas, which only the rectangle mode reads.
-  if (!editor_.RectMode) return;
+  if (editor_.Mode != EditMode::Rect) return;
   const QPoint corner(page_.StaffWidth,
                       staff_limits::canvasHeight(page_.StaffCount));
   pressBand(QPoint(0, 0));
@@ -118,17 +118,14 @@ void RegionTool::drawFrame() {
   changes_.canvasDrawn();
 }
 
-void RegionTool::redrawWithFrame() {
-  changes_.redrawPaper();
-  changes_.replayInputs();
-  changes_.setModified(true);
-  drawFrame();
+void RegionTool::canvasRefreshed() {
+  // The page was drawn anew under the rectangle: its frame goes back on.
+  if (editor_.hasSelection()) drawFrame();
 }
 
 void RegionTool::redrawWithoutFrame() {
-  changes_.redrawPaper();
   editor_.clearSelection();
-  changes_.replayInputs();
+  changes_.redrawAll();
   disableSelectionCommands();
 }
 
@@ -136,11 +133,19 @@ void RegionTool::dropFrame() {
   // A pasted region may have no frame (its rectangle all 0) and still be
   // selected: it is let go all the same.
   if (editor_.hasSelection() || dragging_) {
-    changes_.redrawPaper();
     editor_.clearSelection();
-    changes_.replayInputs();
+    changes_.redrawAll();
     dragging_ = false;
   }
+  disableSelectionCommands();
+}
+
+void RegionTool::letGo() {
+  // The selection names inputs by place in the list, which a step of the
+  // history changes: it goes before the step, and the fresh canvas shows
+  // no frame.
+  editor_.clearSelection();
+  dragging_ = false;
   disableSelectionCommands();
 }
 
@@ -174,11 +179,10 @@ void RegionTool::moveByArrow(MoveArrow arrow, Qt::KeyboardModifiers modifiers) {
 }
 
 void RegionTool::shiftSelection(bool vertical, int step) {
-  if (!selectionInPage()) return;
+  if (selection_.isEmpty() || !selectionInPage()) return;
   const InputList &inputs = page_.Inputs;
   // Every new place is worked out before anything moves: a move that
   // cannot be written as a whole number moves nothing.
-  QList<QByteArray> moved;
   for (int index : selection_) {
     const QByteArrayView place = vertical ? inputs.y(index) : inputs.x(index);
     const std::optional<int> value = parseDecimal(place);
@@ -190,7 +194,6 @@ void RegionTool::shiftSelection(bool vertical, int step) {
       messages_.error(region_moves::noFurtherMessage());
       return;
     }
-    moved.append(QByteArray::number(*value + step));
   }
   int *rect = editor_.SelectionRect;
   const Edge low = vertical ? Top : Left, high = vertical ? Bottom : Right;
@@ -200,21 +203,10 @@ void RegionTool::shiftSelection(bool vertical, int step) {
       return;
     }
   }
-  InputList result;
-  result.reserve(inputs.byteCount() + moved.size(), inputs.count());
-  for (int i = 0, k = 0; i < inputs.count(); ++i) {
-    const bool selected = k < selection_.size() && selection_[k] == i;
-    const QByteArrayView x =
-        selected && !vertical ? QByteArrayView(moved[k]) : inputs.x(i);
-    const QByteArrayView y =
-        selected && vertical ? QByteArrayView(moved[k]) : inputs.y(i);
-    result.append(inputs.content(i), x, y);
-    k += selected;
-  }
-  page_.Inputs = std::move(result);
   rect[low] += step;
   rect[high] += step;
-  redrawWithFrame();
+  // The frame goes with the inputs; a run of presses is one step.
+  changes_.movePlaces(selection_, vertical ? 0 : step, vertical ? step : 0);
 }
 
 // --- Region commands --------------------------------------------------------
@@ -246,52 +238,40 @@ void RegionTool::paste() {
     messages_.notAnInteger(cp932::toUnicode(parsed.notANumber));
     return;
   }
-  selection_.clear();
   const int first = page_.count();
-  const InputList &pasted = parsed.region.inputs;
-  for (int i = 0; i < pasted.count(); ++i) {
-    if (!page_.Inputs.append(pasted.content(i), pasted.x(i), pasted.y(i)))
-      break;  // the page is full
-    selection_.append(first + i);
-  }
   std::copy(parsed.region.rect.begin(), parsed.region.rect.end(),
             editor_.SelectionRect);
+  const int appended =
+      changes_.appendInputs(parsed.region.inputs, QStringLiteral("貼り付け"));
+  // What went in is selected (all of it unless the page is full).
+  selection_.clear();
+  for (int i = 0; i < appended; ++i) selection_.append(first + i);
   setCommandsEnabled(true);
-  redrawWithFrame();
 }
 
 void RegionTool::duplicate() {
   if (!selectionInPage()) return;
-  for (int index : selection_) {
-    // Copied out first: appending moves the page's bytes.
-    const QByteArray content = page_.Inputs.content(index).toByteArray();
-    const QByteArray x = page_.Inputs.x(index).toByteArray();
-    const QByteArray y = page_.Inputs.y(index).toByteArray();
-    if (!page_.Inputs.append(content, x, y)) break;
-  }
-  redrawWithFrame();
+  const InputList &inputs = page_.Inputs;
+  InputList copies;
+  for (int index : selection_)
+    copies.append(inputs.content(index), inputs.x(index), inputs.y(index));
+  // The frame stays where it was, over the originals.
+  changes_.appendInputs(std::move(copies), QStringLiteral("二重化"));
 }
 
-void RegionTool::remove() {
-  if (!selectionInPage()) return;
-  const InputList &inputs = page_.Inputs;
-  QList<bool> selected(inputs.count(), false);
-  for (int index : selection_) selected[index] = true;
-  InputList kept;
-  kept.reserve(inputs.byteCount(), inputs.count());
-  for (int i = 0; i < inputs.count(); ++i)
-    if (!selected[i]) kept.append(inputs.content(i), inputs.x(i), inputs.y(i));
-  page_.Inputs = std::move(kept);
-  changes_.redrawPaper();
-  editor_.clearSelection();
-  changes_.replayInputs();
-  changes_.setModified(true);
-  disableSelectionCommands();
-}
+void RegionTool::remove() { removeSelection(QStringLiteral("削除")); }
 
 void RegionTool::cut() {
   copy();
-  remove();
+  removeSelection(QStringLiteral("切り取り"));
+}
+
+void RegionTool::removeSelection(const QString &name) {
+  if (!selectionInPage()) return;
+  const QList<int> chosen = selection_;
+  editor_.clearSelection();
+  disableSelectionCommands();
+  changes_.removeInputs(chosen, name);
 }
 
 // --- The clipboard ----------------------------------------------------------

@@ -52,6 +52,11 @@ class RegionTool : public QObject {
   void dropFrame();
   // The canvas was drawn anew: a drag it interrupts is over.
   void canvasRedrawn() { dragging_ = false; }
+  // The page and its canvas are up to date after a step: the selection's
+  // frame is drawn again.
+  void canvasRefreshed();
+  // A step of the history is taken back or done again: the selection goes.
+  void letGo();
   // The clipboard's text changed (also once at start-up).
   void clipboardChanged();
 
@@ -64,7 +69,7 @@ class RegionTool : public QObject {
   void dragBand(QPoint position);
   void endBand(QPoint position);
   void selectInRect();
-  void redrawWithFrame();
+  void removeSelection(const QString &name);
   void drawFrame();
   bool selectionInPage();
   void setCommandsEnabled(bool enabled);

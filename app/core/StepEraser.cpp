@@ -48,11 +48,9 @@ StepEraseState StepEraser::markAt(int position) {
 StepEraseState StepEraser::eraseMarked() {
   const int position = position_;
   if (position < 1) return {0, page_.count(), false};
-  page_.removeAt(position - 1);
   // The fresh canvas shows no marker.
   markedPosition_ = 0;
-  changes_.redrawAll();
-  changes_.setModified(true);
+  changes_.removeInputs({position - 1}, QStringLiteral("逐次消去"));
   return markAt(position - 1);
 }
 

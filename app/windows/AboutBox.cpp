@@ -101,7 +101,7 @@ void AboutBox::hideEvent(QHideEvent *event) {
 }
 
 void AboutBox::FormHide() {
-  document_.session().setExecutive(executiveBox->isChecked());
+  document_.setExecutive(executiveBox->isChecked());
 }
 
 void AboutBox::confirm() { accept(); }

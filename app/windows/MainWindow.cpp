@@ -57,6 +57,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
   buildToolBar();
   connectCommands();
   connectReports();
+  connectHistory();
   watchClipboard();
   setProtectIndicator(false);
   setAcceptDrops(true);
@@ -134,6 +135,9 @@ void MainWindow::buildMenus() {
   exitItem = fileMenu->addAction(QStringLiteral("Varnelの終了(&X)"));
 
   editMenu = bar->addMenu(QStringLiteral("編集(&E)"));
+  historyUndoItem = editMenu->addAction(QStringLiteral("元に戻す"));
+  historyRedoItem = editMenu->addAction(QStringLiteral("やり直し"));
+  historySeparator = editMenu->addSeparator();
   undoItem = editMenu->addAction(QStringLiteral("一入力消す(&U)"));
   stepEraseItem = editMenu->addAction(QStringLiteral("逐次消去(&D)..."));
   shiftMenu = editMenu->addMenu(QStringLiteral("全体シフト(&S)"));
@@ -179,6 +183,8 @@ void MainWindow::buildMenus() {
       {lineLengthItem, "mojisu1"},
       {resetSoundItem, "GMON1"},
       {exitItem, "Exit1"},
+      {historyUndoItem, "HistoryUndo"},
+      {historyRedoItem, "HistoryRedo"},
       {undoItem, "Undo1"},
       {stepEraseItem, "Erase1"},
       {shiftUpItem, "Up1"},

@@ -96,6 +96,9 @@ class MainWindow : public QMainWindow {
   void buildToolBar();
   void connectCommands();
   void connectReports();
+  // Undo and redo in the menus, and the usual keys of the File menu.
+  void connectHistory();
+  void showHistory();
   void watchClipboard();
   // The mode windows built so far, with the mode each shows.
   QList<std::pair<QWidget *, EditMode>> builtModeWindows() const;
@@ -186,6 +189,8 @@ class MainWindow : public QMainWindow {
           *copyBitmapItem = nullptr, *lineLengthSeparator = nullptr,
           *lineLengthItem = nullptr, *resetSoundItem = nullptr,
           *exitSeparator = nullptr, *exitItem = nullptr;
+  QAction *historyUndoItem = nullptr, *historyRedoItem = nullptr,
+          *historySeparator = nullptr;
   QAction *undoItem = nullptr, *stepEraseItem = nullptr, *shiftUpItem = nullptr,
           *shiftDownItem = nullptr, *staffPaperSeparator = nullptr,
           *staffPaperItem = nullptr, *clefsAndBarlinesItem = nullptr;

@@ -106,8 +106,11 @@ RectEditWindow &MainWindow::rectWindow() {
           &RectEditWindow::setSelectionButtonsEnabled);
   connect(regions, &RegionTool::pasteEnabledChanged, rectWindow_,
           &RectEditWindow::setPasteEnabled);
+  connect(rectWindow_, &RectEditWindow::undoChosen, doc, &Document::undo);
+  connect(rectWindow_, &RectEditWindow::redoChosen, doc, &Document::redo);
   rectWindow_->setSelectionButtonsEnabled(regions->selectionCommandsEnabled());
   rectWindow_->setPasteEnabled(regions->pasteEnabled());
+  showHistory();
   return *rectWindow_;
 }
 

@@ -1,5 +1,6 @@
 #include "edit/windows/RectEditWindow.h"
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -85,6 +86,17 @@ void RectEditWindow::buildButtons(QWidget &client) {
 void RectEditWindow::buildMenu() {
   editMenu = menuBar_->addMenu(QStringLiteral("編集(&E)"));
   editMenu->setObjectName(QStringLiteral("Edit1"));
+  // Undo and redo of the page's history, as in the main window's menu.
+  undoItem =
+      named(editMenu->addAction(QStringLiteral("元に戻す")), "HistoryUndo");
+  redoItem =
+      named(editMenu->addAction(QStringLiteral("やり直し")), "HistoryRedo");
+  undoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redoItem->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  undoItem->setEnabled(false);
+  redoItem->setEnabled(false);
+  editMenu->addSeparator();
   redrawItem =
       named(editMenu->addAction(QStringLiteral("再描画(&R)")), "Redraw1");
   named(editMenu->addSeparator(), "N2");
@@ -97,6 +109,8 @@ void RectEditWindow::buildMenu() {
   named(editMenu->addSeparator(), "N1");
   selectAllItem = named(editMenu->addAction(QStringLiteral("すべて選択(&A)")),
                         "SelectAll1");
+  connect(undoItem, &QAction::triggered, this, &RectEditWindow::undoChosen);
+  connect(redoItem, &QAction::triggered, this, &RectEditWindow::redoChosen);
   connect(redrawItem, &QAction::triggered, this, &RectEditWindow::redrawChosen);
   connect(shiftUpItem, &QAction::triggered, this,
           &RectEditWindow::shiftUpChosen);
@@ -113,6 +127,14 @@ void RectEditWindow::setSelectionButtonsEnabled(bool enabled) {
        {duplicateButton, cutButton, copyButton, deleteButton, upButton,
         leftButton, rightButton, downButton})
     button->setEnabled(enabled);
+}
+
+void RectEditWindow::showHistory(const QString &undoCaption, bool canUndo,
+                                 const QString &redoCaption, bool canRedo) {
+  undoItem->setText(undoCaption);
+  undoItem->setEnabled(canUndo);
+  redoItem->setText(redoCaption);
+  redoItem->setEnabled(canRedo);
 }
 
 void RectEditWindow::setPasteEnabled(bool enabled) {

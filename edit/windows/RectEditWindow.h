@@ -20,6 +20,9 @@ class RectEditWindow : public ModeWindow {
   // Every button except Paste.
   void setSelectionButtonsEnabled(bool enabled);
   void setPasteEnabled(bool enabled);
+  // The menu's undo and redo items, worded as the main window words them.
+  void showHistory(const QString &undoCaption, bool canUndo,
+                   const QString &redoCaption, bool canRedo);
 
  signals:
   void cutClicked();
@@ -34,6 +37,8 @@ class RectEditWindow : public ModeWindow {
   void shiftDownChosen();
   void paperChosen();
   void selectAllChosen();
+  void undoChosen();
+  void redoChosen();
 
  protected:
   // Watches the arrows: they move on the release of any mouse button, not
@@ -47,6 +52,7 @@ class RectEditWindow : public ModeWindow {
 
   QMenuBar *menuBar_ = nullptr;
   QMenu *editMenu = nullptr, *shiftMenu = nullptr;
+  QAction *undoItem = nullptr, *redoItem = nullptr;
   QAction *redrawItem = nullptr, *shiftUpItem = nullptr,
           *shiftDownItem = nullptr, *staffPaperItem = nullptr,
           *selectAllItem = nullptr;

@@ -1,5 +1,8 @@
 #pragma once
 
+// The three edit modes, each tied to its tool window; at most one is on.
+enum class EditMode { None, Note, Letter, Rect };
+
 // The editor's state beside the page; none of it is stored in a page file.
 struct EditorState {
   int CurrentGlyph = 0;
@@ -7,9 +10,7 @@ struct EditorState {
   int PaletteTag = 3;  // the quarter-note button starts pressed
   bool PaletteButtonActive = true;
   bool SymbolListShown = true;
-  bool LetterMode = false;
-  bool NoteMode = false;
-  bool RectMode = false;
+  EditMode Mode = EditMode::None;
   bool AdministratorMode = false;
   // The selected rectangle (left, top, right, bottom); all 0 means none.
   int SelectionRect[4] = {0, 0, 0, 0};

@@ -24,6 +24,43 @@ void InputList::removeAt(int i) {
   for (qsizetype k = first; k < ends_.size(); ++k) ends_[k] -= removed;
 }
 
+void InputList::truncate(int count) {
+  if (count >= this->count()) return;
+  const qsizetype fields = 3 * qsizetype(count);
+  bytes_.truncate(fields ? ends_[fields - 1] : 0);
+  ends_.resize(fields);
+}
+
+InputList InputList::take(const QList<int> &indices) {
+  // One pass over the list, however many inputs go: a region of thousands
+  // costs no more than one.
+  InputList taken, kept;
+  kept.reserve(bytes_.size(), count() - indices.size());
+  for (int i = 0, k = 0; i < count(); ++i) {
+    const bool chosen = k < indices.size() && indices[k] == i;
+    (chosen ? taken : kept).append(content(i), x(i), y(i));
+    k += chosen;
+  }
+  *this = std::move(kept);
+  return taken;
+}
+
+void InputList::restore(const QList<int> &indices, const InputList &inputs) {
+  InputList merged;
+  const int total = count() + inputs.count();
+  merged.reserve(bytes_.size() + inputs.byteCount(), total);
+  for (int i = 0, k = 0, j = 0; i < total; ++i) {
+    if (k < indices.size() && indices[k] == i) {
+      merged.append(inputs.content(k), inputs.x(k), inputs.y(k));
+      ++k;
+    } else {
+      merged.append(content(j), x(j), y(j));
+      ++j;
+    }
+  }
+  *this = std::move(merged);
+}
+
 void InputList::clear() {
   bytes_.clear();
   ends_.clear();

@@ -29,6 +29,13 @@ class InputList {
   bool append(QByteArrayView content, QByteArrayView x, QByteArrayView y);
   bool append(QByteArrayView content, int x, int y);
   void removeAt(int i);
+  // Keeps the first `count` inputs.
+  void truncate(int count);
+  // Takes out the inputs at `indices` (ascending, each in the list) and
+  // returns them in order; restore() with the same indices puts them back
+  // where they were.
+  InputList take(const QList<int> &indices);
+  void restore(const QList<int> &indices, const InputList &inputs);
   void clear();
   // Room for `bytes` of fields and `inputs` inputs, so that a reader that
   // knows the most it will append never grows the list twice.

@@ -60,7 +60,7 @@ TEST_F(FileCommandsInWindow, BitmapExportIsARealBitmap) {
   const QString target = scratch.file(QStringLiteral("page.bmp"));
   messages.paths = {target};
   doc().appendInput("`32", 40, 48);
-  doc().redrawAll();
+  doc().setModified(false);
   doc().files().saveBitmap();
   QImage back(target);
   ASSERT_FALSE(back.isNull());

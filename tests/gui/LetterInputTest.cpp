@@ -23,13 +23,13 @@ using EditModes = InputTest;
 
 TEST_F(EditModes, ShowingTheLetterWindowEndsNoteMode) {
   action("Palette1")->trigger();
-  ASSERT_TRUE(doc().editor().NoteMode);
+  ASSERT_TRUE(doc().editor().Mode == EditMode::Note);
   action("Letter1")->trigger();
   EXPECT_FALSE(palette().isVisible());
   EXPECT_FALSE(action("Palette1")->isChecked());
   EXPECT_FALSE(toolButton("SpeedButton1")->isChecked());
-  EXPECT_FALSE(doc().editor().NoteMode);
-  EXPECT_TRUE(doc().editor().LetterMode);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Note);
+  EXPECT_TRUE(doc().editor().Mode == EditMode::Letter);
   EXPECT_TRUE(toolButton("SpeedButton2")->isChecked());
   EXPECT_TRUE(action("Letter1")->isChecked());
   EXPECT_EQ(canvasView()->cursor().shape(), Qt::CrossCursor);
@@ -40,9 +40,9 @@ TEST_F(EditModes, RectangleModeTakesOverAndGivesBack) {
   action("Letter1")->trigger();
   action("Rect1")->trigger();
   EXPECT_FALSE(letter().isVisible());
-  EXPECT_FALSE(doc().editor().LetterMode);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Letter);
   EXPECT_FALSE(toolButton("SpeedButton2")->isChecked());
-  EXPECT_TRUE(doc().editor().RectMode);
+  EXPECT_TRUE(doc().editor().Mode == EditMode::Rect);
   EXPECT_TRUE(toolButton("SpeedButton8")->isChecked());
   EXPECT_TRUE(action("Rect1")->isChecked());
   EXPECT_FALSE(menu("Edit1")->menuAction()->isEnabled());
@@ -55,7 +55,7 @@ TEST_F(EditModes, RectangleModeTakesOverAndGivesBack) {
 
   action("Palette1")->trigger();
   EXPECT_FALSE(program->rect().isVisible());
-  EXPECT_FALSE(doc().editor().RectMode);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Rect);
   EXPECT_FALSE(toolButton("SpeedButton8")->isChecked());
   EXPECT_FALSE(action("Rect1")->isChecked());
   EXPECT_TRUE(menu("Edit1")->menuAction()->isEnabled());
@@ -63,8 +63,8 @@ TEST_F(EditModes, RectangleModeTakesOverAndGivesBack) {
 
   action("Rect1")->trigger();
   action("Rect1")->trigger();
-  EXPECT_FALSE(doc().editor().RectMode);
-  EXPECT_FALSE(doc().editor().NoteMode);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Rect);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Note);
   EXPECT_EQ(canvasView()->cursor().shape(), Qt::ArrowCursor);
   // The tool bar buttons: at most one down at any time.
   int down = 0;

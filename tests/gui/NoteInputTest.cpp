@@ -109,7 +109,7 @@ TEST_F(NoteInput, FirstShowingChoosesTheQuarterNoteAndItsCursor) {
   EXPECT_EQ(doc().editor().CurrentGlyph, 14);
   EXPECT_TRUE(showsGlyphCursor(14));
   EXPECT_EQ(downGlyphButtons(), QList<int>{3});
-  EXPECT_TRUE(doc().editor().NoteMode);
+  EXPECT_TRUE(doc().editor().Mode == EditMode::Note);
   EXPECT_TRUE(toolButton("SpeedButton1")->isChecked());
   EXPECT_TRUE(action("Palette1")->isChecked());
   // The list taking the keyboard chooses nothing.
@@ -248,7 +248,7 @@ TEST_F(NoteInput, HidingThePaletteEndsNoteMode) {
 
   showPalette();
   palette().close();  // the close box
-  EXPECT_FALSE(doc().editor().NoteMode);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Note);
   EXPECT_FALSE(toolButton("SpeedButton1")->isChecked());
   EXPECT_FALSE(action("Palette1")->isChecked());
   EXPECT_EQ(canvasView()->cursor().shape(), Qt::ArrowCursor);

@@ -637,7 +637,7 @@ QImage Sequence::expectedCanvas() const {
   if (model.band) {
     const Rect &b = *model.band;
     canvas.xorFrame(b[0], b[1], b[2], b[3]);
-  } else if (doc.editor().RectMode) {
+  } else if (doc.editor().Mode == EditMode::Rect) {
     canvas.xorFrame(model.frame[0], model.frame[1], model.frame[2],
                     model.frame[3]);
   }

@@ -20,6 +20,7 @@ class RegionEditing : public InputTest {
     doc().appendInput("`1", 10, 10);
     doc().appendInput("`14", 150, 72);
     doc().appendInput("A", 200, 100);
+    doc().setModified(false);
     action("Rect1")->trigger();
   }
 
@@ -97,7 +98,7 @@ TEST_F(RegionEditing, CopyAndPasteGoThroughTheSystemClipboard) {
 TEST_F(RegionEditing, HidingTheWindowLeavesACleanCanvas) {
   drag({100, 40}, {300, 120});
   window().close();
-  EXPECT_FALSE(doc().editor().RectMode);
+  EXPECT_FALSE(doc().editor().Mode == EditMode::Rect);
   EXPECT_EQ(canvas(), clean());
   EXPECT_FALSE(button("SpeedButton5")->isEnabled());
   EXPECT_FALSE(doc().isModified());
@@ -125,8 +126,9 @@ TEST_F(RegionEditing, TheWindowsMenuShiftsThePageAndDropsTheSelection) {
   QStringList items;
   for (QAction *item : child<QMenu>(window(), "Edit1")->actions())
     items << item->text();
-  EXPECT_EQ(items, (QStringList{"再描画(&R)", "", "全体シフト(&S)",
-                                "五線紙の設定(&G)...", "", "すべて選択(&A)"}));
+  EXPECT_EQ(items, (QStringList{"元に戻す: 入力", "やり直し", "", "再描画(&R)",
+                                "", "全体シフト(&S)", "五線紙の設定(&G)...", "",
+                                "すべて選択(&A)"}));
   child<QAction>(window(), "SelectAll1")->trigger();
   EXPECT_EQ(doc().regions().selection(), (QList<int>{0, 1, 2}));
   child<QAction>(window(), "K4")->trigger();
