@@ -124,6 +124,35 @@ TEST_P(FluidSynthSequencerTest, StopPausesAndSeekToStartRewinds) {
   EXPECT_LT(sequencer->position(), 200);
 }
 
+// Every course piece begins at tick 0: sent back to the start while its
+// first note sounds, it starts again with that note.
+TEST_P(FluidSynthSequencerTest, APlayFromTheStartSoundsTheFirstNote) {
+  // An organ note held for two seconds, alone.
+  const QByteArray held = midiFile({{0, QByteArray("\xC0\x13", 2)},
+                                    {0, "\x90\x3C\x64"},
+                                    {1920, QByteArray("\x80\x3C\x00", 3)}});
+  for (const bool stopFirst : {true, false}) {
+    SCOPED_TRACE(stopFirst ? "stopped, then rewound" : "rewound while playing");
+    start(GetParam());
+    openPiece(held);
+    sequencer->play();
+    QTest::qWait(300);
+    if (stopFirst) sequencer->stop();
+    sequencer->seekToStart();
+    // The note stops at once; its reverberation dies away.
+    QTest::qWait(800);
+    sequencer->play();
+    QTest::qWait(500);
+    sequencer.reset();  // the file driver writes in real time, and ends here
+    const Wav out = readWav(wav);
+    const double replay = out.seconds() - 0.5;
+    EXPECT_LT(out.peak(replay - 0.4, replay - 0.1), Audible)
+        << "the first play still sounds";
+    EXPECT_GT(out.peak(replay + 0.1, replay + 0.4), Audible)
+        << "the first note is missing";
+  }
+}
+
 // FluidSynth keeps playing while any note sounds, and a note that is never
 // released sounds for ever.
 TEST_P(FluidSynthSequencerTest, AnUnreleasedNoteDoesNotHoldTheEndBack) {
