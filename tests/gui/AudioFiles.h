@@ -104,17 +104,15 @@ inline Wav readWav(const QString &path) {
   return wav;
 }
 
-// The General MIDI SoundFonts the setup installs that are present:
-// TimGM6mb always, FluidR3_GM when its package could be fetched. The tests
-// that listen run once with each, so that ctest lists them apart; with
-// neither present, once with whatever the program would find.
+// The SoundFonts setup.sh installs that are present (TimGM6mb always,
+// FluidR3_GM when it could be fetched), else what the program would find:
+// the tests that listen run once with each, as tests of their own.
 inline QStringList installedSoundFonts() {
   QStringList fonts;
   const QDir folder(sound_fonts::systemFolder());
-  for (const char *name : {"TimGM6mb.sf2", "FluidR3_GM.sf2"}) {
-    if (QFileInfo(folder.filePath(QLatin1String(name))).isFile())
-      fonts << folder.filePath(QLatin1String(name));
-  }
+  for (const QString name : {"TimGM6mb.sf2", "FluidR3_GM.sf2"})
+    if (QFileInfo(folder.filePath(name)).isFile())
+      fonts << folder.filePath(name);
   return fonts.isEmpty() ? QStringList{sound_fonts::best()} : fonts;
 }
 
@@ -122,9 +120,8 @@ inline QStringList installedSoundFonts() {
 inline std::string soundFontName(
     const ::testing::TestParamInfo<QString> &font) {
   std::string name = QFileInfo(font.param).completeBaseName().toStdString();
-  for (char &c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
+  for (char &c : name)
+    c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   return name.empty() ? "none" : name;
 }
 
