@@ -10,5 +10,7 @@ if [ "${CI:-}" = true ]; then
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -DNDEBUG")
 fi
 bash scripts/build.sh "${options[@]}"
+# The tests that listen run once with each of these, as tests of their own.
+echo "test: SoundFonts:" /usr/share/sounds/sf2/*.sf2
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2

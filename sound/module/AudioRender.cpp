@@ -15,8 +15,9 @@
 namespace audio_render {
 namespace {
 
-// What a released note leaves in the reverberation once no voice sounds.
-constexpr double ReverbSeconds = 0.3;
+// QuietDbfs as a sample's size, half a 16-bit step under it, so that the
+// samples written are below it too.
+const float QuietPeak = float(std::pow(10.0, QuietDbfs / 20) - 0.5 / 32767);
 
 // 16-bit stereo PCM, as the canonical 44-byte WAV header describes it.
 constexpr int Channels = 2, BytesPerFrame = Channels * 2;
@@ -93,18 +94,17 @@ class Renderer {
   }
   double seconds() const { return seconds_; }
 
-  // The notes' release, then the reverberation, within the tail's limit.
+  // The notes' release and the reverberation, until they have died away or
+  // the tail's limit is reached.
   bool tail() {
     const double limit = seconds_ + MaxTailSeconds;
-    double quietSince = -1;
-    while (seconds_ + blockSeconds_ <= limit) {
-      if (fluid_synth_get_active_voice_count(synth_) > 0)
-        quietSince = -1;
-      else if (quietSince < 0)
-        quietSince = seconds_;
-      else if (seconds_ - quietSince >= ReverbSeconds)
-        break;
+    double quiet = 0;
+    while (quiet < QuietSeconds && seconds_ + blockSeconds_ <= limit) {
       if (!block()) return false;
+      const bool silent =
+          std::all_of(samples_.cbegin(), samples_.cend(),
+                      [](float s) { return std::abs(s) < QuietPeak; });
+      quiet = silent ? quiet + blockSeconds_ : 0;
     }
     return true;
   }

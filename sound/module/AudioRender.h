@@ -9,14 +9,11 @@
 // SoundFont and settings as the player.
 namespace audio_render {
 
-// How long the sound may ring on after the piece's last event: by then a
-// released note of the General MIDI SoundFont is some 60 dB down.
-constexpr double MaxTailSeconds = 1.0;
-
 // Writes a piece (a standard MIDI file's bytes) to a 16-bit stereo 44.1 kHz
-// WAV file, with the tail of the last notes until they are silent; false
-// with the reason worded for the user in `error`. A piece longer than
-// `maxSeconds` is written up to there, and `cut` (when given) says so.
+// WAV file, with the tail of the last notes until they have died away (see
+// RenderBounds.h); false with the reason worded for the user in `error`. A
+// piece longer than `maxSeconds` is written up to there, and `cut` (when
+// given) says so.
 bool renderToWav(const QByteArray &piece, const QString &soundFont,
                  const QString &wavPath, QString *error, bool *cut = nullptr,
                  double maxSeconds = MaxPieceSeconds);

@@ -5,6 +5,7 @@
 
 #include "sound/core/SoundFonts.h"
 #include "sound/core/StandardMidiFile.h"
+#include "sound/module/LeadTick.h"
 
 FluidSynthSequencer::FluidSynthSequencer(const Options &options,
                                          QObject *parent)
@@ -71,7 +72,8 @@ bool FluidSynthSequencer::open(const QString &path, QString *error) {
   } else if (piece) {
     // Whatever the last piece left on the channels goes with it.
     fluid_synth_system_reset(synth_.get());
-    player_ = fluid_setup::makePlayer(synth_.get(), piece->bytes);
+    player_ =
+        fluid_setup::makePlayer(synth_.get(), lead_tick::delayed(piece->bytes));
     if (player_) audio_ = startAudio();
     if (audio_) {
       pieceTicks_ = piece->ticks;
@@ -148,7 +150,9 @@ qint64 FluidSynthSequencer::length() const { return player_ ? pieceTicks_ : 0; }
 
 qint64 FluidSynthSequencer::playerTick() const {
   const qint64 tick = fluid_player_get_current_tick(player_.get());
-  return rewinding_ && (!playing_ || tick == tickBeforeRewind_) ? 0 : tick;
+  if (rewinding_ && (!playing_ || tick == tickBeforeRewind_)) return 0;
+  // The player counts the piece's lead too.
+  return std::max(tick - lead_tick::Ticks, qint64(0));
 }
 
 void FluidSynthSequencer::noteRewindTaken() {

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtEndian>
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
+#include <string>
 
+#include "sound/core/SoundFonts.h"
 #include "support/TestFiles.h"
 
 // Small MIDI files written by the tests, and the WAV files the program
@@ -54,16 +63,25 @@ struct Wav {
     return channels && bits ? double(data.size()) / (channels * bits / 8) / rate
                             : 0;
   }
-  // The largest 16-bit sample, in either direction, from a time on.
-  int peak(double fromSeconds = 0) const {
+  // The largest 16-bit sample, in either direction, from a time on (and up
+  // to a time).
+  int peak(double fromSeconds = 0, double toSeconds = 1e9) const {
     int peak = 0;
-    const qsizetype from = qsizetype(fromSeconds * rate) * channels * 2;
-    for (qsizetype i = from; i + 1 < data.size(); i += 2)
+    const auto at = [&](double seconds) {
+      return std::clamp(qsizetype(seconds * rate) * channels * 2, qsizetype(0),
+                        data.size());
+    };
+    for (qsizetype i = at(fromSeconds); i + 1 < at(toSeconds); i += 2)
       peak = std::max(
           peak, std::abs(int(qFromLittleEndian<qint16>(data.data() + i))));
     return peak;
   }
 };
+
+// A level in dB below the full scale of 16-bit samples.
+inline double dbfs(int peak) {
+  return peak > 0 ? 20 * std::log10(peak / 32767.0) : -200;
+}
 
 inline Wav readWav(const QString &path) {
   const QByteArray bytes = readBytes(path);
@@ -84,6 +102,27 @@ inline Wav readWav(const QString &path) {
     at += 8 + size + (size & 1);
   }
   return wav;
+}
+
+// The SoundFonts setup.sh installs that are present (TimGM6mb always,
+// FluidR3_GM when it could be fetched), else what the program would find:
+// the tests that listen run once with each, as tests of their own.
+inline QStringList installedSoundFonts() {
+  QStringList fonts;
+  const QDir folder(sound_fonts::systemFolder());
+  for (const QString name : {"TimGM6mb.sf2", "FluidR3_GM.sf2"})
+    if (QFileInfo(folder.filePath(name)).isFile())
+      fonts << folder.filePath(name);
+  return fonts.isEmpty() ? QStringList{sound_fonts::best()} : fonts;
+}
+
+// "FluidR3_GM" for /usr/share/sounds/sf2/FluidR3_GM.sf2.
+inline std::string soundFontName(
+    const ::testing::TestParamInfo<QString> &font) {
+  std::string name = QFileInfo(font.param).completeBaseName().toStdString();
+  for (char &c : name)
+    c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name.empty() ? "none" : name;
 }
 
 }  // namespace audio_files

@@ -71,10 +71,12 @@ TEST(RenderAudio, WritesThePagesPieceAsCdQualitySound) {
   const double piece = piece_length::pieceSeconds(
       readBytes(findSibling(page, QStringLiteral(".mid"))));
   EXPECT_GE(wav.seconds(), piece);
-  // The sound stops at the end of an audio block, and rings on for at most
-  // a second.
-  EXPECT_LE(wav.seconds(), piece + 1.0 + 0.005) << "piece: " << piece;
+  // The piece stops at the end of an audio block, and its last notes ring
+  // out within the tail's bound.
+  EXPECT_LE(wav.seconds(), piece + audio_render::MaxTailSeconds + 0.005)
+      << "piece: " << piece;
   EXPECT_GT(wav.peak(), Audible);
+  EXPECT_LT(dbfs(wav.peak(wav.seconds() - 0.05)), audio_render::QuietDbfs);
 }
 
 TEST(RenderAudio, FindsThePieceAsTheReaderDoes) {
@@ -90,7 +92,7 @@ TEST(RenderAudio, FindsThePieceAsTheReaderDoes) {
     ASSERT_EQ(renderAudio(input, out).status, 0);
     const Wav wav = readWav(out);
     EXPECT_GE(wav.seconds(), 1.0);
-    EXPECT_LE(wav.seconds(), 2.1);
+    EXPECT_LE(wav.seconds(), 1.0 + audio_render::MaxTailSeconds + 0.005);
     EXPECT_GT(wav.peak(), Audible);
   }
 }
@@ -144,4 +146,30 @@ TEST(RenderAudio, SaysWhenAPieceIsCutAtTheBound) {
                                           maxSeconds));
     EXPECT_EQ(cut, maxSeconds < 1) << maxSeconds;
   }
+}
+
+// The last note rings out whole, however long the SoundFont lets it ring
+// (FluidR3_GM's organ for over a second), and the file ends once it has died
+// away.
+class RenderAudioTail : public ::testing::TestWithParam<QString> {};
+
+INSTANTIATE_TEST_SUITE_P(Font, RenderAudioTail,
+                         ::testing::ValuesIn(installedSoundFonts()),
+                         soundFontName);
+
+TEST_P(RenderAudioTail, TheFileEndsOnceTheLastNoteHasDiedAway) {
+  if (GetParam().isEmpty()) GTEST_SKIP() << "no SoundFont installed";
+  ScratchDir dir;
+  const QByteArray organ = midiFile({{0, QByteArray("\xC0\x13", 2)},
+                                     {0, "\x90\x3C\x64"},
+                                     {480, "\xFF\x01\x01."}});
+  QString error;
+  ASSERT_TRUE(
+      audio_render::renderToWav(organ, GetParam(), dir.file("a.wav"), &error))
+      << error.toStdString();
+  const Wav wav = readWav(dir.file("a.wav"));
+  EXPECT_GT(wav.peak(0.4, 0.5), Audible);
+  EXPECT_LT(dbfs(wav.peak(wav.seconds() - 0.05)), audio_render::QuietDbfs)
+      << "cut while it sounds: " << wav.seconds() << " s";
+  EXPECT_LE(wav.seconds(), 0.5 + audio_render::MaxTailSeconds + 0.005);
 }
