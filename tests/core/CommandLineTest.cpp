@@ -110,3 +110,41 @@ TEST(CommandLine, TheUsageNamesEveryCommandAndOption) {
         "書き直す", "2 使い方の誤り"})
     EXPECT_TRUE(usage.contains(QString::fromUtf8(shown))) << shown;
 }
+
+// The descriptions stand in one column on a terminal, where a Japanese
+// character takes two columns: a call that reaches the column puts its
+// description on the next line.
+TEST(CommandLine, TheUsageDescriptionsLineUpWithWideCharacters) {
+  const QList<command_line::Command> commands{
+      {QStringLiteral("x"),
+       {QStringLiteral("日本語の長い引数の名前")},  // a call of 35 columns
+       QStringLiteral("短い"),
+       {},
+       ran},
+      {QStringLiteral("y"),
+       {QStringLiteral("日本語の長い引数の名前です")},  // 39
+       QStringLiteral("長い"),
+       {},
+       ran},
+      {QStringLiteral("zz"),
+       {QStringLiteral("日本語の長い引数の名前です")},  // 40
+       QStringLiteral("折り返す"),
+       {},
+       ran},
+  };
+  const QStringList lines =
+      command_line::usage(commands).split(QLatin1Char('\n'));
+  const QString column(40, QLatin1Char(' '));
+  for (const QString &expected : {
+           // 30 columns: four wide characters
+           QStringLiteral("  varnel [譜面.fum | 目次.vrn]") + column.left(10) +
+               QStringLiteral("ウィンドウで開く"),
+           QStringLiteral("  varnel --x 日本語の長い引数の名前") +
+               column.left(5) + QStringLiteral("短い"),
+           QStringLiteral("  varnel --y 日本語の長い引数の名前です ") +
+               QStringLiteral("長い"),
+           QStringLiteral("  varnel --zz 日本語の長い引数の名前です"),
+           column + QStringLiteral("折り返す"),
+       })
+    EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+}

@@ -34,38 +34,52 @@ TEST(FileErrors, FailedWritesNameTheFileAndTheReason) {
             QStringLiteral("ファイルが大きすぎます"));
 }
 
-// The folder is closed to the user but the page is theirs to write. Root
-// may write anywhere, so the save runs as an ordinary user then.
+// The folder is closed to the user but the page is theirs to write: it is
+// written over, and holds exactly the new bytes, also where the old page
+// was longer. Root may write anywhere, so the save runs as an ordinary
+// user then.
 TEST(FileErrors, PageInAClosedFolderIsWrittenInPlace) {
-  ScratchDir dir;
-  const QString folder = dir.file(QStringLiteral("closed"));
-  QDir().mkpath(folder);
-  const QString page = dir.write(QStringLiteral("closed/page.fum"), "old");
-  QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner |
-                                  QFile::ReadOther | QFile::WriteOther);
-  ::chmod(dir.path().toLocal8Bit().constData(), 0755);
-  ::chmod(folder.toLocal8Bit().constData(), 0555);
-
-  auto save = [&] {
-    QString error;
-    return page_format::writeFileSafely(page, "new page", &error);
+  const struct {
+    const char *name;
+    QByteArray old, fresh;
+  } cases[] = {
+      {"over a shorter page", "old", "new page"},
+      {"over a longer page", "an old page, longer than the new one",
+       "new page"},
   };
-  if (::geteuid() != 0) {
-    EXPECT_TRUE(save());
-  } else {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      // The unprivileged "nobody" user of every Linux system.
-      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-      ::_exit(save() ? 0 : 1);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    const QString folder = dir.file(QStringLiteral("closed"));
+    QDir().mkpath(folder);
+    const QString page = dir.write(QStringLiteral("closed/page.fum"), c.old);
+    QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner |
+                                    QFile::ReadOther | QFile::WriteOther);
+    ::chmod(dir.path().toLocal8Bit().constData(), 0755);
+    ::chmod(folder.toLocal8Bit().constData(), 0555);
+
+    auto save = [&] {
+      QString error;
+      return page_format::writeFileSafely(page, c.fresh, &error);
+    };
+    if (::geteuid() != 0) {
+      EXPECT_TRUE(save());
+    } else {
+      const pid_t child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        // The unprivileged "nobody" user of every Linux system.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        ::_exit(save() ? 0 : 1);
+      }
+      int status = 0;
+      ::waitpid(child, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status));
+      ASSERT_NE(WEXITSTATUS(status), 2) << "could not become an ordinary user";
+      EXPECT_EQ(WEXITSTATUS(status), 0);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_NE(WEXITSTATUS(status), 2) << "could not become an ordinary user";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readBytes(page), c.fresh);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"page.fum"});
+    ::chmod(folder.toLocal8Bit().constData(), 0755);
   }
-  EXPECT_EQ(readBytes(page), "new page");
-  ::chmod(folder.toLocal8Bit().constData(), 0755);
 }

@@ -40,6 +40,10 @@ TEST(PageFileReports, EachFaultOfAPageComesBackAsItsReport) {
        "Fum[a]\r\n^7|4|610|\r\nEnd[a]\r\n",
        Status::Loaded,
        {Report::warning(page_file::formatWarningMessage())}},
+      {"a protected page",
+       "Fum[a]\r\n^-1|4|610|\r\nEnd[a]\r\n",
+       Status::Loaded,
+       {}},
       {"a sound page", quarterNotesPage("a", 2), Status::Loaded, {}},
   };
   for (const auto &c : cases) {

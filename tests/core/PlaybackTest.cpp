@@ -153,6 +153,39 @@ TEST_F(PagePiece, RefusalsAndABusyOutputAreReported) {
   EXPECT_EQ(buttons(), Ready);
 }
 
+// The sequencer's own words for a piece it refuses are what the user
+// reads, whether the page is read before or after the output is ready.
+TEST(PlaybackRefusals, TheSequencersReasonIsShown) {
+  const QString words =
+      QStringLiteral("「a.mid」は標準MIDIファイルではありません。");
+  const struct {
+    const char *name;
+    QString reason;
+    bool readWhilePreparing;
+    QString shown;
+  } cases[] = {
+      {"its words", words, false, words},
+      {"its words once ready", words, true, words},
+      {"no words", {}, false, QStringLiteral("原因不明のｴﾗｰ.")},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    DocumentSession s(c.readWhilePreparing ? 0 : 1);
+    s.sequencer.stillPreparing = c.readWhilePreparing;
+    s.sequencer.refused << s.scratch.write(QStringLiteral("a.mid"), "MThd");
+    s.sequencer.refusalText = c.reason;
+    openIn(s, "a");
+    if (c.readWhilePreparing) {
+      s.sequencer.outputs = 1;
+      s.sequencer.ready();
+    }
+    ASSERT_EQ(s.messages.shown.size(), 1);
+    EXPECT_EQ(s.messages.shown[0].text, c.shown);
+    EXPECT_EQ(s.messages.shown[0].icon, Messages::Icon::Stop);
+    EXPECT_EQ(s.doc.playback().buttons(), NoPiece);
+  }
+}
+
 TEST_F(PagePiece, ALateReportDoesNotUndoANewPlay) {
   open("a");
   doc.playback().play();

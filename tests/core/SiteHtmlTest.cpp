@@ -109,6 +109,32 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
   }
 }
 
+// Every page says where it stands in the course, the first and the last
+// (without a previous or a next page) as well as those between.
+TEST(SiteHtml, EveryPageShowsItsNumberOfTheCount) {
+  const struct {
+    int number, count;
+    const char *shown;
+  } cases[] = {{1, 1, "1 / 1"},
+               {1, 3, "1 / 3"},
+               {2, 3, "2 / 3"},
+               {3, 3, "3 / 3"},
+               {12, 120, "12 / 120"}};
+  for (const auto &c : cases) {
+    site_html::Page page;
+    page.title = QStringLiteral("ページ");
+    page.number = c.number;
+    page.count = c.count;
+    if (c.number > 1)
+      page.previous = site_html::Link{QStringLiteral("p.html"), {}};
+    if (c.number < c.count)
+      page.next = site_html::Link{QStringLiteral("n.html"), {}};
+    const Parsed parsed = parse(site_html::page(page));
+    ASSERT_TRUE(parsed.wellFormed) << parsed.error.toStdString();
+    EXPECT_EQ(parsed.texts[QStringLiteral("count")], QLatin1String(c.shown));
+  }
+}
+
 TEST(SiteNames, PageNamesAreSafeForAnyServerAndDistinct) {
   static const QRegularExpression safe(
       QStringLiteral("^p[0-9]{3,}(-[a-z0-9]+(-[a-z0-9]+)*)?$"));
