@@ -101,25 +101,21 @@ void Document::startHistory() {
 
 bool Document::canEdit() const { return input_.editable(); }
 
-void Document::undo() {
-  if (!canEdit()) return;
-  if (!history_.canUndo()) {
-    messages_.beep();
-    return;
-  }
-  regions_.letGo();
-  history_.undo();
-  refreshCanvas();
-}
+void Document::undo() { walkHistory(true); }
 
-void Document::redo() {
+void Document::redo() { walkHistory(false); }
+
+void Document::walkHistory(bool back) {
   if (!canEdit()) return;
-  if (!history_.canRedo()) {
+  if (!(back ? history_.canUndo() : history_.canRedo())) {
     messages_.beep();
     return;
   }
   regions_.letGo();
-  history_.redo();
+  if (back)
+    history_.undo();
+  else
+    history_.redo();
   refreshCanvas();
 }
 

@@ -141,6 +141,8 @@ class Document : public QObject,
   void changePaper(int staffCount, int staffWidth) override;
   void markModified() override { setModified(true); }
   void push(QUndoCommand *command);
+  // One step back (undo) or forward (redo).
+  void walkHistory(bool back);
   // A new page in place of the last: nothing to take back.
   void startHistory();
   void updateModified();
