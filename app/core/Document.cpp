@@ -2,6 +2,8 @@
 // drawing.
 #include "app/core/Document.h"
 
+#include <QFileInfo>
+
 #include "app/core/DocumentView.h"
 #include "app/core/PageCommands.h"
 #include "base/core/Cp932.h"
@@ -266,9 +268,28 @@ bool Document::askSaveQuestion() {
 
 void Document::setPageText(const QByteArray &text) {
   page_.PageText = text;
-  emit pageTextChanged(text);
+  const QByteArray shown = text_entry::shownHead(text);
+  const bool whole = shown.size() == text.size();
+  emit pageTextChanged(shown, whole);
+  // The page keeps all of it: a save writes the text as it was read.
+  if (!whole)
+    messages_.warning(
+        QStringLiteral("「%1」のページ・テキストは %2 KB あり、長すぎるため"
+                       "先頭の %3 KB だけを表示します。表示しない部分も"
+                       "保存のときはそのまま書き込まれます。このテキストは"
+                       "ここでは編集できません。")
+            .arg(pageName())
+            .arg(text.size() / 1024)
+            .arg(shown.size() / 1024));
   textTyped_ = true;
   updateModified();
+}
+
+QString Document::pageName() const {
+  if (!page_.PagePath.isEmpty()) return QFileInfo(page_.PagePath).fileName();
+  if (!page_.InternalName.isEmpty())
+    return cp932::toUnicode(page_.InternalName);
+  return QStringLiteral("(クリップボード・データ)");
 }
 
 QString Document::typePageText(const QString &typed) {

@@ -115,8 +115,10 @@ class Document : public QObject,
   void modifiedChanged(bool modified);
   void scrollReset();
   void administratorModeEntered();
-  // The program put a new page text in place (not the user's typing).
-  void pageTextChanged(const QByteArray &text);
+  // The program put a new page text in place (not the user's typing):
+  // what a window takes in of it, and whether that is the whole text (a
+  // window cannot edit a text it does not show whole).
+  void pageTextChanged(const QByteArray &shown, bool whole);
   // What undo and redo would take, and whether there is any.
   void historyChanged();
   // The canvas changed size or was drawn anew.
@@ -126,6 +128,8 @@ class Document : public QObject,
   void setStartValues();
   void clearInputs();
   void setPageText(const QByteArray &text);
+  // The page as a message names it.
+  QString pageName() const;
   bool read(const QString &path, QIODevice *source);
   void redrawPaper();
   void resizeCanvas();

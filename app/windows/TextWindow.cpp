@@ -30,10 +30,13 @@ TextWindow::TextWindow(QWidget &main, Document &document)
   connect(&document, &Document::pageTextChanged, this,
           &TextWindow::showPageText);
   connect(&document.session(), &ProgramSession::executiveChanged, memo,
-          [this](bool executive) { memo->setReadOnly(!executive); });
+          [this](bool executive) {
+            memo->setReadOnly(!executive || !wholeText_);
+          });
   connect(&document, &Document::administratorModeEntered, this,
           [this] { setWindowTitle(QStringLiteral("Administrator")); });
-  showPageText(document.page().PageText);
+  showPageText(text_entry::shownHead(document.page().PageText),
+               document.page().PageText.size() <= text_entry::ShownTextLimit);
 }
 
 void TextWindow::FormCreate() {
@@ -45,10 +48,12 @@ void TextWindow::FormCreate() {
 void TextWindow::showHeldPageText() {
   if (!holdingText_) return;
   holdingText_ = false;
-  showPageText(std::exchange(heldText_, {}));
+  showPageText(std::exchange(heldText_, {}), wholeText_);
 }
 
-void TextWindow::showPageText(const QByteArray &text) {
+void TextWindow::showPageText(const QByteArray &text, bool whole) {
+  wholeText_ = whole;
+  memo->setReadOnly(!document_.session().executive() || !whole);
   if (holdingText_) {
     heldText_ = text;
     return;

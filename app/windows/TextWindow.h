@@ -29,7 +29,7 @@ class TextWindow : public QWidget {
  private:
   void FormCreate();
   void Memo1Change();
-  void showPageText(const QByteArray &text);
+  void showPageText(const QByteArray &text, bool whole);
 
   Document &document_;
   QPlainTextEdit *memo;
@@ -38,4 +38,6 @@ class TextWindow : public QWidget {
   // it out in the memo loads most of the page font's glyphs.
   bool holdingText_ = true;
   QByteArray heldText_;
+  // The memo shows the whole page text; only then can it be edited.
+  bool wholeText_ = true;
 };

@@ -131,4 +131,19 @@ QByteArray pageTextFromTyped(const QString &typed, QString *unheld) {
   return encode(lines, unheld);
 }
 
+QByteArray shownHead(const QByteArray &pageText, qsizetype limit) {
+  if (pageText.size() <= limit) return pageText;
+  const qsizetype lineEnd = pageText.lastIndexOf('\n', limit - 1);
+  if (lineEnd >= 0) return pageText.left(lineEnd + 1);
+  // One long line: cut before the character that would not fit whole.
+  qsizetype end = 0;
+  while (true) {
+    const qsizetype next =
+        end + (cp932::isLeadByte(uchar(pageText[end])) ? 2 : 1);
+    if (next > limit) break;
+    end = next;
+  }
+  return pageText.left(end);
+}
+
 }  // namespace text_entry

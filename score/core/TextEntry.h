@@ -46,4 +46,13 @@ QByteArray inputTextFromTyped(const QString &typed, QString *unheld = nullptr);
 // tab become spaces. Unheld characters as above.
 QByteArray pageTextFromTyped(const QString &typed, QString *unheld = nullptr);
 
+// How much of a page text a window takes in: more would keep it busy for
+// seconds laying out lines nobody reads at once.
+inline constexpr qsizetype ShownTextLimit = 1024 * 1024;
+// The head of `pageText` that fits in `limit` bytes, ending at a line end
+// where there is one and never inside a double-byte character; the whole
+// text when it fits.
+QByteArray shownHead(const QByteArray &pageText,
+                     qsizetype limit = ShownTextLimit);
+
 }  // namespace text_entry
