@@ -20,8 +20,7 @@
 #include "files/core/PageFile.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
-#include "score/render/Canvas.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 
@@ -197,22 +196,21 @@ void Sheets::drawFooter() {
 
 // The lines where the canvas draws them, one page pixel thick.
 void Sheets::drawStaffLines(int staffCount, int width, int height) {
+  using namespace staff_geometry;
   painter_.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap));
-  int y = Canvas::StaffTop;
   for (int staff = 0; staff < staffCount; ++staff) {
-    for (int line = 0; line < 5; ++line, y += Canvas::LineGap) {
+    for (int line = 0; line < LinesPerStaff; ++line) {
+      const int y = lineY(staff, line);
       if (y < 0 || y >= height) continue;
-      painter_.drawLine(QLineF(Canvas::StaffMargin, y + 0.5,
-                               width - Canvas::StaffMargin, y + 0.5));
+      painter_.drawLine(QLineF(StaffMargin, y + 0.5, lineEndX(width), y + 0.5));
     }
-    y += Canvas::StaffPitch - 5 * Canvas::LineGap;
   }
 }
 
 void Sheets::paper(const LoadedPage &loaded) {
   const ScorePage &page = loaded.page;
   const int width = page.StaffWidth;
-  const int height = staff_limits::canvasHeight(page.StaffCount);
+  const int height = staff_geometry::canvasHeight(page.StaffCount);
   const PaperPlace place = placePaper(page.StaffCount, page.StaffWidth);
   painter_.save();
   painter_.translate(place.topLeft * unit_);
@@ -228,7 +226,7 @@ void Sheets::paper(const LoadedPage &loaded) {
   painter_.setPen(Qt::black);
   for (const Stamp &stamp : loaded.stamps) {
     if (stamp.glyph >= 0 || stamp.text.isEmpty() || stamp.x >= width ||
-        stamp.y >= height || stamp.y < -Canvas::StaffPitch)
+        stamp.y >= height || stamp.y < -staff_geometry::StaffPitch)
       continue;
     QStaticText laid(stamp.text);
     laid.setTextFormat(Qt::PlainText);
@@ -274,7 +272,7 @@ void Sheets::text(const QString &text, double pointSize) {
 
 PaperPlace placePaper(int staffCount, int staffWidth) {
   const double width = staffWidth;
-  const double height = staff_limits::canvasHeight(staffCount);
+  const double height = staff_geometry::canvasHeight(staffCount);
   const double scale =
       std::min({1.0, TextWidth / width, (TextBottom - PaperTop) / height});
   return {QPointF(SideMargin + std::floor((TextWidth - width * scale) / 2),

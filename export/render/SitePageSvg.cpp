@@ -7,7 +7,7 @@
 #include "export/core/SiteHtml.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 
@@ -51,7 +51,7 @@ QString paper(const ScorePage &page,
               std::optional<Canvas::ReplayError> *error) {
   if (error) error->reset();
   const int width = page.StaffWidth;
-  const int height = staff_limits::canvasHeight(page.StaffCount);
+  const int height = staff_geometry::canvasHeight(page.StaffCount);
 
   QList<Mark> marks;
   QSet<int> used;
@@ -104,18 +104,18 @@ QString paper(const ScorePage &page,
   }
   // The staff lines, one pixel high, as the canvas rules them.
   svg += QStringLiteral("<g stroke=\"#000\" stroke-width=\"1\">\n");
-  int y = Canvas::StaffTop;
-  const int lastX = width - Canvas::StaffMargin;
+  const int lastX = staff_geometry::lineEndX(width);
   for (int staff = 0; staff < page.StaffCount; ++staff) {
-    for (int line = 0; line < 5; ++line, y += Canvas::LineGap) {
-      if (y < 0 || y >= height || lastX <= Canvas::StaffMargin) continue;
+    for (int line = 0; line < staff_geometry::LinesPerStaff; ++line) {
+      const int y = staff_geometry::lineY(staff, line);
+      if (y < 0 || y >= height || lastX <= staff_geometry::StaffMargin)
+        continue;
       svg += QStringLiteral(
                  "<line x1=\"%1\" y1=\"%2.5\" x2=\"%3\" y2=\"%2.5\"/>\n")
-                 .arg(Canvas::StaffMargin)
+                 .arg(staff_geometry::StaffMargin)
                  .arg(y)
                  .arg(lastX);
     }
-    y += Canvas::StaffPitch - 5 * Canvas::LineGap;
   }
   svg += QStringLiteral("</g>\n");
   // A text is placed by its top-left corner, as on the canvas.

@@ -7,7 +7,7 @@
 #include "base/core/Cp932.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/BusyCursor.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
@@ -51,6 +51,7 @@ Canvas::Canvas() {
 }
 
 void Canvas::RedrawPaper(int staffCount) {
+  using namespace staff_geometry;
   staffCount_ = staffCount;
   // The bitmap is painted over whole, so one held nowhere else is kept: a
   // fresh one of the same size costs a page fault for every 4 KiB.
@@ -59,21 +60,20 @@ void Canvas::RedrawPaper(int staffCount) {
   image_.fill(Qt::white);
   const int width = image_.width();
   const int height = image_.height();
-  const int lastX = width - StaffMargin;  // excluded
-  int y = StaffTop;
+  const int lastX = lineEndX(width);  // excluded
   for (int staff = 0; staff < staffCount; ++staff) {
-    for (int line = 0; line < 5; ++line, y += LineGap) {
+    for (int line = 0; line < LinesPerStaff; ++line) {
+      const int y = lineY(staff, line);
       if (y < 0 || y >= height) continue;
       QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));
       for (int x = StaffMargin; x < lastX && x < width; ++x)
         row[x] = 0xFF000000u;
     }
-    y += StaffPitch - 5 * LineGap;
   }
 }
 
 void Canvas::ResizeCanvas(int staffCount, int staffWidth) {
-  image_ = QImage(staffWidth, staff_limits::canvasHeight(staffCount),
+  image_ = QImage(staffWidth, staff_geometry::canvasHeight(staffCount),
                   QImage::Format_RGB32);
   RedrawPaper(staffCount);
 }
