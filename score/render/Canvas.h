@@ -4,6 +4,8 @@
 #include <QImage>
 #include <optional>
 
+#include "score/core/InputMarks.h"
+
 class ScorePage;
 
 // The picture of the open page: white staff paper with every input drawn
@@ -11,10 +13,7 @@ class ScorePage;
 class Canvas {
  public:
   // Where a replay stopped: the input and the text that is not a number.
-  struct ReplayError {
-    int input;
-    QByteArray text;
-  };
+  using ReplayError = MarkStop;
 
   Canvas();
 
