@@ -11,6 +11,7 @@
 #include "base/core/Cp932.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/Canvas.h"
 
 namespace {
@@ -75,7 +76,7 @@ QImage blackCell() {
 }
 
 QImage pageSizedImage(const ScorePage &page) {
-  return QImage(page.StaffWidth, 64 * page.StaffCount + 36,
+  return QImage(page.StaffWidth, staff_geometry::canvasHeight(page.StaffCount),
                 QImage::Format_RGB32);
 }
 

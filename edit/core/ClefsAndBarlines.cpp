@@ -4,15 +4,17 @@
 #include <climits>
 
 #include "score/core/Decimal.h"
+#include "score/core/StaffGeometry.h"
 #include "score/core/StaffLimits.h"
 
 namespace clefs_and_barlines {
 
 namespace {
 
-constexpr int StaffPitch = 64;
+using staff_geometry::StaffPitch;
 constexpr int ClefX = 30;
-constexpr int LeftBarlineX = 20;
+// The barlines stand on the first and the last pixel of the lines.
+constexpr int LeftBarlineX = staff_geometry::StaffMargin;
 
 }  // namespace
 
@@ -25,10 +27,11 @@ QList<GlyphInput> inputs(const Choice &choice, int staffWidth) {
   // Middle lines as 64-bit sums: a typed staff number far off the page
   // must not overflow on its way there.
   auto lineOf = [&](int j) {
-    return qint64(StaffPitch) * choice.firstStaff - 16 + qint64(StaffPitch) * j;
+    return qint64(StaffPitch) * (qint64(choice.firstStaff) - 1 + j) +
+           staff_geometry::middleLineY(0);
   };
   auto fits = [&](int j) {
-    return lineOf(j) >= INT_MIN && lineOf(j) + 32 <= INT_MAX;
+    return lineOf(j) >= INT_MIN && lineOf(j) + StaffPitch / 2 <= INT_MAX;
   };
   auto middleLine = [&](int j) { return static_cast<int>(lineOf(j)); };
   const int n = std::min(choice.staffCount, staff_limits::MaxCount);
@@ -50,10 +53,12 @@ QList<GlyphInput> inputs(const Choice &choice, int staffWidth) {
     const int y = middleLine(j);
     auto barline = [&](int x) {
       out.append({BarlineGlyph, x, y});
-      if (t != 0) out.append({BarlineGlyph, x, y + 32});
+      if (t != 0) out.append({BarlineGlyph, x, y + StaffPitch / 2});
     };
     if (fits(j)) {
-      for (int k = 0, x = staffWidth - 21; k < m; ++k, x -= d) barline(x);
+      for (int k = 0, x = staff_geometry::lineEndX(staffWidth) - 1; k < m;
+           ++k, x -= d)
+        barline(x);
       if (c != 0) barline(LeftBarlineX);
     }
     if (c != 0 && ++t == c + 1) t = 0;

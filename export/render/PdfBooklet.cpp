@@ -18,10 +18,9 @@
 #include "base/core/Report.h"
 #include "base/core/WholeFile.h"
 #include "files/core/PageFile.h"
-#include "score/core/Decimal.h"
+#include "score/core/InputMarks.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
-#include "score/render/Canvas.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 
@@ -35,44 +34,22 @@ constexpr double TextGap = 16;  // between the paper and the page text
 constexpr double LineHeight = 18;
 constexpr double FooterBaseline = SheetHeight - 30;
 
-// One input with its numbers converted: a glyph, or a text when `glyph` is
-// negative.
-struct Stamp {
-  int x;
-  int y;
-  int glyph;
-  QString text;
-};
-
 struct LoadedPage {
   ScorePage page;
   QString text;
-  QList<Stamp> stamps;
+  QList<InputMark> marks;  // their texts lie in `page`
 };
 
-// Converts every number the drawing needs, as the canvas replay does; the
-// first one that is not a number is reported.
-bool takeStamps(LoadedPage &loaded, Reports &reports) {
-  const InputList &inputs = loaded.page.Inputs;
-  for (int i = 0; i < inputs.count(); ++i) {
-    const QByteArrayView content = inputs.content(i);
-    const bool glyph = isGlyphReference(content);
-    const std::optional<int> x = parseDecimal(inputs.x(i));
-    const std::optional<int> y = parseDecimal(inputs.y(i));
-    const std::optional<int> index =
-        glyph ? parseGlyphIndex(content) : std::optional<int>(-1);
-    if (!x || !y || !index) {
-      const QByteArray bad = !x   ? inputs.x(i).toByteArray()
-                             : !y ? inputs.y(i).toByteArray()
-                                  : content.toByteArray().mid(1, 2);
-      reports << Report::notAnInteger(cp932::toUnicode(bad));
-      return false;
-    }
-    const QString text =
-        glyph ? QString() : cp932::toUnicode(content.toByteArray());
-    loaded.stamps.append({*x, *y, *index, text});
-  }
-  return true;
+// The marks on the page's paper; a page with a number that does not
+// convert is not printed, and its sheet names the number instead.
+bool takeMarks(LoadedPage &loaded, Reports &reports) {
+  const ScorePage &page = loaded.page;
+  InputMarks marks(page.Inputs, page.StaffWidth,
+                   staff_geometry::canvasHeight(page.StaffCount));
+  for (InputMark mark; marks.next(mark);) loaded.marks.append(mark);
+  if (!marks.stop()) return true;
+  reports << Report::notAnInteger(cp932::toUnicode(marks.stop()->text));
+  return false;
 }
 
 // Reads the page; the message for its sheet when it cannot be printed.
@@ -82,7 +59,7 @@ QString load(const Page &page, LoadedPage &loaded) {
   page_file::LoadResult result = page_file::readInto(loaded.page, page.path);
   if (result.status == page_file::LoadResult::Status::Loaded &&
       !anyFailure(result.reports))
-    takeStamps(loaded, result.reports);
+    takeMarks(loaded, result.reports);
   // Warnings do not keep a page from its sheet.
   QStringList failures;
   for (const Report &each : result.reports)
@@ -100,16 +77,11 @@ QString load(const Page &page, LoadedPage &loaded) {
 // The glyph's ink as one rectangle per run of pixels in a row, clipped to
 // the paper as the canvas clips it. One path for all of them keeps viewers
 // from showing seams between neighbouring pixels.
-void addGlyph(QPainterPath &ink, const Stamp &stamp, int width, int height) {
-  constexpr int Size = GlyphSet::Size;
-  constexpr int Anchor = GlyphSet::Anchor;
-  if (!GlyphSet::isValidIndex(stamp.glyph) || stamp.x < Anchor - Size + 1 ||
-      stamp.y < Anchor - Size + 1 || stamp.x >= width + Anchor ||
-      stamp.y >= height + Anchor)
-    return;
-  const int left = stamp.x - Anchor;
-  const int top = stamp.y - Anchor;
-  const GlyphSet::Rows &rows = GlyphSet::instance().rows(stamp.glyph);
+void addGlyph(QPainterPath &ink, const InputMark &mark, int width, int height) {
+  constexpr int Size = glyph_cell::Size;
+  const int left = mark.cellLeft();
+  const int top = mark.cellTop();
+  const GlyphSet::Rows &rows = GlyphSet::instance().rows(mark.glyph);
   for (int r = std::max(0, -top); r < Size && top + r < height; ++r) {
     std::uint32_t mask = rows[r];
     while (mask) {
@@ -197,22 +169,21 @@ void Sheets::drawFooter() {
 
 // The lines where the canvas draws them, one page pixel thick.
 void Sheets::drawStaffLines(int staffCount, int width, int height) {
+  using namespace staff_geometry;
   painter_.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap));
-  int y = Canvas::StaffTop;
   for (int staff = 0; staff < staffCount; ++staff) {
-    for (int line = 0; line < 5; ++line, y += Canvas::LineGap) {
+    for (int line = 0; line < LinesPerStaff; ++line) {
+      const int y = lineY(staff, line);
       if (y < 0 || y >= height) continue;
-      painter_.drawLine(QLineF(Canvas::StaffMargin, y + 0.5,
-                               width - Canvas::StaffMargin, y + 0.5));
+      painter_.drawLine(QLineF(StaffMargin, y + 0.5, lineEndX(width), y + 0.5));
     }
-    y += Canvas::StaffPitch - 5 * Canvas::LineGap;
   }
 }
 
 void Sheets::paper(const LoadedPage &loaded) {
   const ScorePage &page = loaded.page;
   const int width = page.StaffWidth;
-  const int height = staff_limits::canvasHeight(page.StaffCount);
+  const int height = staff_geometry::canvasHeight(page.StaffCount);
   const PaperPlace place = placePaper(page.StaffCount, page.StaffWidth);
   painter_.save();
   painter_.translate(place.topLeft * unit_);
@@ -221,18 +192,17 @@ void Sheets::paper(const LoadedPage &loaded) {
   drawStaffLines(page.StaffCount, width, height);
   QPainterPath ink;
   ink.setFillRule(Qt::WindingFill);
-  for (const Stamp &stamp : loaded.stamps) addGlyph(ink, stamp, width, height);
+  for (const InputMark &mark : loaded.marks)
+    if (mark.isGlyph) addGlyph(ink, mark, width, height);
   painter_.fillPath(ink, Qt::black);
   // Texts are placed by their top-left corner, as on the canvas.
   painter_.setFont(page_fonts::pageTextFont());
   painter_.setPen(Qt::black);
-  for (const Stamp &stamp : loaded.stamps) {
-    if (stamp.glyph >= 0 || stamp.text.isEmpty() || stamp.x >= width ||
-        stamp.y >= height || stamp.y < -Canvas::StaffPitch)
-      continue;
-    QStaticText laid(stamp.text);
+  for (const InputMark &mark : loaded.marks) {
+    if (mark.isGlyph) continue;
+    QStaticText laid(cp932::toUnicode(mark.text.toByteArray()));
     laid.setTextFormat(Qt::PlainText);
-    painter_.drawStaticText(QPointF(stamp.x, stamp.y), laid);
+    painter_.drawStaticText(QPointF(mark.x, mark.y), laid);
   }
   painter_.restore();
   y_ = place.topLeft.y() + height * place.scale + TextGap;
@@ -274,7 +244,7 @@ void Sheets::text(const QString &text, double pointSize) {
 
 PaperPlace placePaper(int staffCount, int staffWidth) {
   const double width = staffWidth;
-  const double height = staff_limits::canvasHeight(staffCount);
+  const double height = staff_geometry::canvasHeight(staffCount);
   const double scale =
       std::min({1.0, TextWidth / width, (TextBottom - PaperTop) / height});
   return {QPointF(SideMargin + std::floor((TextWidth - width * scale) / 2),

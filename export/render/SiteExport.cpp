@@ -25,6 +25,7 @@
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
 #include "files/core/RegularFile.h"
+#include "score/core/InputMarks.h"
 #include "score/core/ScorePage.h"
 #include "sound/core/RenderBounds.h"
 #include "sound/core/SoundFonts.h"
@@ -239,7 +240,7 @@ class Writer {
                                     : said.join(QLatin1Char('\n'));
       outcome_.errors.append(view.problem);
     } else {
-      std::optional<Canvas::ReplayError> replay;
+      std::optional<MarkStop> replay;
       view.paperSvg = site_page_svg::paper(score, &replay);
       if (replay) {
         view.problem = QStringLiteral("「%1」: '%2' は整数ではありません")

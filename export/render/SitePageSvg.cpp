@@ -5,9 +5,9 @@
 
 #include "base/core/Cp932.h"
 #include "export/core/SiteHtml.h"
-#include "score/core/Decimal.h"
+#include "score/core/InputMarks.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 
@@ -39,51 +39,21 @@ QString glyphPath(int index) {
   return d;
 }
 
-struct Mark {
-  int x, y;
-  int glyph;  // -1 for a text
-  QString text;
-};
-
 }  // namespace
 
-QString paper(const ScorePage &page,
-              std::optional<Canvas::ReplayError> *error) {
+QString paper(const ScorePage &page, std::optional<MarkStop> *error) {
   if (error) error->reset();
   const int width = page.StaffWidth;
-  const int height = staff_limits::canvasHeight(page.StaffCount);
+  const int height = staff_geometry::canvasHeight(page.StaffCount);
 
-  QList<Mark> marks;
+  QList<InputMark> marks;
   QSet<int> used;
-  const InputList &inputs = page.Inputs;
-  for (int i = 0; i < inputs.count(); ++i) {
-    const std::optional<int> x = parseDecimal(inputs.x(i));
-    const std::optional<int> y = parseDecimal(inputs.y(i));
-    const QByteArrayView content = inputs.content(i);
-    if (!x || !y) {
-      if (error)
-        *error = Canvas::ReplayError{
-            i, (!x ? inputs.x(i) : inputs.y(i)).toByteArray()};
-      break;
-    }
-    if (isGlyphReference(content)) {
-      const std::optional<int> index = parseGlyphIndex(content);
-      if (!index) {
-        if (error)
-          *error = Canvas::ReplayError{i, content.toByteArray().mid(1, 2)};
-        break;
-      }
-      // A cell that misses the paper leaves nothing, as on the canvas.
-      if (!GlyphSet::isValidIndex(*index) || *x <= -GlyphSet::Anchor ||
-          *y <= -GlyphSet::Anchor || *x >= width + GlyphSet::Anchor ||
-          *y >= height + GlyphSet::Anchor)
-        continue;
-      used.insert(*index);
-      marks.append({*x, *y, *index, {}});
-    } else if (!content.isEmpty() && *x < width && *y < height) {
-      marks.append({*x, *y, -1, cp932::toUnicode(content.toByteArray())});
-    }
+  InputMarks inputs(page.Inputs, width, height);
+  for (InputMark mark; inputs.next(mark);) {
+    if (mark.isGlyph) used.insert(mark.glyph);
+    marks.append(mark);
   }
+  if (error) *error = inputs.stop();
 
   QString svg = QStringLiteral(
                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
@@ -104,33 +74,34 @@ QString paper(const ScorePage &page,
   }
   // The staff lines, one pixel high, as the canvas rules them.
   svg += QStringLiteral("<g stroke=\"#000\" stroke-width=\"1\">\n");
-  int y = Canvas::StaffTop;
-  const int lastX = width - Canvas::StaffMargin;
+  const int lastX = staff_geometry::lineEndX(width);
   for (int staff = 0; staff < page.StaffCount; ++staff) {
-    for (int line = 0; line < 5; ++line, y += Canvas::LineGap) {
-      if (y < 0 || y >= height || lastX <= Canvas::StaffMargin) continue;
+    for (int line = 0; line < staff_geometry::LinesPerStaff; ++line) {
+      const int y = staff_geometry::lineY(staff, line);
+      if (y < 0 || y >= height || lastX <= staff_geometry::StaffMargin)
+        continue;
       svg += QStringLiteral(
                  "<line x1=\"%1\" y1=\"%2.5\" x2=\"%3\" y2=\"%2.5\"/>\n")
-                 .arg(Canvas::StaffMargin)
+                 .arg(staff_geometry::StaffMargin)
                  .arg(y)
                  .arg(lastX);
     }
-    y += Canvas::StaffPitch - 5 * Canvas::LineGap;
   }
   svg += QStringLiteral("</g>\n");
   // A text is placed by its top-left corner, as on the canvas.
   const int ascent = QFontMetrics(page_fonts::pageTextFont()).ascent();
-  for (const Mark &mark : marks) {
-    if (mark.glyph >= 0) {
+  for (const InputMark &mark : marks) {
+    if (mark.isGlyph) {
       svg += QStringLiteral("<use href=\"#g%1\" x=\"%2\" y=\"%3\"/>\n")
                  .arg(mark.glyph)
-                 .arg(mark.x - GlyphSet::Anchor)
-                 .arg(mark.y - GlyphSet::Anchor);
+                 .arg(mark.cellLeft())
+                 .arg(mark.cellTop());
     } else {
       svg += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
                  .arg(mark.x)
                  .arg(mark.y + ascent)
-                 .arg(site_html::escape(mark.text));
+                 .arg(site_html::escape(
+                     cp932::toUnicode(mark.text.toByteArray())));
     }
   }
   svg += QStringLiteral("</svg>");

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "score/render/Canvas.h"
+#include "score/core/InputMarks.h"
 
 class ScorePage;
 
@@ -16,7 +16,6 @@ namespace site_page_svg {
 // The markup of the page's paper. Like the canvas, drawing stops at the
 // first input whose number does not convert; that input comes back in
 // `error` and the inputs before it are drawn.
-QString paper(const ScorePage &page,
-              std::optional<Canvas::ReplayError> *error = nullptr);
+QString paper(const ScorePage &page, std::optional<MarkStop> *error = nullptr);
 
 }  // namespace site_page_svg

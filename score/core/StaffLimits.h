@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "score/core/StaffGeometry.h"
+
 // The sizes a page may have. The staff paper dialog offers 1..32 staves and
 // widths of 60..1280; a page file may carry anything, so every size is
 // checked here before a canvas is made from it.
@@ -22,7 +24,7 @@ inline int clampWidth(int w) {
   return w < MinWidth ? MinWidth : w > MaxWidth ? MaxWidth : w;
 }
 
-// The canvas height for a staff count.
-constexpr int canvasHeight(int staffCount) { return 64 * staffCount + 36; }
+// The canvas height for a staff count, where callers of the limits look.
+using staff_geometry::canvasHeight;
 
 }  // namespace staff_limits

@@ -5,9 +5,9 @@
 #include <QStaticText>
 
 #include "base/core/Cp932.h"
-#include "score/core/Decimal.h"
+#include "score/core/InputMarks.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/BusyCursor.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
@@ -51,6 +51,7 @@ Canvas::Canvas() {
 }
 
 void Canvas::RedrawPaper(int staffCount) {
+  using namespace staff_geometry;
   staffCount_ = staffCount;
   // The bitmap is painted over whole, so one held nowhere else is kept: a
   // fresh one of the same size costs a page fault for every 4 KiB.
@@ -59,21 +60,20 @@ void Canvas::RedrawPaper(int staffCount) {
   image_.fill(Qt::white);
   const int width = image_.width();
   const int height = image_.height();
-  const int lastX = width - StaffMargin;  // excluded
-  int y = StaffTop;
+  const int lastX = lineEndX(width);  // excluded
   for (int staff = 0; staff < staffCount; ++staff) {
-    for (int line = 0; line < 5; ++line, y += LineGap) {
+    for (int line = 0; line < LinesPerStaff; ++line) {
+      const int y = lineY(staff, line);
       if (y < 0 || y >= height) continue;
       QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));
       for (int x = StaffMargin; x < lastX && x < width; ++x)
         row[x] = 0xFF000000u;
     }
-    y += StaffPitch - 5 * LineGap;
   }
 }
 
 void Canvas::ResizeCanvas(int staffCount, int staffWidth) {
-  image_ = QImage(staffWidth, staff_limits::canvasHeight(staffCount),
+  image_ = QImage(staffWidth, staff_geometry::canvasHeight(staffCount),
                   QImage::Format_RGB32);
   RedrawPaper(staffCount);
 }
@@ -88,31 +88,24 @@ std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
   QPainter painter(&image_);
   preparePainter(painter);
   TextDrawer texts;
-  const InputList &inputs = page.Inputs;
-  const int n = inputs.count();
-  for (int i = 0; i < n; ++i) {
-    const std::optional<int> x = parseDecimal(inputs.x(i));
-    if (!x) return ReplayError{i, inputs.x(i).toByteArray()};
-    const std::optional<int> y = parseDecimal(inputs.y(i));
-    if (!y) return ReplayError{i, inputs.y(i).toByteArray()};
-    const QByteArrayView content = inputs.content(i);
-    if (isGlyphReference(content)) {
-      const std::optional<int> index = parseGlyphIndex(content);
-      if (!index) return ReplayError{i, content.toByteArray().mid(1, 2)};
-      glyphs.stamp(bits, width, height, bytesPerLine, *x, *y, *index);
-    } else {
-      texts.draw(painter, *x, *y, content);
-    }
+  InputMarks marks(page.Inputs, width, height);
+  for (InputMark mark; marks.next(mark);) {
+    if (mark.isGlyph)
+      glyphs.stamp(bits, width, height, bytesPerLine, mark.x, mark.y,
+                   mark.glyph);
+    else
+      texts.draw(painter, mark.x, mark.y, mark.text);
   }
-  return std::nullopt;
+  return marks.stop();
 }
 
 void Canvas::drawInput(const QByteArray &content, int x, int y) {
-  if (!isGlyphReference(content)) {
+  const std::optional<InputMark> mark = markAt(content, x, y);
+  if (!mark) return;
+  if (mark->isGlyph)
+    drawGlyph(x, y, mark->glyph);
+  else
     drawText(x, y, content);
-  } else if (const std::optional<int> index = parseGlyphIndex(content)) {
-    drawGlyph(x, y, *index);
-  }
 }
 
 void Canvas::drawGlyph(int x, int y, int index) {

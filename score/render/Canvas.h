@@ -4,22 +4,16 @@
 #include <QImage>
 #include <optional>
 
+#include "score/core/InputMarks.h"
+
 class ScorePage;
 
 // The picture of the open page: white staff paper with every input drawn
 // on it in list order. It is derived data; the page model is the truth.
 class Canvas {
  public:
-  static constexpr int StaffTop = 32;
-  static constexpr int LineGap = 8;
-  static constexpr int StaffPitch = 64;
-  static constexpr int StaffMargin = 20;
-
   // Where a replay stopped: the input and the text that is not a number.
-  struct ReplayError {
-    int input;
-    QByteArray text;
-  };
+  using ReplayError = MarkStop;
 
   Canvas();
 

@@ -130,12 +130,9 @@ void GlyphSet::stamp(QImage &target, int x, int y, int index) const {
 void GlyphSet::stamp(uchar *bits, int width, int height, qsizetype bytesPerLine,
                      int x, int y, int index) const {
   if (!isValidIndex(index)) return;
-  // Coordinates come from page files and may lie anywhere in 32 bits: a
-  // cell that misses the image is skipped before any arithmetic on it can
-  // overflow.
-  if (x < Anchor - Size + 1 || y < Anchor - Size + 1 || x >= width + Anchor ||
-      y >= height + Anchor)
-    return;
+  // A cell that misses the image is skipped before any arithmetic on its
+  // point can overflow.
+  if (!glyph_cell::meetsPaper(x, y, width, height)) return;
   const int left = x - Anchor;
   const int top = y - Anchor;
   const Rows &glyph = rows_[index];

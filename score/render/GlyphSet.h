@@ -4,19 +4,23 @@
 #include <array>
 #include <cstdint>
 
+#include "score/core/GlyphCell.h"
+
 // The 41 glyphs of 32 x 32 pixels, drawn from the one-bit patterns in
 // resources/glyphs. Each row of a glyph is kept as a 32-bit mask (bit 31 is
 // column 0), so stamping a glyph is a few word operations per row.
 class GlyphSet {
  public:
-  static constexpr int Count = 41;
-  static constexpr int Size = 32;
-  static constexpr int Anchor = 16;
+  static constexpr int Count = glyph_cell::Count;
+  static constexpr int Size = glyph_cell::Size;
+  static constexpr int Anchor = glyph_cell::Anchor;
   using Rows = std::array<std::uint32_t, Size>;
 
   static const GlyphSet &instance();
 
-  static bool isValidIndex(int index) { return index >= 0 && index < Count; }
+  static bool isValidIndex(int index) {
+    return glyph_cell::isValidIndex(index);
+  }
   // True when pixel (column, row) of the glyph is ink.
   bool ink(int index, int column, int row) const;
   const Rows &rows(int index) const { return rows_[index]; }

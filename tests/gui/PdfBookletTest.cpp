@@ -12,8 +12,7 @@
 #include "files/core/PageFile.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
-#include "score/core/StaffLimits.h"
-#include "score/render/Canvas.h"
+#include "score/core/StaffGeometry.h"
 #include "score/render/GlyphSet.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestFiles.h"
@@ -112,7 +111,7 @@ TEST(PdfBooklet, StaffPaperIsPixelArtWhereTheLayoutPutsIt) {
   run("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, dir.file("paper")});
   const QImage raster(dir.file(QStringLiteral("paper.png")));
   ASSERT_FALSE(raster.isNull());
-  const int width = 300, height = staff_limits::canvasHeight(2);
+  const int width = 300, height = staff_geometry::canvasHeight(2);
   const pdf_booklet::PaperPlace place = pdf_booklet::placePaper(2, width);
   ASSERT_EQ(place.scale, 1.0);
   const QPoint origin = place.topLeft.toPoint();
@@ -122,10 +121,13 @@ TEST(PdfBooklet, StaffPaperIsPixelArtWhereTheLayoutPutsIt) {
   } glyphs[] = {{32, 40, 70}, {14, 150, 50}, {32, 290, 110}};
   auto ink = [&](int x, int y) {
     if (x < 0 || y < 0 || x >= width || y >= height) return false;
-    const int line = y - Canvas::StaffTop, inStaff = line % Canvas::StaffPitch;
-    if (line >= 0 && line < 2 * Canvas::StaffPitch &&
-        inStaff % Canvas::LineGap == 0 && inStaff < 5 * Canvas::LineGap &&
-        x >= Canvas::StaffMargin && x < width - Canvas::StaffMargin)
+    const int line = y - staff_geometry::StaffTop,
+              inStaff = line % staff_geometry::StaffPitch;
+    if (line >= 0 && line < 2 * staff_geometry::StaffPitch &&
+        inStaff % staff_geometry::LineGap == 0 &&
+        inStaff < 5 * staff_geometry::LineGap &&
+        x >= staff_geometry::StaffMargin &&
+        x < width - staff_geometry::StaffMargin)
       return true;
     for (const auto &g : glyphs) {
       if (GlyphSet::instance().ink(g.glyph, x - g.x + GlyphSet::Anchor,
@@ -158,7 +160,7 @@ TEST(PdfBooklet, StaffPaperFitsTheSheet) {
     const PaperPlace place = placePaper(c.staves, c.width);
     const QRectF paper(
         place.topLeft,
-        QSizeF(c.width, staff_limits::canvasHeight(c.staves)) * place.scale);
+        QSizeF(c.width, staff_geometry::canvasHeight(c.staves)) * place.scale);
     EXPECT_TRUE(QRectF(SideMargin, PaperTop, SheetWidth - 2 * SideMargin,
                        SheetHeight - BottomMargin - PaperTop)
                     .contains(paper));
