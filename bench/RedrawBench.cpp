@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "base/core/Cp932.h"
+#include "LargePage.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
 #include "score/core/StaffGeometry.h"
@@ -16,28 +16,7 @@
 
 namespace {
 
-constexpr int Inputs = 10000;
-
-// 32 staves 1280 wide with 9,000 glyphs and 1,000 short texts.
-const ScorePage &largePage() {
-  static const ScorePage page = [] {
-    ScorePage p;
-    p.StaffCount = 32;
-    p.StaffWidth = 1280;
-    const QByteArray texts[] = {"Allegro", cp932::fromUnicode("ド"),
-                                cp932::fromUnicode("全音符"), "rit."};
-    for (int i = 0; i < Inputs; ++i) {
-      const int x = 24 + (i * 37) % 1232;
-      const int y = 16 + (i * 4) % 2048;
-      if (i % 10 == 9)
-        p.append(texts[i / 10 % 4], x, y);
-      else
-        p.append(glyphContent(i % 41), x, y);
-    }
-    return p;
-  }();
-  return page;
-}
+constexpr int Inputs = LargePageInputs;
 
 void BM_FullRedraw(benchmark::State &state) {
   const ScorePage &page = largePage();

@@ -1,5 +1,7 @@
 #include "app/core/PageCommands.h"
 
+#include <charconv>
+
 #include "app/core/CanvasCache.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
@@ -93,7 +95,12 @@ bool MovePlacesCommand::mergeWith(const QUndoCommand *other) {
 void MovePlacesCommand::move(int dx, int dy, bool restoring) {
   const InputList &inputs = page_.Inputs;
   const bool every = every_;
-  QByteArray place[2];
+  // The numbers are written on the stack: a shift of the whole page writes
+  // two for every input.
+  char place[2][12];
+  const auto written = [](char *to, int value) {
+    return QByteArrayView(to, std::to_chars(to, to + 12, value).ptr - to);
+  };
   const auto moved = [&](int i, int column, QByteArrayView text,
                          int step) -> QByteArrayView {
     if (step == 0) return text;
@@ -104,10 +111,9 @@ void MovePlacesCommand::move(int dx, int dy, bool restoring) {
     }
     const std::optional<int> value = parseDecimal(text);
     if (!value) return text;  // checked before the push; never here
-    if (!restoring && QByteArray::number(*value) != text)
+    if (!restoring && written(place[column], *value) != text)
       originals_.insert(key, text.toByteArray());
-    place[column] = QByteArray::number(*value + step);
-    return place[column];
+    return written(place[column], *value + step);
   };
   InputList result;
   result.reserve(inputs.byteCount() + inputs.count(), inputs.count());

@@ -33,9 +33,16 @@ void InputList::truncate(int count) {
 
 InputList InputList::take(const QList<int> &indices) {
   // One pass over the list, however many inputs go: a region of thousands
-  // costs no more than one.
+  // costs no more than one. What goes is measured first and held without
+  // room to spare: the page's history keeps it.
+  qsizetype takenBytes = 0;
+  for (int i : indices) {
+    const qsizetype first = 3 * qsizetype(i);
+    takenBytes += ends_[first + 2] - (first ? ends_[first - 1] : 0);
+  }
   InputList taken, kept;
-  kept.reserve(bytes_.size(), count() - indices.size());
+  taken.reserve(takenBytes, indices.size());
+  kept.reserve(bytes_.size() - takenBytes, count() - indices.size());
   for (int i = 0, k = 0; i < count(); ++i) {
     const bool chosen = k < indices.size() && indices[k] == i;
     (chosen ? taken : kept).append(content(i), x(i), y(i));

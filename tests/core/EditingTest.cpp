@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/DocumentSession.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestFiles.h"
@@ -44,6 +46,45 @@ TEST_F(Editing, ShiftUpThenDownRestoresEveryPlace) {
   doc.edits().shiftPageDown();
   EXPECT_EQ(doc.page().Inputs, before);
   EXPECT_TRUE(doc.isModified());
+}
+
+// Undo gives back the page's bytes: places written otherwise than as plain
+// numbers come back as written after a shift, a run of region moves and a
+// region delete, and redo writes the same plain numbers again.
+TEST_F(Editing, UndoGivesBackPlacesAsTheyWereWritten) {
+  doc.files().openFile(scratch.write(
+      QStringLiteral("odd.fum"),
+      "Fum[odd]\r\n^1|4|610|`14|+5|48|`14| 7|007|text|12|-0|`3|30|40|\r\n"
+      "End[odd]\r\n"));
+  const InputList before = doc.page().Inputs;
+  const auto selectAll = [&] {
+    doc.input().setMode(EditMode::Rect);
+    doc.regions().selectAll();  // all but the text at y 0
+  };
+  const std::function<void()> edits[] = {
+      [&] { doc.edits().shiftPageDown(); },
+      [&] {
+        selectAll();
+        doc.regions().moveByArrow(MoveArrow::Down, Qt::NoModifier);
+        doc.regions().moveByArrow(MoveArrow::Right, Qt::NoModifier);
+      },
+      [&] {
+        selectAll();
+        doc.regions().remove();
+      },
+  };
+  for (const auto &edit : edits) {
+    edit();
+    const InputList after = doc.page().Inputs;
+    ASSERT_NE(after, before);
+    doc.undo();
+    EXPECT_EQ(doc.page().Inputs, before);
+    doc.redo();
+    EXPECT_EQ(doc.page().Inputs, after);
+    doc.undo();
+  }
+  EXPECT_EQ(ysOf(before), (QList<QByteArray>{"48", "007", "-0", "40"}));
+  EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(Editing, AShiftThatCannotMoveEveryInputMovesNone) {
