@@ -7,12 +7,7 @@
 #include "edit/core/RegionMoves.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
-
-namespace {
-
-constexpr int StaffPitch = 64;
-
-}  // namespace
+#include "score/core/StaffGeometry.h"
 
 PageEdits::PageEdits(ScorePage &page, Messages &messages, DocumentView &view,
                      PageChanges &changes, PageSwitch &pages)
@@ -31,9 +26,9 @@ void PageEdits::undoLastInput() {
   changes_.removeInputs({count - 1}, QStringLiteral("一入力消す"));
 }
 
-void PageEdits::shiftPageUp() { shiftPage(-StaffPitch); }
+void PageEdits::shiftPageUp() { shiftPage(-staff_geometry::StaffPitch); }
 
-void PageEdits::shiftPageDown() { shiftPage(StaffPitch); }
+void PageEdits::shiftPageDown() { shiftPage(staff_geometry::StaffPitch); }
 
 void PageEdits::shiftPage(int dy) {
   // Every Y is checked before any moves: a page is shifted whole or not at

@@ -73,8 +73,10 @@ void Canvas::RedrawPaper(int staffCount) {
 }
 
 void Canvas::ResizeCanvas(int staffCount, int staffWidth) {
-  image_ = QImage(staffWidth, staff_geometry::canvasHeight(staffCount),
-                  QImage::Format_RGB32);
+  // A page shifted or read again keeps its size: the bitmap it has is
+  // painted over, as RedrawPaper does.
+  const QSize size(staffWidth, staff_geometry::canvasHeight(staffCount));
+  if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
   RedrawPaper(staffCount);
 }
 
