@@ -1,6 +1,7 @@
 #include "base/core/WholeFile.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +72,12 @@ namespace {
 int overwrite(int fd, const QByteArray &bytes) {
   struct stat before {};
   if (::fstat(fd, &before) != 0) return errno;
+  // Reserving blocks is not growing the file: the size limit is checked
+  // here, or a file that does not grow would be cut at the limit.
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+      limit.rlim_cur != RLIM_INFINITY && rlim_t(bytes.size()) > limit.rlim_cur)
+    return EFBIG;
   if (!bytes.isEmpty()) {
     if (const int reserved = ::posix_fallocate(fd, 0, bytes.size())) {
       // Some file systems keep what they reserved before running out.

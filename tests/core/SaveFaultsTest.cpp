@@ -188,6 +188,54 @@ TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
   sweepSizeLimits(600);
 }
 
+// Written in place, in a folder that takes no temporary file, under a size
+// limit: a page that does not fit is not begun, even when the old page is
+// as large and the file need not grow.
+TEST(SaveFaults, AnInPlaceSavePastASizeLimitKeepsTheOldPage) {
+  constexpr rlim_t Limit = 16384;
+  struct Case {
+    const char *name;
+    int oldInputs, newInputs;
+  };
+  const Case cases[] = {
+      {"both over the limit, the new page smaller", 3000, 2000},
+      {"both over the limit, the new page larger", 2000, 3000},
+      {"the new page under the limit", 3000, 10}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    const QByteArray old = pageBytes("page", c.oldInputs, 0);
+    const QByteArray next = pageBytes("page", c.newInputs, 1);
+    ASSERT_GT(qint64(old.size()), qint64(Limit));
+    const bool fits = next.size() <= qint64(Limit);
+    const QString folder = dir.file(QStringLiteral("pages"));
+    const QString page = dir.write(QStringLiteral("pages/page.fum"), old);
+    ::chmod(folder.toLocal8Bit().constData(), 0555);
+    const ChildResult run = inChild([&](int out) {
+      loseFilePrivileges();
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit cap{Limit, Limit};
+      ::setrlimit(RLIMIT_FSIZE, &cap);
+      QString error;
+      const bool written = page_format::writeFileSafely(page, next, &error);
+      send(out, error);
+      return written ? 0 : 1;
+    });
+    ::chmod(folder.toLocal8Bit().constData(), 0755);
+    EXPECT_EQ(run.status, fits ? 0 : 1) << run.out.toStdString();
+    const QByteArray onDisk = readBytes(page);
+    EXPECT_TRUE(onDisk == (fits ? next : old))
+        << "the page is torn: " << onDisk.size() << " bytes, head "
+        << (onDisk.startsWith(next.left(200)) ? "new" : "old") << ", tail "
+        << (onDisk.endsWith(old.right(200)) ? "old" : "new");
+    if (!fits) {
+      EXPECT_EQ(QString::fromUtf8(run.out),
+                QStringLiteral(
+                    "「page.fum」に書き込めません（ファイルが大きすぎます）"));
+    }
+  }
+}
+
 // Closed folders and read-only pages, as an ordinary user meets them.
 TEST(SaveFaults, ReadOnlyPagesAndFoldersKeepTheOldPage) {
   struct Case {
