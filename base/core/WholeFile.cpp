@@ -148,6 +148,8 @@ bool WholeFile::commit() {
     return false;
   }
   file_.close();
+  // What an earlier write of this file, killed before its rename, left.
+  if (!stream_) temporary_names::removeLeftovers(target_);
   return true;
 }
 

@@ -647,6 +647,72 @@ TEST(SaveFaults, AKilledSaveLeavesAWholePage) {
   EXPECT_GT(k.first + k.second, 0) << "the kills all came too early";
 }
 
+// A save killed between naming its temporary file and putting it in place
+// leaves the new page under that name; the next save of the page removes
+// it, and nothing that is not certainly such a leftover.
+TEST(SaveFaults, TheNextSaveRemovesWhatAKilledSaveLeft) {
+  ScratchDir dir;
+  const QString page = dir.write(QStringLiteral("page.fum"), "old");
+  struct Beside {
+    const char *name;
+    bool removed;
+    const char *what = "file";
+  };
+  const Beside beside[] = {
+      {"page.fum.backup", false},  // made by hand, or by another program
+      {"page.fum.varnel-a1B2c3", true},
+      {"page.fum.varnel-Zz9Yy8", false, "fresh"},  // a save under way
+      {"page.fum.varnel-q1w2e3", false, "open"},
+      {"page.fum.varnel-n0b0dy", false, "another user's"},
+      {"page.fum.varnel-h4rd11", false, "second name"},
+      {"page.fum.varnel-l1nk22", false, "link"},
+      {"page.fum.varnel-d1r333", false, "folder"},
+      {"page.fum.varnel-a1B2c", false},
+      {"page.fum.varnel-a1B2c3.fum", false},
+      {"other.fum.varnel-a1B2c3", false},
+      {"apage.fum.varnel-a1B2c3", false}};
+  QFile held(dir.file(QStringLiteral("page.fum.varnel-q1w2e3")));
+  const QByteArray backup =
+      QFile::encodeName(dir.file(QStringLiteral("page.fum.backup")));
+  QStringList expected{QStringLiteral("page.fum")};
+  for (const Beside &b : beside) {
+    const QString path = dir.file(QString::fromLatin1(b.name));
+    const QByteArray local = QFile::encodeName(path);
+    const std::string what = b.what;
+    if (what == "another user's" && ::geteuid() != 0) continue;
+    if (what == "link") {
+      ASSERT_EQ(::symlink(backup.constData(), local.constData()), 0);
+    } else if (what == "folder") {
+      ASSERT_EQ(::mkdir(local.constData(), 0755), 0);
+    } else if (what == "second name") {
+      ASSERT_EQ(::link(backup.constData(), local.constData()), 0);
+    } else {
+      dir.write(QString::fromLatin1(b.name), pageBytes("page", 20, 1));
+    }
+    if (what == "another user's") {
+      ASSERT_EQ(::lchown(local.constData(), 65534, 65534), 0);
+    }
+    // An hour old, as a leftover is; the one under way was touched now.
+    const timespec hourAgo{::time(nullptr) - 3600, 0};
+    const timespec times[2] = {hourAgo, hourAgo};
+    if (what != "fresh")
+      ::utimensat(AT_FDCWD, local.constData(), times, AT_SYMLINK_NOFOLLOW);
+    if (!b.removed) expected << QString::fromLatin1(b.name);
+  }
+  ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+  const QByteArray saved = pageBytes("page", 30, 2);
+  QString error;
+  ASSERT_TRUE(page_format::writeFileSafely(page, saved, &error))
+      << error.toStdString();
+  QStringList left = QDir(dir.path())
+                         .entryList(QDir::AllEntries | QDir::Hidden |
+                                    QDir::System | QDir::NoDotAndDotDot);
+  left.sort();
+  expected.sort();
+  EXPECT_EQ(left.join(' ').toStdString(), expected.join(' ').toStdString());
+  EXPECT_EQ(readBytes(page), saved);
+}
+
 // Where the folder takes no temporary file the page is written in place,
 // and a kill in the middle leaves it cut short: what that fallback gives
 // up, shown rather than checked.
