@@ -1,5 +1,8 @@
 #include "base/core/FileErrors.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 
@@ -58,6 +61,11 @@ QString writeReason(const QString &path, int errorNumber) {
   const QFileInfo folder(info.absolutePath());
   if (!folder.isDir()) return QStringLiteral("保存先のフォルダーがありません");
   if (info.isDir()) return QStringLiteral("フォルダーです");
+  struct stat kind {};
+  if (::stat(QFile::encodeName(path).constData(), &kind) == 0) {
+    if (S_ISBLK(kind.st_mode)) return QStringLiteral("ディスク装置です");
+    if (S_ISSOCK(kind.st_mode)) return QStringLiteral("ソケットです");
+  }
   if (info.exists() && !info.isWritable())
     return QStringLiteral("書き込みが許可されていません");
   if (!info.exists() && !folder.isWritable())

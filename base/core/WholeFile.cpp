@@ -1,6 +1,7 @@
 #include "base/core/WholeFile.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,36 @@
 #include <cerrno>
 
 #include "base/core/FileErrors.h"
+#include "base/core/TemporaryNames.h"
+
+namespace {
+
+// The file a link chain ends at, named even when it is not there yet.
+QByteArray followLinks(const QString &path) {
+  QFileInfo info(path);
+  for (int depth = 0; depth < 40 && info.isSymLink(); ++depth)
+    info.setFile(info.symLinkTarget());
+  return QFile::encodeName(info.filePath());
+}
+
+QByteArray folderOf(const QByteArray &path) {
+  const qsizetype slash = path.lastIndexOf('/');
+  if (slash < 0) return ".";
+  return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+// Tries `step` on fresh names for the temporary file until one is free.
+template <typename Step>
+QByteArray onFreeName(const QByteArray &target, Step step) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QByteArray name = temporary_names::candidate(target);
+    if (step(name)) return name;
+    if (errno != EEXIST) break;
+  }
+  return {};
+}
+
+}  // namespace
 
 void WholeFile::Device::noteFailure(int errorNumber) {
   if (failed) return;
@@ -17,18 +48,82 @@ void WholeFile::Device::noteFailure(int errorNumber) {
 }
 
 qint64 WholeFile::Device::writeData(const char *data, qint64 length) {
+  if (failed) return -1;
   errno = 0;
-  const qint64 written = QSaveFile::writeData(data, length);
+  const qint64 written = QFile::writeData(data, length);
   if (written != length) noteFailure(errno);
   return written;
 }
 
-WholeFile::WholeFile(const QString &path) : path_(path), file_(path) {}
+WholeFile::WholeFile(const QString &path) : path_(path) {}
+
+WholeFile::~WholeFile() { discard(); }
 
 bool WholeFile::open() {
-  errno = 0;
-  if (file_.open(QIODevice::WriteOnly)) return true;
-  file_.noteFailure(errno);
+  const QByteArray given = QFile::encodeName(path_);
+  struct stat old {};
+  if (::stat(given.constData(), &old) == 0) {
+    if (S_ISFIFO(old.st_mode) || S_ISCHR(old.st_mode)) return openStream(given);
+    if (!S_ISREG(old.st_mode)) {
+      // A folder, a disk, a socket: the reason is read off the file system.
+      file_.noteFailure(S_ISDIR(old.st_mode) ? EISDIR : 0);
+      return false;
+    }
+    // The old file's permissions decide who may replace it, not the
+    // folder's alone.
+    if (::access(given.constData(), W_OK) != 0) {
+      file_.noteFailure(errno);
+      return false;
+    }
+  }
+  target_ = followLinks(path_);
+  return openTemporary(old.st_mode ? int(old.st_mode & 07777) : -1);
+}
+
+bool WholeFile::openStream(const QByteArray &path) {
+  // A FIFO waits here for its reader, as it does for any writer.
+  const int fd = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    file_.noteFailure(errno);
+    return false;
+  }
+  stream_ = true;
+  return adopt(fd);
+}
+
+bool WholeFile::openTemporary(int oldMode) {
+  // Readable by no one else until it has the old file's permissions.
+  const mode_t mode = oldMode < 0 ? 0666 : 0600;
+  int fd = -1;
+#ifdef O_TMPFILE
+  // Nameless until it is whole, so that a write killed on the way leaves
+  // nothing; it gets its name through /proc.
+  if (::access("/proc/self/fd", X_OK) == 0)
+    fd = ::open(folderOf(target_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                mode);
+#endif
+  if (fd < 0) {
+    named_ = onFreeName(target_, [&](const QByteArray &name) {
+      fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                  mode);
+      return fd >= 0;
+    });
+    if (fd < 0) {
+      file_.noteFailure(errno);
+      return false;
+    }
+  }
+  if (oldMode >= 0) {
+    [[maybe_unused]] const int kept = ::fchmod(fd, mode_t(oldMode));
+  }
+  return adopt(fd);
+}
+
+bool WholeFile::adopt(int fd) {
+  if (file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+    return true;
+  ::close(fd);
+  file_.noteFailure(0);
   return false;
 }
 
@@ -45,18 +140,48 @@ bool WholeFile::commit() {
   flush();
   // A file system that reserves blocks only when it writes them back says
   // here that it has none left.
-  if (!file_.failed && ::fsync(file_.handle()) != 0 && errno != EINVAL)
+  if (!stream_ && !file_.failed && ::fsync(file_.handle()) != 0 &&
+      errno != EINVAL)
     file_.noteFailure(errno);
-  if (file_.failed) {
-    // Commit after cancelling removes the temporary file.
-    file_.cancelWriting();
-    file_.commit();
+  if (file_.failed || (!stream_ && !putInPlace())) {
+    discard();
     return false;
   }
-  errno = 0;
-  if (file_.commit()) return true;
-  file_.noteFailure(errno);
-  return false;
+  file_.close();
+  // What an earlier write of this file, killed before its rename, left.
+  if (!stream_) temporary_names::removeLeftovers(target_);
+  return true;
+}
+
+bool WholeFile::putInPlace() {
+  if (named_.isEmpty()) {
+    const QByteArray self =
+        "/proc/self/fd/" + QByteArray::number(file_.handle());
+    const auto link = [&](const QByteArray &name) {
+      return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(),
+                      AT_SYMLINK_FOLLOW) == 0;
+    };
+    // A new file takes its name at once; an old one is replaced by a
+    // rename, which needs a name to rename from.
+    if (link(target_)) return true;
+    if (errno == EEXIST) named_ = onFreeName(target_, link);
+    if (named_.isEmpty()) {
+      file_.noteFailure(errno);
+      return false;
+    }
+  }
+  if (::rename(named_.constData(), target_.constData()) != 0) {
+    file_.noteFailure(errno);
+    return false;
+  }
+  named_.clear();
+  return true;
+}
+
+void WholeFile::discard() {
+  if (file_.isOpen()) file_.close();
+  if (!named_.isEmpty()) ::unlink(named_.constData());
+  named_.clear();
 }
 
 QString WholeFile::errorText() const {
@@ -71,6 +196,12 @@ namespace {
 int overwrite(int fd, const QByteArray &bytes) {
   struct stat before {};
   if (::fstat(fd, &before) != 0) return errno;
+  // Reserving blocks is not growing the file: the size limit is checked
+  // here, or a file that does not grow would be cut at the limit.
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+      limit.rlim_cur != RLIM_INFINITY && rlim_t(bytes.size()) > limit.rlim_cur)
+    return EFBIG;
   if (!bytes.isEmpty()) {
     if (const int reserved = ::posix_fallocate(fd, 0, bytes.size())) {
       // Some file systems keep what they reserved before running out.

@@ -1,25 +1,33 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSaveFile>
+#include <QFile>
 #include <QString>
 
 // A file written whole or not at all. The new bytes go to a temporary file
 // beside the old one, which takes its place only once every byte, the last
 // buffered ones included, has reached the disk; on any failure the old file
-// stays as it was and the temporary file is removed. Qt's own commit does
-// not look at the error of its last flush, so a short file on a full disk
-// would pass as written: every step is checked here.
+// stays as it was and the temporary file is removed. Every step is checked:
+// a short file on a full disk never passes as written. A link to a file is
+// followed and its target replaced.
+//
+// A FIFO or a character device (a pipe, /dev/stdout, /dev/null) is no file
+// to replace: it is written in place as a stream, as command-line tools
+// do. A folder or a block device is refused.
 class WholeFile {
  public:
   explicit WholeFile(const QString &path);
+  ~WholeFile();
   WholeFile(const WholeFile &) = delete;
   WholeFile &operator=(const WholeFile &) = delete;
 
-  // False when the temporary file cannot be made.
+  // False when the temporary file cannot be made or the output is refused.
   bool open();
   // Where the writer puts its bytes; writes after a failure are refused.
   QIODevice &device() { return file_; }
+  // True when the output is a stream: bytes go out as they are written and
+  // the writer cannot seek back.
+  bool isStream() const { return stream_; }
   // Writes out what the device holds back; false after any failure.
   bool flush();
   // Flushes, syncs and puts the file in place.
@@ -34,9 +42,8 @@ class WholeFile {
 
  private:
   // Keeps the system's reason of the first write that failed.
-  class Device : public QSaveFile {
+  class Device : public QFile {
    public:
-    using QSaveFile::QSaveFile;
     bool failed = false;
     int firstErrno = 0;
     void noteFailure(int errorNumber);
@@ -45,7 +52,17 @@ class WholeFile {
     qint64 writeData(const char *data, qint64 length) override;
   };
 
+  bool openStream(const QByteArray &path);
+  // oldMode: the permissions of the file replaced, -1 when there is none.
+  bool openTemporary(int oldMode);
+  bool adopt(int fd);
+  bool putInPlace();
+  void discard();
+
   QString path_;
+  QByteArray target_;  // the file replaced, links followed
+  QByteArray named_;   // the temporary file's name while it has one
+  bool stream_ = false;
   Device file_;
 };
 

@@ -22,6 +22,9 @@ const float QuietPeak = float(std::pow(10.0, QuietDbfs / 20) - 0.5 / 32767);
 // 16-bit stereo PCM, as the canonical 44-byte WAV header describes it.
 constexpr int Channels = 2, BytesPerFrame = Channels * 2;
 
+// The data size of a WAV file whose length is not known when it starts.
+constexpr quint32 UnknownSize = 0xFFFFFFFFu - 36;
+
 QByteArray wavHeader(quint32 dataBytes) {
   QByteArray header;
   const auto put = [&](quint32 value, int bytes) {
@@ -46,7 +49,11 @@ QByteArray wavHeader(quint32 dataBytes) {
 class WavSink : public audio_sink::Sink {
  public:
   explicit WavSink(WholeFile &out) : file_(out), out_(out.device()) {}
-  bool start() override { return out_.write(wavHeader(0)) == 44; }
+  // A stream cannot be gone back to for the sizes: its header says the
+  // sound runs to the end, as WAV writers into pipes do.
+  bool start() override {
+    return out_.write(wavHeader(file_.isStream() ? UnknownSize : 0)) == 44;
+  }
   bool put(const float *samples, int frames) override {
     pcm_.resize(qsizetype(frames) * BytesPerFrame);
     for (qsizetype i = 0; i < qsizetype(frames) * Channels; ++i) {
@@ -63,6 +70,7 @@ class WavSink : public audio_sink::Sink {
   }
   // The header with the sizes, once all the sound is written.
   bool finish() override {
+    if (file_.isStream()) return file_.flush();
     return dataBytes_ <= 0xFFFFFFFFu - 36 && file_.flush() && out_.seek(0) &&
            out_.write(wavHeader(quint32(dataBytes_))) == 44;
   }

@@ -1,9 +1,12 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,9 +14,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <thread>
 #include <vector>
@@ -188,6 +193,54 @@ TEST(SaveFaults, AFileSizeLimitLeavesTheOldPageWhole) {
   sweepSizeLimits(600);
 }
 
+// Written in place, in a folder that takes no temporary file, under a size
+// limit: a page that does not fit is not begun, even when the old page is
+// as large and the file need not grow.
+TEST(SaveFaults, AnInPlaceSavePastASizeLimitKeepsTheOldPage) {
+  constexpr rlim_t Limit = 16384;
+  struct Case {
+    const char *name;
+    int oldInputs, newInputs;
+  };
+  const Case cases[] = {
+      {"both over the limit, the new page smaller", 3000, 2000},
+      {"both over the limit, the new page larger", 2000, 3000},
+      {"the new page under the limit", 3000, 10}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    const QByteArray old = pageBytes("page", c.oldInputs, 0);
+    const QByteArray next = pageBytes("page", c.newInputs, 1);
+    ASSERT_GT(qint64(old.size()), qint64(Limit));
+    const bool fits = next.size() <= qint64(Limit);
+    const QString folder = dir.file(QStringLiteral("pages"));
+    const QString page = dir.write(QStringLiteral("pages/page.fum"), old);
+    ::chmod(folder.toLocal8Bit().constData(), 0555);
+    const ChildResult run = inChild([&](int out) {
+      loseFilePrivileges();
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit cap{Limit, Limit};
+      ::setrlimit(RLIMIT_FSIZE, &cap);
+      QString error;
+      const bool written = page_format::writeFileSafely(page, next, &error);
+      send(out, error);
+      return written ? 0 : 1;
+    });
+    ::chmod(folder.toLocal8Bit().constData(), 0755);
+    EXPECT_EQ(run.status, fits ? 0 : 1) << run.out.toStdString();
+    const QByteArray onDisk = readBytes(page);
+    EXPECT_TRUE(onDisk == (fits ? next : old))
+        << "the page is torn: " << onDisk.size() << " bytes, head "
+        << (onDisk.startsWith(next.left(200)) ? "new" : "old") << ", tail "
+        << (onDisk.endsWith(old.right(200)) ? "old" : "new");
+    if (!fits) {
+      EXPECT_EQ(QString::fromUtf8(run.out),
+                QStringLiteral(
+                    "「page.fum」に書き込めません（ファイルが大きすぎます）"));
+    }
+  }
+}
+
 // Closed folders and read-only pages, as an ordinary user meets them.
 TEST(SaveFaults, ReadOnlyPagesAndFoldersKeepTheOldPage) {
   struct Case {
@@ -247,6 +300,12 @@ int runProgram(const QStringList &args, int out) {
   ::execv(argv[0], argv.data());
   return 127;
 }
+
+// Half a second of one note.
+const QByteArray HalfSecondPiece(
+    "MThd\0\0\0\x06\0\0\0\x01\x01\xE0MTrk\0\0\0\x0D"
+    "\0\x90\x3C\x64\x83\x60\x80\x3C\0\0\xFF\x2F\0",
+    35);
 
 // The settings written at shut-down, as the window does when it closes.
 int closeWithSettings(const QString &path, int out) {
@@ -310,11 +369,7 @@ void expectOldFileKept(const Writer &w, const QString &folder,
   ScratchDir inputs;
   const QString input =
       inputs.write(QStringLiteral("page.fum"), pageBytes("page", 600, 1));
-  // Half a second of one note, the page's piece.
-  inputs.write(QStringLiteral("page.mid"),
-               QByteArray("MThd\0\0\0\x06\0\0\0\x01\x01\xE0MTrk\0\0\0\x0D"
-                          "\0\x90\x3C\x64\x83\x60\x80\x3C\0\0\xFF\x2F\0",
-                          35));
+  inputs.write(QStringLiteral("page.mid"), HalfSecondPiece);
   const QString target = folder + QLatin1Char('/') + w.target;
   const QByteArray old = oldBytes(target);
   QDir().mkpath(folder);
@@ -366,6 +421,121 @@ TEST(SaveFaults, EveryWriterOnAFullDiskKeepsTheOldFile) {
     expectOldFileKept(
         w, disk.path() + QStringLiteral("/pages"), [&] { disk.fill(); }, false,
         QStringLiteral("ディスクの空きが足りません"));
+  }
+}
+
+namespace {
+
+// Reads a FIFO for as long as the program may write to it, and no longer
+// when it never opens it.
+class FifoReader {
+ public:
+  explicit FifoReader(const QByteArray &path)
+      : fd_(::open(path.constData(), O_RDONLY | O_NONBLOCK)), thread_([this] {
+          while (!done_) drain(50);
+          drain(0);
+        }) {}
+  QByteArray finish() {
+    done_ = true;
+    thread_.join();
+    ::close(fd_);
+    return bytes_;
+  }
+
+ private:
+  void drain(int waitMs) {
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd_, buffer, sizeof buffer)) > 0)
+      bytes_.append(buffer, n);
+    pollfd ready{fd_, POLLIN, 0};
+    if (waitMs && (n == 0 || ::poll(&ready, 1, waitMs) <= 0))
+      std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
+  }
+  int fd_;
+  QByteArray bytes_;
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+mode_t typeOf(const QByteArray &path) {
+  struct stat st {};
+  return ::lstat(path.constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+}  // namespace
+
+// Outputs that are not plain files: a pipe or a device gets the bytes in
+// place, a folder or a disk is refused, a link has its target replaced.
+TEST(SaveFaults, PipesAndDevicesAreWrittenInPlaceFoldersAndDisksRefused) {
+  ScratchDir in;
+  const QString page = in.write(QStringLiteral("lesson.fum"), lessonPage());
+  const QString piece = in.write(QStringLiteral("lesson.mid"), HalfSecondPiece);
+  const struct {
+    const char *command, *suffix, *magic;
+    QString input;
+  } writers[] = {{"--resave", "fum", "Fum[", page},
+                 {"--render", "png", "\x89PNG", page},
+                 {"--render", "pdf", "%PDF", page},
+                 {"--render-audio", "wav", "RIFF", piece}};
+  enum Out { File, LinkToFile, Fifo, Device, LinkToNull, Folder, Disk };
+  const char *names[] = {"file",   "link to a file",    "FIFO",
+                         "device", "link to /dev/null", "folder",
+                         "disk"};
+  // What must keep its type: the output or what it links to.
+  const mode_t types[] = {S_IFREG, S_IFREG, S_IFIFO, S_IFCHR,
+                          S_IFCHR, S_IFDIR, S_IFBLK};
+  for (const auto &w : writers) {
+    for (int kind = File; kind <= Disk; ++kind) {
+      // Only root makes device nodes, here the null device and a loop
+      // device's, which is never opened.
+      if (::geteuid() != 0 && (kind == Device || kind == Disk)) continue;
+      SCOPED_TRACE(std::string(w.command) + " to a " + names[kind]);
+      ScratchDir dir;
+      const QString name = QStringLiteral("out.") + w.suffix;
+      const QByteArray out = QFile::encodeName(dir.file(name));
+      const QByteArray real = out + ".real";
+      const QByteArray kept = kind == LinkToFile   ? real
+                              : kind == LinkToNull ? QByteArray("/dev/null")
+                                                   : out;
+      if (kind == File || kind == LinkToFile)
+        dir.write(kind == File ? name : name + QStringLiteral(".real"), "old");
+      const int made =
+          kind == LinkToFile || kind == LinkToNull
+              ? ::symlink(kept.constData(), out.constData())
+          : kind == Fifo ? ::mkfifo(out.constData(), 0644)
+          : kind == Device
+              ? ::mknod(out.constData(), S_IFCHR | 0666, makedev(1, 3))
+          : kind == Folder ? ::mkdir(out.constData(), 0755)
+          : kind == Disk
+              ? ::mknod(out.constData(), S_IFBLK | 0600, makedev(7, 0))
+              : 0;
+      ASSERT_EQ(made, 0);
+      std::optional<FifoReader> reader;
+      if (kind == Fifo) reader.emplace(out);
+      const ChildResult run = inChild([&](int said) {
+        return runProgram(
+            {QString::fromLatin1(w.command), w.input, QFile::decodeName(out)},
+            said);
+      });
+      const QByteArray written = reader ? reader->finish()
+                                 : types[kind] == S_IFREG
+                                     ? readBytes(QFile::decodeName(kept))
+                                     : QByteArray(w.magic);
+      const bool refused = kind == Folder || kind == Disk;
+      EXPECT_EQ(run.status, refused ? 1 : 0) << run.out.toStdString();
+      EXPECT_EQ(typeOf(kept), types[kind]) << kept.constData() << " replaced";
+      EXPECT_EQ(typeOf(out), kept == out ? types[kind] : S_IFLNK);
+      EXPECT_TRUE(written.startsWith(w.magic)) << written.left(40).data();
+      if (refused) {
+        EXPECT_TRUE(QString::fromUtf8(run.out).contains(
+            QStringLiteral("「%1」に書き込めません（%2）")
+                .arg(name, kind == Folder
+                               ? QStringLiteral("フォルダーです")
+                               : QStringLiteral("ディスク装置です"))))
+            << run.out.toStdString();
+      }
+    }
   }
 }
 
@@ -475,6 +645,72 @@ TEST(SaveFaults, AKilledSaveLeavesAWholePage) {
   EXPECT_EQ(k.torn, 0);
   EXPECT_EQ(k.first + k.second + k.initial, k.rounds);
   EXPECT_GT(k.first + k.second, 0) << "the kills all came too early";
+}
+
+// A save killed between naming its temporary file and putting it in place
+// leaves the new page under that name; the next save of the page removes
+// it, and nothing that is not certainly such a leftover.
+TEST(SaveFaults, TheNextSaveRemovesWhatAKilledSaveLeft) {
+  ScratchDir dir;
+  const QString page = dir.write(QStringLiteral("page.fum"), "old");
+  struct Beside {
+    const char *name;
+    bool removed;
+    const char *what = "file";
+  };
+  const Beside beside[] = {
+      {"page.fum.backup", false},  // made by hand, or by another program
+      {"page.fum.varnel-a1B2c3", true},
+      {"page.fum.varnel-Zz9Yy8", false, "fresh"},  // a save under way
+      {"page.fum.varnel-q1w2e3", false, "open"},
+      {"page.fum.varnel-n0b0dy", false, "another user's"},
+      {"page.fum.varnel-h4rd11", false, "second name"},
+      {"page.fum.varnel-l1nk22", false, "link"},
+      {"page.fum.varnel-d1r333", false, "folder"},
+      {"page.fum.varnel-a1B2c", false},
+      {"page.fum.varnel-a1B2c3.fum", false},
+      {"other.fum.varnel-a1B2c3", false},
+      {"apage.fum.varnel-a1B2c3", false}};
+  QFile held(dir.file(QStringLiteral("page.fum.varnel-q1w2e3")));
+  const QByteArray backup =
+      QFile::encodeName(dir.file(QStringLiteral("page.fum.backup")));
+  QStringList expected{QStringLiteral("page.fum")};
+  for (const Beside &b : beside) {
+    const QString path = dir.file(QString::fromLatin1(b.name));
+    const QByteArray local = QFile::encodeName(path);
+    const std::string what = b.what;
+    if (what == "another user's" && ::geteuid() != 0) continue;
+    if (what == "link") {
+      ASSERT_EQ(::symlink(backup.constData(), local.constData()), 0);
+    } else if (what == "folder") {
+      ASSERT_EQ(::mkdir(local.constData(), 0755), 0);
+    } else if (what == "second name") {
+      ASSERT_EQ(::link(backup.constData(), local.constData()), 0);
+    } else {
+      dir.write(QString::fromLatin1(b.name), pageBytes("page", 20, 1));
+    }
+    if (what == "another user's") {
+      ASSERT_EQ(::lchown(local.constData(), 65534, 65534), 0);
+    }
+    // An hour old, as a leftover is; the one under way was touched now.
+    const timespec hourAgo{::time(nullptr) - 3600, 0};
+    const timespec times[2] = {hourAgo, hourAgo};
+    if (what != "fresh")
+      ::utimensat(AT_FDCWD, local.constData(), times, AT_SYMLINK_NOFOLLOW);
+    if (!b.removed) expected << QString::fromLatin1(b.name);
+  }
+  ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+  const QByteArray saved = pageBytes("page", 30, 2);
+  QString error;
+  ASSERT_TRUE(page_format::writeFileSafely(page, saved, &error))
+      << error.toStdString();
+  QStringList left = QDir(dir.path())
+                         .entryList(QDir::AllEntries | QDir::Hidden |
+                                    QDir::System | QDir::NoDotAndDotDot);
+  left.sort();
+  expected.sort();
+  EXPECT_EQ(left.join(' ').toStdString(), expected.join(' ').toStdString());
+  EXPECT_EQ(readBytes(page), saved);
 }
 
 // Where the folder takes no temporary file the page is written in place,
