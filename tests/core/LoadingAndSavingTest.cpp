@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "files/core/PageFile.h"
+#include "score/core/TextEntry.h"
 #include "support/DocumentSession.h"
 #include "support/TestFiles.h"
 
@@ -131,4 +133,29 @@ TEST_F(LoadingAndSaving, FileNameWithoutANameIsRefused) {
   EXPECT_TRUE(doc.isModified());
   EXPECT_TRUE(doc.page().PagePath.isEmpty());
   EXPECT_FALSE(QFile::exists(scratch.file(QStringLiteral(".fum"))));
+}
+
+TEST_F(LoadingAndSaving, ATextTooLongToShowIsKeptWholeForTheSave) {
+  QByteArray lines;
+  while (lines.size() <= text_entry::ShownTextLimit) lines += "0123456789|";
+  const QByteArray bytes =
+      "Fum[long]\r\n~" + lines + "\r\n^1|4|610|\r\nEnd[long]\r\n";
+  const QString path = scratch.write(QStringLiteral("long.fum"), bytes);
+  QByteArray shown;
+  bool whole = true;
+  QObject::connect(&doc, &Document::pageTextChanged,
+                   [&](const QByteArray &s, bool w) { shown = s, whole = w; });
+  open(path);
+  EXPECT_FALSE(whole);
+  EXPECT_LE(shown.size(), text_entry::ShownTextLimit);
+  EXPECT_TRUE(shown.endsWith("\r\n"));
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(
+      messages.shown[0].text.startsWith(QStringLiteral("「long.fum」")));
+  doc.appendInput("`14", 40, 48);
+  ASSERT_TRUE(doc.save());
+  ScorePage back;
+  const page_file::LoadResult read = page_file::readInto(back, path);
+  EXPECT_EQ(read.pageText.size(), lines.size() / 11 * 12);  // "|" as CR LF
+  EXPECT_EQ(read.pageText, doc.page().PageText);
 }

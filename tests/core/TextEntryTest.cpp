@@ -43,3 +43,18 @@ TEST(TextEntry, UnheldCharactersAreNamedOnceInOrder) {
   EXPECT_TRUE(text_entry::unheldMessage(QStringLiteral("😀"))
                   .contains(QStringLiteral("「😀」")));
 }
+
+TEST(TextEntry, ALongPageTextIsShownUpToALineEndOrAWholeCharacter) {
+  using text_entry::shownHead;
+  const QByteArray ka = sjis(QStringLiteral("か"));
+  const std::tuple<QByteArray, qsizetype, QByteArray> cases[] = {
+      {"short", 10, "short"},
+      {"one\r\ntwo\r\nthree", 12, "one\r\ntwo\r\n"},
+      {"one\r\ntwo\r\n", 10, "one\r\ntwo\r\n"},
+      {"abc" + ka + ka, 6, "abc" + ka},  // never half a character
+      {"abc" + ka + ka, 7, "abc" + ka + ka},
+      {ka + "\r\n" + ka, 5, ka + "\r\n"},
+  };
+  for (const auto &[text, limit, shown] : cases)
+    EXPECT_EQ(shownHead(text, limit), shown) << text.toStdString();
+}
