@@ -62,16 +62,19 @@ bool write(SettingsFile &settings, const WindowLayout &layout) {
   return writeBounds(settings, TextForm, layout.text);
 }
 
-QRect fitOnScreen(QRect bounds, QSize screen) {
-  // In 64 bits: no sum of stored values can overflow.
-  const auto fit = [](qint64 place, qint64 side, qint64 room) {
-    side = std::max<qint64>(MinimumSide, std::min(side, room));
+QRect fitOnScreen(QRect bounds, QSize screen, QSize minimum) {
+  // In 64 bits: no sum of stored values can overflow. A window cannot be
+  // made smaller than its minimum, so that is the size it is placed by.
+  const auto fit = [](qint64 place, qint64 side, qint64 room, qint64 least) {
+    side = std::max<qint64>(std::max<qint64>(MinimumSide, least),
+                            std::min(side, room));
     place = std::max<qint64>(0, std::min(place, room - side));
     return std::pair<int, int>(int(place), int(side));
   };
-  const auto [left, width] = fit(bounds.left(), bounds.width(), screen.width());
+  const auto [left, width] =
+      fit(bounds.left(), bounds.width(), screen.width(), minimum.width());
   const auto [top, height] =
-      fit(bounds.top(), bounds.height(), screen.height());
+      fit(bounds.top(), bounds.height(), screen.height(), minimum.height());
   return QRect(left, top, width, height);
 }
 

@@ -26,9 +26,10 @@ QRect readText(const SettingsFile &settings);
 bool write(SettingsFile &settings, const WindowLayout &layout);
 
 // A window as it may stand on a screen of `screen`: no larger than the
-// screen and no smaller than MinimumSide, and wholly on it, whatever the
-// settings file said (an old file from a larger screen, or a hostile one).
+// screen and no smaller than MinimumSide or the window's own `minimum`, and
+// wholly on it, whatever the settings file said (an old file from a larger
+// screen, or a hostile one).
 inline constexpr int MinimumSide = 100;
-QRect fitOnScreen(QRect bounds, QSize screen);
+QRect fitOnScreen(QRect bounds, QSize screen, QSize minimum = {});
 
 }  // namespace window_layout

@@ -20,6 +20,12 @@ void setGeometryOf(QWidget &window, const QRect &bounds) {
   window.resize(bounds.size());
 }
 
+// The smallest the window can be made: its layout's least size, or the
+// minimum it was given.
+QSize leastSizeOf(const QWidget &window) {
+  return window.minimumSizeHint().expandedTo(window.minimumSize());
+}
+
 }  // namespace
 
 void MainWindow::FormShow() {
@@ -28,7 +34,8 @@ void MainWindow::FormShow() {
   if (textWindow_) {
     setGeometryOf(*textWindow_,
                   window_layout::fitOnScreen(
-                      QRect(textWindow_->pos(), textWindow_->size()), screen));
+                      QRect(textWindow_->pos(), textWindow_->size()), screen,
+                      leastSizeOf(*textWindow_)));
     textWindow_->show();
     // The page text follows the first paint; a window started minimised
     // is not painted, and gets it a moment later all the same.
@@ -40,7 +47,8 @@ void MainWindow::FormShow() {
                        &TextWindow::showHeldPageText);
   }
   const WindowLayout layout = document_.session().read();
-  setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen));
+  setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen,
+                                                  leastSizeOf(*this)));
   if (layout.maximized)
     setWindowState(windowState() | Qt::WindowMaximized);
   else

@@ -75,6 +75,28 @@ TEST_F(Startup, WindowsAreBroughtWhollyOnScreen) {
             QRect(524, 0, 500, 136));
 }
 
+TEST_F(Startup, AWindowStoredSmallerThanItCanBeStaysOnScreen) {
+  for (const char *form : {"MainForm", "TextForm"}) {
+    const QString section = QString::fromLatin1(form);
+    settings.writeInteger(section, QStringLiteral("Left"), 1014);
+    settings.writeInteger(section, QStringLiteral("Top"), 758);
+    settings.writeInteger(section, QStringLiteral("Width"), 10);
+    settings.writeInteger(section, QStringLiteral("Height"), 10);
+  }
+  screen = QSize(1024, 768);
+  start();
+  // However large the least size the window's layout needs.
+  QWidget *const windows[] = {&form(), &program->text()};
+  for (QWidget *window : windows) window->setMinimumSize(219, 150);
+  form().FormShow();
+  for (QWidget *window : windows) {
+    const QRect shown(window->pos(), window->size());
+    EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(shown))
+        << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+        << shown.height();
+  }
+}
+
 TEST_F(Startup, ClosingWhileMaximizedKeepsTheNormalBounds) {
   form().FormShow();
   form().move(50, 60);
