@@ -4,7 +4,6 @@
 
 #include "app/core/ContentsCommands.h"
 #include "app/core/Document.h"
-#include "base/core/Cp932.h"
 #include "base/core/QuotedInput.h"
 #include "files/core/ContentsFile.h"
 #include "score/core/TextEntry.h"
@@ -163,17 +162,10 @@ bool CourseEditor::outdent(int index) {
 }
 
 bool CourseEditor::takeHeadText(const QString &text, QByteArray *bytes) {
-  const QString unheld = text_entry::unheldCharacters(text);
-  if (!unheld.isEmpty()) {
-    messages_.error(text_entry::unheldMessage(unheld));
-    return false;
-  }
-  // One line of the file: a line break would start an entry.
-  QString line = text;
-  for (QChar &c : line)
-    if (c.unicode() < 0x20) c = QLatin1Char(' ');
-  *bytes = cp932::fromUnicode(line);
-  return true;
+  QString unheld;
+  if (headLineText(text, bytes, &unheld)) return true;
+  messages_.error(text_entry::unheldMessage(unheld));
+  return false;
 }
 
 bool CourseEditor::setTitle(const QString &title) {

@@ -4,10 +4,12 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
 #include "base/core/WholeFile.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/RegularFile.h"
+#include "score/core/TextEntry.h"
 
 namespace {
 
@@ -210,6 +212,17 @@ void ContentsDocument::apply(const ContentsSplice &s) {
 
 void ContentsDocument::revert(const ContentsSplice &s) {
   splice(lines_, s.at, s.inserted, s.removed);
+}
+
+bool headLineText(const QString &typed, QByteArray *bytes, QString *unheld) {
+  *unheld = text_entry::unheldCharacters(typed);
+  if (!unheld->isEmpty()) return false;
+  // A line break would start an entry.
+  QString line = typed;
+  for (QChar &c : line)
+    if (c.unicode() < 0x20) c = QLatin1Char(' ');
+  *bytes = cp932::fromUnicode(line);
+  return true;
 }
 
 QByteArray indentedEntry(const QByteArray &entry) { return "  " + entry; }

@@ -85,6 +85,11 @@ class ContentsDocument {
   qsizetype unreadFrom_ = 0;
 };
 
+// The bytes of a title or note typed as `typed`: one line, so control
+// characters become spaces. False, with the characters code page 932
+// cannot hold in `unheld`, when there are such.
+bool headLineText(const QString &typed, QByteArray *bytes, QString *unheld);
+
 // The entry with two more leading spaces, or one fewer level (two spaces,
 // else one leading byte of 0x20 or less); nothing when it has no
 // indentation to take, or when taking it would make it a title or a note.
