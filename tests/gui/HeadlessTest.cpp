@@ -145,12 +145,13 @@ TEST(Headless, CheckFindsTheProblemsOfACourse) {
             "Fum[bad]\r\n^1|4|610|`1x|1|2|\r\nEnd[bad]\r\n");
   const QString contents =
       dir.write(QStringLiteral("course.vrn"),
-                "/Course\r\ngood\r\n  sub\\bad\r\nmissing\r\n");
+                "/Course\r\ngood\r\n  sub\\bad\r\nmissing\r\n"
+                "..\\up\r\n\x85\x40\r\n");
   const Outcome run = varnel({QStringLiteral("--check"), contents});
   EXPECT_EQ(run.status, 1);
   const QStringList lines =
       run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 3) << run.out.toStdString();
+  ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("good: ")));
   EXPECT_TRUE(lines[1].contains(QStringLiteral("'1x' は整数ではありません.")));
   EXPECT_EQ(lines[2],
@@ -158,6 +159,10 @@ TEST(Headless, CheckFindsTheProblemsOfACourse) {
                 "missing: Vrnファイルに記述されたファイルが見つかりません。"
                 "（%1）")
                 .arg(dir.file(QStringLiteral("missing.fum"))));
+  EXPECT_TRUE(lines[3].startsWith(
+      QStringLiteral("..\\up: 目次ファイルのフォルダの外")));
+  EXPECT_TRUE(
+      lines[4].endsWith(QStringLiteral("シフトJISにない文字があります。")));
 }
 
 TEST(Headless, EveryModeNamesTheFileItCannotFind) {
