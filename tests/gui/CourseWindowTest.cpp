@@ -71,8 +71,9 @@ TEST_F(CourseWindowTest, ASmallCourseIsMadeAndSaved) {
 
   // A drag: the list moves the row, the course follows.
   list->model()->moveRow({}, 0, {}, 3);
-  QTRY_COMPARE(child<QAction>(window, "ContentsUndo")->text(),
-               QStringLiteral("元に戻す: 下へ"));
+  QAction *undo = child<QAction>(window, "ContentsUndo");
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return undo->text() == QStringLiteral("元に戻す: 下へ"); }, 2000));
   EXPECT_EQ(list->item(2)->text(), QStringLiteral("a"));
   // A missing page is marked with its reason.
   QFile::remove(b);
