@@ -36,13 +36,11 @@ TEST_F(CourseWindowTest, ASmallCourseIsMadeAndSaved) {
   const QString a = scratch.write(QStringLiteral("c/a.fum"), fum);
   const QString b = scratch.write(QStringLiteral("c/b.fum"), fum);
   const QString s = scratch.write(QStringLiteral("c/sub/s.fum"), fum);
-  const QString outside = scratch.write(QStringLiteral("x.fum"), fum);
   const QString vrn = scratch.file(QStringLiteral("c/new.vrn"));
 
   messages.paths = {vrn};
   action("NewContents")->trigger();
   auto &window = *child<CourseWindow>(form(), "CourseWindow");
-  ASSERT_TRUE(window.isVisible());
   auto *list = child<QListWidget>(window, "ContentsEntryList");
 
   auto *title = child<QLineEdit>(window, "ContentsTitleEdit");
@@ -50,10 +48,6 @@ TEST_F(CourseWindowTest, ASmallCourseIsMadeAndSaved) {
   title->setText(QStringLiteral("初歩"));
   QTest::keyClick(title, Qt::Key_Return);
 
-  messages.paths = {QStringList{a, outside}.join('\n')};
-  press(window, "ContentsAddFilesButton");
-  EXPECT_TRUE(messages.texts().last().contains(QStringLiteral("外にある")));
-  EXPECT_EQ(list->count(), 0);
   messages.paths = {QStringList{a, b, s}.join('\n')};
   press(window, "ContentsAddFilesButton");
   ASSERT_EQ(list->count(), 3);
@@ -79,8 +73,7 @@ TEST_F(CourseWindowTest, ASmallCourseIsMadeAndSaved) {
   QFile::remove(b);
   key(window, Qt::Key_Right, Qt::ControlModifier);
   key(window, Qt::Key_Left, Qt::ControlModifier);
-  EXPECT_FALSE(list->item(1)->data(Qt::UserRole).toString().isEmpty());
-  EXPECT_EQ(list->item(1)->toolTip(), list->item(1)->data(Qt::UserRole));
+  EXPECT_FALSE(list->item(1)->toolTip().isEmpty());
 
   messages.answers = {Messages::Answer::Yes};
   press(window, "ContentsSaveButton");
