@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "app/core/DocumentView.h"
 #include "app/core/PageSwitch.h"
@@ -15,7 +16,12 @@
 
 namespace {
 const QString VrnSection = QStringLiteral("Vrn");
+
+bool sameFile(const QString &a, const QString &b) {
+  const QString canonical = QFileInfo(a).canonicalFilePath();
+  return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
+}  // namespace
 
 CourseNavigator::CourseNavigator(ScorePage &page, Messages &messages,
                                  DocumentView &view, ProgramSession &session,
@@ -85,6 +91,31 @@ void CourseNavigator::selectEntry(int index) {
   }
   pages_.load(path);
   course_.ContentsIndex = course_.LoadedIndex = index;
+}
+
+void CourseNavigator::followSavedContents(const QString &path) {
+  if (!sameFile(course_.ContentsPath, path)) return;
+  const int before = course_.ContentsIndex;
+  if (!readContents()) return;
+  const auto shows = [&](int i) {
+    return sameFile(course_.pagePath(i), page_.PagePath);
+  };
+  // The same place first: a page listed twice stays the entry it was.
+  int index =
+      before < course_.ContentsEntries.size() && shows(before) ? before : -1;
+  for (int i = 0; index < 0 && i < course_.ContentsEntries.size(); ++i)
+    if (shows(i)) index = i;
+  if (index >= 0) {
+    course_.ContentsIndex = course_.LoadedIndex = index;
+  } else {
+    // The page on screen left the course: nothing is chosen, and the
+    // remembered page is one that still exists.
+    course_.ContentsIndex = course_.LoadedIndex =
+        std::max(0, course_.firstEntry(before));
+  }
+  selectedEntry_ = index >= 0 || active_ ? index : course_.ContentsIndex;
+  emit selectionChanged(selectedEntry_);
+  if (active_) showTitle();
 }
 
 void CourseNavigator::showMissingEntry(int index) {

@@ -34,6 +34,10 @@ class CourseNavigator : public QObject {
   // The page shown becomes (or stops being) a page of the course; out of
   // the course, the caption names the page again.
   void setActive(bool on);
+  // The contents file at `path` was written anew: when it is the open
+  // course, the list, the title and the remembered page follow at once,
+  // the page on screen staying chosen wherever it now stands.
+  void followSavedContents(const QString &path);
   // A page from outside the course: the course's note no longer applies.
   void clearNote() { course_.ContentsNote.clear(); }
 

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/windows/CourseEditorCommand.h"
 #include "app/windows/SiteExportCommand.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
@@ -125,6 +126,7 @@ void MainWindow::buildMenus() {
       fileMenu->addAction(QStringLiteral("ビットマップで保存(&B)..."));
   copyBitmapItem =
       fileMenu->addAction(QStringLiteral("ビットマップでコピー(&C)"));
+  course_editor_command::add(fileMenu, this, document_);
   site_export_command::add(fileMenu, this, document_);
   lineLengthSeparator = fileMenu->addSeparator();
   lineLengthItem =

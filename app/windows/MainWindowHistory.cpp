@@ -3,19 +3,9 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "app/windows/HistoryCaption.h"
 #include "app/windows/MainWindow.h"
 #include "edit/windows/RectEditWindow.h"
-
-namespace {
-
-// "元に戻す: 削除": what the item would take back or do again.
-QString historyCaption(const QString &verb, const QString &step,
-                       bool available) {
-  if (!available || step.isEmpty()) return verb;
-  return QStringLiteral("%1: %2").arg(verb, step);
-}
-
-}  // namespace
 
 void MainWindow::connectHistory() {
   historyUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -49,23 +49,22 @@ class ArrowWhileAsking {
   int taken_ = 0;
 };
 
-QString runFileDialog(QWidget *parent, const Messages::FileDialog &d,
-                      QFileDialog::AcceptMode mode) {
+QStringList runFileDialog(QWidget *parent, const Messages::FileDialog &d,
+                          QFileDialog::AcceptMode mode, bool several) {
   ArrowWhileAsking arrow;
   QFileDialog dialog(parent, d.title);
   dialog.setAcceptMode(mode);
   dialog.setNameFilter(QtMessages::qtFilter(d.filter));
   dialog.setDefaultSuffix(d.defaultExtension);
-  dialog.setFileMode(d.mustExist ? QFileDialog::ExistingFile
-                                 : QFileDialog::AnyFile);
+  dialog.setFileMode(several       ? QFileDialog::ExistingFiles
+                     : d.mustExist ? QFileDialog::ExistingFile
+                                   : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmOverwrite);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   if (!d.folder.isEmpty()) dialog.setDirectory(d.folder);
   if (!d.fileName.isEmpty()) dialog.selectFile(d.fileName);
   if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return {};
-  return chosen.first();
+  return dialog.selectedFiles();
 }
 
 }  // namespace
@@ -100,11 +99,17 @@ Messages::Answer QtMessages::show(const QString &text, Icon icon,
 }
 
 QString QtMessages::openFileName(const FileDialog &dialog) {
-  return runFileDialog(parent_, dialog, QFileDialog::AcceptOpen);
+  return runFileDialog(parent_, dialog, QFileDialog::AcceptOpen, false)
+      .value(0);
+}
+
+QStringList QtMessages::openFileNames(const FileDialog &dialog) {
+  return runFileDialog(parent_, dialog, QFileDialog::AcceptOpen, true);
 }
 
 QString QtMessages::saveFileName(const FileDialog &dialog) {
-  return runFileDialog(parent_, dialog, QFileDialog::AcceptSave);
+  return runFileDialog(parent_, dialog, QFileDialog::AcceptSave, false)
+      .value(0);
 }
 
 bool QtMessages::inputBox(const QString &caption, const QString &prompt,

@@ -12,6 +12,7 @@ class QtMessages : public Messages {
   Answer show(const QString &text, Icon icon, Buttons buttons) override;
   QString openFileName(const FileDialog &dialog) override;
   QString saveFileName(const FileDialog &dialog) override;
+  QStringList openFileNames(const FileDialog &dialog) override;
   bool inputBox(const QString &caption, const QString &prompt,
                 QString &value) override;
   void beep() override;

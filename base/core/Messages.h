@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "base/core/Report.h"
 
@@ -33,6 +34,12 @@ class Messages {
   // Returns the chosen path, or an empty text when the dialog was cancelled.
   virtual QString openFileName(const FileDialog &dialog) = 0;
   virtual QString saveFileName(const FileDialog &dialog) = 0;
+  // An open dialog in which several files may be chosen at once; empty when
+  // cancelled. Where there is no such dialog, one file is chosen.
+  virtual QStringList openFileNames(const FileDialog &dialog) {
+    const QString one = openFileName(dialog);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+  }
   // An input box; returns false when cancelled.
   virtual bool inputBox(const QString &caption, const QString &prompt,
                         QString &value) = 0;

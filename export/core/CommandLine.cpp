@@ -127,8 +127,14 @@ Parsed parse(const QStringList &arguments, const QList<Command> &commands) {
   parsed.command = chosen;
   parsed.request.arguments =
       QStringList{parser.value(chosen->name)} + parser.positionalArguments();
-  if (parsed.request.arguments.size() != chosen->arguments.size())
+  const qsizetype given = parsed.request.arguments.size();
+  const qsizetype wanted = chosen->arguments.size();
+  if (chosen->repeatsLast ? given < wanted : given != wanted)
     return usageError(wrongCount(dashed(chosen->name)));
+  for (const ExtraOption &extra : chosen->extras)
+    if (extra.required && !parser.isSet(extra.name))
+      return usageError(QStringLiteral("%1 には %2 が要ります。")
+                            .arg(dashed(chosen->name), dashed(extra.name)));
   for (const ExtraOption &extra : chosen->extras)
     if (parser.isSet(extra.name))
       parsed.request.options.insert(extra.name, parser.value(extra.name));
@@ -143,11 +149,13 @@ QString usage(const QList<Command> &commands) {
     QString call = QStringLiteral("  varnel ") + dashed(command.name);
     for (const QString &argument : command.arguments)
       call += QLatin1Char(' ') + argument;
+    if (command.repeatsLast) call += QStringLiteral("...");
     for (const ExtraOption &extra : command.extras) {
-      call += QStringLiteral(" [") + dashed(extra.name);
+      call += extra.required ? QStringLiteral(" ") : QStringLiteral(" [");
+      call += dashed(extra.name);
       if (!extra.valueName.isEmpty())
         call += QLatin1Char(' ') + extra.valueName;
-      call += QLatin1Char(']');
+      if (!extra.required) call += QLatin1Char(']');
     }
     text += usageLine(call, command.description);
   }

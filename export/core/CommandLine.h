@@ -21,6 +21,7 @@ struct Request {
 struct ExtraOption {
   QString name;
   QString valueName;  // empty for a switch
+  bool required = false;
 };
 
 struct Command {
@@ -29,6 +30,8 @@ struct Command {
   QString description;    // what it does, for the usage text
   QList<ExtraOption> extras = {};
   int (*run)(const Request &) = nullptr;
+  // The last argument may be given any number of times, at least once.
+  bool repeatsLast = false;
 };
 
 struct Parsed {

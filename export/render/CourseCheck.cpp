@@ -9,6 +9,7 @@
 #include "base/core/Report.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
+#include "files/core/EntryCheck.h"
 #include "files/core/PageFile.h"
 #include "files/core/PathLookup.h"
 #include "files/core/RegularFile.h"
@@ -85,8 +86,17 @@ QStringList problems(const QString &path) {
   if (course.ContentsEntries.isEmpty())
     out << QStringLiteral("%1: 目次にページがありません。").arg(path);
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {
-    checkPage(cp932::toUnicode(course.ContentsEntries.at(i)),
-              course.pagePath(i), out);
+    const QByteArray &entry = course.ContentsEntries.at(i);
+    const QString label = cp932::toUnicode(entry);
+    // A missing page is said by the page check, naming the path looked at.
+    const entry_check::Problem problem =
+        entry_check::problemOf(course.ContentsFolder, entry);
+    if (problem == entry_check::Problem::NotCp932 ||
+        problem == entry_check::Problem::OutsideFolder) {
+      out << QStringLiteral("%1: %2").arg(label, entry_check::reason(problem));
+      continue;
+    }
+    checkPage(label, course.pagePath(i), out);
   }
   return out;
 }

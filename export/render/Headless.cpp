@@ -11,14 +11,17 @@
 #include "export/render/ImageFile.h"
 #include "export/render/PdfBooklet.h"
 #include "export/render/SiteExport.h"
+#include "files/core/ContentsDocument.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
+#include "files/core/EntryCheck.h"
 #include "files/core/PageFile.h"
 #include "files/core/PageFormat.h"
 #include "files/core/PathLookup.h"
 #include "files/core/RegularFile.h"
 #include "score/core/Decimal.h"
 #include "score/core/ScorePage.h"
+#include "score/core/TextEntry.h"
 #include "score/render/Canvas.h"
 #include "sound/core/RenderBounds.h"
 #include "sound/core/SoundFonts.h"
@@ -207,6 +210,52 @@ int renderAudio(const Request &request) {
   return Failure;
 }
 
+// A contents file made of page files in order, checked as the contents
+// editor checks its entries; nothing is written when a page is refused.
+int makeContents(const Request &request) {
+  ConsoleMessages messages;
+  const QString out = request.arguments[0];
+  const QString folder = QFileInfo(out).absolutePath() + QLatin1Char('/');
+  ContentsDocument contents =
+      ContentsDocument::fromBytes({}, MaxContentsEntries);
+  bool ok = true;
+  for (const QString &option :
+       {QStringLiteral("title"), QStringLiteral("note")}) {
+    QByteArray bytes;
+    QString unheld;
+    if (!headLineText(request.options.value(option), &bytes, &unheld)) {
+      messages.error(text_entry::unheldMessage(unheld));
+      ok = false;
+    } else {
+      contents.apply(option == QLatin1String("title")
+                         ? contents.setTitle(bytes)
+                         : contents.setNote(bytes));
+    }
+  }
+  for (const QString &page : request.arguments.mid(1)) {
+    QString error;
+    const QByteArray entry = entry_check::entryForPage(folder, page, &error);
+    const entry_check::Problem problem =
+        error.isEmpty() ? entry_check::problemOf(folder, entry)
+                        : entry_check::Problem::None;
+    if (problem != entry_check::Problem::None)
+      error = QStringLiteral("%1: %2").arg(page, entry_check::reason(problem));
+    if (!error.isEmpty()) {
+      messages.error(error);
+      ok = false;
+      continue;
+    }
+    contents.apply(contents.insertEntry(-1, entry));
+  }
+  if (!ok) return Failure;
+  QString error;
+  if (!contents.write(out, &error)) {
+    messages.error(error);
+    return Failure;
+  }
+  return Success;
+}
+
 int exportSite(const Request &request) {
   return site_export::runCommand(request.arguments[0], request.arguments[1]);
 }
@@ -236,6 +285,13 @@ const QList<command_line::Command> &commands() {
        QStringLiteral("教材を点検する"),
        {},
        check},
+      {QStringLiteral("make-contents"),
+       {QStringLiteral("出力.vrn"), QStringLiteral("譜面.fum")},
+       QStringLiteral("譜面ファイルを順に並べた目次ファイルを作る"),
+       {{QStringLiteral("title"), QStringLiteral("題名"), true},
+        {QStringLiteral("note"), QStringLiteral("注記")}},
+       makeContents,
+       true},
       {QStringLiteral("export-site"),
        {QStringLiteral("目次.vrn|譜面.fum"), QStringLiteral("出力フォルダ")},
        QStringLiteral("教材をWebページとして書き出す"),

@@ -145,12 +145,13 @@ TEST(Headless, CheckFindsTheProblemsOfACourse) {
             "Fum[bad]\r\n^1|4|610|`1x|1|2|\r\nEnd[bad]\r\n");
   const QString contents =
       dir.write(QStringLiteral("course.vrn"),
-                "/Course\r\ngood\r\n  sub\\bad\r\nmissing\r\n");
+                "/Course\r\ngood\r\n  sub\\bad\r\nmissing\r\n"
+                "..\\up\r\n\x85\x40\r\n");
   const Outcome run = varnel({QStringLiteral("--check"), contents});
   EXPECT_EQ(run.status, 1);
   const QStringList lines =
       run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 3) << run.out.toStdString();
+  ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("good: ")));
   EXPECT_TRUE(lines[1].contains(QStringLiteral("'1x' は整数ではありません.")));
   EXPECT_EQ(lines[2],
@@ -158,6 +159,58 @@ TEST(Headless, CheckFindsTheProblemsOfACourse) {
                 "missing: Vrnファイルに記述されたファイルが見つかりません。"
                 "（%1）")
                 .arg(dir.file(QStringLiteral("missing.fum"))));
+  EXPECT_TRUE(lines[3].startsWith(
+      QStringLiteral("..\\up: 目次ファイルのフォルダの外")));
+  EXPECT_TRUE(
+      lines[4].endsWith(QStringLiteral("シフトJISにない文字があります。")));
+}
+
+TEST(Headless, MakeContentsWritesThePagesInOrderOrNothing) {
+  ScratchDir dir;
+  const QByteArray page = "Fum[p]\r\n~\r\n^1|1|300|\r\nEnd[p]\r\n";
+  dir.write(QStringLiteral("c/はじめに.fum"), page);
+  dir.write(QStringLiteral("c/sub/two.FUM"), page);
+  dir.write(QStringLiteral("outside.fum"), page);
+  const QString out = dir.file(QStringLiteral("c/course.vrn"));
+  const QString c = dir.file(QStringLiteral("c/"));
+  const QString make = QStringLiteral("--make-contents");
+  const QString title = QStringLiteral("--title");
+
+  // A contents file from page files in order, or nothing and status 1
+  // when a page cannot be listed.
+  const Outcome good =
+      varnel({make, out, title, QStringLiteral("題"), QStringLiteral("--note"),
+              QStringLiteral("注"), c + QStringLiteral("sub/two.FUM"),
+              c + QStringLiteral("はじめに.fum")});
+  EXPECT_EQ(good.status, 0) << good.err.toStdString();
+  EXPECT_EQ(readBytes(out), sjis("/題\r\n\\注\r\nsub\\two\r\nはじめに\r\n"));
+
+  const struct {
+    QStringList arguments;
+    int status;
+    const char *said;
+  } bad[] = {
+      {{make, out, title, QStringLiteral("T"), c + QStringLiteral("none.fum")},
+       1,
+       "見つかりません"},
+      {{make, out, title, QStringLiteral("T"),
+        dir.file(QStringLiteral("outside.fum"))},
+       1,
+       "外にある"},
+      {{make, out, c + QStringLiteral("はじめに.fum")},
+       2,
+       "--title が要ります"},
+      {{make, out, title, QStringLiteral("T")}, 2, "引数が違います"},
+  };
+  for (const auto &run : bad) {
+    SCOPED_TRACE(run.arguments.join(' ').toStdString());
+    const Outcome outcome = varnel(run.arguments);
+    EXPECT_EQ(outcome.status, run.status);
+    EXPECT_TRUE(outcome.err.contains(QString::fromUtf8(run.said)))
+        << outcome.err.toStdString();
+    EXPECT_EQ(readBytes(out), sjis("/題\r\n\\注\r\nsub\\two\r\nはじめに\r\n"))
+        << "the file written before stays as it was";
+  }
 }
 
 TEST(Headless, EveryModeNamesTheFileItCannotFind) {

@@ -13,6 +13,11 @@ QString ScriptedMessages::openFileName(const FileDialog &dialog) {
   return paths.isEmpty() ? QString() : paths.takeFirst();
 }
 
+QStringList ScriptedMessages::openFileNames(const FileDialog &dialog) {
+  const QString chosen = openFileName(dialog);
+  return chosen.isEmpty() ? QStringList() : chosen.split('\n');
+}
+
 QString ScriptedMessages::saveFileName(const FileDialog &dialog) {
   dialogs.append(dialog);
   return paths.isEmpty() ? QString() : paths.takeFirst();

@@ -16,8 +16,10 @@ class ScriptedMessages : public Messages {
     Buttons buttons;
   };
 
-  QList<Answer> answers;      // taken from the front, one per question
-  QStringList paths;          // taken from the front, one per file dialog
+  QList<Answer> answers;  // taken from the front, one per question
+  // Taken from the front, one per file dialog; for a dialog of several
+  // files, the paths separated by "\n".
+  QStringList paths;
   QStringList inputs;         // taken from the front, one per input box
   QList<Shown> shown;         // every message box, in order
   QList<FileDialog> dialogs;  // every file dialog, in order
@@ -26,6 +28,7 @@ class ScriptedMessages : public Messages {
   Answer show(const QString &text, Icon icon, Buttons buttons) override;
   QString openFileName(const FileDialog &dialog) override;
   QString saveFileName(const FileDialog &dialog) override;
+  QStringList openFileNames(const FileDialog &dialog) override;
   bool inputBox(const QString &caption, const QString &prompt,
                 QString &value) override;
   void beep() override { ++beeps; }
