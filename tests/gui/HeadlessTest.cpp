@@ -7,30 +7,14 @@
 
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
+#include "support/RunProgram.h"
 #include "support/TestFiles.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  QString out;
-  QString err;
-};
+using Outcome = ProgramRun;
 
-// Runs the real program without a display.
-Outcome varnel(const QStringList &arguments) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-  env.remove(QStringLiteral("DISPLAY"));
-  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-  process.setProcessEnvironment(env);
-  process.start(QStringLiteral(VARNEL_EXECUTABLE), arguments);
-  process.waitForFinished(60000);
-  return {process.exitCode(),
-          QString::fromUtf8(process.readAllStandardOutput()),
-          QString::fromUtf8(process.readAllStandardError())};
-}
+Outcome varnel(const QStringList &arguments) { return runVarnel(arguments); }
 
 const QByteArray Page =
     "Fum[test]\r\n~Hello|World\r\n^1|2|300|`32|40|70|Allegro|100|20|\r\n"

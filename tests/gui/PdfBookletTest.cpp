@@ -14,29 +14,17 @@
 #include "score/core/ScorePage.h"
 #include "score/core/StaffGeometry.h"
 #include "score/render/GlyphSet.h"
+#include "support/RunProgram.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestFiles.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  QString out;
-  QString err;
-};
+using Outcome = ProgramRun;
 
 // Runs Varnel (without a display) or a poppler tool.
 Outcome run(const QString &program, const QStringList &arguments) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-  env.remove(QStringLiteral("DISPLAY"));
-  process.setProcessEnvironment(env);
-  process.start(program, arguments);
-  process.waitForFinished(60000);
-  return {process.exitCode(),
-          QString::fromUtf8(process.readAllStandardOutput()),
-          QString::fromUtf8(process.readAllStandardError())};
+  return runWithoutDisplay(program, arguments);
 }
 
 Outcome render(const QString &in, const QString &out) {

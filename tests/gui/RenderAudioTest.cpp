@@ -12,6 +12,7 @@
 #include "sound/core/StandardMidiFile.h"
 #include "sound/module/AudioRender.h"
 #include "support/PieceLength.h"
+#include "support/RunProgram.h"
 #include "support/TestFiles.h"
 
 // The page's piece rendered to a WAV file by the real program, without a
@@ -20,22 +21,10 @@ namespace {
 
 using namespace audio_files;
 
-struct Outcome {
-  int status;
-  QString err;
-};
+using Outcome = ProgramRun;
 
 Outcome renderAudio(const QString &input, const QString &wav) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove(QStringLiteral("DISPLAY"));
-  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-  process.setProcessEnvironment(env);
-  process.start(QStringLiteral(VARNEL_EXECUTABLE),
-                {QStringLiteral("--render-audio"), input, wav});
-  process.waitForFinished(60000);
-  return {process.exitCode(),
-          QString::fromUtf8(process.readAllStandardError())};
+  return runVarnel({QStringLiteral("--render-audio"), input, wav});
 }
 
 // The first page of the bundled course that has a piece beside it.
