@@ -51,21 +51,22 @@ QString player(const Page &page) {
 }
 
 // The paper is one picture to a screen reader, named after the page and
-// described in words beneath it, which a reader opens on request.
+// described in words beneath it, which a reader may also open and read.
 QString paper(const Page &page) {
   QString html = QStringLiteral(
                      "<div class=\"paper\" role=\"img\" "
                      "aria-label=\"五線譜「%1」\" "
                      "aria-describedby=\"staves\">%2</div>\n")
                      .arg(escape(page.title), page.paperSvg);
+  // The list shows when its link is followed, also without the script.
   html += QStringLiteral(
-      "<details class=\"staves\"><summary>五線譜の内容を文字で読む</summary>"
-      "<ol id=\"staves\">");
+      "<p class=\"staves-link\"><a href=\"#staves\">"
+      "五線譜の内容を文字で読む</a></p>\n<ol id=\"staves\" class=\"staves\">");
   for (const QString &line : page.paperDescription)
     html += QStringLiteral("<li>%1</li>").arg(escape(line));
   if (page.paperDescription.isEmpty())
     html += QStringLiteral("<li>何も書かれていません。</li>");
-  html += QStringLiteral("</ol></details>\n");
+  html += QStringLiteral("</ol>\n");
   return html;
 }
 

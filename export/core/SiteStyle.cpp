@@ -43,9 +43,9 @@ nav.pager .count { color: #555; }
   font-size: 12px;
   white-space: pre;
 }
-.staves { margin: 0.5em 0; }
-.staves summary { cursor: pointer; color: #333; }
-.staves ol { padding-left: 1.5em; }
+.staves-link { margin: 0.25em 0; font-size: 0.9em; }
+.staves { margin: 0.5em 0; padding-left: 1.5em; }
+.staves:not(:target) { display: none; }
 .text, .note, .problem {
   white-space: pre-wrap;
   overflow-wrap: anywhere;
@@ -66,7 +66,7 @@ ol.entries li.visited a::after {
 }
 @media print {
   body { background: #fff; margin: 0; }
-  nav.pager, .piece, .staves, .resume { display: none; }
+  nav.pager, .piece, .staves-link, .staves, .resume { display: none; }
   .paper { break-inside: avoid; }
   .paper.full svg { max-width: 100%; }
   .paper svg { background: none; }

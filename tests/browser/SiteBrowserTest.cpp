@@ -5,6 +5,9 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "base/core/Cp932.h"
+#include "export/core/SiteNames.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "support/PieceLength.h"
@@ -51,7 +55,8 @@ class SiteInBrowser : public ::testing::Test {
     for (const auto &match : link.globalMatch(index))
       pages_.append(match.captured(1));
     for (qsizetype i = 0; i < course.ContentsEntries.size(); ++i) {
-      titles_.append(cp932::toUnicode(entryName(course.ContentsEntries[i])));
+      titles_.append(site_names::shownTitle(
+          cp932::toUnicode(entryName(course.ContentsEntries[i]))));
       paths_.append(course.pagePath(i));
     }
   }
@@ -122,6 +127,33 @@ class SiteInBrowser : public ::testing::Test {
   static QString heading(const QString &document) {
     static const QRegularExpression h1(u"<h1>(.*)</h1>"_s);
     return h1.match(document).captured(1);
+  }
+
+  // Each address opened in one Chromium through its DevTools pipe (see
+  // devtools.py for the options), with what `expression` gave once it had
+  // loaded.
+  static QList<QJsonObject> devtools(const QStringList &options,
+                                     const QStringList &addresses,
+                                     const QString &expression = u"null"_s) {
+    static int profiles = 0;
+    const QByteArray printed =
+        run(u"python3"_s,
+            QStringList{VARNEL_SOURCE_FOLDER "/tests/browser/devtools.py"_L1,
+                        chromium_,
+                        u"%1/devtools%2"_s.arg(dir_->path()).arg(++profiles),
+                        u"--eval"_s, expression} +
+                options + addresses);
+    QList<QJsonObject> results;
+    for (const QByteArray &line : printed.split('\n'))
+      if (!line.isEmpty())
+        results.append(QJsonDocument::fromJson(line).object());
+    EXPECT_EQ(results.size(), addresses.size());
+    return results;
+  }
+  static QStringList pageUrls(const QString &anchor = {}) {
+    QStringList urls;
+    for (const QString &page : pages_) urls.append(url(page) + anchor);
+    return urls;
   }
 
   static inline QString chromium_;
@@ -197,10 +229,20 @@ TEST_F(SiteInBrowser, TheIndexListsEveryEntryInOrder) {
   EXPECT_EQ(shown, titles_);
 }
 
-TEST_F(SiteInBrowser, TheNextLinkAndTheArrowKeysTurnThePage) {
+TEST_F(SiteInBrowser, TheNextLinkTheArrowKeysAndASwipeTurnThePage) {
   const QString key =
       u"addEventListener('load', () => document.dispatchEvent("
       "new KeyboardEvent('keydown', {key: '%1', bubbles: true})));"_s;
+  // A finger from one point to another.
+  const QString swipe =
+      u"addEventListener('load', () => {"
+      "  const at = (x, y) => [new Touch({identifier: 1, target: "
+      "document.body, clientX: x, clientY: y})];"
+      "  document.body.dispatchEvent(new TouchEvent('touchstart', "
+      "{touches: at(%1, %2), bubbles: true}));"
+      "  document.body.dispatchEvent(new TouchEvent('touchend', "
+      "{changedTouches: at(%3, %4), bubbles: true}));"
+      "});"_s;
   const int last = int(pages_.size()) - 1;
   const struct {
     int from;
@@ -213,6 +255,9 @@ TEST_F(SiteInBrowser, TheNextLinkAndTheArrowKeysTurnThePage) {
       {0, key.arg("ArrowRight"_L1), 1},
       {2, key.arg("ArrowLeft"_L1), 1},
       {last, key.arg("ArrowRight"_L1), last},  // no page after the last
+      {0, swipe.arg(300).arg(400).arg(100).arg(420), 1},  // to the left
+      {2, swipe.arg(100).arg(400).arg(300).arg(380), 1},
+      {2, swipe.arg(200).arg(600).arg(260).arg(200), 2},  // a scroll
   };
   QStringList probes;
   for (const auto &turn : turns) probes.append(probe(turn.from, turn.script));
@@ -277,10 +322,128 @@ TEST_F(SiteInBrowser, TheSiteWorksFromAWebServer) {
   const QString probed =
       QFileInfo(QUrl(probe(0, DurationProbe)).toLocalFile()).fileName();
   const QStringList documents = doms({base + "index.html"_L1, base + probed});
-  EXPECT_EQ(documents[0].count("<li "_L1), pages_.size());
+  EXPECT_EQ(documents[0].count("</li>"_L1), pages_.size());
   EXPECT_GT(duration(documents[1]), 1.0);
   server.kill();
   server.waitForFinished();
+}
+
+// A phone of 390 x 844 at scale 3: no page scrolls sideways, the paper is
+// scaled to the width and a tap shows it at full size in its own box, and
+// the page bar's items stay whole.
+TEST_F(SiteInBrowser, EveryPageFitsAPhone) {
+  const QString measure =
+      uR"js((() => {
+    const d = document.documentElement, r = {};
+    r.wide = d.scrollWidth > d.clientWidth;
+    r.scale = visualViewport.scale;
+    const items = [...document.querySelectorAll('nav.pager > *')]
+        .filter(e => e.textContent).map(e => e.getBoundingClientRect().height);
+    r.broken = items.some(h => h > 1.5 * Math.min(...items));
+    const paper = document.querySelector('.paper svg');
+    if (!paper) return r;
+    r.paper = paper.getBoundingClientRect().right <= d.clientWidth;
+    r.viewBox = paper.getAttribute('viewBox');
+    paper.parentNode.click();
+    r.full = paper.getBoundingClientRect().width === paper.width.baseVal.value;
+    r.wideWhenFull = d.scrollWidth > d.clientWidth;
+    return r;
+  })())js"_s;
+  const QList<QJsonObject> results =
+      devtools({u"--phone"_s}, pageUrls() << url(u"index.html"_s), measure);
+  for (qsizetype i = 0; i < results.size(); ++i) {
+    SCOPED_TRACE(results[i]["url"_L1].toString().toStdString());
+    const QJsonObject got = results[i]["value"_L1].toObject();
+    EXPECT_FALSE(got["wide"_L1].toBool());
+    EXPECT_EQ(got["scale"_L1].toDouble(), 1.0);
+    EXPECT_FALSE(got["broken"_L1].toBool());
+    if (i == pages_.size()) continue;  // the index has no paper
+    EXPECT_TRUE(got["paper"_L1].toBool());
+    EXPECT_TRUE(got["viewBox"_L1].toString().startsWith("0 0 "_L1));
+    EXPECT_TRUE(got["full"_L1].toBool());
+    EXPECT_FALSE(got["wideWhenFull"_L1].toBool());
+  }
+}
+
+// A screen reader meets the paper as one named picture, described staff by
+// staff, not as fragments of its texts; the player is named after the
+// piece; the description is shown when its link is followed.
+TEST_F(SiteInBrowser, AScreenReaderGetsThePaperAndThePlayerByName) {
+  const QString look =
+      uR"js(({
+    staves: [...document.querySelectorAll('#staves li')]
+        .map(li => li.textContent).join(' '),
+    shown: document.getElementById('staves').offsetHeight > 0,
+    texts: [...document.querySelectorAll('.paper text')].map(t => t.textContent),
+  }))js"_s;
+  const QList<QJsonObject> results =
+      devtools({u"--ax"_s}, pageUrls() << url(pages_[0]) + "#staves"_L1, look);
+  for (qsizetype i = 0; i < results.size(); ++i) {
+    const int page = int(i % pages_.size());
+    SCOPED_TRACE(titles_[page].toStdString());
+    const QJsonObject got = results[i]["value"_L1].toObject();
+    EXPECT_EQ(got["shown"_L1].toBool(), i == pages_.size());
+    const QString staves = got["staves"_L1].toString();
+    EXPECT_TRUE(staves.startsWith(u"1段目："_s)) << staves.toStdString();
+    QStringList texts;
+    for (const QJsonValue &text : got["texts"_L1].toArray())
+      texts.append(text.toString());
+    bool paper = false, player = false;
+    for (const QJsonValue &value : results[i]["ax"_L1].toArray()) {
+      const QJsonObject node = value.toObject();
+      const QString role = node["role"_L1].toString(),
+                    name = node["name"_L1].toString();
+      if (role == "image"_L1 && name == u"五線譜「%1」"_s.arg(titles_[page])) {
+        paper = true;
+        EXPECT_EQ(node["description"_L1].toString(), staves);
+      }
+      player |=
+          role == "Audio"_L1 && name == u"「%1」の曲"_s.arg(titles_[page]);
+      EXPECT_FALSE(role == "StaticText"_L1 && texts.contains(name))
+          << "a bare fragment of the paper: " << name.toStdString();
+    }
+    EXPECT_TRUE(paper);
+    EXPECT_EQ(player, QFileInfo::exists(paths_[page].chopped(4) + ".mid"_L1));
+  }
+}
+
+// Served with "default-src 'self'", no page nor the index breaks the
+// policy, and no script fails.
+TEST_F(SiteInBrowser, TheSiteKeepsAStrictContentSecurityPolicy) {
+  const QList<QJsonObject> results =
+      devtools({u"--serve"_s, site(), u"--csp"_s, u"default-src 'self'"_s},
+               QStringList(pages_) << u"index.html"_s);
+  for (const QJsonObject &result : results) {
+    SCOPED_TRACE(result["url"_L1].toString().toStdString());
+    for (const QJsonValue &said : result["console"_L1].toArray())
+      if (!said.toString().contains("favicon.ico"_L1))
+        ADD_FAILURE() << said.toString().toStdString();
+  }
+  EXPECT_EQ(results.size(), pages_.size() + 1);
+}
+
+// The index marks the pages read and offers the last one; a page not read
+// is not marked.
+TEST_F(SiteInBrowser, TheIndexRemembersThePagesRead) {
+  const QString look =
+      uR"js(({
+    visited: [...document.querySelectorAll('li.visited a')]
+        .map(a => a.getAttribute('href')),
+    resume: document.querySelector('.resume').hidden ? ''
+        : document.querySelector('.resume a').getAttribute('href'),
+  }))js"_s;
+  const QList<QJsonObject> results =
+      devtools({},
+               {url(u"index.html"_s), url(pages_[4]), url(pages_[2]),
+                url(u"index.html"_s)},
+               look);
+  ASSERT_EQ(results.size(), 4);
+  const QJsonObject before = results[0]["value"_L1].toObject(),
+                    after = results[3]["value"_L1].toObject();
+  EXPECT_TRUE(before["visited"_L1].toArray().isEmpty());
+  EXPECT_EQ(before["resume"_L1].toString(), QString());
+  EXPECT_EQ(after["visited"_L1].toArray(), QJsonArray({pages_[2], pages_[4]}));
+  EXPECT_EQ(after["resume"_L1].toString(), pages_[2]);
 }
 
 }  // namespace

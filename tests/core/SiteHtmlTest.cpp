@@ -122,7 +122,7 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
         parsed.links,
         (QStringList{QStringLiteral("site.css"), QStringLiteral("p000.html"),
                      QStringLiteral("index.html"), QStringLiteral("p002.html"),
-                     QStringLiteral("p001.mp3")}));
+                     QStringLiteral("#staves"), QStringLiteral("p001.mp3")}));
 
     site_html::Index index{text,
                            text,
