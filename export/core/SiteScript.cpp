@@ -89,7 +89,9 @@ constexpr char Script[] = R"js("use strict";
     var href = links[i].getAttribute("href");
     if (visited.indexOf(href) >= 0) links[i].parentNode.classList.add("visited");
     if (resume && href === read.last) {
-      resume.querySelector("a").setAttribute("href", href);
+      var to = resume.querySelector("a");
+      to.setAttribute("href", href);
+      to.textContent = "続きから：" + links[i].textContent;
       resume.hidden = false;
     }
   }

@@ -27,6 +27,7 @@ nav.pager {
   align-items: baseline;
 }
 nav.pager > * { white-space: nowrap; }
+nav.pager > span:empty { display: none; }
 nav.pager .count { color: #555; }
 .paper { margin: 0.5em 0; }
 .paper svg {
