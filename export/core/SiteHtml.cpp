@@ -18,10 +18,56 @@ QString head(const QString &title) {
              "<!DOCTYPE html>\n"
              "<html lang=\"ja\">\n<head>\n"
              "<meta charset=\"utf-8\"/>\n"
-             "<meta name=\"viewport\" content=\"width=device-width\"/>\n"
+             "<meta name=\"viewport\" "
+             "content=\"width=device-width, initial-scale=1\"/>\n"
              "<title>%1</title>\n"
-             "<link rel=\"stylesheet\" href=\"%2\"/>\n")
-      .arg(escape(title), QLatin1String(site_names::StyleFile));
+             "<link rel=\"stylesheet\" href=\"%2\"/>\n"
+             "<script src=\"%3\" defer=\"defer\"></script>\n")
+      .arg(escape(title), QLatin1String(site_names::StyleFile),
+           QLatin1String(site_names::ScriptFile));
+}
+
+// The MIME type a browser needs to pass over a file it cannot play.
+QString audioType(const QString &file) {
+  if (file.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
+    return QStringLiteral("audio/mpeg");
+  if (file.endsWith(QLatin1String(".opus"), Qt::CaseInsensitive))
+    return QStringLiteral("audio/ogg; codecs=opus");
+  return QStringLiteral("audio/ogg");
+}
+
+QString player(const Page &page) {
+  QString html = QStringLiteral(
+                     "<p class=\"piece\"><audio controls=\"controls\" "
+                     "preload=\"metadata\" aria-label=\"「%1」の曲\">")
+                     .arg(escape(page.title));
+  for (const QString &file : page.audioFiles)
+    html += QStringLiteral("<source src=\"%1\" type=\"%2\"/>")
+                .arg(escape(file), audioType(file));
+  // Where the browser plays none, the file itself can still be fetched.
+  html += QStringLiteral("<a href=\"%1\">曲を聴く</a></audio></p>\n")
+              .arg(escape(page.audioFiles.first()));
+  return html;
+}
+
+// The paper is one picture to a screen reader, named after the page and
+// described in words beneath it, which a reader may also open and read.
+QString paper(const Page &page) {
+  QString html = QStringLiteral(
+                     "<div class=\"paper\" role=\"img\" "
+                     "aria-label=\"五線譜「%1」\" "
+                     "aria-describedby=\"staves\">%2</div>\n")
+                     .arg(escape(page.title), page.paperSvg);
+  // The list shows when its link is followed, also without the script.
+  html += QStringLiteral(
+      "<p class=\"staves-link\"><a href=\"#staves\">"
+      "五線譜の内容を文字で読む</a></p>\n<ol id=\"staves\" class=\"staves\">");
+  for (const QString &line : page.paperDescription)
+    html += QStringLiteral("<li>%1</li>").arg(escape(line));
+  if (page.paperDescription.isEmpty())
+    html += QStringLiteral("<li>何も書かれていません。</li>");
+  html += QStringLiteral("</ol>\n");
+  return html;
 }
 
 QString link(const std::optional<Link> &to, const char *rel,
@@ -83,9 +129,9 @@ QString escape(QStringView text) {
 
 QString page(const Page &page) {
   QString html = head(page.title + QStringLiteral(" - ") + page.courseTitle);
-  html += QStringLiteral("<script src=\"%1\" defer=\"defer\"></script>\n")
-              .arg(QLatin1String(site_names::ScriptFile));
-  html += QStringLiteral("</head>\n<body>\n<nav class=\"pager\">");
+  html += QStringLiteral(
+      "</head>\n<body class=\"page\">\n"
+      "<nav class=\"pager\" aria-label=\"ページ送り\">");
   html += link(page.previous, "prev", QStringLiteral("&#8592; 前のページ"));
   html += QStringLiteral(
               "<a rel=\"index\" class=\"index\" href=\"%1\">目次</a>"
@@ -98,15 +144,8 @@ QString page(const Page &page) {
   if (!page.problem.isEmpty())
     html += QStringLiteral("<p class=\"problem\">%1</p>\n")
                 .arg(escape(page.problem));
-  if (!page.paperSvg.isEmpty())
-    html +=
-        QStringLiteral("<div class=\"paper\">%1</div>\n").arg(page.paperSvg);
-  if (!page.audioFile.isEmpty()) {
-    html += QStringLiteral(
-                "<p class=\"piece\"><audio controls=\"controls\" "
-                "preload=\"metadata\" src=\"%1\"></audio></p>\n")
-                .arg(escape(page.audioFile));
-  }
+  if (!page.paperSvg.isEmpty()) html += paper(page);
+  if (!page.audioFiles.isEmpty()) html += player(page);
   if (!page.text.isEmpty())
     html +=
         QStringLiteral("<div class=\"text\">%1</div>\n").arg(escape(page.text));
@@ -121,11 +160,18 @@ QString index(const Index &index) {
   if (!index.note.isEmpty())
     html +=
         QStringLiteral("<p class=\"note\">%1</p>\n").arg(escape(index.note));
-  html += QStringLiteral("<ol class=\"entries\">\n");
+  // Shown by the script, once it knows a page the reader has read.
+  html +=
+      QStringLiteral(
+          "<p class=\"resume\" hidden=\"hidden\"><a href=\"%1\">続きから</a>"
+          "</p>\n<ol class=\"entries\">\n")
+          .arg(index.entries.isEmpty() ? QString()
+                                       : escape(index.entries[0].href));
   for (const Entry &entry : index.entries) {
-    html += QStringLiteral(
-                "<li style=\"margin-left: %1em\"><a href=\"%2\">%3</a></li>\n")
-                .arg(qBound(0, entry.indent, 40) * 0.5)
+    const int indent = qBound(0, entry.indent, MaxIndent);
+    html += QStringLiteral("<li%1><a href=\"%2\">%3</a></li>\n")
+                .arg(indent ? QStringLiteral(" class=\"indent-%1\"").arg(indent)
+                            : QString())
                 .arg(escape(entry.href), escape(entry.title));
   }
   html += QStringLiteral("</ol>\n</body>\n</html>\n");
@@ -140,53 +186,9 @@ QString styleSheet() {
              // The font is large: the text shows at once in the reader's
              // own serif face until it has come.
              "  font-display: swap;\n"
-             "}\n"
-             "body {\n"
-             "  margin: 1em 1.5em;\n"
-             "  font-family: \"VarnelMincho\", serif;\n"
-             "  font-size: 16px;\n"
-             "  background: #eceae4;\n"
-             "  color: #000;\n"
-             "}\n"
-             "h1 { font-size: 1.3em; font-weight: normal; margin: 0.5em 0; }\n"
-             "nav.pager { display: flex; gap: 1.5em; align-items: baseline; }\n"
-             "nav.pager .count { color: #555; }\n"
-             ".paper { margin: 0.5em 0; }\n"
-             ".paper svg { display: block; background: #fff; }\n"
-             ".paper text {\n"
-             "  font-family: \"VarnelMincho\", serif;\n"
-             "  font-size: 12px;\n"
-             "  white-space: pre;\n"
-             "}\n"
-             ".text, .note {\n"
-             "  white-space: pre-wrap;\n"
-             "  overflow-wrap: anywhere;\n"
-             "  max-width: 48em;\n"
-             "  line-height: 1.6;\n"
-             "}\n"
-             ".problem { color: #a00000; }\n"
-             "ol.entries { list-style: none; padding-left: 0; line-height: "
-             "1.8; }\n")
-      .arg(QLatin1String(site_names::FontFile));
-}
-
-QString keyScript() {
-  return QStringLiteral(
-      "// The arrow keys turn the pages, as the page buttons do.\n"
-      "document.addEventListener(\"keydown\", function (event) {\n"
-      "  if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) "
-      "return;\n"
-      "  var target = event.target;\n"
-      "  if (target && (target.tagName === \"AUDIO\" || target.tagName === "
-      "\"INPUT\")) return;\n"
-      "  var rel = event.key === \"ArrowLeft\" ? \"prev\"\n"
-      "          : event.key === \"ArrowRight\" ? \"next\" : null;\n"
-      "  if (!rel) return;\n"
-      "  var link = document.querySelector(\"a[rel=\" + rel + \"]\");\n"
-      "  if (!link) return;\n"
-      "  event.preventDefault();\n"
-      "  window.location.href = link.href;\n"
-      "});\n");
+             "}\n")
+             .arg(QLatin1String(site_names::FontFile)) +
+         layoutRules();
 }
 
 }  // namespace site_html

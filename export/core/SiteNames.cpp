@@ -1,5 +1,7 @@
 #include "export/core/SiteNames.h"
 
+#include <algorithm>
+
 namespace site_names {
 namespace {
 
@@ -28,6 +30,14 @@ QString pageStem(int number, const QString &pageName) {
   if (letters.endsWith(QLatin1Char('-'))) letters.chop(1);
   if (!letters.isEmpty()) stem += QLatin1Char('-') + letters;
   return stem;
+}
+
+QString shownTitle(const QString &entryName) {
+  const qsizetype cut = std::max(entryName.lastIndexOf(QLatin1Char('\\')),
+                                 entryName.lastIndexOf(QLatin1Char('/')));
+  const QString name = entryName.mid(cut + 1);
+  // An entry that is all folder keeps its whole name rather than none.
+  return name.trimmed().isEmpty() ? entryName : name;
 }
 
 }  // namespace site_names

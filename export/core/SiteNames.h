@@ -19,4 +19,10 @@ inline constexpr char FontLicenceFile[] = "ipamp-licence.txt";
 // distinct stems whatever the names.
 QString pageStem(int number, const QString &pageName);
 
+// The title a reader sees for a contents entry: its name without the
+// folders it lies in ("extra\かえるの合唱" shows as "かえるの合唱"), which
+// would say nothing to a reader and which the Mincho face draws with a yen
+// sign.
+QString shownTitle(const QString &entryName);
+
 }  // namespace site_names

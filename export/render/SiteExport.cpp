@@ -19,6 +19,7 @@
 #include "base/core/WholeFile.h"
 #include "export/core/SiteHtml.h"
 #include "export/core/SiteNames.h"
+#include "export/core/StaffDescription.h"
 #include "export/render/SitePageSvg.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
@@ -91,8 +92,8 @@ bool plan(const QString &source, Plan &out, QString *error) {
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {
     const QByteArray &entry = course.ContentsEntries.at(i);
     const QString name = cp932::toUnicode(entryName(entry));
-    out.pages.append({name, indentOf(entry), course.pagePath(i),
-                      site_names::pageStem(i + 1, name)});
+    out.pages.append({site_names::shownTitle(name), indentOf(entry),
+                      course.pagePath(i), site_names::pageStem(i + 1, name)});
   }
   return true;
 }
@@ -249,7 +250,9 @@ class Writer {
         outcome_.errors.append(view.problem);
       }
       view.text = plainText(loaded.pageText);
-      view.audioFile = sound(i);
+      view.paperDescription = staff_description::sentences(score);
+      if (const QString piece = sound(i); !piece.isEmpty())
+        view.audioFiles = {piece};
     }
     if (!writeText(folder_.filePath(planned.stem + QStringLiteral(".html")),
                    site_html::page(view), outcome_))

@@ -55,10 +55,12 @@ QString paper(const ScorePage &page, std::optional<MarkStop> *error) {
   }
   if (error) *error = inputs.stop();
 
+  // The page tells a screen reader what the paper shows in words; the
+  // paper's scattered texts alone would only mislead it.
   QString svg = QStringLiteral(
                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
                     "height=\"%2\" viewBox=\"0 0 %1 %2\" "
-                    "shape-rendering=\"crispEdges\">\n"
+                    "shape-rendering=\"crispEdges\" aria-hidden=\"true\">\n"
                     "<rect width=\"%1\" height=\"%2\" fill=\"#fff\"/>\n")
                     .arg(width)
                     .arg(height);

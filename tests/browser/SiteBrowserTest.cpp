@@ -5,6 +5,9 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "base/core/Cp932.h"
+#include "export/core/SiteNames.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
 #include "support/PieceLength.h"
@@ -51,7 +55,8 @@ class SiteInBrowser : public ::testing::Test {
     for (const auto &match : link.globalMatch(index))
       pages_.append(match.captured(1));
     for (qsizetype i = 0; i < course.ContentsEntries.size(); ++i) {
-      titles_.append(cp932::toUnicode(entryName(course.ContentsEntries[i])));
+      titles_.append(site_names::shownTitle(
+          cp932::toUnicode(entryName(course.ContentsEntries[i]))));
       paths_.append(course.pagePath(i));
     }
   }
@@ -122,6 +127,25 @@ class SiteInBrowser : public ::testing::Test {
   static QString heading(const QString &document) {
     static const QRegularExpression h1(u"<h1>(.*)</h1>"_s);
     return h1.match(document).captured(1);
+  }
+
+  // The pages (paths in the site) on a phone, served with a strict
+  // content security policy, through DevTools: what `expression` gave, the
+  // console and the accessibility tree of each (see devtools.py).
+  static QList<QJsonObject> devtools(const QStringList &pages,
+                                     const QString &expression) {
+    static int profiles = 0;
+    const QByteArray printed =
+        run(u"python3"_s,
+            QStringList{VARNEL_SOURCE_FOLDER "/tests/browser/devtools.py"_L1,
+                        chromium_, dir_->file(u"devtools%1"_s.arg(++profiles)),
+                        expression, site(), u"default-src 'self'"_s} +
+                pages);
+    QList<QJsonObject> results;
+    for (const QByteArray &line : printed.trimmed().split('\n'))
+      results.append(QJsonDocument::fromJson(line).object());
+    EXPECT_EQ(results.size(), pages.size());
+    return results;
   }
 
   static inline QString chromium_;
@@ -197,10 +221,20 @@ TEST_F(SiteInBrowser, TheIndexListsEveryEntryInOrder) {
   EXPECT_EQ(shown, titles_);
 }
 
-TEST_F(SiteInBrowser, TheNextLinkAndTheArrowKeysTurnThePage) {
+TEST_F(SiteInBrowser, TheNextLinkTheArrowKeysAndASwipeTurnThePage) {
   const QString key =
       u"addEventListener('load', () => document.dispatchEvent("
       "new KeyboardEvent('keydown', {key: '%1', bubbles: true})));"_s;
+  // A finger from one point to another.
+  const QString swipe =
+      u"addEventListener('load', () => {"
+      "  const at = (x, y) => [new Touch({identifier: 1, target: "
+      "document.body, clientX: x, clientY: y})];"
+      "  document.body.dispatchEvent(new TouchEvent('touchstart', "
+      "{touches: at(%1, %2), bubbles: true}));"
+      "  document.body.dispatchEvent(new TouchEvent('touchend', "
+      "{changedTouches: at(%3, %4), bubbles: true}));"
+      "});"_s;
   const int last = int(pages_.size()) - 1;
   const struct {
     int from;
@@ -213,6 +247,9 @@ TEST_F(SiteInBrowser, TheNextLinkAndTheArrowKeysTurnThePage) {
       {0, key.arg("ArrowRight"_L1), 1},
       {2, key.arg("ArrowLeft"_L1), 1},
       {last, key.arg("ArrowRight"_L1), last},  // no page after the last
+      {0, swipe.arg(300).arg(400).arg(100).arg(420), 1},  // to the left
+      {2, swipe.arg(100).arg(400).arg(300).arg(380), 1},
+      {2, swipe.arg(200).arg(600).arg(260).arg(200), 2},  // a scroll
   };
   QStringList probes;
   for (const auto &turn : turns) probes.append(probe(turn.from, turn.script));
@@ -277,10 +314,87 @@ TEST_F(SiteInBrowser, TheSiteWorksFromAWebServer) {
   const QString probed =
       QFileInfo(QUrl(probe(0, DurationProbe)).toLocalFile()).fileName();
   const QStringList documents = doms({base + "index.html"_L1, base + probed});
-  EXPECT_EQ(documents[0].count("<li "_L1), pages_.size());
+  EXPECT_EQ(documents[0].count("</li>"_L1), pages_.size());
   EXPECT_GT(duration(documents[1]), 1.0);
   server.kill();
   server.waitForFinished();
+}
+
+// On a phone of 390 x 844 at scale 3, no page scrolls sideways, the paper
+// is scaled to the width and a tap shows it at full size in its own box,
+// and the page bar's items stay whole. A screen reader meets the paper as
+// one named picture described staff by staff (the description shown when
+// its link is followed), not as fragments of its texts, and the player
+// named after the piece. A strict content security policy holds.
+TEST_F(SiteInBrowser, OnAPhoneEveryPageFitsAndTellsAScreenReaderWhatItShows) {
+  const QString look =
+      uR"js((() => {
+    const d = document.documentElement, r = {};
+    r.wide = d.scrollWidth > d.clientWidth || visualViewport.scale != 1;
+    const items = [...document.querySelectorAll('nav.pager > *')]
+        .filter(e => e.textContent).map(e => e.getBoundingClientRect().height);
+    r.broken = items.some(h => h > 1.5 * Math.min(...items));
+    const svg = document.querySelector('.paper svg');
+    if (!svg) return r;
+    r.staves = [...document.querySelectorAll('#staves li')]
+        .map(li => li.textContent).join(' ');
+    r.shown = document.getElementById('staves').offsetHeight > 0;
+    r.texts = [...svg.querySelectorAll('text')].map(t => t.textContent);
+    r.scaled = svg.getBoundingClientRect().right <= d.clientWidth &&
+        svg.getAttribute('viewBox').startsWith('0 0 ');
+    svg.parentNode.click();
+    r.full = svg.getBoundingClientRect().width == svg.width.baseVal.value &&
+        d.scrollWidth <= d.clientWidth;
+    return r;
+  })())js"_s;
+  const QList<QJsonObject> results = devtools(
+      QStringList(pages_) << pages_[0] + "#staves"_L1 << u"index.html"_s, look);
+  for (qsizetype i = 0; i < results.size(); ++i) {
+    SCOPED_TRACE(results[i]["url"_L1].toString().toStdString());
+    const QJsonObject got = results[i]["value"_L1].toObject();
+    EXPECT_FALSE(got["wide"_L1].toBool());
+    EXPECT_FALSE(got["broken"_L1].toBool());
+    for (const QJsonValue &said : results[i]["console"_L1].toArray())
+      if (!said.toString().contains("favicon.ico"_L1))
+        ADD_FAILURE() << said.toString().toStdString();
+    if (i > pages_.size()) continue;  // the index has no paper
+    const int page = int(i % pages_.size());
+    EXPECT_TRUE(got["scaled"_L1].toBool() && got["full"_L1].toBool());
+    EXPECT_EQ(got["shown"_L1].toBool(), i == pages_.size());
+    const QString staves = got["staves"_L1].toString();
+    EXPECT_TRUE(staves.startsWith(u"1段目："_s)) << staves.toStdString();
+    const QJsonArray texts = got["texts"_L1].toArray();
+    bool paper = false, player = false;
+    for (const QJsonValue &value : results[i]["ax"_L1].toArray()) {
+      const QJsonObject node = value.toObject();
+      const QString role = node["role"_L1].toString(),
+                    name = node["name"_L1].toString();
+      if (role == "image"_L1 && name == u"五線譜「%1」"_s.arg(titles_[page])) {
+        paper = true;
+        EXPECT_EQ(node["description"_L1].toString(), staves);
+      }
+      player |=
+          role == "Audio"_L1 && name == u"「%1」の曲"_s.arg(titles_[page]);
+      EXPECT_FALSE(role == "StaticText"_L1 && texts.contains(name))
+          << "a bare fragment of the paper: " << name.toStdString();
+    }
+    EXPECT_TRUE(paper);
+    EXPECT_EQ(player, QFileInfo::exists(paths_[page].chopped(4) + ".mid"_L1));
+  }
+}
+
+// The index marks the pages read and offers the last one.
+TEST_F(SiteInBrowser, TheIndexRemembersThePagesRead) {
+  const QString look =
+      uR"js([...document.querySelectorAll(
+      '.resume:not([hidden]) a, li.visited a')]
+      .map(a => a.getAttribute('href')).join(' '))js"_s;
+  const QList<QJsonObject> results =
+      devtools({u"index.html"_s, pages_[4], pages_[2], u"index.html"_s}, look);
+  ASSERT_EQ(results.size(), 4);
+  EXPECT_EQ(results[0]["value"_L1].toString(), QString());
+  EXPECT_EQ(results[3]["value"_L1].toString(),
+            QStringList({pages_[2], pages_[2], pages_[4]}).join(' '));
 }
 
 }  // namespace

@@ -16,8 +16,11 @@ struct Parsed {
   bool wellFormed = false;
   QString error;
   QMap<QString, QString> texts;
-  QStringList scripts;  // the src of each script element
-  QStringList links;    // every href
+  QStringList scripts;            // the src of each script element
+  QStringList links;              // every href
+  QStringList sources;            // each source of the player: its src and type
+  QMap<QString, QString> labels;  // aria-label by class or tag
+  int styles = 0;  // style attributes, which a strict server refuses
 };
 
 Parsed parse(const QString &html) {
@@ -33,6 +36,15 @@ Parsed parse(const QString &html) {
       if (reader.name() == QStringLiteral("script"))
         parsed.scripts.append(
             reader.attributes().value(QStringLiteral("src")).toString());
+      const QXmlStreamAttributes attributes = reader.attributes();
+      if (reader.name() == QStringLiteral("source"))
+        parsed.sources.append(
+            attributes.value(QStringLiteral("src")).toString() + u' ' +
+            attributes.value(QStringLiteral("type")).toString());
+      if (attributes.hasAttribute(QStringLiteral("aria-label")))
+        parsed.labels[open.last()] =
+            attributes.value(QStringLiteral("aria-label")).toString();
+      parsed.styles += attributes.hasAttribute(QStringLiteral("style"));
       if (reader.attributes().hasAttribute(QStringLiteral("href")))
         parsed.links.append(
             reader.attributes().value(QStringLiteral("href")).toString());
@@ -82,7 +94,8 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
     page.text = text + QStringLiteral("\n") + text;
     page.paperSvg =
         QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
-    page.audioFile = QStringLiteral("p001.ogg");
+    page.paperDescription = {text, text};
+    page.audioFiles = {QStringLiteral("p001.mp3"), QStringLiteral("p001.ogg")};
     page.previous = site_html::Link{QStringLiteral("p000.html"), text};
     page.next = site_html::Link{QStringLiteral("p002.html"), text};
     const Parsed parsed = parse(site_html::page(page));
@@ -91,21 +104,49 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
     EXPECT_EQ(parsed.texts[QStringLiteral("title")],
               text + QStringLiteral(" - ") + text);
     EXPECT_EQ(parsed.texts[QStringLiteral("text")], page.text);
+    // The paper and the player are named for a screen reader, the paper
+    // described staff by staff.
+    EXPECT_EQ(parsed.labels[QStringLiteral("paper")],
+              QStringLiteral("五線譜「%1」").arg(text));
+    EXPECT_EQ(parsed.labels[QStringLiteral("audio")],
+              QStringLiteral("「%1」の曲").arg(text));
+    EXPECT_EQ(parsed.texts[QStringLiteral("li")], text + text);
+    // MP3 first, which every browser plays.
+    EXPECT_EQ(parsed.sources,
+              (QStringList{QStringLiteral("p001.mp3 audio/mpeg"),
+                           QStringLiteral("p001.ogg audio/ogg")}));
+    EXPECT_EQ(parsed.styles, 0);
     EXPECT_EQ(parsed.scripts,
               QStringList{QLatin1String(site_names::ScriptFile)});
-    EXPECT_EQ(parsed.links,
-              (QStringList{
-                  QStringLiteral("site.css"), QStringLiteral("p000.html"),
-                  QStringLiteral("index.html"), QStringLiteral("p002.html")}));
+    EXPECT_EQ(
+        parsed.links,
+        (QStringList{QStringLiteral("site.css"), QStringLiteral("p000.html"),
+                     QStringLiteral("index.html"), QStringLiteral("p002.html"),
+                     QStringLiteral("#staves"), QStringLiteral("p001.mp3")}));
 
-    site_html::Index index{
-        text, text, {{text, 2, QStringLiteral("p001.html")}}};
-    const Parsed contents = parse(site_html::index(index));
+    site_html::Index index{text,
+                           text,
+                           {{text, 2, QStringLiteral("p001.html")},
+                            {text, 0, QStringLiteral("p002.html")},
+                            {text, 500, QStringLiteral("p003.html")}}};
+    const QString contentsHtml = site_html::index(index);
+    const Parsed contents = parse(contentsHtml);
     ASSERT_TRUE(contents.wellFormed) << contents.error.toStdString();
     EXPECT_EQ(contents.texts[QStringLiteral("h1")], text);
     EXPECT_EQ(contents.texts[QStringLiteral("note")], text);
-    EXPECT_EQ(contents.texts[QStringLiteral("a")], text);
-    EXPECT_TRUE(contents.scripts.isEmpty());
+    EXPECT_EQ(contents.texts[QStringLiteral("a")],
+              QStringLiteral("続きから") + text + text + text);
+    // Indented by classes, the deepest cut at 40.
+    EXPECT_TRUE(contentsHtml.contains(
+        QStringLiteral("<li class=\"indent-2\"><a href=\"p001.html\">")));
+    EXPECT_TRUE(
+        contentsHtml.contains(QStringLiteral("<li><a href=\"p002.html\">")));
+    EXPECT_TRUE(contentsHtml.contains(
+        QStringLiteral("<li class=\"indent-40\"><a href=\"p003.html\">")));
+    EXPECT_EQ(contents.styles, 0);
+    // Every indentation the index uses has its rule.
+    EXPECT_TRUE(site_html::styleSheet().contains(
+        QStringLiteral("li.indent-40 { margin-left: 20em; }")));
   }
 }
 
@@ -160,6 +201,20 @@ TEST(SiteNames, PageNamesAreSafeForAnyServerAndDistinct) {
   }
   EXPECT_EQ(seen.size(), std::size(cases));
   EXPECT_LE(site_names::pageStem(7, QString(500, QLatin1Char('x'))).size(), 45);
+}
+
+TEST(SiteNames, TitlesShowTheEntryWithoutItsFolders) {
+  const struct {
+    QString entry, shown;
+  } cases[] = {
+      {QStringLiteral("かえるの合唱"), QStringLiteral("かえるの合唱")},
+      {QStringLiteral("extra\\かえるの合唱"), QStringLiteral("かえるの合唱")},
+      {QStringLiteral("a\\b/c\\きらきら星"), QStringLiteral("きらきら星")},
+      {QStringLiteral("extra\\"), QStringLiteral("extra\\")},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(site_names::shownTitle(c.entry), c.shown)
+        << c.entry.toStdString();
 }
 
 }  // namespace
