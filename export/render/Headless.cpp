@@ -208,7 +208,9 @@ int renderAudio(const Request &request) {
 }
 
 int exportSite(const Request &request) {
-  return site_export::runCommand(request.arguments[0], request.arguments[1]);
+  return site_export::runCommand(
+      request.arguments[0], request.arguments[1],
+      request.options.contains(QStringLiteral("force")));
 }
 
 }  // namespace
@@ -239,7 +241,7 @@ const QList<command_line::Command> &commands() {
       {QStringLiteral("export-site"),
        {QStringLiteral("目次.vrn|譜面.fum"), QStringLiteral("出力フォルダ")},
        QStringLiteral("教材をWebページとして書き出す"),
-       {},
+       {{QStringLiteral("force"), QString()}},
        exportSite},
   };
   return table;
