@@ -60,9 +60,10 @@ bool hasSuffix(const QString &path, const char *suffix) {
 
 // The booklet's pages: every entry of a contents file, titled as listed
 // without its indentation, or the one page, titled by its file name.
-// False after a reported error.
+// False after a reported error; `cut` when the contents file was read only
+// up to its bounds, which was said too.
 bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
-                  QString &courseTitle) {
+                  QString &courseTitle, bool &cut) {
   if (!hasSuffix(path, "vrn")) {
     pages.append({QFileInfo(path).completeBaseName(), path});
     return true;
@@ -84,6 +85,12 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
     return false;
   }
   courseTitle = course.caption();
+  // Worded as the course check words it.
+  cut = course.UnreadFrom > 0;
+  if (cut)
+    std::fprintf(stderr, "%s\n",
+                 qPrintable(QStringLiteral("%1: %2").arg(
+                     path, contentsCutMessage(path, course.UnreadFrom))));
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {
     pages.append({cp932::toUnicode(entryName(course.ContentsEntries.at(i))),
                   course.pagePath(i)});
@@ -96,11 +103,12 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
 int renderBooklet(const QString &in, const QString &out) {
   QList<pdf_booklet::Page> pages;
   QString courseTitle;
-  if (!bookletPages(in, pages, courseTitle)) return Failure;
+  bool cut = false;
+  if (!bookletPages(in, pages, courseTitle, cut)) return Failure;
   const QStringList errors = pdf_booklet::write(pages, out, courseTitle);
   for (const QString &error : errors)
     std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-  return errors.isEmpty() ? Success : Failure;
+  return errors.isEmpty() && !cut ? Success : Failure;
 }
 
 int render(const Request &request) {

@@ -164,4 +164,44 @@ TEST(SiteExport, AnUnreadablePageIsNamedByItsEntryAndLeavesNoIndex) {
   EXPECT_FALSE(missing.contains(dir.path().toUtf8()));
 }
 
+// A re-export takes away what the last site had and the new one has not,
+// and nothing else; a link where a file of the site goes is replaced, not
+// written through; a folder with the user's files is refused unless forced.
+TEST(SiteExport, AReExportOwnsOnlyItsOwnFiles) {
+  ScratchDir dir;
+  dir.write("a.fum", pageWith("`10|40|40|"));
+  dir.write("b.fum", pageWith("`10|40|40|"));
+  const QString two = dir.write("two.vrn", "/Two\r\na\r\nb\r\n");
+  const QString one = dir.write("one.vrn", "/One\r\na\r\n");
+  const QString out = dir.file("site");
+  ASSERT_TRUE(site_export::write(two, out, {}).ok());
+  ASSERT_TRUE(QFileInfo::exists(out + "/p002-b.html"));
+  const QString elsewhere = dir.write("mine.css", "mine");
+  QFile::remove(out + "/site.css");
+  ASSERT_TRUE(QFile::link(elsewhere, out + "/site.css"));
+
+  EXPECT_TRUE(site_export::write(one, out, {}).ok());
+  EXPECT_FALSE(QFileInfo::exists(out + "/p002-b.html"));
+  EXPECT_FALSE(readBytes(out + "/index.html").contains("p002"));
+  EXPECT_EQ(readBytes(elsewhere), "mine");
+  EXPECT_FALSE(QFileInfo(out + "/site.css").isSymLink());
+  EXPECT_TRUE(readBytes(out + "/site.css").contains("font-face"));
+
+  const QString notes = dir.write("site/notes.txt", "mine");
+  const QString index = dir.write("site/index.html", "mine");
+  for (const bool force : {false, true}) {
+    QProcess program;
+    program.start(VARNEL_EXECUTABLE,
+                  QStringList{"--export-site", two, out} +
+                      (force ? QStringList{"--force"} : QStringList()));
+    ASSERT_TRUE(program.waitForFinished(60000));
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_EQ(program.exitCode(), force ? 0 : 1) << said.toStdString();
+    EXPECT_EQ(said.contains("notes.txt") && said.contains("--force"), !force);
+    EXPECT_EQ(QFileInfo::exists(out + "/p002-b.html"), force);
+    EXPECT_EQ(readBytes(index) == "mine", !force);
+    EXPECT_EQ(readBytes(notes), "mine");
+  }
+}
+
 }  // namespace
