@@ -409,7 +409,7 @@ void dropLinks(const QString &folder, const Plan &plan) {
 // After the run the list names what is the site now. A whole site drops
 // what the last one had and this one has not; a stopped run takes back
 // what it wrote; a failed one keeps both, for the next run to sort out.
-void settle(const QString &folder, const QStringList &before,
+void settle(const QString &folder, const Plan &plan, const QStringList &before,
             const site_manifest::Snapshot &snapshot, Outcome &outcome) {
   const QStringList written = snapshot.changed();
   QStringList kept;
@@ -417,11 +417,14 @@ void settle(const QString &folder, const QStringList &before,
     site_manifest::remove(folder, written);
     kept = before;
   } else if (outcome.ok()) {
+    // A file of the site's names stays even when this run left it as it
+    // was.
+    const QStringList site = written + expectedNames(plan);
     QStringList stale;
     for (const QString &name : before)
-      if (!written.contains(name)) stale.append(name);
+      if (!site.contains(name)) stale.append(name);
     site_manifest::remove(folder, stale);
-    kept = written;
+    kept = site;
   } else {
     kept = before + written;
   }
@@ -484,7 +487,7 @@ Outcome write(const QString &source, const QString &folder,
     return outcome;
   }
   writeSite(planned, QDir(folder), options, outcome);
-  settle(folder, before, snapshot, outcome);
+  settle(folder, planned, before, snapshot, outcome);
   return outcome;
 }
 

@@ -119,9 +119,13 @@ TEST(SiteExport, StoppingTakesBackWhatItWroteAndLeavesNoIndex) {
     for (int i = 0; i < 6000 && !stop; ++i) QThread::msleep(10);
     return false;
   };
-  QElapsedTimer sinceStop;
+  // Stopped while page 4 awaits its piece, well after pages 1 to 3.
+  QElapsedTimer sinceHanging, sinceStop;
   options.progress = [&](int, int) {
-    if (hanging && !sinceStop.isValid()) sinceStop.start();
+    if (hanging && !sinceHanging.isValid()) sinceHanging.start();
+    if (sinceHanging.isValid() && sinceHanging.elapsed() > 200 &&
+        !sinceStop.isValid())
+      sinceStop.start();
     return !sinceStop.isValid();
   };
   const site_export::Outcome outcome =
