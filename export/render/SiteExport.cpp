@@ -417,12 +417,13 @@ void settle(const QString &folder, const Plan &plan, const QStringList &before,
     site_manifest::remove(folder, written);
     kept = before;
   } else if (outcome.ok()) {
-    // A file of the site's names stays even when this run left it as it
-    // was.
-    const QStringList site = written + expectedNames(plan);
-    QStringList stale;
+    // A file of the last site that this one has too stays, even when this
+    // run left it as it was.
+    const QStringList expected = expectedNames(plan);
+    QStringList site = written, stale;
     for (const QString &name : before)
-      if (!site.contains(name)) stale.append(name);
+      (expected.contains(name) || written.contains(name) ? site : stale)
+          .append(name);
     site_manifest::remove(folder, stale);
     kept = site;
   } else {
