@@ -31,8 +31,9 @@ void exportCourse(benchmark::State &state, bool withSound) {
       return;
     }
     options.sound = [soundFont](const QByteArray &piece, const QString &path,
-                                QString *error) {
-      return audio_render::renderToOgg(piece, soundFont, path, error);
+                                QString *error, const std::atomic<bool> &stop) {
+      return audio_render::renderToOgg(piece, soundFont, path, error, nullptr,
+                                       audio_render::MaxPieceSeconds, &stop);
     };
   }
   qint64 bytes = 0;

@@ -8,15 +8,31 @@
 
 #include "app/core/Document.h"
 #include "base/core/Messages.h"
+#include "export/core/SiteManifest.h"
 #include "export/render/SiteExport.h"
 #include "score/render/BusyCursor.h"
 
 namespace site_export_command {
 namespace {
 
-void run(QWidget *window, Document &document) {
+// The folder may hold the user's own files: the export goes on among
+// them, overwriting those of the site's names, only when the user says so.
+bool mayWriteInto(const QString &folder, Messages &messages) {
+  const QStringList foreign = site_manifest::foreign(folder);
+  return foreign.isEmpty() ||
+         messages.askYesNo(
+             site_export::foreignMessage(folder, foreign) +
+             QStringLiteral("\n同じ名前のファイルは上書きされます。"
+                            "書き出しますか？"));
+}
+
+}  // namespace
+
+void run(QWidget *window, Document &document, const FolderChoice &choose) {
   Messages &messages = document.messages();
-  // What is exported is what is on disk: the course, else the saved page.
+  // What is exported is what is on disk: unsaved edits are saved first, or
+  // let go, or the export does not start.
+  if (!document.askSaveQuestion()) return;
   const CourseNavigator &navigator = document.navigator();
   const QString source = navigator.active() ? navigator.course().ContentsPath
                                             : document.page().PagePath;
@@ -25,19 +41,19 @@ void run(QWidget *window, Document &document) {
         "書き出す教材がありません。ページを保存してから書き出してください。"));
     return;
   }
-  const QString folder = QFileDialog::getExistingDirectory(
-      window, QStringLiteral("書き出し先のフォルダ"),
-      document.session().currentFolder());
-  if (folder.isEmpty()) return;
+  const QString folder = choose(document.session().currentFolder());
+  if (folder.isEmpty() || !mayWriteInto(folder, messages)) return;
 
   BusyCursor busy;
   QProgressDialog progress(QStringLiteral("Webページを書き出しています..."),
                            QStringLiteral("中止"), 0, 1, window);
+  progress.setObjectName(QStringLiteral("SiteExportProgress"));
   progress.setWindowTitle(QStringLiteral("Varnel"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   site_export::Options options;
   options.sound = site_export::moduleSound(&options.soundProblem);
+  options.force = true;  // asked above
   options.progress = [&progress](int done, int total) {
     progress.setMaximum(total);
     progress.setValue(done);
@@ -50,9 +66,9 @@ void run(QWidget *window, Document &document) {
       site_export::write(source, folder, options);
   progress.reset();
   if (outcome.cancelled) {
-    messages.show(
-        QStringLiteral("書き出しを中止しました。目次は書かれていません。"),
-        Messages::Icon::Information, Messages::Buttons::Ok);
+    messages.show(QStringLiteral("書き出しを中止しました。目次は書かれず、"
+                                 "書き出したファイルは消しました。"),
+                  Messages::Icon::Information, Messages::Buttons::Ok);
   } else if (!outcome.ok()) {
     messages.error(outcome.errors.join(QLatin1Char('\n')));
   } else {
@@ -63,8 +79,6 @@ void run(QWidget *window, Document &document) {
   }
 }
 
-}  // namespace
-
 QAction *add(QMenu *menu, QWidget *window, Document &document) {
   QAction *item = menu->addAction(QStringLiteral("Webページとして書き出す..."));
   item->setObjectName(QStringLiteral("SiteExport1"));
@@ -72,8 +86,12 @@ QAction *add(QMenu *menu, QWidget *window, Document &document) {
   item->setVisible(session.executive());
   QObject::connect(&session, &ProgramSession::executiveChanged, item,
                    &QAction::setVisible);
-  QObject::connect(item, &QAction::triggered, window,
-                   [window, &document] { run(window, document); });
+  QObject::connect(item, &QAction::triggered, window, [window, &document] {
+    run(window, document, [window](const QString &start) {
+      return QFileDialog::getExistingDirectory(
+          window, QStringLiteral("書き出し先のフォルダ"), start);
+    });
+  });
   return item;
 }
 

@@ -174,7 +174,13 @@ QString index(const Index &index) {
                             : QString())
                 .arg(escape(entry.href), escape(entry.title));
   }
-  html += QStringLiteral("</ol>\n</body>\n</html>\n");
+  html += QStringLiteral("</ol>\n");
+  if (!index.booklet.isEmpty())
+    html += QStringLiteral(
+                "<p class=\"booklet\"><a href=\"%1\">印刷用の冊子（PDF）</a>"
+                "</p>\n")
+                .arg(escape(index.booklet));
+  html += QStringLiteral("</body>\n</html>\n");
   return html;
 }
 

@@ -55,6 +55,7 @@ struct Index {
   QString title;
   QString note;
   QList<Entry> entries;
+  QString booklet;  // the printable booklet's file, or empty
 };
 
 QString page(const Page &page);

@@ -63,9 +63,10 @@ bool hasSuffix(const QString &path, const char *suffix) {
 
 // The booklet's pages: every entry of a contents file, titled as listed
 // without its indentation, or the one page, titled by its file name.
-// False after a reported error.
+// False after a reported error; `cut` when the contents file was read only
+// up to its bounds, which was said too.
 bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
-                  QString &courseTitle) {
+                  QString &courseTitle, bool &cut) {
   if (!hasSuffix(path, "vrn")) {
     pages.append({QFileInfo(path).completeBaseName(), path});
     return true;
@@ -87,6 +88,12 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
     return false;
   }
   courseTitle = course.caption();
+  // Worded as the course check words it.
+  cut = course.UnreadFrom > 0;
+  if (cut)
+    std::fprintf(stderr, "%s\n",
+                 qPrintable(QStringLiteral("%1: %2").arg(
+                     path, contentsCutMessage(path, course.UnreadFrom))));
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {
     pages.append({cp932::toUnicode(entryName(course.ContentsEntries.at(i))),
                   course.pagePath(i)});
@@ -99,11 +106,12 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
 int renderBooklet(const QString &in, const QString &out) {
   QList<pdf_booklet::Page> pages;
   QString courseTitle;
-  if (!bookletPages(in, pages, courseTitle)) return Failure;
+  bool cut = false;
+  if (!bookletPages(in, pages, courseTitle, cut)) return Failure;
   const QStringList errors = pdf_booklet::write(pages, out, courseTitle);
   for (const QString &error : errors)
     std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-  return errors.isEmpty() ? Success : Failure;
+  return errors.isEmpty() && !cut ? Success : Failure;
 }
 
 int render(const Request &request) {
@@ -257,7 +265,9 @@ int makeContents(const Request &request) {
 }
 
 int exportSite(const Request &request) {
-  return site_export::runCommand(request.arguments[0], request.arguments[1]);
+  return site_export::runCommand(
+      request.arguments[0], request.arguments[1],
+      request.options.contains(QStringLiteral("force")));
 }
 
 }  // namespace
@@ -295,7 +305,7 @@ const QList<command_line::Command> &commands() {
       {QStringLiteral("export-site"),
        {QStringLiteral("目次.vrn|譜面.fum"), QStringLiteral("出力フォルダ")},
        QStringLiteral("教材をWebページとして書き出す"),
-       {},
+       {{QStringLiteral("force"), QString()}},
        exportSite},
   };
   return table;

@@ -18,8 +18,10 @@
 #include "base/core/Report.h"
 #include "base/core/WholeFile.h"
 #include "export/core/SiteHtml.h"
+#include "export/core/SiteManifest.h"
 #include "export/core/SiteNames.h"
 #include "export/core/StaffDescription.h"
+#include "export/render/PdfBooklet.h"
 #include "export/render/SitePageSvg.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
@@ -53,7 +55,12 @@ struct Plan {
   QString title;
   QString note;
   QList<PlannedPage> pages;
+  bool course = false;
+  QString cut;  // the warning of a contents file read only up to its bounds
 };
+
+// The course printed, as --render prints it, beside the pages.
+constexpr char BookletFile[] = "booklet.pdf";
 
 bool hasSuffix(const QString &path, const char *suffix) {
   return QFileInfo(path).suffix().compare(QLatin1String(suffix),
@@ -89,6 +96,11 @@ bool plan(const QString &source, Plan &out, QString *error) {
   }
   out.title = course.caption();
   out.note = cp932::toUnicode(course.ContentsNote);
+  out.course = true;
+  // Worded as the course check words it.
+  if (course.UnreadFrom > 0)
+    out.cut = QStringLiteral("%1: %2").arg(
+        source, contentsCutMessage(source, course.UnreadFrom));
   for (int i = 0; i < course.ContentsEntries.size(); ++i) {
     const QByteArray &entry = course.ContentsEntries.at(i);
     const QString name = cp932::toUnicode(entryName(entry));
@@ -152,6 +164,7 @@ class SoundWorkers {
       jobs_[i].piecePath =
           findSibling(plan.pages[i].path, QStringLiteral(".mid"));
       jobs_[i].fileName = plan.pages[i].stem + QStringLiteral(".ogg");
+      if (!jobs_[i].piecePath.isEmpty()) ++pieces_;
     }
     // Longest first, by the size of its MIDI file, so that no long piece
     // is left to one core at the end while the others wait.
@@ -172,13 +185,17 @@ class SoundWorkers {
     for (std::thread &thread : threads_) thread.join();
   }
   SoundJob &job(int i) { return jobs_[i]; }
+  // The pieces to make, and those made (or failed) so far.
+  int pieces() const { return maker_ ? pieces_ : 0; }
+  int finished() const { return finished_; }
   // Waits for the piece of page i, calling `waiting` meanwhile so that a
-  // window stays answering; the error, or empty.
-  QString result(int i, const std::function<void()> &waiting) {
+  // window stays answering; the error, or empty, or nothing when `waiting`
+  // said to stop.
+  std::optional<QString> result(int i, const std::function<bool()> &waiting) {
     std::future<QString> &done = jobs_[i].done;
     while (waiting && done.wait_for(std::chrono::milliseconds(50)) !=
                           std::future_status::ready)
-      waiting();
+      if (!waiting()) return std::nullopt;
     return done.get();
   }
 
@@ -192,8 +209,9 @@ class SoundWorkers {
       if (!job.piecePath.isEmpty()) {
         const auto piece = standard_midi::read(job.piecePath, &error);
         if (piece &&
-            maker_(piece->bytes, folder_.filePath(job.fileName), &error))
+            maker_(piece->bytes, folder_.filePath(job.fileName), &error, stop_))
           error.clear();
+        ++finished_;
       }
       job.error.set_value(error);
     }
@@ -206,6 +224,8 @@ class SoundWorkers {
   std::vector<std::thread> threads_;
   std::atomic<qsizetype> next_ = 0;
   std::atomic<bool> stop_ = false;
+  int pieces_ = 0;
+  std::atomic<int> finished_ = 0;
 };
 
 class Writer {
@@ -217,6 +237,17 @@ class Writer {
         options_(options),
         outcome_(outcome),
         sounds_(plan, folder, options.sound) {}
+
+  // For the progress bar: every page, every piece and the booklet.
+  int total() const { return int(plan_.pages.size()) + sounds_.pieces() + 1; }
+  int done() const { return outcome_.pages + sounds_.finished(); }
+  // Tells the progress; false, and the outcome says so, when told to stop.
+  bool going(int done) {
+    if (!outcome_.cancelled && options_.progress &&
+        !options_.progress(done, total()))
+      outcome_.cancelled = true;
+    return !outcome_.cancelled;
+  }
 
   bool page(int i) {
     const PlannedPage &planned = plan_.pages.at(i);
@@ -237,9 +268,13 @@ class Writer {
     if (loaded.status != page_file::LoadResult::Status::Loaded) {
       QStringList said;
       for (const Report &report : loaded.reports) said.append(report.text);
-      view.problem = said.isEmpty() ? file_errors::notFound(planned.path)
-                                    : said.join(QLatin1Char('\n'));
-      outcome_.errors.append(view.problem);
+      // The published page names the entry, never a folder of this machine.
+      view.problem = said.isEmpty()
+                         ? QStringLiteral("「%1」のページが見つかりません。")
+                               .arg(planned.title)
+                         : said.join(QLatin1Char('\n'));
+      outcome_.errors.append(
+          said.isEmpty() ? file_errors::notFound(planned.path) : view.problem);
     } else {
       std::optional<MarkStop> replay;
       view.paperSvg = site_page_svg::paper(score, &replay);
@@ -253,6 +288,7 @@ class Writer {
       view.paperDescription = staff_description::sentences(score);
       if (const QString piece = sound(i); !piece.isEmpty())
         view.audioFiles = {piece};
+      if (outcome_.cancelled) return false;
     }
     if (!writeText(folder_.filePath(planned.stem + QStringLiteral(".html")),
                    site_html::page(view), outcome_))
@@ -261,8 +297,22 @@ class Writer {
     return true;
   }
 
+  bool booklet() {
+    QList<pdf_booklet::Page> pages;
+    for (const PlannedPage &page : plan_.pages)
+      pages.append({page.title, page.path});
+    const QStringList errors =
+        pdf_booklet::write(pages, folder_.filePath(QLatin1String(BookletFile)),
+                           plan_.course ? plan_.title : QString());
+    // Its pages' problems are the site's and were said; what is left is
+    // the booklet's own.
+    if (outcome_.errors.isEmpty()) outcome_.errors.append(errors);
+    return outcome_.errors.isEmpty();
+  }
+
   bool index() {
-    site_html::Index view{plan_.title, plan_.note, {}};
+    site_html::Index view{plan_.title, plan_.note, {}, {}};
+    view.booklet = QLatin1String(BookletFile);
     for (const PlannedPage &page : plan_.pages) {
       view.entries.append({page.title.isEmpty() ? page.stem : page.title,
                            page.indent, page.stem + QStringLiteral(".html")});
@@ -288,12 +338,10 @@ class Writer {
       soundProblemSaid_ = true;
       return {};
     }
-    // A stop asked for meanwhile is seen before the next page.
-    const QString error = sounds_.result(i, [this, i] {
-      if (options_.progress) options_.progress(i, int(plan_.pages.size()));
-    });
-    if (!error.isEmpty()) {
-      outcome_.errors.append(error);
+    const std::optional<QString> error =
+        sounds_.result(i, [this] { return going(done()); });
+    if (!error || !error->isEmpty()) {
+      if (error) outcome_.errors.append(*error);
       return {};
     }
     return job.fileName;
@@ -307,6 +355,95 @@ class Writer {
   bool soundProblemSaid_ = false;
 };
 
+// Every file of the site, from the style sheet to the index, the index
+// only when all the rest was written.
+void writeSite(const Plan &plan, const QDir &dir, const Options &options,
+               Outcome &outcome) {
+  if (!writeText(dir.filePath(QLatin1String(site_names::StyleFile)),
+                 site_html::styleSheet(), outcome) ||
+      !writeText(dir.filePath(QLatin1String(site_names::ScriptFile)),
+                 site_html::keyScript(), outcome))
+    return;
+  copyFont(dir, outcome);
+  // The index of an earlier export goes first: until every page is written
+  // the folder holds no index that would present it as whole.
+  const QString index = dir.filePath(QLatin1String(site_names::IndexFile));
+  if (QFileInfo::exists(index) && !QFile::remove(index)) {
+    outcome.errors.append(file_errors::cannotWrite(index, 0));
+    return;
+  }
+  Writer writer(plan, dir, options, outcome);
+  for (int i = 0; i < plan.pages.size(); ++i)
+    if (!writer.going(writer.done()) || !writer.page(i)) return;
+  if (!writer.going(writer.done()) || !writer.booklet()) return;
+  if (writer.going(writer.total())) writer.index();
+}
+
+// The names the site is about to take, as far as they are known before.
+QStringList expectedNames(const Plan &plan) {
+  QStringList names;
+  for (const char *name :
+       {site_names::IndexFile, site_names::StyleFile, site_names::ScriptFile,
+        site_names::FontFile, site_names::FontLicenceFile, BookletFile})
+    names << QLatin1String(name);
+  for (const PlannedPage &page : plan.pages)
+    names << page.stem + QStringLiteral(".html")
+          << page.stem + QStringLiteral(".ogg");
+  return names;
+}
+
+// A link where the site puts a file of its own is taken away, so that the
+// file is written in its place and never through it to where it points.
+void dropLinks(const QString &folder, const Plan &plan) {
+  const QStringList names = expectedNames(plan);
+  const QDir dir(folder);
+  for (const QFileInfo &entry :
+       dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                         QDir::NoDotAndDotDot)) {
+    if (!entry.isSymLink()) continue;
+    const QString name = entry.fileName();
+    bool ours = names.contains(name);
+    for (const PlannedPage &page : plan.pages)
+      ours = ours || name.startsWith(page.stem + QLatin1Char('.'));
+    if (ours) site_manifest::remove(folder, {name});
+  }
+}
+
+// After the run the list names what is the site now. A whole site drops
+// what the last one had and this one has not; a stopped run takes back
+// what it wrote; a failed one keeps both, for the next run to sort out.
+void settle(const QString &folder, const Plan &plan, const QStringList &before,
+            const site_manifest::Snapshot &snapshot, Outcome &outcome) {
+  const QStringList written = snapshot.changed();
+  QStringList kept;
+  if (outcome.cancelled) {
+    site_manifest::remove(folder, written);
+    kept = before;
+  } else if (outcome.ok()) {
+    // A file of the last site that this one has too stays, even when this
+    // run left it as it was.
+    const QStringList expected = expectedNames(plan);
+    QStringList site = written, stale;
+    for (const QString &name : before)
+      (expected.contains(name) || written.contains(name) ? site : stale)
+          .append(name);
+    site_manifest::remove(folder, stale);
+    kept = site;
+  } else {
+    kept = before + written;
+  }
+  const QDir dir(folder);
+  QStringList there;
+  for (const QString &name : kept) {
+    const QFileInfo info(dir.filePath(name));
+    if ((info.exists() || info.isSymLink()) && !there.contains(name))
+      there.append(name);
+  }
+  QString error;
+  if (!site_manifest::write(folder, there, &error))
+    outcome.errors.append(error);
+}
+
 }  // namespace
 
 SoundMaker moduleSound(QString *problem) {
@@ -318,9 +455,9 @@ SoundMaker moduleSound(QString *problem) {
     return {};
   }
   return [module, soundFont](const QByteArray &piece, const QString &oggPath,
-                             QString *error) {
+                             QString *error, const std::atomic<bool> &stop) {
     bool cut = false;
-    return module->renderToOgg(piece, soundFont, oggPath, error, &cut);
+    return module->renderToOgg(piece, soundFont, oggPath, error, &cut, &stop);
   };
 }
 
@@ -333,46 +470,55 @@ Outcome write(const QString &source, const QString &folder,
     outcome.errors.append(error);
     return outcome;
   }
-  const QDir dir(folder);
   if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
     outcome.errors.append(
         QStringLiteral("フォルダ「%1」を作れません。").arg(folder));
     return outcome;
   }
-  const int total = int(planned.pages.size());
-  const auto going = [&](int done) {
-    if (options.progress && !options.progress(done, total))
-      outcome.cancelled = true;
-    return !outcome.cancelled;
-  };
-  if (!writeText(dir.filePath(QLatin1String(site_names::StyleFile)),
-                 site_html::styleSheet(), outcome) ||
-      !writeText(dir.filePath(QLatin1String(site_names::ScriptFile)),
-                 site_html::keyScript(), outcome))
-    return outcome;
-  copyFont(dir, outcome);
-  // The index of an earlier export goes first: until every page is written
-  // the folder holds no index that would present it as whole.
-  const QString index = dir.filePath(QLatin1String(site_names::IndexFile));
-  if (QFileInfo::exists(index) && !QFile::remove(index)) {
-    outcome.errors.append(file_errors::cannotWrite(index, 0));
+  if (!options.force) outcome.foreign = site_manifest::foreign(folder);
+  if (!outcome.foreign.isEmpty()) {
+    outcome.errors.append(foreignMessage(folder, outcome.foreign));
     return outcome;
   }
-  Writer writer(planned, dir, options, outcome);
-  for (int i = 0; i < total; ++i) {
-    if (!going(i) || !writer.page(i)) return outcome;
+  if (!planned.cut.isEmpty()) outcome.errors.append(planned.cut);
+  const QStringList before = site_manifest::read(folder);
+  const site_manifest::Snapshot snapshot(folder);
+  dropLinks(folder, planned);
+  // Until the new site is whole the list names both sites' files: a run
+  // that dies halfway leaves nothing the next one takes for the user's.
+  if (!site_manifest::write(folder, before + expectedNames(planned), &error)) {
+    outcome.errors.append(error);
+    return outcome;
   }
-  if (going(total)) writer.index();
+  writeSite(planned, QDir(folder), options, outcome);
+  settle(folder, planned, before, snapshot, outcome);
   return outcome;
 }
 
-int runCommand(const QString &source, const QString &folder) {
+QString foreignMessage(const QString &folder, const QStringList &names) {
+  constexpr int Shown = 5;
+  QString listed = names.mid(0, Shown).join(QStringLiteral("、"));
+  if (names.size() > Shown)
+    listed += QStringLiteral(" ほか%1個").arg(names.size() - Shown);
+  return QStringLiteral(
+             "フォルダ「%1」には書き出しで作られたものではないファイルがあり"
+             "ます（%2）。")
+      .arg(folder, listed);
+}
+
+int runCommand(const QString &source, const QString &folder, bool force) {
   Options options;
   options.sound = moduleSound(&options.soundProblem);
+  options.force = force;
   const Outcome outcome = write(source, folder, options);
   for (const QString &text : outcome.warnings + outcome.errors)
     std::fprintf(stderr, "%s\n", qPrintable(text));
   if (outcome.ok()) return 0;
+  if (!outcome.foreign.isEmpty())
+    std::fprintf(stderr, "%s\n",
+                 qPrintable(QStringLiteral(
+                     "それらを残し、同じ名前のものは上書きして書き出すには "
+                     "--force を付けてください。")));
   std::fprintf(
       stderr, "%s\n",
       qPrintable(QStringLiteral("「%1」をWebページとして書き出せませんでした。")

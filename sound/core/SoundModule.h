@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 
 #include "sound/core/Sequencer.h"
 
@@ -29,11 +30,13 @@ struct Api {
   // piece longer than the bound is written up to there, and `cut` says so.
   bool (*renderToWav)(const QByteArray &piece, const QString &soundFont,
                       const QString &wavPath, QString *error, bool *cut);
-  // The same as an Ogg Vorbis file.
+  // The same as an Ogg Vorbis file. `stop` (when given), set meanwhile,
+  // ends it within a block of sound, and nothing is written.
   bool (*renderToOgg)(const QByteArray &piece, const QString &soundFont,
-                      const QString &oggPath, QString *error, bool *cut);
+                      const QString &oggPath, QString *error, bool *cut,
+                      const std::atomic<bool> *stop);
 };
-constexpr int ApiVersion = 3;
+constexpr int ApiVersion = 4;
 // The one symbol the module exports.
 constexpr char EntryName[] = "varnel_sound_module";
 

@@ -129,7 +129,7 @@ class Renderer {
 // Renders the piece into the sink, which writes `file`; see renderToWav.
 bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
             audio_sink::Sink &sink, QString *error, bool *cut,
-            double maxSeconds) {
+            double maxSeconds, const std::atomic<bool> *stop = nullptr) {
   fluid_setup::quietLog();
   const qint64 ticks = standard_midi::lengthInTicks(piece);
   const fluid_setup::Settings settings = fluid_setup::makeSettings();
@@ -153,13 +153,20 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
         player.get(), fluid_player_get_current_tick(player.get()), ticks);
   };
   bool written = true;
-  while (written && !over() && renderer.seconds() < maxSeconds)
+  const auto stopped = [stop] { return stop && stop->load(); };
+  while (written && !over() && renderer.seconds() < maxSeconds && !stopped())
     written = renderer.block();
+  if (stopped()) {
+    file.cancel();
+    file.commit();
+    *error = QStringLiteral("中止しました。");
+    return false;
+  }
   // Cut off by the guard, the player stops; at the end the last notes are
   // let go and ring out, as they do in the window's player.
-  const bool stopped = !over();
-  if (stopped) fluid_player_stop(player.get());
-  if (cut) *cut = written && stopped;
+  const bool unfinished = !over();
+  if (unfinished) fluid_player_stop(player.get());
+  if (cut) *cut = written && unfinished;
   fluid_setup::releaseAllNotes(synth.get());
   if (!written || !renderer.tail() || !sink.finish()) file.cancel();
   if (file.commit()) return true;
@@ -180,11 +187,11 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
 
 bool renderToOgg(const QByteArray &piece, const QString &soundFont,
                  const QString &oggPath, QString *error, bool *cut,
-                 double maxSeconds) {
+                 double maxSeconds, const std::atomic<bool> *stop) {
   WholeFile file(oggPath);
   const std::unique_ptr<audio_sink::Sink> sink =
       audio_sink::vorbis(file.device(), fluid_setup::SampleRate, Channels);
-  return render(piece, soundFont, file, *sink, error, cut, maxSeconds);
+  return render(piece, soundFont, file, *sink, error, cut, maxSeconds, stop);
 }
 
 }  // namespace audio_render

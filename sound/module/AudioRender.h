@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 
 #include "sound/core/RenderBounds.h"
 
@@ -19,8 +20,11 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
                  double maxSeconds = MaxPieceSeconds);
 
 // The same as a one-channel Ogg Vorbis file, small enough for a web page.
+// `stop` (when given), set meanwhile, ends it at once and nothing is
+// written.
 bool renderToOgg(const QByteArray &piece, const QString &soundFont,
                  const QString &oggPath, QString *error, bool *cut = nullptr,
-                 double maxSeconds = MaxPieceSeconds);
+                 double maxSeconds = MaxPieceSeconds,
+                 const std::atomic<bool> *stop = nullptr);
 
 }  // namespace audio_render

@@ -21,8 +21,10 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
 }
 
 bool renderToOgg(const QByteArray &piece, const QString &soundFont,
-                 const QString &oggPath, QString *error, bool *cut) {
-  return audio_render::renderToOgg(piece, soundFont, oggPath, error, cut);
+                 const QString &oggPath, QString *error, bool *cut,
+                 const std::atomic<bool> *stop) {
+  return audio_render::renderToOgg(piece, soundFont, oggPath, error, cut,
+                                   audio_render::MaxPieceSeconds, stop);
 }
 
 const sound_module::Api api{sound_module::ApiVersion, makeSequencer,

@@ -128,7 +128,8 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
                            text,
                            {{text, 2, QStringLiteral("p001.html")},
                             {text, 0, QStringLiteral("p002.html")},
-                            {text, 500, QStringLiteral("p003.html")}}};
+                            {text, 500, QStringLiteral("p003.html")}},
+                           QString()};
     const QString contentsHtml = site_html::index(index);
     const Parsed contents = parse(contentsHtml);
     ASSERT_TRUE(contents.wellFormed) << contents.error.toStdString();

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+#include <atomic>
 
 #include "export/render/SiteExport.h"
 #include "sound/core/SoundFonts.h"
@@ -25,8 +28,9 @@ site_export::Options withSound() {
   const QString soundFont = sound_fonts::best();
   if (soundFont.isEmpty()) return options;
   options.sound = [soundFont](const QByteArray &piece, const QString &path,
-                              QString *error) {
-    return audio_render::renderToOgg(piece, soundFont, path, error);
+                              QString *error, const std::atomic<bool> &stop) {
+    return audio_render::renderToOgg(piece, soundFont, path, error, nullptr,
+                                     audio_render::MaxPieceSeconds, &stop);
   };
   return options;
 }
@@ -79,8 +83,10 @@ TEST(SiteExport, AFullDiskFailsWithoutAHalfPageOrAnOldIndex) {
   ASSERT_TRUE(old.open(QIODevice::WriteOnly));
   old.write("<html>old</html>\n");
   old.close();
+  site_export::Options options = withSound();
+  options.force = true;
   const site_export::Outcome outcome =
-      site_export::write(Course, disk.path(), withSound());
+      site_export::write(Course, disk.path(), options);
   EXPECT_FALSE(outcome.ok());
   ASSERT_FALSE(outcome.errors.isEmpty());
   EXPECT_TRUE(outcome.errors.first().contains("」に書き込めません"))
@@ -97,19 +103,53 @@ TEST(SiteExport, AFullDiskFailsWithoutAHalfPageOrAnOldIndex) {
                   .contains("Webページとして書き出せませんでした"));
 }
 
-TEST(SiteExport, StoppingLeavesTheWrittenPagesAndNoIndex) {
+// Stopped while a piece is being made, the run ends at once, tells the
+// piece to give up and takes back everything it wrote.
+TEST(SiteExport, StoppingTakesBackWhatItWroteAndLeavesNoIndex) {
   ScratchDir dir;
   site_export::Options options;
-  options.progress = [](int done, int) { return done < 3; };
+  std::atomic<bool> hanging = false;
+  options.sound = [&](const QByteArray &, const QString &path, QString *,
+                      const std::atomic<bool> &stop) {
+    if (!path.endsWith("p004.ogg")) {
+      QFile ogg(path);
+      return ogg.open(QIODevice::WriteOnly) && ogg.write("OggS") == 4;
+    }
+    hanging = true;  // a piece that would take a minute
+    for (int i = 0; i < 6000 && !stop; ++i) QThread::msleep(10);
+    return false;
+  };
+  // Stopped while page 4 awaits its piece, well after pages 1 to 3.
+  QElapsedTimer sinceHanging, sinceStop;
+  options.progress = [&](int, int) {
+    if (hanging && !sinceHanging.isValid()) sinceHanging.start();
+    if (sinceHanging.isValid() && sinceHanging.elapsed() > 200 &&
+        !sinceStop.isValid())
+      sinceStop.start();
+    return !sinceStop.isValid();
+  };
   const site_export::Outcome outcome =
       site_export::write(Course, dir.path(), options);
+  EXPECT_LT(sinceStop.elapsed(), 500);
   EXPECT_TRUE(outcome.cancelled);
-  EXPECT_EQ(outcome.pages, 3);
-  EXPECT_EQ(QDir(dir.path()).entryList({"p*.html"}).size(), 3);
-  EXPECT_FALSE(QFileInfo::exists(dir.file("index.html")));
+  EXPECT_EQ(
+      QDir(dir.path())
+          .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+      QStringList());
+
+  // The synthesizer, told to stop, writes nothing.
+  const QString soundFont = sound_fonts::best();
+  if (soundFont.isEmpty()) return;
+  const std::atomic<bool> stop = true;
+  QString error;
+  EXPECT_FALSE(audio_render::renderToOgg(
+      readBytes(VARNEL_PROGRAM_FOLDER "Data/タイ.mid"), soundFont,
+      dir.file("x.ogg"), &error, nullptr, audio_render::MaxPieceSeconds,
+      &stop));
+  EXPECT_FALSE(QFileInfo::exists(dir.file("x.ogg")));
 }
 
-TEST(SiteExport, AnUnreadablePageIsReportedAndTheRestIsWritten) {
+TEST(SiteExport, AnUnreadablePageIsNamedByItsEntryAndLeavesNoIndex) {
   ScratchDir dir;
   dir.write("good.fum", pageWith("`10|40|40|"));
   dir.write("bad.fum", pageWith("`10|4x0|40|"));
@@ -120,9 +160,52 @@ TEST(SiteExport, AnUnreadablePageIsReportedAndTheRestIsWritten) {
   EXPECT_FALSE(outcome.ok());
   EXPECT_EQ(outcome.pages, 3);
   EXPECT_EQ(outcome.errors.size(), 2);
-  EXPECT_TRUE(QFileInfo::exists(out + "/index.html"));
+  EXPECT_FALSE(QFileInfo::exists(out + "/index.html"));
   EXPECT_TRUE(readBytes(out + "/p002-bad.html").contains("4x0"));
-  EXPECT_TRUE(readBytes(out + "/p003-nothing.html").contains("nothing.fum"));
+  // Named by its entry: the published page shows no folder of this machine.
+  const QByteArray missing = readBytes(out + "/p003-nothing.html");
+  EXPECT_TRUE(missing.contains("「nothing」")) << missing.toStdString();
+  EXPECT_FALSE(missing.contains(dir.path().toUtf8()));
+}
+
+// A re-export takes away what the last site had and the new one has not,
+// and nothing else; a link where a file of the site goes is replaced, not
+// written through; a folder with the user's files is refused unless forced.
+TEST(SiteExport, AReExportOwnsOnlyItsOwnFiles) {
+  ScratchDir dir;
+  dir.write("a.fum", pageWith("`10|40|40|"));
+  dir.write("b.fum", pageWith("`10|40|40|"));
+  const QString two = dir.write("two.vrn", "/Two\r\na\r\nb\r\n");
+  const QString one = dir.write("one.vrn", "/One\r\na\r\n");
+  const QString out = dir.file("site");
+  ASSERT_TRUE(site_export::write(two, out, {}).ok());
+  ASSERT_TRUE(QFileInfo::exists(out + "/p002-b.html"));
+  const QString elsewhere = dir.write("mine.css", "mine");
+  QFile::remove(out + "/site.css");
+  ASSERT_TRUE(QFile::link(elsewhere, out + "/site.css"));
+
+  EXPECT_TRUE(site_export::write(one, out, {}).ok());
+  EXPECT_FALSE(QFileInfo::exists(out + "/p002-b.html"));
+  EXPECT_FALSE(readBytes(out + "/index.html").contains("p002"));
+  EXPECT_EQ(readBytes(elsewhere), "mine");
+  EXPECT_FALSE(QFileInfo(out + "/site.css").isSymLink());
+  EXPECT_TRUE(readBytes(out + "/site.css").contains("font-face"));
+
+  const QString notes = dir.write("site/notes.txt", "mine");
+  const QString index = dir.write("site/index.html", "mine");
+  for (const bool force : {false, true}) {
+    QProcess program;
+    program.start(VARNEL_EXECUTABLE,
+                  QStringList{"--export-site", two, out} +
+                      (force ? QStringList{"--force"} : QStringList()));
+    ASSERT_TRUE(program.waitForFinished(60000));
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_EQ(program.exitCode(), force ? 0 : 1) << said.toStdString();
+    EXPECT_EQ(said.contains("notes.txt") && said.contains("--force"), !force);
+    EXPECT_EQ(QFileInfo::exists(out + "/p002-b.html"), force);
+    EXPECT_EQ(readBytes(index) == "mine", !force);
+    EXPECT_EQ(readBytes(notes), "mine");
+  }
 }
 
 }  // namespace
