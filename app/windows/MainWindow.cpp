@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/windows/PrintCommands.h"
 #include "app/windows/SiteExportCommand.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
@@ -126,6 +127,9 @@ void MainWindow::buildMenus() {
   copyBitmapItem =
       fileMenu->addAction(QStringLiteral("ビットマップでコピー(&C)"));
   site_export_command::add(fileMenu, this, document_);
+  fileMenu->addSeparator();
+  print_commands::add(fileMenu, this, document_,
+                      [this](QDialog &dialog) { runDialog_(dialog); });
   lineLengthSeparator = fileMenu->addSeparator();
   lineLengthItem =
       fileMenu->addAction(QStringLiteral("一行の文字数設定(&M)..."));

@@ -84,10 +84,7 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
     return false;
   }
   courseTitle = course.caption();
-  for (int i = 0; i < course.ContentsEntries.size(); ++i) {
-    pages.append({cp932::toUnicode(entryName(course.ContentsEntries.at(i))),
-                  course.pagePath(i)});
-  }
+  pages = pdf_booklet::coursePages(course);
   return true;
 }
 
