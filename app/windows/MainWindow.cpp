@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/windows/PiecePosition.h"
 #include "app/windows/PrintCommands.h"
 #include "app/windows/SiteExportCommand.h"
 #include "score/render/GlyphSet.h"
@@ -265,6 +266,7 @@ void MainWindow::buildToolBar() {
   row->addWidget(textWindowButton);
   row->addSpacing(GroupGap);
   for (QWidget *w : {playButton, stopButton, toStartButton}) row->addWidget(w);
+  piece_position::add(row, toolBarPanel, document_.playback());
   row->addSpacing(GroupGap);
   row->addWidget(contentsList, 0, Qt::AlignVCenter);
   row->addSpacing(GroupGap);
