@@ -72,8 +72,8 @@ bool FluidSynthSequencer::open(const QString &path, QString *error) {
   } else if (piece) {
     // Whatever the last piece left on the channels goes with it.
     fluid_synth_system_reset(synth_.get());
-    pieceBytes_ = lead_tick::delayed(piece->bytes);
-    player_ = fluid_setup::makePlayer(synth_.get(), pieceBytes_);
+    player_ =
+        fluid_setup::makePlayer(synth_.get(), lead_tick::delayed(piece->bytes));
     if (player_) audio_ = startAudio();
     if (audio_) {
       pieceTicks_ = piece->ticks;
@@ -96,7 +96,6 @@ void FluidSynthSequencer::close() {
   player_.reset();
   fluid_synth_system_reset(synth_.get());
   pieceTicks_ = 0;
-  pieceBytes_.clear();
   atEnd_ = seeking_ = false;
   if (interrupted) queueEndReport();
 }
@@ -180,27 +179,11 @@ void FluidSynthSequencer::moveTo(qint64 position) {
     atEnd_ = true;
     return;
   }
-  // A player that has run to its end starts its file over on the next play
-  // and forgets a place given before: a new one takes it.
-  if (atEnd_ && position > 0 && !renewPlayer()) return;
   // Past the start, the place is counted with the piece's lead.
   fluid_player_seek(player_.get(), position ? position + lead_tick::Ticks : 0);
   seeking_ = true;
   seekTarget_ = position;
   atEnd_ = false;
-}
-
-// The audio thread runs the player: it stops first and starts last. False,
-// with nothing open any more, when the output does not start again.
-bool FluidSynthSequencer::renewPlayer() {
-  audio_.reset();
-  player_ = fluid_setup::makePlayer(synth_.get(), pieceBytes_);
-  if (player_) audio_ = startAudio();
-  if (audio_) return true;
-  player_.reset();
-  pieceTicks_ = 0;
-  atEnd_ = seeking_ = false;
-  return false;
 }
 
 void FluidSynthSequencer::silence() {

@@ -57,7 +57,6 @@ class FluidSynthSequencer : public QObject, public Sequencer {
   qint64 playerTick() const;
   void noteSeekTaken();
   void moveTo(qint64 position);
-  bool renewPlayer();
   void silence();
   void halt();
   void watch();
@@ -67,8 +66,7 @@ class FluidSynthSequencer : public QObject, public Sequencer {
   fluid_setup::Synth synth_;
   fluid_setup::Player player_;
   fluid_setup::AudioDriver audio_;
-  QString driver_;         // the one that started; empty when none did
-  QByteArray pieceBytes_;  // as the player was given them
+  QString driver_;  // the one that started; empty when none did
   qint64 pieceTicks_ = 0;
   standard_midi::Timing timing_;
   bool playing_ = false;
