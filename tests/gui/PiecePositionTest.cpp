@@ -18,8 +18,8 @@ class PiecePosition : public ProgramTest {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&form()));
     // After the first showing, which opens the start file.
     scratch.write(QStringLiteral("a.mid"), "MThd");
-    doc().files().openFile(scratch.write(
-        QStringLiteral("a.fum"), "Fum[a]\r\n^1|4|610|\r\nEnd[a]\r\n"));
+    doc().files().openFile(scratch.write(QStringLiteral("a.fum"),
+                                         "Fum[a]\r\n^1|4|610|\r\nEnd[a]\r\n"));
   }
   QSlider *slider() {
     return child<QSlider>(*child<QWidget>(form(), "Panel1"), "PiecePosition");
