@@ -1,5 +1,6 @@
 #include <QImage>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 
@@ -76,6 +77,21 @@ TEST_F(PrintCommands, PrintedSheetIsTheBookletSheet) {
   EXPECT_EQ(sheet.size(), expected.size());
   EXPECT_LE(differingPixels(sheet, expected), 20);
   EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The preview shows the sheets of the open course: one per entry.
+TEST_F(PrintCommands, PreviewShowsASheetPerEntry) {
+  doc().files().openFile(
+      scratch.write(QStringLiteral("c.vrn"), "paper.fum\r\n paper.fum\r\n"));
+  int sheets = 0;
+  form().setDialogRunner([&](QDialog &dialog) {
+    dialog.show();  // the preview draws when first shown
+    if (auto *shown = dialog.findChild<QPrintPreviewWidget *>())
+      sheets = shown->pageCount();
+    dialog.close();
+  });
+  action("PrintPreview1")->trigger();
+  EXPECT_EQ(sheets, 2);
 }
 
 // Unsaved edits are offered for saving before the file is printed: Cancel
