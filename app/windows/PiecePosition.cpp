@@ -49,14 +49,17 @@ void add(QBoxLayout *row, QWidget *panel, Playback &playback) {
   slider->setFocusPolicy(Qt::NoFocus);
   slider->setTracking(false);
   // Both give way first when the row is short of room, so that the
-  // buttons and the contents list keep their sizes.
+  // buttons and the contents list keep their sizes; what room there is
+  // goes to the time first.
   time->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  time->setMaximumWidth(
+      time->fontMetrics().horizontalAdvance(QStringLiteral("00:00 / 00:00")));
   slider->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   slider->setMaximumWidth(240);
   row->addSpacing(7);
-  row->addWidget(time);
+  row->addWidget(time, 100);
   row->addSpacing(4);
-  row->addWidget(slider, 1);
+  row->addWidget(slider, 100);
   // Released, the slider has not yet taken its handle's place as value.
   QObject::connect(
       slider, &QSlider::sliderReleased, &playback,

@@ -82,7 +82,7 @@ TEST_F(PrintCommands, PrintedSheetIsTheBookletSheet) {
 // The preview shows the sheets of the open course: one per entry.
 TEST_F(PrintCommands, PreviewShowsASheetPerEntry) {
   doc().files().openFile(
-      scratch.write(QStringLiteral("c.vrn"), "paper.fum\r\n paper.fum\r\n"));
+      scratch.write(QStringLiteral("c.vrn"), "paper\r\n paper\r\n"));
   int sheets = 0;
   form().setDialogRunner([&](QDialog &dialog) {
     dialog.show();  // the preview draws when first shown
