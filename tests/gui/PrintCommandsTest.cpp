@@ -13,17 +13,11 @@ const char *const StampedPage =
     "^1|2|300|`32|40|70|`14|150|50|`32|290|110|Allegro|200|140|\r\n"
     "End[paper]\r\n";
 
-int run(const QString &program, const QStringList &arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  process.waitForFinished(60000);
-  return process.exitCode();
-}
-
 // The first sheet of a PDF at 72 dpi, where a point is a pixel.
 QImage firstSheet(const QString &pdf) {
   const QString stem = pdf + QStringLiteral("-sheet");
-  run(QStringLiteral("pdftoppm"),
+  QProcess::execute(
+      QStringLiteral("pdftoppm"),
       {"-r", "72", "-f", "1", "-l", "1", "-png", "-singlefile", pdf, stem});
   return QImage(stem + QStringLiteral(".png"))
       .convertToFormat(QImage::Format_RGB32);
@@ -48,8 +42,8 @@ class PrintCommands : public ProgramTest {
   // The booklet the command line prints of the page file.
   QImage renderedSheet() {
     const QString pdf = scratch.file(QStringLiteral("rendered.pdf"));
-    EXPECT_EQ(
-        run(QStringLiteral(VARNEL_EXECUTABLE), {"--render", pagePath, pdf}), 0);
+    EXPECT_EQ(QProcess::execute(VARNEL_EXECUTABLE, {"--render", pagePath, pdf}),
+              0);
     return firstSheet(pdf);
   }
   QString pagePath;
@@ -61,16 +55,13 @@ class PrintCommands : public ProgramTest {
 // sheet the command line's booklet has.
 TEST_F(PrintCommands, PrintedSheetIsTheBookletSheet) {
   const QString printed = scratch.file(QStringLiteral("printed.pdf"));
-  int dialogs = 0;
   form().setDialogRunner([&](QDialog &dialog) {
     auto *print = qobject_cast<QPrintDialog *>(&dialog);
     ASSERT_NE(print, nullptr);
-    ++dialogs;
     print->printer()->setOutputFileName(printed);
     dialog.setResult(QDialog::Accepted);
   });
   action("Print1")->trigger();
-  ASSERT_EQ(dialogs, 1);
   const QImage sheet = firstSheet(printed);
   ASSERT_FALSE(sheet.isNull());
   const QImage expected = renderedSheet();
