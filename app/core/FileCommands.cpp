@@ -105,8 +105,9 @@ void FileCommands::openClipboardText() {
 void FileCommands::saveBitmap() {
   Messages::FileDialog dialog;
   dialog.title = QStringLiteral("ビットマップで保存");
-  dialog.filter =
-      QStringLiteral("ビットマップ(*.bmp)|*.bmp|すべてのファイル(*.*)|*.*");
+  dialog.filter = QStringLiteral(
+      "ビットマップ(*.bmp)|*.bmp|PNG画像(*.png)|*.png|"
+      "すべてのファイル(*.*)|*.*");
   dialog.defaultExtension = QStringLiteral("bmp");
   dialog.confirmOverwrite = true;
   dialog.fileName =

@@ -20,6 +20,8 @@ Playback::Playback(Messages &messages, Sequencer &sequencer,
       programFolder_(programFolder),
       player_(sequencer) {
   qRegisterMetaType<PlayButtons>();
+  positionTimer_.setInterval(200);
+  connect(&positionTimer_, &QTimer::timeout, this, &Playback::positionChanged);
   sequencer.setEndReport([this] { pieceEnded(); });
   sequencer.setReadyReport([this] { soundReady(); });
   soundPresent_ = sequencer.outputCount() > 0;
@@ -77,6 +79,39 @@ void Playback::rewind() {
   if (!soundPresent_) return;
   QString error;
   if (!player_.seekToStart(&error)) messages_.generalError(error);
+  emit positionChanged();
+}
+
+void Playback::playFrom(qint64 position) {
+  if (!soundPresent_) return;
+  // A play in progress stops where it was; its end report comes after the
+  // new play has begun, and is let go.
+  QString error;
+  if (!player_.seek(position, &error)) {
+    messages_.generalError(error);
+    return;
+  }
+  play();
+  emit positionChanged();
+}
+
+qint64 Playback::position() const {
+  if (!player_.isOpen()) return 0;
+  const qint64 at = sequencer_.position();
+  return at >= sequencer_.length() ? 0 : at;
+}
+
+QString Playback::timeText() const {
+  const auto clock = [](qint64 milliseconds) {
+    const qint64 seconds = milliseconds / 1000;
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+  };
+  // A piece of under a second is not called 0:00 long.
+  const qint64 whole = sequencer_.milliseconds(length());
+  return clock(sequencer_.milliseconds(position())) + QStringLiteral(" / ") +
+         clock(whole + 999);
 }
 
 void Playback::pieceEnded() {
@@ -177,5 +212,11 @@ void Playback::enableButtons() {
 
 void Playback::setButtons(PlayButtons buttons) {
   buttons_ = buttons;
+  // Stop is pressable exactly while the piece plays.
+  if (buttons.stop)
+    positionTimer_.start();
+  else
+    positionTimer_.stop();
   emit buttonsChanged(buttons);
+  emit positionChanged();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include "sound/core/MediaPlayer.h"
 
@@ -32,6 +33,14 @@ class Playback : public QObject {
   void play();
   void stop();
   void rewind();
+  // Plays from `position`, in the sequencer's units: the position slider.
+  void playFrom(qint64 position);
+  // Where the piece is, in the sequencer's units: the start again once it
+  // has ended, as the next play begins there.
+  qint64 position() const;
+  qint64 length() const { return sequencer_.length(); }
+  // The time played and the piece's length, "m:ss / m:ss".
+  QString timeText() const;
   // Plays a stopped piece and stops a playing one; the first press without
   // sound says why.
   void playOrStop();
@@ -49,6 +58,9 @@ class Playback : public QObject {
   // The sound output was prepared: soundPresent() and silenceReason() may
   // have changed.
   void soundOutputChanged();
+  // The position moved: a few times a second while the piece plays, and
+  // whenever it stops, ends or is sent elsewhere.
+  void positionChanged();
 
  private:
   void soundReady();
@@ -65,6 +77,7 @@ class Playback : public QObject {
   bool soundPresent_ = false;
   bool silenceTold_ = false;  // the first F3 without sound says why
   PlayButtons buttons_;
+  QTimer positionTimer_;
 };
 
 Q_DECLARE_METATYPE(PlayButtons)

@@ -54,5 +54,7 @@ void PageCanvasView::copyCanvasToClipboard() {
 }
 
 bool PageCanvasView::writeCanvasBitmap(const QString &path, QString *error) {
-  return image_file::write(canvas_.image(), path, "bmp", error);
+  // PNG for a ".png" name, as the command line does; else the bitmap.
+  const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+  return image_file::write(canvas_.image(), path, png ? "png" : "bmp", error);
 }

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "app/windows/CourseEditorCommand.h"
+#include "app/windows/PiecePosition.h"
+#include "app/windows/PrintCommands.h"
 #include "app/windows/SiteExportCommand.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
@@ -128,6 +130,9 @@ void MainWindow::buildMenus() {
       fileMenu->addAction(QStringLiteral("ビットマップでコピー(&C)"));
   course_editor_command::add(fileMenu, this, document_);
   site_export_command::add(fileMenu, this, document_);
+  fileMenu->addSeparator();
+  print_commands::add(fileMenu, this, document_,
+                      [this](QDialog &dialog) { runDialog_(dialog); });
   lineLengthSeparator = fileMenu->addSeparator();
   lineLengthItem =
       fileMenu->addAction(QStringLiteral("一行の文字数設定(&M)..."));
@@ -263,6 +268,7 @@ void MainWindow::buildToolBar() {
   row->addWidget(textWindowButton);
   row->addSpacing(GroupGap);
   for (QWidget *w : {playButton, stopButton, toStartButton}) row->addWidget(w);
+  piece_position::add(row, toolBarPanel, document_.playback());
   row->addSpacing(GroupGap);
   row->addWidget(contentsList, 0, Qt::AlignVCenter);
   row->addSpacing(GroupGap);

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTranslator>
+#include <optional>
 
 namespace {
 
@@ -49,6 +50,16 @@ class ArrowWhileAsking {
   int taken_ = 0;
 };
 
+// The extension of a filter such as "PNG画像 (*.png)"; none for a filter of
+// several types or of every file.
+std::optional<QString> suffixOf(const QString &filter) {
+  static const QRegularExpression single(
+      QStringLiteral("\\(\\*\\.([A-Za-z0-9]+)\\)$"));
+  const QRegularExpressionMatch match = single.match(filter);
+  if (!match.hasMatch()) return std::nullopt;
+  return match.captured(1);
+}
+
 QStringList runFileDialog(QWidget *parent, const Messages::FileDialog &d,
                           QFileDialog::AcceptMode mode, bool several) {
   ArrowWhileAsking arrow;
@@ -56,6 +67,12 @@ QStringList runFileDialog(QWidget *parent, const Messages::FileDialog &d,
   dialog.setAcceptMode(mode);
   dialog.setNameFilter(QtMessages::qtFilter(d.filter));
   dialog.setDefaultSuffix(d.defaultExtension);
+  // A name typed without an extension takes the chosen type's.
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog, &d](const QString &filter) {
+        dialog.setDefaultSuffix(suffixOf(filter).value_or(d.defaultExtension));
+      });
   dialog.setFileMode(several       ? QFileDialog::ExistingFiles
                      : d.mustExist ? QFileDialog::ExistingFile
                                    : QFileDialog::AnyFile);

@@ -94,10 +94,7 @@ bool bookletPages(const QString &path, QList<pdf_booklet::Page> &pages,
     std::fprintf(stderr, "%s\n",
                  qPrintable(QStringLiteral("%1: %2").arg(
                      path, contentsCutMessage(path, course.UnreadFrom))));
-  for (int i = 0; i < course.ContentsEntries.size(); ++i) {
-    pages.append({cp932::toUnicode(entryName(course.ContentsEntries.at(i))),
-                  course.pagePath(i)});
-  }
+  pages = pdf_booklet::coursePages(course);
   return true;
 }
 

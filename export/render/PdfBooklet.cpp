@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
@@ -17,6 +18,8 @@
 #include "base/core/Cp932.h"
 #include "base/core/Report.h"
 #include "base/core/WholeFile.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/CourseContents.h"
 #include "files/core/PageFile.h"
 #include "score/core/InputMarks.h"
 #include "score/core/ScorePage.h"
@@ -95,15 +98,16 @@ void addGlyph(QPainterPath &ink, const InputMark &mark, int width, int height) {
   }
 }
 
-// Draws on the sheets of the booklet in points; the writer's own unit is
+// Draws on the sheets of the booklet in points; the device's own unit is
 // finer, so that text is laid out without rounding.
 class Sheets {
  public:
-  Sheets(QPdfWriter &writer, QPainter &painter, const QString &courseTitle)
-      : writer_(writer),
+  Sheets(QPagedPaintDevice &device, QPainter &painter,
+         const QString &courseTitle)
+      : writer_(device),
         painter_(painter),
         courseTitle_(courseTitle),
-        unit_(writer.resolution() / 72.0) {}
+        unit_(device.logicalDpiX() / 72.0) {}
 
   // A fresh sheet for a page, headed by its title.
   void start(const QString &title) {
@@ -130,7 +134,7 @@ class Sheets {
   void drawFooter();
   void drawStaffLines(int staffCount, int width, int height);
 
-  QPdfWriter &writer_;
+  QPagedPaintDevice &writer_;
   QPainter &painter_;
   QString courseTitle_;
   QString title_;
@@ -252,6 +256,35 @@ PaperPlace placePaper(int staffCount, int staffWidth) {
           scale};
 }
 
+QList<Page> coursePages(const CourseContents &course) {
+  QList<Page> pages;
+  for (int i = 0; i < course.ContentsEntries.size(); ++i) {
+    pages.append({cp932::toUnicode(entryName(course.ContentsEntries.at(i))),
+                  course.pagePath(i)});
+  }
+  return pages;
+}
+
+bool print(const QList<Page> &pages, QPagedPaintDevice &device,
+           const QString &courseTitle, QStringList &errors) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  Sheets sheets(device, painter, courseTitle);
+  for (const Page &page : pages) {
+    LoadedPage loaded;
+    const QString error = load(page, loaded);
+    sheets.start(page.title);
+    if (!error.isEmpty()) {
+      errors << error;
+      sheets.text(error, 12);
+      continue;
+    }
+    sheets.paper(loaded);
+    sheets.text(loaded.text, 10.5);
+  }
+  return painter.end();
+}
+
 QStringList write(const QList<Page> &pages, const QString &pdfPath,
                   const QString &courseTitle) {
   // The booklet replaces an old one only once all of it is on the disk.
@@ -267,27 +300,8 @@ QStringList write(const QList<Page> &pages, const QString &pdfPath,
   writer.setTitle(courseTitle.isEmpty() && !pages.isEmpty()
                       ? pages.first().title
                       : courseTitle);
-  QPainter painter;
-  if (!painter.begin(&writer)) {
-    file.cancel();
-    file.commit();
-    return {file.errorText() + QLatin1Char('.')};
-  }
-  Sheets sheets(writer, painter, courseTitle);
   QStringList errors;
-  for (const Page &page : pages) {
-    LoadedPage loaded;
-    const QString error = load(page, loaded);
-    sheets.start(page.title);
-    if (!error.isEmpty()) {
-      errors << error;
-      sheets.text(error, 12);
-      continue;
-    }
-    sheets.paper(loaded);
-    sheets.text(loaded.text, 10.5);
-  }
-  if (!painter.end()) file.cancel();
+  if (!print(pages, writer, courseTitle, errors)) file.cancel();
   if (!file.commit()) errors << file.errorText() + QLatin1Char('.');
   return errors;
 }

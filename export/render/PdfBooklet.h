@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+class CourseContents;
+class QPagedPaintDevice;
+
 // A course printed as a booklet: one A4 sheet per page, with the page's
 // title, its staff paper drawn as vectors (every glyph pixel a filled
 // square, every staff line a line) and its page text beneath, in the
@@ -39,9 +42,21 @@ struct PaperPlace {
 // size that does.
 PaperPlace placePaper(int staffCount, int staffWidth);
 
-// Writes the pages, in order, to a PDF file. A page that cannot be found or
-// read gets a sheet that says so; the messages come back, one per such page
-// (and one when the file cannot be written at all).
+// The pages of a course read in, titled as its list shows them, without
+// their indentation.
+QList<Page> coursePages(const CourseContents &course);
+
+// Draws the pages, in order, an A4 sheet each from the device's top-left
+// corner, on any paged device: a PDF writer, a printer, a preview. A page
+// that cannot be found or read gets a sheet that says so, and its message
+// is appended to `errors`. False when the device could not be painted on
+// or finished.
+bool print(const QList<Page> &pages, QPagedPaintDevice &device,
+           const QString &courseTitle, QStringList &errors);
+
+// Writes the pages, in order, to a PDF file, as print() draws them. A page that
+// cannot be found or read gets a sheet that says so; the messages come back,
+// one per such page (and one when the file cannot be written at all).
 QStringList write(const QList<Page> &pages, const QString &pdfPath,
                   const QString &courseTitle = {});
 

@@ -94,6 +94,10 @@ void DeferredSequencer::seekToStart() {
   if (real_) real_->seekToStart();
 }
 
+void DeferredSequencer::seek(qint64 position) {
+  if (real_) real_->seek(position);
+}
+
 Sequencer::Mode DeferredSequencer::mode() const {
   return real_ ? real_->mode() : Mode::NotReady;
 }
@@ -103,3 +107,7 @@ qint64 DeferredSequencer::position() const {
 }
 
 qint64 DeferredSequencer::length() const { return real_ ? real_->length() : 0; }
+
+qint64 DeferredSequencer::milliseconds(qint64 position) const {
+  return real_ ? real_->milliseconds(position) : 0;
+}

@@ -51,9 +51,11 @@ class DeferredSequencer : public QObject, public Sequencer {
   void play() override;
   void stop() override;
   void seekToStart() override;
+  void seek(qint64 position) override;
   Mode mode() const override;
   qint64 position() const override;
   qint64 length() const override;
+  qint64 milliseconds(qint64 position) const override;
 
  private:
   void takeResult();

@@ -45,6 +45,12 @@ bool MediaPlayer::seekToStart(QString *error) {
   return true;
 }
 
+bool MediaPlayer::seek(qint64 position, QString *error) {
+  if (refuseWhenClosed(error)) return false;
+  sequencer_.seek(position);
+  return true;
+}
+
 Sequencer::Mode MediaPlayer::mode() const {
   return open_ ? sequencer_.mode() : Sequencer::Mode::NotReady;
 }

@@ -23,6 +23,7 @@ class MediaPlayer {
   bool play(QString *error);
   bool stop(QString *error);
   bool seekToStart(QString *error);
+  bool seek(qint64 position, QString *error);
   Sequencer::Mode mode() const;
 
   static QString noDeviceMessage();

@@ -37,11 +37,17 @@ class Sequencer {
   virtual void stop() = 0;
   // Back to the start; a play in progress stops there.
   virtual void seekToStart() = 0;
+  // To `position`, kept within the piece; a play in progress stops there,
+  // as with seekToStart. At the length, the next play starts over.
+  virtual void seek(qint64 position) = 0;
   // NotReady while nothing is open.
   virtual Mode mode() const = 0;
   // Where the piece is and how long it is, in the sequencer's own units.
   virtual qint64 position() const = 0;
   virtual qint64 length() const = 0;
+  // How long the piece takes from its start to `position`, in
+  // milliseconds.
+  virtual qint64 milliseconds(qint64 position) const = 0;
 
   // The end report is delivered on the program's own thread, as an event
   // of its own: never from inside one of the calls above.

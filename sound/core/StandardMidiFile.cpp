@@ -51,9 +51,12 @@ quint32 bigEndian(const QByteArray &bytes, qsizetype at, int size) {
   return value;
 }
 
+using Tempos = QList<std::pair<qint64, quint32>>;
+
 // The ticks of one track, or -1 when an event is cut short or unknown. A
-// track that ends without its end-of-track event ends with its chunk.
-qint64 trackTicks(Reader track) {
+// track that ends without its end-of-track event ends with its chunk. Its
+// tempo changes go to `tempos`, when given.
+qint64 trackTicks(Reader track, Tempos *tempos) {
   qint64 ticks = 0;
   quint32 running = 0;
   while (!track.atEnd()) {
@@ -69,8 +72,15 @@ qint64 trackTicks(Reader track) {
     quint32 length = 0;
     if (status == 0xFF) {
       quint32 type = 0;
-      if (!track.byte(type) || !track.number(length) || !track.skip(length))
+      if (!track.byte(type) || !track.number(length)) return -1;
+      if (type == 0x51 && length == 3 && tempos) {
+        quint32 b[3] = {};
+        if (!track.byte(b[0]) || !track.byte(b[1]) || !track.byte(b[2]))
+          return -1;
+        tempos->append({ticks, (b[0] << 16) | (b[1] << 8) | b[2]});
+      } else if (!track.skip(length)) {
         return -1;
+      }
       if (type == 0x2F) return ticks;
     } else if (status == 0xF0 || status == 0xF7) {
       if (!track.number(length) || !track.skip(length)) return -1;
@@ -84,9 +94,8 @@ qint64 trackTicks(Reader track) {
   return ticks;
 }
 
-}  // namespace
-
-qint64 lengthInTicks(const QByteArray &bytes) {
+// The length of the longest track, or -1; the clock goes to `timing`.
+qint64 walk(const QByteArray &bytes, Timing *timing) {
   if (bytes.size() < 14 || !bytes.startsWith("MThd")) return -1;
   const quint32 headerSize = bigEndian(bytes, 4, 4);
   const quint32 format = bigEndian(bytes, 8, 2);
@@ -103,15 +112,45 @@ qint64 lengthInTicks(const QByteArray &bytes) {
     const qsizetype start = at + 8;
     if (size > bytes.size() - start) return -1;
     if (bytes.mid(at, 4) == "MTrk") {
-      const qint64 ticks = trackTicks(Reader(bytes, start, start + size));
+      const qint64 ticks = trackTicks(Reader(bytes, start, start + size),
+                                      timing ? &timing->tempos : nullptr);
       if (ticks < 0) return -1;
       longest = std::max(longest, ticks);
       ++found;
     }
     at = start + size;
   }
+  if (timing) {
+    timing->division = division;
+    std::stable_sort(
+        timing->tempos.begin(), timing->tempos.end(),
+        [](const auto &a, const auto &b) { return a.first < b.first; });
+  }
   return longest;
 }
+
+}  // namespace
+
+qint64 Timing::milliseconds(qint64 tick) const {
+  if (division & 0x8000) {
+    const int framesPerSecond = -qint8(division >> 8);
+    const qint64 perSecond = qint64(framesPerSecond) * (division & 0xFF);
+    return perSecond > 0 ? tick * 1000 / perSecond : 0;
+  }
+  // Half a second to a quarter note until the first change.
+  qint64 microseconds = 0, from = 0;
+  quint32 tempo = 500000;
+  for (const auto &[at, next] : tempos) {
+    if (at >= tick) break;
+    microseconds += (at - from) * tempo / division;
+    from = at;
+    tempo = next;
+  }
+  microseconds += (tick - from) * tempo / division;
+  return microseconds / 1000;
+}
+
+qint64 lengthInTicks(const QByteArray &bytes) { return walk(bytes, nullptr); }
 
 std::optional<Piece> read(const QString &path, QString *error) {
   const QString name = QFileInfo(path).fileName();
@@ -135,7 +174,7 @@ std::optional<Piece> read(const QString &path, QString *error) {
             .arg(MaxFileBytes / (1024 * 1024));
     return std::nullopt;
   }
-  piece.ticks = lengthInTicks(piece.bytes);
+  piece.ticks = walk(piece.bytes, &piece.timing);
   if (piece.ticks < 0) {
     *error =
         QStringLiteral("「%1」は標準MIDIファイルではありません。").arg(name);

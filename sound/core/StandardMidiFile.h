@@ -1,19 +1,33 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // Standard MIDI files as the players take them: checked whole before
 // FluidSynth sees them, because its player reads a file only once it has
 // started playing, on the audio thread, and says nothing when it fails.
 namespace standard_midi {
 
-// A piece read whole: the file's bytes and the length of its longest track
-// in ticks.
+// The piece's clock: its ticks in time, through its tempo changes.
+struct Timing {
+  // The header's: ticks to a quarter note, or frames and ticks to a frame
+  // of SMTPE time when the top bit is set.
+  quint32 division = 480;
+  // Tick and microseconds to a quarter note of each change, in tick order.
+  QList<std::pair<qint64, quint32>> tempos;
+
+  qint64 milliseconds(qint64 tick) const;
+};
+
+// A piece read whole: the file's bytes, the length of its longest track
+// in ticks, and its clock.
 struct Piece {
   QByteArray bytes;
   qint64 ticks = 0;
+  Timing timing;
 };
 
 // The length of the longest track in ticks, or -1 when the bytes are not a

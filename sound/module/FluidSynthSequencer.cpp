@@ -77,7 +77,8 @@ bool FluidSynthSequencer::open(const QString &path, QString *error) {
     if (player_) audio_ = startAudio();
     if (audio_) {
       pieceTicks_ = piece->ticks;
-      atEnd_ = rewinding_ = false;
+      timing_ = piece->timing;
+      atEnd_ = seeking_ = false;
       return true;
     }
     player_.reset();
@@ -95,15 +96,14 @@ void FluidSynthSequencer::close() {
   player_.reset();
   fluid_synth_system_reset(synth_.get());
   pieceTicks_ = 0;
-  atEnd_ = rewinding_ = false;
+  atEnd_ = seeking_ = false;
   if (interrupted) queueEndReport();
 }
 
 void FluidSynthSequencer::play() {
   if (!player_ || playing_) return;
-  if (atEnd_) rewind();
-  if (rewinding_)
-    tickBeforeRewind_ = fluid_player_get_current_tick(player_.get());
+  if (atEnd_) moveTo(0);
+  if (seeking_) tickBeforeSeek_ = fluid_player_get_current_tick(player_.get());
   fluid_player_play(player_.get());
   playing_ = true;
   watch_.start();
@@ -111,25 +111,27 @@ void FluidSynthSequencer::play() {
 
 void FluidSynthSequencer::stop() {
   if (!playing_) return;
-  noteRewindTaken();
+  noteSeekTaken();
   // A pause after the last event cannot be resumed (the player refuses a
   // place past the end): it is the end.
   const bool over =
       fluid_setup::pieceOver(player_.get(), playerTick(), length());
   silence();
-  // The stop holds the player where its tick reads; a rewind it has not
+  // The stop holds the player where its tick reads; a seek it has not
   // taken yet must survive that.
-  if (rewinding_) fluid_player_seek(player_.get(), 0);
+  if (seeking_) moveTo(seekTarget_);
   halt();
   atEnd_ = over;
   queueEndReport();
 }
 
-void FluidSynthSequencer::seekToStart() {
+void FluidSynthSequencer::seekToStart() { seek(0); }
+
+void FluidSynthSequencer::seek(qint64 position) {
   if (!player_) return;
   const bool interrupted = playing_;
   halt();
-  rewind();
+  moveTo(position);
   if (interrupted) queueEndReport();
 }
 
@@ -148,26 +150,39 @@ qint64 FluidSynthSequencer::position() const {
 // walks tracks the audio thread may be replacing.
 qint64 FluidSynthSequencer::length() const { return player_ ? pieceTicks_ : 0; }
 
+qint64 FluidSynthSequencer::milliseconds(qint64 position) const {
+  return timing_.milliseconds(position);
+}
+
 qint64 FluidSynthSequencer::playerTick() const {
   const qint64 tick = fluid_player_get_current_tick(player_.get());
-  if (rewinding_ && (!playing_ || tick == tickBeforeRewind_)) return 0;
+  if (seeking_ && (!playing_ || tick == tickBeforeSeek_)) return seekTarget_;
   // The player counts the piece's lead too.
   return std::max(tick - lead_tick::Ticks, qint64(0));
 }
 
-void FluidSynthSequencer::noteRewindTaken() {
-  if (rewinding_ && playing_ &&
-      fluid_player_get_current_tick(player_.get()) != tickBeforeRewind_)
-    rewinding_ = false;
+void FluidSynthSequencer::noteSeekTaken() {
+  if (seeking_ && playing_ &&
+      fluid_player_get_current_tick(player_.get()) != tickBeforeSeek_)
+    seeking_ = false;
 }
 
 // The player takes the seek only once it plays again: until then its tick
 // still reads the old place.
-void FluidSynthSequencer::rewind() {
+void FluidSynthSequencer::moveTo(qint64 position) {
   // After the end the player may still be letting the last notes ring.
   if (fluid_player_get_status(player_.get()) == FLUID_PLAYER_PLAYING) silence();
-  fluid_player_seek(player_.get(), 0);
-  rewinding_ = true;
+  position = std::clamp(position, qint64(0), length());
+  if (position == length() && position > 0) {
+    // Nothing is left to play: the next play starts over.
+    seeking_ = false;
+    atEnd_ = true;
+    return;
+  }
+  // Past the start, the place is counted with the piece's lead.
+  fluid_player_seek(player_.get(), position ? position + lead_tick::Ticks : 0);
+  seeking_ = true;
+  seekTarget_ = position;
   atEnd_ = false;
 }
 
@@ -183,7 +198,7 @@ void FluidSynthSequencer::halt() {
 
 void FluidSynthSequencer::watch() {
   if (!playing_) return;
-  noteRewindTaken();
+  noteSeekTaken();
   if (!fluid_setup::pieceOver(player_.get(), playerTick(), length())) return;
   // The player runs on while notes sound, for ever when one is never
   // released: the piece has ended all the same. The last notes are let go

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "sound/core/Sequencer.h"
+#include "sound/core/StandardMidiFile.h"
 #include "sound/module/FluidSynthSetup.h"
 
 // The sequencer that sounds: FluidSynth playing the piece through the
@@ -44,16 +45,18 @@ class FluidSynthSequencer : public QObject, public Sequencer {
   void play() override;
   void stop() override;
   void seekToStart() override;
+  void seek(qint64 position) override;
   Mode mode() const override;
   qint64 position() const override;
   qint64 length() const override;
+  qint64 milliseconds(qint64 position) const override;
 
  private:
   QString findDriver(const QStringList &candidates);
   fluid_setup::AudioDriver startAudio() const;
   qint64 playerTick() const;
-  void noteRewindTaken();
-  void rewind();
+  void noteSeekTaken();
+  void moveTo(qint64 position);
   void silence();
   void halt();
   void watch();
@@ -65,12 +68,14 @@ class FluidSynthSequencer : public QObject, public Sequencer {
   fluid_setup::AudioDriver audio_;
   QString driver_;  // the one that started; empty when none did
   qint64 pieceTicks_ = 0;
+  standard_midi::Timing timing_;
   bool playing_ = false;
   bool atEnd_ = false;
-  // Sent back to the start, and not yet there: the player's tick when the
-  // play began.
-  bool rewinding_ = false;
-  qint64 tickBeforeRewind_ = 0;
+  // Sent to seekTarget_, and not yet there: the player's tick when the play
+  // began.
+  bool seeking_ = false;
+  qint64 seekTarget_ = 0;
+  qint64 tickBeforeSeek_ = 0;
   // A child, so that it moves with the sequencer to the thread it serves.
   QTimer watch_;
 };

@@ -62,6 +62,10 @@ TEST(DeferredSequencer, PassesCallsThroughAndForwardsTheEndReport) {
   real->advance(30);
   EXPECT_EQ(deferred.position(), 30);
   EXPECT_EQ(deferred.length(), 100);
+  EXPECT_EQ(deferred.milliseconds(30), 30000);
+  deferred.seek(40);
+  EXPECT_EQ(deferred.position(), 40);
+  deferred.play();
   real->finish();
   EXPECT_EQ(ends, 1);
   EXPECT_EQ(deferred.mode(), Mode::Stopped);
@@ -69,8 +73,9 @@ TEST(DeferredSequencer, PassesCallsThroughAndForwardsTheEndReport) {
   deferred.stop();
   deferred.seekToStart();
   deferred.close();
-  EXPECT_EQ(real->calls, (QStringList{"open bad.mid", "open a.mid", "play",
-                                      "play", "stop", "seek", "close"}));
+  EXPECT_EQ(real->calls,
+            (QStringList{"open bad.mid", "open a.mid", "play", "seek 40",
+                         "play", "play", "stop", "seek", "close"}));
   EXPECT_EQ(deferred.mode(), Mode::NotReady);
 }
 
@@ -118,5 +123,35 @@ TEST(StandardMidiFile, LengthOfHandBuiltTracks) {
   for (const auto &c : cases) {
     EXPECT_EQ(standard_midi::lengthInTicks(midiFile(c.tracks)), c.ticks)
         << c.name;
+  }
+}
+
+// The time shown beside the slider: ticks through the tempo changes of any
+// track, half a second to a quarter note before the first.
+TEST(StandardMidiFile, TicksInTimeFollowTheTempo) {
+  const QByteArray end = hex("00FF2F00");
+  const QByteArray note = hex("00903C40 8140803C00");  // 192 ticks
+  const struct {
+    const char *name;
+    QList<QByteArray> tracks;
+    qint64 tick, milliseconds;
+  } cases[] = {
+      {"no tempo given", {note + end}, 192, 1000},
+      {"a quarter in a quarter second",
+       {hex("00FF510303D090") + note},
+       96,
+       250},
+      {"a slower tempo from the second beat, in another track",
+       {note + end, hex("60FF51030F4240") + end},
+       192,
+       1500},
+  };
+  ScratchDir dir;
+  for (const auto &c : cases) {
+    QString error;
+    const auto piece = standard_midi::read(
+        dir.write(QStringLiteral("t.mid"), midiFile(c.tracks)), &error);
+    ASSERT_TRUE(piece) << c.name << error.toStdString();
+    EXPECT_EQ(piece->timing.milliseconds(c.tick), c.milliseconds) << c.name;
   }
 }

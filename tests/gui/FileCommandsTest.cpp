@@ -56,17 +56,22 @@ TEST_F(FileCommandsInWindow, SaveItemsAskForTheirFiles) {
   EXPECT_EQ(messages.dialogs[2].title, QStringLiteral("ビットマップで保存"));
 }
 
-TEST_F(FileCommandsInWindow, BitmapExportIsARealBitmap) {
-  const QString target = scratch.file(QStringLiteral("page.bmp"));
-  messages.paths = {target};
+TEST_F(FileCommandsInWindow, PictureSaveWritesTheTypeItsNameAsksFor) {
   doc().appendInput("`32", 40, 48);
   doc().setModified(false);
-  doc().files().saveBitmap();
-  QImage back(target);
-  ASSERT_FALSE(back.isNull());
-  EXPECT_TRUE(readBytes(target).startsWith("BM"));
-  EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
-            form().canvasImage().convertToFormat(QImage::Format_RGB32));
+  const struct {
+    const char *name, *magic;
+  } cases[] = {{"page.bmp", "BM"}, {"page.PNG", "\x89PNG"}, {"page", "BM"}};
+  for (const auto &c : cases) {
+    const QString target = scratch.file(QString::fromLatin1(c.name));
+    messages.paths = {target};
+    doc().files().saveBitmap();
+    EXPECT_TRUE(readBytes(target).startsWith(c.magic)) << c.name;
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(readBytes(target))) << c.name;
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
+              form().canvasImage().convertToFormat(QImage::Format_RGB32));
+  }
   EXPECT_FALSE(page().Modified);
 
   doc().files().copyBitmap();

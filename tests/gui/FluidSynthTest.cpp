@@ -172,6 +172,38 @@ TEST_P(FluidSynthSequencerTest, AnUnreleasedNoteDoesNotHoldTheEndBack) {
   EXPECT_LT(out.peak(out.seconds() - 0.2), Audible) << "the note drones on";
 }
 
+// The position slider's seek: before the first play, while playing and
+// after the end, the piece plays on from the place given.
+TEST_P(FluidSynthSequencerTest, SeekPlaysFromThePlaceGiven) {
+  // A second of silence, then a note for half a second.
+  openPiece(midiFile({{0, QByteArray("\xC0\x00", 2)},
+                      {960, "\x90\x3C\x64"},
+                      {480, QByteArray("\x80\x3C\x00", 3)}}));
+  EXPECT_EQ(sequencer->milliseconds(sequencer->length()), 1500);
+  const auto playsOnFrom = [&](qint64 place) {
+    sequencer->seek(place);
+    EXPECT_EQ(sequencer->mode(), Mode::Stopped);
+    EXPECT_EQ(sequencer->position(), place);
+    sequencer->play();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return sequencer->position() > place + 48; }, 1000));
+    EXPECT_LT(sequencer->position(), place + 480) << "from " << place;
+  };
+  playsOnFrom(960);
+  playsOnFrom(480);
+  EXPECT_TRUE(reported(1)) << "the play the seek stopped";
+  ASSERT_TRUE(reported(2, 3000)) << "the end";
+  QTest::qWait(1500);  // the last note has rung out: the player is done
+  playsOnFrom(900);
+  sequencer->seek(sequencer->length());
+  EXPECT_EQ(sequencer->position(), sequencer->length());
+  EXPECT_TRUE(reported(3));
+
+  sequencer.reset();
+  // The note sounded at once after the first play, not a second later.
+  EXPECT_GT(readWav(wav).peak(0, 0.4), Audible);
+}
+
 TEST_P(FluidSynthSequencerTest, CloseEndsAPlayAndLeavesNothingOpen) {
   openPiece();
   sequencer->play();

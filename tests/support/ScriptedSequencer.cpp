@@ -42,6 +42,13 @@ void ScriptedSequencer::seekToStart() {
   at = 0;
 }
 
+void ScriptedSequencer::seek(qint64 position) {
+  calls << QStringLiteral("seek %1").arg(position);
+  if (playing) ++endReportsPending;
+  playing = false;
+  at = std::clamp(position, qint64(0), length());
+}
+
 Sequencer::Mode ScriptedSequencer::mode() const {
   if (openPath.isEmpty()) return Mode::NotReady;
   return playing ? Mode::Playing : Mode::Stopped;

@@ -17,10 +17,12 @@ class ScriptedSequencer : public Sequencer {
   QString refusalText;        // empty: the sequencer has no words for it
   bool othersHoldIt = false;  // a play does not lead to playing
   qint64 pieceLength = 100;
+  qint64 millisecondsPerTick = 1000;  // the scripted piece takes 1:40
 
-  QStringList calls;  // "open <path>", "close", "play", "stop", "seek"
-  QString openPath;   // empty while nothing is open
-  qint64 at = 0;      // the position
+  // "open <path>", "close", "play", "stop", "seek", "seek <position>"
+  QStringList calls;
+  QString openPath;  // empty while nothing is open
+  qint64 at = 0;     // the position
   bool playing = false;
 
   // The piece has played to `position` (its end by default) and the end
@@ -48,10 +50,14 @@ class ScriptedSequencer : public Sequencer {
   void play() override;
   void stop() override;
   void seekToStart() override;
+  void seek(qint64 position) override;
   Mode mode() const override;
   qint64 position() const override { return at; }
   qint64 length() const override {
     return openPath.isEmpty() ? 0 : pieceLength;
+  }
+  qint64 milliseconds(qint64 position) const override {
+    return position * millisecondsPerTick;
   }
 
   int endReportsPending = 0;  // interrupted plays whose report has not come
