@@ -38,12 +38,13 @@ void CanvasView::paintEvent(QPaintEvent *event) {
   const QRect exposed = event->rect();
   const double dpr = devicePixelRatioF();
   const double scale = zoom_ * dpr;
-  if (scale == 1) {
+  if (zoom_ == 1 && dpr == 1) {
     // The bitmap as it is: nothing between it and the first paint.
     painter.drawImage(exposed, canvas_.image(), exposed);
-  } else if (scale < 1) {
+  } else if (scale <= 1) {
     // Smaller than its pixels, the page is an overview: smoothed, so that
-    // thin lines stay in sight.
+    // thin lines stay in sight (at one device pixel a page pixel, as 50 %
+    // at twice the density, the smoothing changes nothing).
     painter.fillRect(exposed, palette().dark());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QSizeF page = QSizeF(canvas_.image().size()) * zoom_;
