@@ -82,6 +82,12 @@ TEST_F(RegionEditing, ADragAt300PercentSelectsInPagePixels) {
   drag(shownAt(100, 40, 300) + QPoint(2, 1), shownAt(300, 120, 300));
   EXPECT_EQ(doc().regions().selection(), (QList<int>{1, 2}));
   EXPECT_EQ(canvas(), framed(100, 40, 300, 120));
+  // The screen shows that frame alone, the band's way to it taken back.
+  const QImage shown =
+      canvasView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect left(0, 0, 590, shown.height());  // short of the text
+  EXPECT_EQ(shown.copy(left),
+            blockScaled(canvas(), 3, shown.size()).copy(left));
 }
 
 TEST_F(RegionEditing, CopyAndPasteGoThroughTheSystemClipboard) {
