@@ -14,6 +14,7 @@
 #include "app/windows/PiecePosition.h"
 #include "app/windows/PrintCommands.h"
 #include "app/windows/SiteExportCommand.h"
+#include "app/windows/ZoomControl.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/CanvasView.h"
@@ -165,6 +166,8 @@ void MainWindow::buildMenus() {
   for (QAction *a :
        {noteModeItem, letterModeItem, rectModeItem, textWindowItem})
     a->setCheckable(true);
+  zoom_ = new ZoomControl(*canvasScroll, *canvasView, *this);
+  zoom_->addMenuItems(*windowMenu);
 
   helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
   helpContentsItem = helpMenu->addAction(QStringLiteral("目次(&C)"));

@@ -28,6 +28,7 @@ class StaffPaperDialog;
 class LetterWindow;
 class ClefBarlineWindow;
 class RectEditWindow;
+class ZoomControl;
 
 // The main window: the composition root. It builds the document, the
 // canvas and the controls, hands every command to the document and shows
@@ -128,6 +129,7 @@ class MainWindow : public QMainWindow {
   void applyExecutiveOption(bool executive);
   void showMode(EditMode mode);
   void showCanvasCursor(CanvasCursor cursor);
+  void showGlyphCursorZoomed();
 
   // Start-up and shut-down.
   void focusToolBar();
@@ -160,10 +162,14 @@ class MainWindow : public QMainWindow {
   CursorTable cursorTable;
   int shownCursorId_ = 0;
   bool shown_ = false;
+  // The windows' places as the settings gave them and as they were put on
+  // this screen.
+  WindowLayout storedLayout_, placedLayout_;
 
   QWidget *toolBarPanel = nullptr;
   QScrollArea *canvasScroll = nullptr;
   CanvasView *canvasView = nullptr;
+  ZoomControl *zoom_ = nullptr;
   QToolButton *noteModeButton = nullptr, *letterModeButton = nullptr,
               *rectModeButton = nullptr, *textWindowButton = nullptr,
               *playButton = nullptr, *stopButton = nullptr,

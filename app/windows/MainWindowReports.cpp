@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "app/windows/MainWindow.h"
+#include "app/windows/ZoomControl.h"
 #include "edit/windows/RectEditWindow.h"
 #include "score/windows/CanvasView.h"
 #include "score/windows/LetterWindow.h"
@@ -38,6 +39,8 @@ void MainWindow::connectReports() {
           &MainWindow::showCanvasCursor);
   connect(doc, &Document::canvasChanged, canvasView,
           &CanvasView::canvasChanged);
+  connect(zoom_, &ZoomControl::zoomChanged, this,
+          &MainWindow::showGlyphCursorZoomed);
 }
 
 void MainWindow::WindowView::showCaption(const QString &caption) {
@@ -144,7 +147,8 @@ void MainWindow::showCanvasCursor(CanvasCursor cursor) {
   switch (cursor.shape) {
     case CanvasCursor::Shape::Glyph:
       shownCursorId_ = cursorTable.registerGlyphCursor(cursor.glyph);
-      canvasView->setCursor(cursorTable.cursor(shownCursorId_));
+      canvasView->setCursor(
+          zoomedCursor(cursorTable.cursor(shownCursorId_), canvasView->zoom()));
       return;
     case CanvasCursor::Shape::Cross:
       canvasView->setCursor(Qt::CrossCursor);
@@ -157,4 +161,12 @@ void MainWindow::showCanvasCursor(CanvasCursor cursor) {
       break;
   }
   shownCursorId_ = 0;
+}
+
+// The glyph cursor shows the stamp a click leaves, at the canvas's zoom;
+// the toolkit's own cursors keep their size.
+void MainWindow::showGlyphCursorZoomed() {
+  if (shownCursorId_ == 0) return;
+  canvasView->setCursor(
+      zoomedCursor(cursorTable.cursor(shownCursorId_), canvasView->zoom()));
 }

@@ -26,16 +26,21 @@ QSize leastSizeOf(const QWidget &window) {
   return window.minimumSizeHint().expandedTo(window.minimumSize());
 }
 
+QRect boundsOf(const QWidget &window) {
+  return QRect(window.pos(), window.size());
+}
+
 }  // namespace
 
 void MainWindow::FormShow() {
   const QSize screen = screenSize_();
   // Fitted before it is shown: a stored size is never laid out first.
   if (textWindow_) {
+    storedLayout_.text = boundsOf(*textWindow_);
     setGeometryOf(*textWindow_,
-                  window_layout::fitOnScreen(
-                      QRect(textWindow_->pos(), textWindow_->size()), screen,
-                      leastSizeOf(*textWindow_)));
+                  window_layout::fitOnScreen(storedLayout_.text, screen,
+                                             leastSizeOf(*textWindow_)));
+    placedLayout_.text = boundsOf(*textWindow_);
     textWindow_->show();
     // The page text follows the first paint; a window started minimised
     // is not painted, and gets it a moment later all the same.
@@ -47,8 +52,10 @@ void MainWindow::FormShow() {
                        &TextWindow::showHeldPageText);
   }
   const WindowLayout layout = document_.session().read();
+  storedLayout_.main = layout.main;
   setGeometryOf(*this, window_layout::fitOnScreen(layout.main, screen,
                                                   leastSizeOf(*this)));
+  placedLayout_.main = boundsOf(*this);
   if (layout.maximized)
     setWindowState(windowState() | Qt::WindowMaximized);
   else
@@ -59,10 +66,20 @@ void MainWindow::FormShow() {
 void MainWindow::focusToolBar() { toolBarPanel->setFocus(); }
 
 WindowLayout MainWindow::currentLayout() const {
+  // A window still where the start put it keeps the place it was stored
+  // with: fitted onto a smaller screen, or onto one seen at a larger scale
+  // (where the same screen is fewer device-independent pixels), it goes
+  // back to that place when the screen has room again.
+  const auto kept = [](const QRect &now, const QRect &placed,
+                       const QRect &stored) {
+    return now == placed ? stored : now;
+  };
   WindowLayout layout;
   layout.maximized = isMaximized();
-  layout.main = QRect(pos(), size());
-  if (textWindow_) layout.text = QRect(textWindow_->pos(), textWindow_->size());
+  layout.main = kept(boundsOf(*this), placedLayout_.main, storedLayout_.main);
+  if (textWindow_)
+    layout.text =
+        kept(boundsOf(*textWindow_), placedLayout_.text, storedLayout_.text);
   return layout;
 }
 

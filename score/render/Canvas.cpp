@@ -53,6 +53,7 @@ Canvas::Canvas() {
 void Canvas::RedrawPaper(int staffCount) {
   using namespace staff_geometry;
   staffCount_ = staffCount;
+  record_.clear();
   // The bitmap is painted over whole, so one held nowhere else is kept: a
   // fresh one of the same size costs a page fault for every 4 KiB.
   if (!image_.isDetached() || image_.format() != QImage::Format_RGB32)
@@ -91,12 +92,16 @@ std::optional<Canvas::ReplayError> Canvas::ReplayInputs(const ScorePage &page) {
   preparePainter(painter);
   TextDrawer texts;
   InputMarks marks(page.Inputs, width, height);
+  record_.reserve(page.count());
   for (InputMark mark; marks.next(mark);) {
-    if (mark.isGlyph)
+    if (mark.isGlyph) {
       glyphs.stamp(bits, width, height, bytesPerLine, mark.x, mark.y,
                    mark.glyph);
-    else
+      record_.addGlyph(mark.x, mark.y, mark.glyph, width, height);
+    } else {
       texts.draw(painter, mark.x, mark.y, mark.text);
+      record_.addText(mark.x, mark.y, mark.text, width, height);
+    }
   }
   return marks.stop();
 }
@@ -112,10 +117,12 @@ void Canvas::drawInput(const QByteArray &content, int x, int y) {
 
 void Canvas::drawGlyph(int x, int y, int index) {
   GlyphSet::instance().stamp(image_, x, y, index);
+  record_.addGlyph(x, y, index, image_.width(), image_.height());
 }
 
 void Canvas::drawText(int x, int y, const QByteArray &text) {
   QPainter painter(&image_);
   preparePainter(painter);
   TextDrawer().draw(painter, x, y, text);
+  record_.addText(x, y, text, image_.width(), image_.height());
 }

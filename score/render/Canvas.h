@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "score/core/InputMarks.h"
+#include "score/render/CanvasRecord.h"
 
 class ScorePage;
 
@@ -19,6 +20,10 @@ class Canvas {
 
   const QImage &image() const { return image_; }
   QImage &image() { return image_; }
+  int staffCount() const { return staffCount_; }
+  // What has been drawn over the paper since it was made, for drawing the
+  // picture again at another scale.
+  const CanvasRecord &record() const { return record_; }
 
   // A fresh white bitmap of the current size with `staffCount` staves.
   void RedrawPaper(int staffCount);
@@ -41,8 +46,13 @@ class Canvas {
   // gone. Nothing is drawn without width or height; the parts outside the
   // picture are left out.
   void xorFrame(int left, int top, int right, int bottom);
+  // The colours those two marks are XORed with.
+  static constexpr QRgb FramePen = 0x00008000u;
+  static constexpr QRgb MarkerOutline = 0x0000FF00u;
+  static constexpr QRgb MarkerFill = 0x00008000u;
 
  private:
   int staffCount_ = 4;
   QImage image_;
+  CanvasRecord record_;
 };

@@ -9,7 +9,8 @@ void Canvas::xorEraseMarker(int x, int y) {
   // The square of ten by ten pixels from (x - 5, y - 5): its outline
   // XORed with pure green, its inside with the darker green, each pixel
   // once, so that a second drawing restores the picture exactly.
-  constexpr QRgb Outline = 0x0000FF00u, Fill = 0x00008000u;
+  constexpr QRgb Outline = MarkerOutline, Fill = MarkerFill;
+  record_.addXorMarker(x, y);
   const int width = image_.width(), height = image_.height();
   if (x < -5 || y < -5 || x > width + 5 || y > height + 5) return;
   for (int row = y - 5; row < y + 5; ++row) {
@@ -28,7 +29,8 @@ void Canvas::xorFrame(int left, int top, int right, int bottom) {
   // Windows frames a rectangle on the pixels from (left, top) to
   // (right - 1, bottom - 1); the corners are put in order first, and 64
   // bits keep far-off corners from overflowing.
-  constexpr QRgb Pen = 0x00008000u;
+  constexpr QRgb Pen = FramePen;
+  record_.addXorFrame(left, top, right, bottom);
   qint64 l = std::min(left, right), r = std::max(left, right) - qint64(1);
   qint64 t = std::min(top, bottom), b = std::max(top, bottom) - qint64(1);
   if (r < l || b < t) return;

@@ -2,6 +2,8 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 
 #include "score/render/GlyphSet.h"
 
@@ -33,6 +35,23 @@ QCursor makeGlyphCursor(int index) {
   // leaves the screen as it is.
   const QBitmap ink = inkBitmap(index);
   return QCursor(ink, ink, GlyphSet::Anchor, GlyphSet::Anchor);
+}
+
+QCursor zoomedCursor(const QCursor &cursor, double zoom) {
+  if (cursor.shape() != Qt::BitmapCursor || zoom == 1) return cursor;
+  const QBitmap shape = cursor.bitmap();
+  const QBitmap mask = cursor.mask();
+  const int side = std::clamp(int(std::lround(shape.width() * zoom)), 8, 256);
+  const double factor = double(side) / shape.width();
+  const auto scaled = [side](const QBitmap &bits) {
+    return QBitmap::fromImage(
+        bits.toImage().scaled(side, side, Qt::IgnoreAspectRatio,
+                              Qt::FastTransformation),
+        Qt::MonoOnly | Qt::ThresholdDither);
+  };
+  const QPoint hot = cursor.hotSpot();
+  return QCursor(scaled(shape), scaled(mask), int((hot.x() + 0.5) * factor),
+                 int((hot.y() + 0.5) * factor));
 }
 
 int glyphCursorResource(const QString &name) {

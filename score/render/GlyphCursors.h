@@ -10,6 +10,11 @@
 // plain arrow.
 QCursor makeGlyphCursor(int index);
 
+// A bitmap cursor shown `zoom` times as large, its pixels as whole blocks
+// (at most 256 pixels a side), with its hot spot in the middle of the
+// block of the pixel it was on. Other cursors come back as they are.
+QCursor zoomedCursor(const QCursor &cursor, double zoom);
+
 // Lookup of a glyph cursor by name, without regard to case: "NOTE0" to
 // "NOTE40" give the glyph index, any other name -1.
 int glyphCursorResource(const QString &name);

@@ -75,6 +75,21 @@ TEST_F(RegionEditing, ARubberBandDragSelectsAndFrames) {
   EXPECT_EQ(canvas(), framed(100, 40, 300, 120));
 }
 
+// Zoomed in, the band is drawn in page pixels: the drag selects and
+// frames what the same drag at the natural size does.
+TEST_F(RegionEditing, ADragAt300PercentSelectsInPagePixels) {
+  zoomTo(300);
+  drag(shownAt(100, 40, 300) + QPoint(2, 1), shownAt(300, 120, 300));
+  EXPECT_EQ(doc().regions().selection(), (QList<int>{1, 2}));
+  EXPECT_EQ(canvas(), framed(100, 40, 300, 120));
+  // The screen shows that frame alone, the band's way to it taken back.
+  const QImage shown =
+      canvasView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect left(0, 0, 590, shown.height());  // short of the text
+  EXPECT_EQ(shown.copy(left),
+            blockScaled(canvas(), 3, shown.size()).copy(left));
+}
+
 TEST_F(RegionEditing, CopyAndPasteGoThroughTheSystemClipboard) {
   QClipboard *clipboard = QGuiApplication::clipboard();
   clipboard->setText(QStringLiteral("hello"));

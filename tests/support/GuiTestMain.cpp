@@ -8,6 +8,9 @@
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef VARNEL_TEST_SCALE_FACTOR
+  qputenv("QT_SCALE_FACTOR", VARNEL_TEST_SCALE_FACTOR);
+#endif
   // The program run without a display prints Qt's own warnings, and Qt
   // warns when the session has no runtime folder: the tests give it one.
   QTemporaryDir runtime;
