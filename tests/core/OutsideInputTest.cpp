@@ -33,7 +33,7 @@ TEST_F(OutsideInput, FilesThatAreNotRegularFilesAreRefusedByName) {
     messages = ScriptedMessages();
     doc.files().openFile(path);  // a FIFO would block here, /dev/zero never end
     EXPECT_EQ(messages.texts(),
-              QStringList{QStringLiteral("ファイル「%1」が見つかりません。")
+              QStringList{QStringLiteral("「%1」はファイルではありません。")
                               .arg(QFileInfo(path).fileName())});
     EXPECT_EQ(doc.page().PagePath, shown);
     EXPECT_EQ(doc.page().count(), 1);
