@@ -112,7 +112,8 @@ bool ProgramSession::write(const WindowLayout &layout,
   // Every value goes to the file in one write, which either stores all of
   // them or leaves the old file as it was.
   QString error;
-  if (ok && settings_.save(&error)) return true;
+  writeFailed_ = !(ok && settings_.save(&error));
+  if (!writeFailed_) return true;
   messages_.generalError(
       error.isEmpty() ? QStringLiteral("「%1」に書き込めません（%2）")
                             .arg(settings_.path(),

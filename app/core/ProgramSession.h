@@ -53,6 +53,8 @@ class ProgramSession : public QObject {
   // Writes every setting, with the course's page; false after reporting
   // the first that failed.
   bool write(const WindowLayout &layout, const CourseContents &course);
+  // Whether the last write failed: the program then ends with status 1.
+  bool writeFailed() const { return writeFailed_; }
 
   // The line-length command: how many bytes a line of a saved page holds.
   void askLineLength();
@@ -71,4 +73,5 @@ class ProgramSession : public QObject {
   QString startFolder_;
   QString currentFolder_;
   QString folder_;
+  bool writeFailed_ = false;
 };

@@ -242,6 +242,11 @@ class Varnel {
     return process_.state() == QProcess::NotRunning ||
            process_.waitForFinished(ms);
   }
+  // The exit status, once exited; -1 after a crash.
+  int status() const {
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode()
+                                                         : -1;
+  }
 
  private:
   QProcess process_;
@@ -391,6 +396,22 @@ TEST_F(EndToEnd, ClosingAModifiedPageAsksToSaveIt) {
   varnel.keys(box, {QStringLiteral("n")});
   EXPECT_TRUE(varnel.exited(5000)) << keep(QStringLiteral("still-open"));
   EXPECT_EQ(readBytes(file), original);
+}
+
+// Settings that cannot be written at the close are said in a box, and the
+// program ends with status 1.
+TEST_F(EndToEnd, UnwritableSettingsEndTheProgramWithStatus1) {
+  // A configuration "folder" that is a plain file holds no settings file.
+  Varnel varnel(scratch.write(QStringLiteral("config"), "not a folder"),
+                {page("はじめに")});
+  const QString main = varnel.window(QStringLiteral("^はじめに.fum$"));
+  ASSERT_FALSE(main.isEmpty()) << keep(QStringLiteral("no-window"));
+  ASSERT_TRUE(varnel.menu(main, QStringLiteral("f"), QStringLiteral("x")));
+  const QString box = varnel.window(QStringLiteral("^Varnel$"));
+  ASSERT_FALSE(box.isEmpty()) << keep(QStringLiteral("no-error-box"));
+  varnel.keys(box, {QStringLiteral("Return")});
+  ASSERT_TRUE(varnel.exited(5000)) << keep(QStringLiteral("still-open"));
+  EXPECT_EQ(varnel.status(), 1);
 }
 
 // The clipboard is the system's: a region copied in one running Varnel
