@@ -1,5 +1,7 @@
 #include "app/core/SettingsFile.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -333,16 +335,27 @@ bool SettingsFile::save(QString *errorText) {
   if (!ini) return failed(errno);
   for (const Held::Change &c : std::as_const(h.changes))
     put(*ini, c.section, c.key, c.stored);
+  const QString folder = QFileInfo(path_).absolutePath();
   errno = 0;
-  if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return failed(errno);
-  WholeFile file(path_);
-  if (file.open()) {
-    file.device().write(bytesOf(*ini));
-    if (file.commit()) {
-      h.ini = std::move(ini);
-      h.changes.clear();
-      return true;
-    }
+  if (!QDir().mkpath(folder)) return failed(errno);
+  // In place only where the folder takes no temporary file: anywhere else
+  // a failure (a full disk) leaves the old file as it was.
+  const bool closed =
+      ::access(QFile::encodeName(folder).constData(), W_OK) != 0;
+  QString error;
+  if (whole_file::write(path_, bytesOf(*ini),
+                        closed ? whole_file::InPlace::WhenFolderIsClosed
+                               : whole_file::InPlace::Never,
+                        &error)) {
+    h.ini = std::move(ini);
+    h.changes.clear();
+    return true;
   }
-  return failed(file.errorNumber());
+  // The settings file lies out of sight: the message names its whole path.
+  const QString named =
+      QStringLiteral("「%1」").arg(QFileInfo(path_).fileName());
+  if (error.startsWith(named))
+    error.replace(0, named.size(), QStringLiteral("「%1」").arg(path_));
+  if (errorText) *errorText = error;
+  return false;
 }

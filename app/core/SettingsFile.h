@@ -55,7 +55,9 @@ class SettingsFile {
   // it, so that what another copy of the program stored meanwhile under
   // other keys stays. The new file replaces the old one only once all of
   // it is on the disk: on failure the old file stays as it was and the
-  // message, naming the file and the reason, is put in errorText.
+  // message, naming the file and the reason, is put in errorText. In a
+  // folder that takes no temporary file, a file the user may write is
+  // written in place.
   bool save(QString *errorText = nullptr);
 
   static constexpr int MaxTextLength = 1023;
