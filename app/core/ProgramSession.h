@@ -51,7 +51,8 @@ class ProgramSession : public QObject {
   // windows stand.
   WindowLayout read();
   // Writes every setting, with the course's page; false after reporting
-  // the first that failed.
+  // the first that failed. Only what this run changed goes over what the
+  // file holds then, so that two copies of the program keep each other's.
   bool write(const WindowLayout &layout, const CourseContents &course);
   // Whether the last write failed: the program then ends with status 1.
   bool writeFailed() const { return writeFailed_; }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -253,9 +254,20 @@ std::optional<int> parseInteger(const QString &text) {
 struct SettingsFile::Held {
   struct Change {
     QString section, key, stored;
+    bool changed;  // else it only fills in a missing key
   };
   std::optional<IniText> ini;  // nothing when the file could not be read
   QList<Change> changes;       // since the last save, in order
+  // What the program was given for each key it read or wrote, as stored:
+  // a write of the same value changes nothing another copy may have set.
+  QHash<QString, QString> known;
+
+  static QString nameOf(const QString &s, const QString &k) {
+    return s.trimmed().toCaseFolded() + '\n' + k.trimmed().toCaseFolded();
+  }
+  void remember(const QString &s, const QString &k, const QString &stored) {
+    known.insert(nameOf(s, k), stored);
+  }
 };
 
 SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
@@ -263,7 +275,7 @@ SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
 SettingsFile::~SettingsFile() = default;
 
 SettingsFile::Held &SettingsFile::held() const {
-  if (!held_) held_.reset(new Held{load(path_), {}});
+  if (!held_) held_.reset(new Held{load(path_), {}, {}});
   return *held_;
 }
 
@@ -276,18 +288,26 @@ QString SettingsFile::defaultPath() {
 int SettingsFile::readInteger(const QString &section, const QString &key,
                               int defaultValue) const {
   const std::optional<QString> text = valueIn(held().ini, section, key);
-  if (!text) return defaultValue;
-  return parseInteger(*text).value_or(defaultValue);
+  const int value =
+      text ? parseInteger(*text).value_or(defaultValue) : defaultValue;
+  held().remember(section, key, QString::number(value));
+  return value;
 }
 
 bool SettingsFile::readBool(const QString &section, const QString &key,
                             bool defaultValue) const {
-  return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+  const bool value = readInteger(section, key, defaultValue ? 1 : 0) != 0;
+  held().remember(section, key,
+                  value ? QStringLiteral("1") : QStringLiteral("0"));
+  return value;
 }
 
 QString SettingsFile::readString(const QString &section, const QString &key,
                                  const QString &defaultValue) const {
-  return limited(valueIn(held().ini, section, key).value_or(defaultValue));
+  const QString value =
+      limited(valueIn(held().ini, section, key).value_or(defaultValue));
+  held().remember(section, key, quoted(value));
+  return value;
 }
 
 bool SettingsFile::writeInteger(const QString &section, const QString &key,
@@ -315,8 +335,12 @@ bool SettingsFile::writeString(const QString &section, const QString &key,
   Held &h = held();
   if (!h.ini) return false;
   const QString stored = quoted(value);
+  const QString name = Held::nameOf(s, k);
+  const auto was = h.known.constFind(name);
+  const bool changed = was == h.known.cend() || *was != stored;
+  h.known.insert(name, stored);
   put(*h.ini, s, k, stored);
-  h.changes.append({s, k, stored});
+  h.changes.append({s, k, stored, changed});
   return true;
 }
 
@@ -334,7 +358,8 @@ bool SettingsFile::save(QString *errorText) {
   // A file that is there but cannot be read is not replaced.
   if (!ini) return failed(errno);
   for (const Held::Change &c : std::as_const(h.changes))
-    put(*ini, c.section, c.key, c.stored);
+    if (c.changed || !valueIn(ini, c.section, c.key))
+      put(*ini, c.section, c.key, c.stored);
   const QString folder = QFileInfo(path_).absolutePath();
   errno = 0;
   if (!QDir().mkpath(folder)) return failed(errno);

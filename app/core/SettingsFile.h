@@ -51,13 +51,14 @@ class SettingsFile {
                       const QString &value);
 
   // Stores the values written since the last save, creating the folder and
-  // the file as needed. The file is read again and the writes are made on
-  // it, so that what another copy of the program stored meanwhile under
-  // other keys stays. The new file replaces the old one only once all of
-  // it is on the disk: on failure the old file stays as it was and the
-  // message, naming the file and the reason, is put in errorText. In a
-  // folder that takes no temporary file, a file the user may write is
-  // written in place.
+  // the file as needed. The file is read again and only the values this
+  // run changed (from what it read, or wrote before) are put on it, so that
+  // what another copy of the program stored meanwhile stays; a value
+  // written unchanged only fills in a key the file lacks. The new file
+  // replaces the old one only once all of it is on the disk: on failure
+  // the old file stays as it was and the message, naming the file and the
+  // reason, is put in errorText. In a folder that takes no temporary file,
+  // a file the user may write is written in place.
   bool save(QString *errorText = nullptr);
 
   static constexpr int MaxTextLength = 1023;
