@@ -78,9 +78,17 @@ WindowLayout ProgramSession::read() {
     recent_.setEntry(n, settings_.readString(RecentSection, recentKey(n), {}));
   if (!folder_.isEmpty() && QFileInfo(folder_).isDir())
     currentFolder_ = canonicalFolder(folder_);
+  const WindowLayout layout = window_layout::read(settings_);
+  if (settings_.readInPart())
+    messages_.warning(
+        QStringLiteral("設定ファイル「%1」は %2 MB を超えるため、始めの %2 MB "
+                       "だけを読みました（終了時に、読めた設定だけを書き直し"
+                       "ます）。")
+            .arg(settings_.path())
+            .arg(SettingsFile::MaxBytes / (1024 * 1024)));
   emit executiveChanged(executive_);
   emit recentFilesChanged();
-  return window_layout::read(settings_);
+  return layout;
 }
 
 bool ProgramSession::write(const WindowLayout &layout,

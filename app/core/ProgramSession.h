@@ -48,7 +48,7 @@ class ProgramSession : public QObject {
   void dropRecentFile(int tag);
 
   // Reads the program's values from the settings file and returns where the
-  // windows stand.
+  // windows stand; a settings file too large to be read whole is named.
   WindowLayout read();
   // Writes every setting, with the course's page; false after reporting
   // the first that failed. Only what this run changed goes over what the

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <optional>
@@ -33,6 +34,7 @@ struct IniText {
   bool bom = false;
   QList<Line> lines;
   QString eol = QStringLiteral("\n");  // for added lines: the file's own
+  bool cut = false;                    // longer than MaxBytes
 };
 
 enum class Kind { Other, Section, Key };
@@ -75,6 +77,10 @@ bool sameName(const QString &a, const QString &b) {
 }
 
 QList<Line> splitLines(const QString &text) {
+  // Shared, so that a file of many short lines costs no text of its own
+  // for each line end.
+  static const QString Lf = QStringLiteral("\n"), Cr = QStringLiteral("\r"),
+                       CrLf = QStringLiteral("\r\n");
   QList<Line> lines;
   qsizetype start = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -84,7 +90,9 @@ QList<Line> splitLines(const QString &text) {
     if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
       endLength = 2;
     }
-    lines.append({text.mid(start, i - start), text.mid(i, endLength)});
+    lines.append({text.mid(start, i - start), endLength == 2 ? CrLf
+                                              : c == '\r'    ? Cr
+                                                             : Lf});
     i += endLength - 1;
     start = i + 1;
   }
@@ -99,8 +107,18 @@ std::optional<IniText> load(const QString &path) {
   QFile file(path);
   if (!file.exists()) return ini;
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = file.readAll();
+  // The size the file gives may not be the size it has: the bound holds
+  // for what is read.
+  QByteArray bytes = file.read(SettingsFile::MaxBytes + 1);
   if (file.error() != QFileDevice::NoError) return std::nullopt;
+  if (bytes.size() > SettingsFile::MaxBytes) {
+    ini.cut = true;
+    // Whole lines only: a line cut short would read as another value.
+    const qsizetype end =
+        std::max(bytes.lastIndexOf('\n', SettingsFile::MaxBytes - 1),
+                 bytes.lastIndexOf('\r', SettingsFile::MaxBytes - 1));
+    bytes.truncate(end + 1);
+  }
   ini.bom = bytes.startsWith(Utf8Bom);
   if (ini.bom) bytes.remove(0, Utf8Bom.size());
   QStringDecoder utf8(QStringConverter::Utf8);
@@ -115,6 +133,16 @@ std::optional<IniText> load(const QString &path) {
     }
   }
   return ini;
+}
+
+// A file too large to be read whole is written back with only what can be
+// read from it, so that the next start reads it whole.
+void keepOnlySectionsAndKeys(IniText &ini) {
+  ini.lines.removeIf([](const Line &line) {
+    return parseLine(line.text).kind == Kind::Other;
+  });
+  if (!ini.lines.isEmpty() && ini.lines.back().end.isEmpty())
+    ini.lines.back().end = ini.eol;
 }
 
 QByteArray bytesOf(const IniText &ini) {
@@ -310,6 +338,8 @@ QString SettingsFile::readString(const QString &section, const QString &key,
   return value;
 }
 
+bool SettingsFile::readInPart() const { return held().ini && held().ini->cut; }
+
 bool SettingsFile::writeInteger(const QString &section, const QString &key,
                                 int value) {
   return writeString(section, key, QString::number(value));
@@ -357,6 +387,7 @@ bool SettingsFile::save(QString *errorText) {
   std::optional<IniText> ini = load(path_);
   // A file that is there but cannot be read is not replaced.
   if (!ini) return failed(errno);
+  if (ini->cut) keepOnlySectionsAndKeys(*ini);
   for (const Held::Change &c : std::as_const(h.changes))
     if (c.changed || !valueIn(ini, c.section, c.key))
       put(*ini, c.section, c.key, c.stored);
@@ -372,6 +403,7 @@ bool SettingsFile::save(QString *errorText) {
                         closed ? whole_file::InPlace::WhenFolderIsClosed
                                : whole_file::InPlace::Never,
                         &error)) {
+    ini->cut = false;  // it is now what the file holds
     h.ini = std::move(ini);
     h.changes.clear();
     return true;

@@ -12,7 +12,9 @@
 //
 // The file is read once, at the first read or write; writes change the
 // values held and are stored together by save(), so the program reads the
-// file once at start-up and writes it once at shut-down.
+// file once at start-up and writes it once at shut-down. Only its first
+// MaxBytes are read, in whole lines: a huge file neither slows the start
+// nor fills the memory.
 class SettingsFile {
  public:
   explicit SettingsFile(QString path);
@@ -61,7 +63,12 @@ class SettingsFile {
   // a file the user may write is written in place.
   bool save(QString *errorText = nullptr);
 
+  // Whether the file was larger than MaxBytes, so that what lies beyond was
+  // not read. A save then writes back only the sections and keys read.
+  bool readInPart() const;
+
   static constexpr int MaxTextLength = 1023;
+  static constexpr qsizetype MaxBytes = 1024 * 1024;
 
  private:
   struct Held;

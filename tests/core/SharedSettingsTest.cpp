@@ -2,13 +2,14 @@
 
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
+#include "support/DocumentSession.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedMessages.h"
 #include "support/ScriptedSequencer.h"
 #include "support/TestFiles.h"
 
 // The settings file as running copies of the program meet it at start-up
-// and shut-down: another copy writing it meanwhile.
+// and shut-down: another copy writing it meanwhile, and a huge file.
 
 namespace {
 
@@ -69,5 +70,40 @@ TEST(SharedSettings, TwoCopiesKeepWhatEachChanged) {
       // What neither changed is in the file all the same.
       EXPECT_EQ(after.readInteger("TextForm", "Width", 0), 500);
     }
+  }
+}
+
+// A settings file past its bound is read up to it in whole lines, said once
+// by name, and written back with only the settings read; one that ends at
+// the bound is read whole.
+TEST(SharedSettings, AHugeFileIsReadUpToItsBound) {
+  const QByteArray head = "[Fum]\nMaxChar=60\n";
+  const QByteArray last = "Folder=/home/user/course\n";
+  for (const qsizetype over : {0, 4}) {
+    SCOPED_TRACE(over);
+    DocumentSession s;
+    const qsizetype blank =
+        SettingsFile::MaxBytes + over - head.size() - last.size();
+    s.scratch.write(QStringLiteral("config/Vrn32.ini"),
+                    head + QByteArray(blank, '\n') + last);
+    s.doc.session().read();
+    EXPECT_EQ(s.doc.session().maxChar(), 60);
+    // A line cut at the bound would read as another folder.
+    EXPECT_EQ(s.doc.session().folder(),
+              over ? QString() : QStringLiteral("/home/user/course"));
+    const QStringList said = s.messages.texts();
+    ASSERT_EQ(said.size(), over ? 1 : 0);
+    if (!over) continue;
+    EXPECT_TRUE(said[0].contains(s.settings.path())) << said[0].toStdString();
+
+    s.doc.session().setMaxChar(70);
+    ASSERT_TRUE(
+        s.doc.session().write(WindowLayout{}, s.doc.navigator().course()));
+    EXPECT_EQ(s.messages.texts(), said) << "said once";
+    const QByteArray saved = readBytes(s.settings.path());
+    EXPECT_TRUE(saved.startsWith("[Fum]\nMaxChar=70\n"));
+    EXPECT_FALSE(saved.contains("/home/user"));
+    // The blank lines are gone: the next start reads the file whole.
+    EXPECT_LT(saved.size(), 1000);
   }
 }
