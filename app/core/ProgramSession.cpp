@@ -81,11 +81,12 @@ WindowLayout ProgramSession::read() {
   const WindowLayout layout = window_layout::read(settings_);
   if (settings_.readInPart())
     messages_.warning(
-        QStringLiteral("設定ファイル「%1」は %2 MB を超えるため、始めの %2 MB "
-                       "だけを読みました（終了時に、読めた設定だけを書き直し"
-                       "ます）。")
+        QStringLiteral("設定ファイル「%1」は大きすぎるため、始めの %2 MB・"
+                       "%3 行までだけを読みました（終了時に、読めた設定だけを"
+                       "書き直します）。")
             .arg(settings_.path())
-            .arg(SettingsFile::MaxBytes / (1024 * 1024)));
+            .arg(SettingsFile::MaxBytes / (1024 * 1024))
+            .arg(SettingsFile::MaxLines));
   emit executiveChanged(executive_);
   emit recentFilesChanged();
   return layout;

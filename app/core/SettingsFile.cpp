@@ -34,7 +34,7 @@ struct IniText {
   bool bom = false;
   QList<Line> lines;
   QString eol = QStringLiteral("\n");  // for added lines: the file's own
-  bool cut = false;                    // longer than MaxBytes
+  bool cut = false;                    // longer than MaxBytes or MaxLines
 };
 
 enum class Kind { Other, Section, Key };
@@ -100,6 +100,22 @@ QList<Line> splitLines(const QString &text) {
   return lines;
 }
 
+// Where the first `count` lines end, their line ends included; the size
+// when there are fewer. CR and LF stand for nothing else in UTF-8 or in
+// code page 932.
+qsizetype endOfLines(const QByteArray &bytes, qsizetype count) {
+  qsizetype lines = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const char c = bytes.at(i);
+    if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+      ++i;
+    else if (c != '\r' && c != '\n')
+      continue;
+    if (++lines == count) return i + 1;
+  }
+  return bytes.size();
+}
+
 // An empty text for a missing file; nothing when the file is there but
 // cannot be read (a write must not replace what it could not read).
 std::optional<IniText> load(const QString &path) {
@@ -118,6 +134,13 @@ std::optional<IniText> load(const QString &path) {
         std::max(bytes.lastIndexOf('\n', SettingsFile::MaxBytes - 1),
                  bytes.lastIndexOf('\r', SettingsFile::MaxBytes - 1));
     bytes.truncate(end + 1);
+  }
+  // Every key looked up goes through the lines: a file of many short ones
+  // costs as much as a larger one.
+  const qsizetype end = endOfLines(bytes, SettingsFile::MaxLines);
+  if (end < bytes.size()) {
+    ini.cut = true;
+    bytes.truncate(end);
   }
   ini.bom = bytes.startsWith(Utf8Bom);
   if (ini.bom) bytes.remove(0, Utf8Bom.size());

@@ -13,8 +13,8 @@
 // The file is read once, at the first read or write; writes change the
 // values held and are stored together by save(), so the program reads the
 // file once at start-up and writes it once at shut-down. Only its first
-// MaxBytes are read, in whole lines: a huge file neither slows the start
-// nor fills the memory.
+// MaxLines lines and MaxBytes bytes are read, in whole lines: a huge file
+// neither slows the start and the close nor fills the memory.
 class SettingsFile {
  public:
   explicit SettingsFile(QString path);
@@ -63,12 +63,14 @@ class SettingsFile {
   // a file the user may write is written in place.
   bool save(QString *errorText = nullptr);
 
-  // Whether the file was larger than MaxBytes, so that what lies beyond was
-  // not read. A save then writes back only the sections and keys read.
+  // Whether the file was longer than MaxBytes or MaxLines, so that what lies
+  // beyond was not read. A save then writes back only the sections and keys
+  // read.
   bool readInPart() const;
 
   static constexpr int MaxTextLength = 1023;
   static constexpr qsizetype MaxBytes = 1024 * 1024;
+  static constexpr qsizetype MaxLines = 10000;
 
  private:
   struct Held;

@@ -73,27 +73,52 @@ TEST(SharedSettings, TwoCopiesKeepWhatEachChanged) {
   }
 }
 
-// A settings file past its bound is read up to it in whole lines, said once
-// by name, and written back with only the settings read; one that ends at
-// the bound is read whole.
-TEST(SharedSettings, AHugeFileIsReadUpToItsBound) {
+namespace {
+
+// `head`, lines of `x` up to `size` bytes in all with `last`, then `last`.
+QByteArray padded(const QByteArray &head, qsizetype size, qsizetype lineLength,
+                  const QByteArray &last) {
+  QByteArray filler(size - head.size() - last.size(), 'x');
+  for (qsizetype i = lineLength - 1; i < filler.size(); i += lineLength)
+    filler[i] = '\n';
+  filler.back() = '\n';
+  return head + filler + last;
+}
+
+}  // namespace
+
+// A settings file past its bounds is read up to them in whole lines, said
+// once by name, and written back with only the settings read; one that
+// ends at the bounds is read whole.
+TEST(SharedSettings, AHugeFileIsReadUpToItsBounds) {
   const QByteArray head = "[Fum]\nMaxChar=60\n";
   const QByteArray last = "Folder=/home/user/course\n";
-  for (const qsizetype over : {0, 4}) {
-    SCOPED_TRACE(over);
+  const qsizetype maxBytes = SettingsFile::MaxBytes;
+  const qsizetype lines = SettingsFile::MaxLines - 3;  // with head and last
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    bool whole;
+  } cases[] = {
+      {"at the size bound", padded(head, maxBytes, 1000, last), true},
+      // A line cut at the bound would read as another folder.
+      {"past the size bound", padded(head, maxBytes + 4, 1000, last), false},
+      {"at the line bound", padded(head, head.size() + lines + 25, 1, last),
+       true},
+      {"past the line bound", padded(head, head.size() + lines + 26, 1, last),
+       false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
     DocumentSession s;
-    const qsizetype blank =
-        SettingsFile::MaxBytes + over - head.size() - last.size();
-    s.scratch.write(QStringLiteral("config/Vrn32.ini"),
-                    head + QByteArray(blank, '\n') + last);
+    s.scratch.write(QStringLiteral("config/Vrn32.ini"), c.bytes);
     s.doc.session().read();
     EXPECT_EQ(s.doc.session().maxChar(), 60);
-    // A line cut at the bound would read as another folder.
     EXPECT_EQ(s.doc.session().folder(),
-              over ? QString() : QStringLiteral("/home/user/course"));
+              c.whole ? QStringLiteral("/home/user/course") : QString());
     const QStringList said = s.messages.texts();
-    ASSERT_EQ(said.size(), over ? 1 : 0);
-    if (!over) continue;
+    ASSERT_EQ(said.size(), c.whole ? 0 : 1);
+    if (c.whole) continue;
     EXPECT_TRUE(said[0].contains(s.settings.path())) << said[0].toStdString();
 
     s.doc.session().setMaxChar(70);
@@ -103,7 +128,7 @@ TEST(SharedSettings, AHugeFileIsReadUpToItsBound) {
     const QByteArray saved = readBytes(s.settings.path());
     EXPECT_TRUE(saved.startsWith("[Fum]\nMaxChar=70\n"));
     EXPECT_FALSE(saved.contains("/home/user"));
-    // The blank lines are gone: the next start reads the file whole.
+    // What could not be read is gone: the next start reads the file whole.
     EXPECT_LT(saved.size(), 1000);
   }
 }
