@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QFile>
 #include <functional>
@@ -258,27 +257,5 @@ TEST(StartFile, TheFileNamedOrElseTheBundledCourse) {
     EXPECT_TRUE(s.messages.shown.isEmpty());
     EXPECT_EQ(s.doc.navigator().active(), !named);
     EXPECT_EQ(s.doc.page().count(), named ? 0 : 1);
-  }
-}
-
-// A start file that is there but is no file gets the empty page and the
-// message Open gives; a FIFO would keep the window from ever showing.
-TEST(StartFile, OneThatIsNoFileIsNamed) {
-  DocumentSession s;
-  const QString fifo = s.scratch.file(QStringLiteral("pipe.fum"));
-  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  const QString zero = s.scratch.file(QStringLiteral("zero.fum"));
-  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
-  const QString folder = s.scratch.file(QStringLiteral("folder.vrn"));
-  ASSERT_TRUE(QDir().mkpath(folder));
-  for (const QString &path : {fifo, zero, folder}) {
-    SCOPED_TRACE(path.toStdString());
-    s.messages = ScriptedMessages();
-    s.doc.files().openStartFile({path});
-    EXPECT_EQ(s.messages.texts(),
-              QStringList{QStringLiteral("「%1」はファイルではありません。")
-                              .arg(QFileInfo(path).fileName())});
-    EXPECT_EQ(s.doc.page().count(), 0);
-    EXPECT_TRUE(s.doc.page().PagePath.isEmpty());
   }
 }
