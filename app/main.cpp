@@ -98,5 +98,6 @@ int main(int argc, char **argv) {
   // A window that is never painted (started minimised) plays all the same.
   QTimer::singleShot(PrepareAnywayMilliseconds, &player,
                      [&player] { player.prepareInBackground(); });
-  return app.exec();
+  const int status = app.exec();
+  return status != 0 ? status : program.exitStatus();
 }

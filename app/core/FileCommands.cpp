@@ -122,19 +122,34 @@ void FileCommands::saveBitmap() {
 void FileCommands::copyBitmap() { view_.copyCanvasToClipboard(); }
 
 void FileCommands::openStartFile(const QStringList &arguments) {
-  QString startFile = session_.defaultContentsPath();
-  if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
-    // A relative name means what it meant where the user typed it; the
-    // program's own folder is asked only when it is not found there.
-    const QString typed = arguments.first();
-    startFile =
-        expandLongPath(QDir(session_.startFolder()).absoluteFilePath(typed));
-    if (startFile.isEmpty())
-      startFile = expandLongPath(
-          QDir(session_.currentFolder()).absoluteFilePath(typed));
+  const QString typed = arguments.value(0);
+  if (typed.isEmpty()) {
+    const QString course = session_.defaultContentsPath();
+    if (QFileInfo(course).isFile())
+      openFile(course);
+    else
+      pages_.newPage();
+    return;
   }
-  if (!startFile.isEmpty() && QFileInfo(startFile).isFile())
-    openFile(startFile);
-  else
-    pages_.newPage();
+  // A relative name means what it meant where the user typed it; the
+  // program's own folder is asked only when it is not found there.
+  const QStringList candidates{
+      QDir(session_.startFolder()).absoluteFilePath(typed),
+      QDir(session_.currentFolder()).absoluteFilePath(typed)};
+  for (const QString &path : candidates) {
+    const QString found = expandLongPath(path);
+    if (!found.isEmpty()) {
+      openFile(found);
+      return;
+    }
+  }
+  pages_.newPage();
+  // A missing file just gives the empty page; one that is there but is no
+  // file (a FIFO, a device, a folder) is refused by name, as Open does.
+  for (const QString &path : candidates) {
+    if (QFileInfo::exists(path)) {
+      messages_.error(regular_file::notFoundMessage(path));
+      return;
+    }
+  }
 }

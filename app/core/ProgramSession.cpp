@@ -78,9 +78,18 @@ WindowLayout ProgramSession::read() {
     recent_.setEntry(n, settings_.readString(RecentSection, recentKey(n), {}));
   if (!folder_.isEmpty() && QFileInfo(folder_).isDir())
     currentFolder_ = canonicalFolder(folder_);
+  const WindowLayout layout = window_layout::read(settings_);
+  if (settings_.readInPart())
+    messages_.warning(
+        QStringLiteral("設定ファイル「%1」は大きすぎるため、始めの %2 MB・"
+                       "%3 行までだけを読みました（終了時に、読めた設定だけを"
+                       "書き直します）。")
+            .arg(settings_.path())
+            .arg(SettingsFile::MaxBytes / (1024 * 1024))
+            .arg(SettingsFile::MaxLines));
   emit executiveChanged(executive_);
   emit recentFilesChanged();
-  return window_layout::read(settings_);
+  return layout;
 }
 
 bool ProgramSession::write(const WindowLayout &layout,
@@ -112,7 +121,8 @@ bool ProgramSession::write(const WindowLayout &layout,
   // Every value goes to the file in one write, which either stores all of
   // them or leaves the old file as it was.
   QString error;
-  if (ok && settings_.save(&error)) return true;
+  writeFailed_ = !(ok && settings_.save(&error));
+  if (!writeFailed_) return true;
   messages_.generalError(
       error.isEmpty() ? QStringLiteral("「%1」に書き込めません（%2）")
                             .arg(settings_.path(),

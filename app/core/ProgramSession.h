@@ -48,11 +48,14 @@ class ProgramSession : public QObject {
   void dropRecentFile(int tag);
 
   // Reads the program's values from the settings file and returns where the
-  // windows stand.
+  // windows stand; a settings file too large to be read whole is named.
   WindowLayout read();
   // Writes every setting, with the course's page; false after reporting
-  // the first that failed.
+  // the first that failed. Only what this run changed goes over what the
+  // file holds then, so that two copies of the program keep each other's.
   bool write(const WindowLayout &layout, const CourseContents &course);
+  // Whether the last write failed: the program then ends with status 1.
+  bool writeFailed() const { return writeFailed_; }
 
   // The line-length command: how many bytes a line of a saved page holds.
   void askLineLength();
@@ -71,4 +74,5 @@ class ProgramSession : public QObject {
   QString startFolder_;
   QString currentFolder_;
   QString folder_;
+  bool writeFailed_ = false;
 };

@@ -1,11 +1,15 @@
 #include "app/core/SettingsFile.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <optional>
@@ -30,6 +34,7 @@ struct IniText {
   bool bom = false;
   QList<Line> lines;
   QString eol = QStringLiteral("\n");  // for added lines: the file's own
+  bool cut = false;                    // longer than MaxBytes or MaxLines
 };
 
 enum class Kind { Other, Section, Key };
@@ -72,6 +77,10 @@ bool sameName(const QString &a, const QString &b) {
 }
 
 QList<Line> splitLines(const QString &text) {
+  // Shared, so that a file of many short lines costs no text of its own
+  // for each line end.
+  static const QString Lf = QStringLiteral("\n"), Cr = QStringLiteral("\r"),
+                       CrLf = QStringLiteral("\r\n");
   QList<Line> lines;
   qsizetype start = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -81,12 +90,30 @@ QList<Line> splitLines(const QString &text) {
     if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
       endLength = 2;
     }
-    lines.append({text.mid(start, i - start), text.mid(i, endLength)});
+    lines.append({text.mid(start, i - start), endLength == 2 ? CrLf
+                                              : c == '\r'    ? Cr
+                                                             : Lf});
     i += endLength - 1;
     start = i + 1;
   }
   if (start < text.size()) lines.append({text.mid(start), {}});
   return lines;
+}
+
+// Where the first `count` lines end, their line ends included; the size
+// when there are fewer. CR and LF stand for nothing else in UTF-8 or in
+// code page 932.
+qsizetype endOfLines(const QByteArray &bytes, qsizetype count) {
+  qsizetype lines = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const char c = bytes.at(i);
+    if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+      ++i;
+    else if (c != '\r' && c != '\n')
+      continue;
+    if (++lines == count) return i + 1;
+  }
+  return bytes.size();
 }
 
 // An empty text for a missing file; nothing when the file is there but
@@ -96,8 +123,25 @@ std::optional<IniText> load(const QString &path) {
   QFile file(path);
   if (!file.exists()) return ini;
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = file.readAll();
+  // The size the file gives may not be the size it has: the bound holds
+  // for what is read.
+  QByteArray bytes = file.read(SettingsFile::MaxBytes + 1);
   if (file.error() != QFileDevice::NoError) return std::nullopt;
+  if (bytes.size() > SettingsFile::MaxBytes) {
+    ini.cut = true;
+    // Whole lines only: a line cut short would read as another value.
+    const qsizetype end =
+        std::max(bytes.lastIndexOf('\n', SettingsFile::MaxBytes - 1),
+                 bytes.lastIndexOf('\r', SettingsFile::MaxBytes - 1));
+    bytes.truncate(end + 1);
+  }
+  // Every key looked up goes through the lines: a file of many short ones
+  // costs as much as a larger one.
+  const qsizetype end = endOfLines(bytes, SettingsFile::MaxLines);
+  if (end < bytes.size()) {
+    ini.cut = true;
+    bytes.truncate(end);
+  }
   ini.bom = bytes.startsWith(Utf8Bom);
   if (ini.bom) bytes.remove(0, Utf8Bom.size());
   QStringDecoder utf8(QStringConverter::Utf8);
@@ -112,6 +156,16 @@ std::optional<IniText> load(const QString &path) {
     }
   }
   return ini;
+}
+
+// A file too large to be read whole is written back with only what can be
+// read from it, so that the next start reads it whole.
+void keepOnlySectionsAndKeys(IniText &ini) {
+  ini.lines.removeIf([](const Line &line) {
+    return parseLine(line.text).kind == Kind::Other;
+  });
+  if (!ini.lines.isEmpty() && ini.lines.back().end.isEmpty())
+    ini.lines.back().end = ini.eol;
 }
 
 QByteArray bytesOf(const IniText &ini) {
@@ -251,9 +305,20 @@ std::optional<int> parseInteger(const QString &text) {
 struct SettingsFile::Held {
   struct Change {
     QString section, key, stored;
+    bool changed;  // else it only fills in a missing key
   };
   std::optional<IniText> ini;  // nothing when the file could not be read
   QList<Change> changes;       // since the last save, in order
+  // What the program was given for each key it read or wrote, as stored:
+  // a write of the same value changes nothing another copy may have set.
+  QHash<QString, QString> known;
+
+  static QString nameOf(const QString &s, const QString &k) {
+    return s.trimmed().toCaseFolded() + '\n' + k.trimmed().toCaseFolded();
+  }
+  void remember(const QString &s, const QString &k, const QString &stored) {
+    known.insert(nameOf(s, k), stored);
+  }
 };
 
 SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
@@ -261,7 +326,7 @@ SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
 SettingsFile::~SettingsFile() = default;
 
 SettingsFile::Held &SettingsFile::held() const {
-  if (!held_) held_.reset(new Held{load(path_), {}});
+  if (!held_) held_.reset(new Held{load(path_), {}, {}});
   return *held_;
 }
 
@@ -274,19 +339,29 @@ QString SettingsFile::defaultPath() {
 int SettingsFile::readInteger(const QString &section, const QString &key,
                               int defaultValue) const {
   const std::optional<QString> text = valueIn(held().ini, section, key);
-  if (!text) return defaultValue;
-  return parseInteger(*text).value_or(defaultValue);
+  const int value =
+      text ? parseInteger(*text).value_or(defaultValue) : defaultValue;
+  held().remember(section, key, QString::number(value));
+  return value;
 }
 
 bool SettingsFile::readBool(const QString &section, const QString &key,
                             bool defaultValue) const {
-  return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+  const bool value = readInteger(section, key, defaultValue ? 1 : 0) != 0;
+  held().remember(section, key,
+                  value ? QStringLiteral("1") : QStringLiteral("0"));
+  return value;
 }
 
 QString SettingsFile::readString(const QString &section, const QString &key,
                                  const QString &defaultValue) const {
-  return limited(valueIn(held().ini, section, key).value_or(defaultValue));
+  const QString value =
+      limited(valueIn(held().ini, section, key).value_or(defaultValue));
+  held().remember(section, key, quoted(value));
+  return value;
 }
+
+bool SettingsFile::readInPart() const { return held().ini && held().ini->cut; }
 
 bool SettingsFile::writeInteger(const QString &section, const QString &key,
                                 int value) {
@@ -313,8 +388,12 @@ bool SettingsFile::writeString(const QString &section, const QString &key,
   Held &h = held();
   if (!h.ini) return false;
   const QString stored = quoted(value);
+  const QString name = Held::nameOf(s, k);
+  const auto was = h.known.constFind(name);
+  const bool changed = was == h.known.cend() || *was != stored;
+  h.known.insert(name, stored);
   put(*h.ini, s, k, stored);
-  h.changes.append({s, k, stored});
+  h.changes.append({s, k, stored, changed});
   return true;
 }
 
@@ -331,18 +410,32 @@ bool SettingsFile::save(QString *errorText) {
   std::optional<IniText> ini = load(path_);
   // A file that is there but cannot be read is not replaced.
   if (!ini) return failed(errno);
+  if (ini->cut) keepOnlySectionsAndKeys(*ini);
   for (const Held::Change &c : std::as_const(h.changes))
-    put(*ini, c.section, c.key, c.stored);
+    if (c.changed || !valueIn(ini, c.section, c.key))
+      put(*ini, c.section, c.key, c.stored);
+  const QString folder = QFileInfo(path_).absolutePath();
   errno = 0;
-  if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return failed(errno);
-  WholeFile file(path_);
-  if (file.open()) {
-    file.device().write(bytesOf(*ini));
-    if (file.commit()) {
-      h.ini = std::move(ini);
-      h.changes.clear();
-      return true;
-    }
+  if (!QDir().mkpath(folder)) return failed(errno);
+  // In place only where the folder takes no temporary file: anywhere else
+  // a failure (a full disk) leaves the old file as it was.
+  const bool closed =
+      ::access(QFile::encodeName(folder).constData(), W_OK) != 0;
+  QString error;
+  if (whole_file::write(path_, bytesOf(*ini),
+                        closed ? whole_file::InPlace::WhenFolderIsClosed
+                               : whole_file::InPlace::Never,
+                        &error)) {
+    ini->cut = false;  // it is now what the file holds
+    h.ini = std::move(ini);
+    h.changes.clear();
+    return true;
   }
-  return failed(file.errorNumber());
+  // The settings file lies out of sight: the message names its whole path.
+  const QString named =
+      QStringLiteral("「%1」").arg(QFileInfo(path_).fileName());
+  if (error.startsWith(named))
+    error.replace(0, named.size(), QStringLiteral("「%1」").arg(path_));
+  if (errorText) *errorText = error;
+  return false;
 }

@@ -12,7 +12,9 @@
 //
 // The file is read once, at the first read or write; writes change the
 // values held and are stored together by save(), so the program reads the
-// file once at start-up and writes it once at shut-down.
+// file once at start-up and writes it once at shut-down. Only its first
+// MaxLines lines and MaxBytes bytes are read, in whole lines: a huge file
+// neither slows the start and the close nor fills the memory.
 class SettingsFile {
  public:
   explicit SettingsFile(QString path);
@@ -51,14 +53,24 @@ class SettingsFile {
                       const QString &value);
 
   // Stores the values written since the last save, creating the folder and
-  // the file as needed. The file is read again and the writes are made on
-  // it, so that what another copy of the program stored meanwhile under
-  // other keys stays. The new file replaces the old one only once all of
-  // it is on the disk: on failure the old file stays as it was and the
-  // message, naming the file and the reason, is put in errorText.
+  // the file as needed. The file is read again and only the values this
+  // run changed (from what it read, or wrote before) are put on it, so that
+  // what another copy of the program stored meanwhile stays; a value
+  // written unchanged only fills in a key the file lacks. The new file
+  // replaces the old one only once all of it is on the disk: on failure
+  // the old file stays as it was and the message, naming the file and the
+  // reason, is put in errorText. In a folder that takes no temporary file,
+  // a file the user may write is written in place.
   bool save(QString *errorText = nullptr);
 
+  // Whether the file was longer than MaxBytes or MaxLines, so that what lies
+  // beyond was not read. A save then writes back only the sections and keys
+  // read.
+  bool readInPart() const;
+
   static constexpr int MaxTextLength = 1023;
+  static constexpr qsizetype MaxBytes = 1024 * 1024;
+  static constexpr qsizetype MaxLines = 10000;
 
  private:
   struct Held;

@@ -102,7 +102,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
   }
   document_.session().rememberCurrentFolder();
   // Settings that cannot be written have been reported; they are no reason
-  // to keep the user from leaving.
+  // to keep the user from leaving (the program ends with status 1).
   writeSettings();
   event->accept();
   if (textWindow_) textWindow_->hide();

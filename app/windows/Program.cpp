@@ -1,7 +1,9 @@
 #include "app/windows/Program.h"
 
+#include "app/core/ProgramSession.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/TextWindow.h"
+#include "export/core/CommandLine.h"
 
 Program::Program(const MainWindow::Services &services) {
   main_ = std::make_unique<MainWindow>(services);
@@ -10,6 +12,11 @@ Program::Program(const MainWindow::Services &services) {
 }
 
 Program::~Program() = default;
+
+int Program::exitStatus() {
+  return main_->document().session().writeFailed() ? command_line::Failure
+                                                   : command_line::Success;
+}
 
 TextWindow &Program::text() {
   text_->showHeldPageText();

@@ -22,6 +22,10 @@ class Program {
   RectEditWindow &rect() { return main_->rectWindow(); }
   ClefBarlineWindow &clefs() { return main_->clefWindow(); }
 
+  // The program's exit status once its window has closed: 1 when the
+  // settings could not be written (as the box said), else 0.
+  int exitStatus();
+
  private:
   std::unique_ptr<MainWindow> main_;
   // The text window belongs to the main window and goes with it.

@@ -7,8 +7,12 @@ namespace regular_file {
 bool isRegular(const QString &path) { return QFileInfo(path).isFile(); }
 
 QString notFoundMessage(const QString &path) {
-  return QStringLiteral("ファイル「%1」が見つかりません。")
-      .arg(QFileInfo(path).fileName());
+  const QFileInfo info(path);
+  // "folder/" has no file name of its own.
+  const QString name = info.fileName().isEmpty() ? path : info.fileName();
+  if (info.exists())
+    return QStringLiteral("「%1」はファイルではありません。").arg(name);
+  return QStringLiteral("ファイル「%1」が見つかりません。").arg(name);
 }
 
 }  // namespace regular_file

@@ -10,7 +10,9 @@ namespace regular_file {
 
 bool isRegular(const QString &path);
 
-// The refusal of a path that is not a regular file, naming the file.
+// The refusal of a path that is not a regular file, naming the file: one
+// that is missing is not found, one that is there (a FIFO, a device, a
+// folder) is no file.
 QString notFoundMessage(const QString &path);
 
 }  // namespace regular_file

@@ -32,11 +32,16 @@ TEST_F(OutsideInput, FilesThatAreNotRegularFilesAreRefusedByName) {
     doc.files().openFile(shown);
     messages = ScriptedMessages();
     doc.files().openFile(path);  // a FIFO would block here, /dev/zero never end
-    EXPECT_EQ(messages.texts(),
-              QStringList{QStringLiteral("ファイル「%1」が見つかりません。")
-                              .arg(QFileInfo(path).fileName())});
+    const QStringList said{QStringLiteral("「%1」はファイルではありません。")
+                               .arg(QFileInfo(path).fileName())};
+    EXPECT_EQ(messages.texts(), said);
     EXPECT_EQ(doc.page().PagePath, shown);
     EXPECT_EQ(doc.page().count(), 1);
+    // Named on the command line: the same words, over an empty page.
+    messages = ScriptedMessages();
+    doc.files().openStartFile({path});
+    EXPECT_EQ(messages.texts(), said);
+    EXPECT_EQ(doc.page().count(), 0);
   }
 }
 

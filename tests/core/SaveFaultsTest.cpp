@@ -396,6 +396,21 @@ void expectOldFileKept(const Writer &w, const QString &folder,
 
 }  // namespace
 
+// A settings file the user may write, in a folder that takes no temporary
+// file, is written in place, as a page is.
+TEST(SaveFaults, SettingsInAClosedFolderAreWrittenInPlace) {
+  ScratchDir dir;
+  const QString path = dir.write("config/Vrn32.ini", oldBytes(QString()));
+  ::chmod(QFile::encodeName(dir.file("config")).constData(), 0555);
+  const ChildResult run = inChild([&](int out) {
+    loseFilePrivileges();
+    return closeWithSettings(path, out);
+  });
+  ::chmod(QFile::encodeName(dir.file("config")).constData(), 0755);
+  EXPECT_EQ(run.status, 0) << run.out.toStdString();
+  EXPECT_TRUE(readBytes(path).contains("r2=/home/user/a.fum\n"));
+}
+
 // Every writer under a file-size limit: the new file, small or large, is
 // not cut at the limit and reported as written.
 TEST(SaveFaults, EveryWriterPastASizeLimitKeepsTheOldFile) {

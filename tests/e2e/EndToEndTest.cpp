@@ -242,6 +242,7 @@ class Varnel {
     return process_.state() == QProcess::NotRunning ||
            process_.waitForFinished(ms);
   }
+  int exitCode() const { return process_.exitCode(); }
 
  private:
   QProcess process_;
@@ -391,6 +392,17 @@ TEST_F(EndToEnd, ClosingAModifiedPageAsksToSaveIt) {
   varnel.keys(box, {QStringLiteral("n")});
   EXPECT_TRUE(varnel.exited(5000)) << keep(QStringLiteral("still-open"));
   EXPECT_EQ(readBytes(file), original);
+}
+
+// Settings that cannot be written at the close (the configuration folder
+// is a plain file) are said in a box, and the program ends with status 1.
+TEST_F(EndToEnd, UnwritableSettingsEndTheProgramWithStatus1) {
+  Varnel varnel(scratch.write("config", "x"), {page("はじめに")});
+  const QString main = varnel.window(QStringLiteral("^はじめに.fum$"));
+  ASSERT_TRUE(varnel.menu(main, QStringLiteral("f"), QStringLiteral("x")));
+  varnel.keys(varnel.window(QStringLiteral("^Varnel$")), {"Return"});
+  ASSERT_TRUE(varnel.exited(5000)) << keep(QStringLiteral("still-open"));
+  EXPECT_EQ(varnel.exitCode(), 1);
 }
 
 // The clipboard is the system's: a region copied in one running Varnel
