@@ -32,7 +32,7 @@ void exportCourse(benchmark::State &state, bool withSound) {
     }
     options.sound = [soundFont](const QByteArray &piece, const QString &path,
                                 QString *error) {
-      return audio_render::renderToOgg(piece, soundFont, path, error);
+      return audio_render::renderForWeb(piece, soundFont, path, error);
     };
   }
   qint64 bytes = 0;

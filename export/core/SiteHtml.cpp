@@ -1,6 +1,7 @@
 #include "export/core/SiteHtml.h"
 
 #include "export/core/SiteNames.h"
+#include "export/core/SiteSound.h"
 
 namespace site_html {
 namespace {
@@ -103,9 +104,12 @@ QString page(const Page &page) {
         QStringLiteral("<div class=\"paper\">%1</div>\n").arg(page.paperSvg);
   if (!page.audioFile.isEmpty()) {
     html += QStringLiteral(
-                "<p class=\"piece\"><audio controls=\"controls\" "
-                "preload=\"metadata\" src=\"%1\"></audio></p>\n")
-                .arg(escape(page.audioFile));
+        "<p class=\"piece\"><audio controls=\"controls\" "
+        "preload=\"metadata\">");
+    for (const site_sound::Source &source : site_sound::sources(page.audioFile))
+      html += QStringLiteral("<source src=\"%1\" type=\"%2\"/>")
+                  .arg(escape(source.file), source.type);
+    html += QStringLiteral("</audio></p>\n");
   }
   if (!page.text.isEmpty())
     html +=
@@ -136,9 +140,10 @@ QString styleSheet() {
   return QStringLiteral(
              "@font-face {\n"
              "  font-family: \"VarnelMincho\";\n"
-             "  src: url(\"%1\") format(\"truetype\");\n"
-             // The font is large: the text shows at once in the reader's
-             // own serif face until it has come.
+             "  src: url(\"%1\") format(\"woff2\"),\n"
+             "       url(\"%2\") format(\"truetype\");\n"
+             // The text shows at once in the reader's own serif face until
+             // the font has come.
              "  font-display: swap;\n"
              "}\n"
              "body {\n"
@@ -167,7 +172,8 @@ QString styleSheet() {
              ".problem { color: #a00000; }\n"
              "ol.entries { list-style: none; padding-left: 0; line-height: "
              "1.8; }\n")
-      .arg(QLatin1String(site_names::FontFile));
+      .arg(QLatin1String(site_names::FontWoff2File),
+           QLatin1String(site_names::FontFile));
 }
 
 QString keyScript() {

@@ -28,7 +28,7 @@ struct Page {
   int count = 1;
   QString paperSvg;   // markup, made by the program
   QString text;       // plain text, lines separated by LF
-  QString audioFile;  // empty when the page has no piece
+  QString audioFile;  // the stem of the piece's files, empty when none
   QString problem;    // why the page could not be shown, or empty
   std::optional<Link> previous, next;
 };

@@ -7,17 +7,18 @@
 
 // A course, or one page, written as a static website: an index that is the
 // course's contents, one HTML file per entry with its staff paper as SVG,
-// its text and its piece as Ogg Vorbis, the style sheet, the arrow-key
-// script and the Mincho font beside them. Every name is relative, so the
-// folder can be moved or served by any web server. Each file is written
-// whole or not at all, and the index comes last: a site that failed or was
-// stopped has no index of its own.
+// its text and its piece as MP3 and Ogg Opus, the style sheet, the
+// arrow-key script and a subset of the Mincho font beside them. Every name is
+// relative, so the folder can be moved or served by any web server. Each file
+// is written whole or not at all, and the index comes last: a site that failed
+// or was stopped has no index of its own.
 namespace site_export {
 
-// Makes the compressed sound of a piece (a standard MIDI file's bytes);
-// false with the reason, naming the file, in `error`.
+// Makes the compressed sound of a piece (a standard MIDI file's bytes) as
+// the files `stemPath` plus the suffixes of site_sound::sources; false with
+// the reason, naming the file, in `error`.
 using SoundMaker = std::function<bool(const QByteArray &piece,
-                                      const QString &oggPath, QString *error)>;
+                                      const QString &stemPath, QString *error)>;
 // Told before each page and once at the end; false stops the export.
 using Progress = std::function<bool(int done, int total)>;
 

@@ -29,11 +29,12 @@ struct Api {
   // piece longer than the bound is written up to there, and `cut` says so.
   bool (*renderToWav)(const QByteArray &piece, const QString &soundFont,
                       const QString &wavPath, QString *error, bool *cut);
-  // The same as an Ogg Vorbis file.
-  bool (*renderToOgg)(const QByteArray &piece, const QString &soundFont,
-                      const QString &oggPath, QString *error, bool *cut);
+  // The piece for a web page at the common loudness, as `stemPath`.mp3 and
+  // `stemPath`.ogg (both or neither); false with the reason in `error`.
+  bool (*renderForWeb)(const QByteArray &piece, const QString &soundFont,
+                       const QString &stemPath, QString *error);
 };
-constexpr int ApiVersion = 3;
+constexpr int ApiVersion = 4;
 // The one symbol the module exports.
 constexpr char EntryName[] = "varnel_sound_module";
 

@@ -11,6 +11,7 @@
 #include "sound/core/StandardMidiFile.h"
 #include "sound/module/AudioSink.h"
 #include "sound/module/FluidSynthSetup.h"
+#include "sound/module/WebSink.h"
 
 namespace audio_render {
 namespace {
@@ -21,6 +22,9 @@ const float QuietPeak = float(std::pow(10.0, QuietDbfs / 20) - 0.5 / 32767);
 
 // 16-bit stereo PCM, as the canonical 44-byte WAV header describes it.
 constexpr int Channels = 2, BytesPerFrame = Channels * 2;
+
+// Opus takes 48 kHz, and MP3 does as well as at 44.1 kHz.
+constexpr int WebSampleRate = 48000;
 
 // The data size of a WAV file whose length is not known when it starts.
 constexpr quint32 UnknownSize = 0xFFFFFFFFu - 36;
@@ -86,12 +90,12 @@ class WavSink : public audio_sink::Sink {
 class Renderer {
  public:
   Renderer(fluid_synth_t *synth, fluid_settings_t *settings,
-           audio_sink::Sink &sink)
+           audio_sink::Sink &sink, int sampleRate)
       : synth_(synth), sink_(sink) {
     fluid_settings_getint(settings, "audio.period-size", &frames_);
     frames_ = std::max(frames_, 1);
     samples_.resize(frames_ * Channels);
-    blockSeconds_ = double(frames_) / fluid_setup::SampleRate;
+    blockSeconds_ = double(frames_) / sampleRate;
   }
   // Renders one block; false when the sink cannot take it.
   bool block() {
@@ -129,10 +133,10 @@ class Renderer {
 // Renders the piece into the sink, which writes `file`; see renderToWav.
 bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
             audio_sink::Sink &sink, QString *error, bool *cut,
-            double maxSeconds) {
+            double maxSeconds, int sampleRate = fluid_setup::SampleRate) {
   fluid_setup::quietLog();
   const qint64 ticks = standard_midi::lengthInTicks(piece);
-  const fluid_setup::Settings settings = fluid_setup::makeSettings();
+  const fluid_setup::Settings settings = fluid_setup::makeSettings(sampleRate);
   const fluid_setup::Synth synth =
       fluid_setup::makeSynth(settings.get(), soundFont);
   if (!synth) {
@@ -141,7 +145,7 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
   }
   const fluid_setup::Player player =
       fluid_setup::makePlayer(synth.get(), piece);
-  Renderer renderer(synth.get(), settings.get(), sink);
+  Renderer renderer(synth.get(), settings.get(), sink, sampleRate);
   if (!player || !file.open() || !sink.start()) {
     file.commit();
     *error = file.errorText();
@@ -178,13 +182,30 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   return render(piece, soundFont, file, sink, error, cut, maxSeconds);
 }
 
-bool renderToOgg(const QByteArray &piece, const QString &soundFont,
-                 const QString &oggPath, QString *error, bool *cut,
-                 double maxSeconds) {
-  WholeFile file(oggPath);
-  const std::unique_ptr<audio_sink::Sink> sink =
-      audio_sink::vorbis(file.device(), fluid_setup::SampleRate, Channels);
-  return render(piece, soundFont, file, *sink, error, cut, maxSeconds);
+bool renderForWeb(const QByteArray &piece, const QString &soundFont,
+                  const QString &stemPath, QString *error,
+                  loudness::Levels *levels) {
+  // The MP3 file is the render's own; the Ogg file is opened beside it and
+  // put in place once both are encoded.
+  WholeFile mp3(stemPath + QStringLiteral(".mp3")),
+      ogg(stemPath + QStringLiteral(".ogg"));
+  if (!ogg.open()) {
+    ogg.commit();
+    *error = ogg.errorText();
+    return false;
+  }
+  const std::unique_ptr<audio_sink::Sink> sink = web_sink::make(
+      mp3.device(), ogg.device(), WebSampleRate, Channels, levels);
+  if (!render(piece, soundFont, mp3, *sink, error, nullptr, MaxPieceSeconds,
+              WebSampleRate)) {
+    ogg.cancel();
+    ogg.commit();
+    return false;
+  }
+  if (ogg.commit()) return true;
+  *error = ogg.errorText();
+  QFile::remove(stemPath + QStringLiteral(".mp3"));
+  return false;
 }
 
 }  // namespace audio_render

@@ -20,13 +20,13 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   return audio_render::renderToWav(piece, soundFont, wavPath, error, cut);
 }
 
-bool renderToOgg(const QByteArray &piece, const QString &soundFont,
-                 const QString &oggPath, QString *error, bool *cut) {
-  return audio_render::renderToOgg(piece, soundFont, oggPath, error, cut);
+bool renderForWeb(const QByteArray &piece, const QString &soundFont,
+                  const QString &stemPath, QString *error) {
+  return audio_render::renderForWeb(piece, soundFont, stemPath, error);
 }
 
 const sound_module::Api api{sound_module::ApiVersion, makeSequencer,
-                            renderToWav, renderToOgg};
+                            renderToWav, renderForWeb};
 
 }  // namespace
 

@@ -283,4 +283,67 @@ TEST_F(SiteInBrowser, TheSiteWorksFromAWebServer) {
   server.waitForFinished();
 }
 
+// Each source's length as the browser tells it: an Ogg stream's length,
+// without byte ranges, shows only once it has been read to its end, so
+// every source is played (muted) until the browser knows.
+const QString SourceLengthsProbe =
+    u"const lengths = [...document.querySelectorAll('audio source')].map("
+    "source => new Promise(told => {"
+    "  const audio = new Audio();"
+    "  audio.muted = true;"
+    "  const say = () => { if (isFinite(audio.duration)) told(audio.duration); "
+    "};"
+    "  audio.addEventListener('loadedmetadata', say);"
+    "  audio.addEventListener('durationchange', say);"
+    "  audio.addEventListener('error', () => told(-1));"
+    "  audio.addEventListener('canplay', () => audio.play(), {once: true});"
+    "  audio.src = source.src;"
+    "}));"
+    "Promise.all(lengths).then(seconds => "
+    "document.body.setAttribute('data-lengths', seconds.join(' ')));"_s;
+
+TEST_F(SiteInBrowser,
+       EverySourceIsAsLongAsItsMidiFileFromAServerWithoutRanges) {
+  // Python's server sends every file whole, never a range of it.
+  QProcess server;
+  server.setProcessChannelMode(QProcess::MergedChannels);
+  server.start(u"python3"_s,
+               {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
+                u"127.0.0.1"_s, u"--directory"_s, site()});
+  static const QRegularExpression port(u"port (\\d+)"_s);
+  QString said;
+  while (!port.match(said).hasMatch() && server.waitForReadyRead(30000))
+    said += QString::fromUtf8(server.readAll());
+  ASSERT_TRUE(port.match(said).hasMatch()) << said.toStdString();
+  const QString base =
+      u"http://127.0.0.1:%1/"_s.arg(port.match(said).captured(1));
+
+  QList<int> pieces;
+  QList<QStringList> runs;
+  for (int i = 0; i < pages_.size(); ++i) {
+    if (!QFileInfo::exists(paths_[i].chopped(4) + ".mid"_L1)) continue;
+    pieces.append(i);
+    const QString probed =
+        QFileInfo(QUrl(probe(i, SourceLengthsProbe)).toLocalFile()).fileName();
+    runs.append(
+        {u"--virtual-time-budget=120000"_s, u"--dump-dom"_s, base + probed});
+  }
+  const QList<QByteArray> printed = browsers(runs);
+  static const QRegularExpression lengths(uR"x(data-lengths="([^"]*)")x"_s);
+  for (qsizetype n = 0; n < pieces.size(); ++n) {
+    const int i = pieces[n];
+    SCOPED_TRACE(titles_[i].toStdString());
+    const double midi =
+        piece_length::pieceSeconds(readBytes(paths_[i].chopped(4) + ".mid"_L1));
+    const QStringList seconds =
+        lengths.match(QString::fromUtf8(printed[n])).captured(1).split(' ');
+    ASSERT_EQ(seconds.size(), 2) << "MP3 and Ogg, each told";
+    for (const QString &length : seconds)
+      EXPECT_NEAR(length.toDouble(), midi, 0.5);
+  }
+  EXPECT_FALSE(pieces.isEmpty());
+  server.kill();
+  server.waitForFinished();
+}
+
 }  // namespace

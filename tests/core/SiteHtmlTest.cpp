@@ -82,7 +82,7 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
     page.text = text + QStringLiteral("\n") + text;
     page.paperSvg =
         QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
-    page.audioFile = QStringLiteral("p001.ogg");
+    page.audioFile = QStringLiteral("p001");
     page.previous = site_html::Link{QStringLiteral("p000.html"), text};
     page.next = site_html::Link{QStringLiteral("p002.html"), text};
     const Parsed parsed = parse(site_html::page(page));
