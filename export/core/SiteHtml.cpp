@@ -21,8 +21,13 @@ QString head(const QString &title) {
              "<meta charset=\"utf-8\"/>\n"
              "<meta name=\"viewport\" content=\"width=device-width\"/>\n"
              "<title>%1</title>\n"
-             "<link rel=\"stylesheet\" href=\"%2\"/>\n")
-      .arg(escape(title), QLatin1String(site_names::StyleFile));
+             "<link rel=\"stylesheet\" href=\"%2\"/>\n"
+             // Fetched with the style sheet instead of after it: on a slow
+             // line the text's face comes a round trip sooner.
+             "<link rel=\"preload\" href=\"%3\" as=\"font\" "
+             "type=\"font/woff2\" crossorigin=\"anonymous\"/>\n")
+      .arg(escape(title), QLatin1String(site_names::StyleFile),
+           QLatin1String(site_names::FontWoff2File));
 }
 
 QString link(const std::optional<Link> &to, const char *rel,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 #include "base/core/WholeFile.h"
 #include "sound/core/SoundFonts.h"
@@ -130,8 +131,9 @@ class Renderer {
   double seconds_ = 0;
 };
 
-// Renders the piece into the sink, which writes `file`; see renderToWav.
-bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
+// Renders the piece into the sink, which writes `file` (or, when there is
+// none, keeps the sound); see renderToWav.
+bool render(const QByteArray &piece, const QString &soundFont, WholeFile *file,
             audio_sink::Sink &sink, QString *error, bool *cut,
             double maxSeconds, int sampleRate = fluid_setup::SampleRate) {
   fluid_setup::quietLog();
@@ -146,9 +148,11 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
   const fluid_setup::Player player =
       fluid_setup::makePlayer(synth.get(), piece);
   Renderer renderer(synth.get(), settings.get(), sink, sampleRate);
-  if (!player || !file.open() || !sink.start()) {
-    file.commit();
-    *error = file.errorText();
+  if (!player || (file && !file->open()) || !sink.start()) {
+    if (file) file->commit();
+    *error = file && !file->errorText().isEmpty()
+                 ? file->errorText()
+                 : QStringLiteral("曲を鳴らせません。");
     return false;
   }
   fluid_player_play(player.get());
@@ -165,9 +169,11 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
   if (stopped) fluid_player_stop(player.get());
   if (cut) *cut = written && stopped;
   fluid_setup::releaseAllNotes(synth.get());
-  if (!written || !renderer.tail() || !sink.finish()) file.cancel();
-  if (file.commit()) return true;
-  *error = file.errorText();
+  const bool whole = written && renderer.tail() && sink.finish();
+  if (!file) return whole;
+  if (!whole) file->cancel();
+  if (file->commit()) return true;
+  *error = file->errorText();
   return false;
 }
 
@@ -179,32 +185,38 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   // An old file of the name stays until the new one is whole.
   WholeFile file(wavPath);
   WavSink sink(file);
-  return render(piece, soundFont, file, sink, error, cut, maxSeconds);
+  return render(piece, soundFont, &file, sink, error, cut, maxSeconds);
 }
 
 bool renderForWeb(const QByteArray &piece, const QString &soundFont,
                   const QString &stemPath, QString *error,
                   loudness::Levels *levels) {
-  // The MP3 file is the render's own; the Ogg file is opened beside it and
-  // put in place once both are encoded.
+  web_sink::Collector sound(Channels);
+  {
+    // Two synthesizers rendering at once in one process now and then
+    // sound a little differently (FluidSynth shares its samples between
+    // them), and the site must come out the same on every export. The
+    // encoders, most of the work, still run side by side.
+    static std::mutex synthesizing;
+    const std::lock_guard lock(synthesizing);
+    if (!render(piece, soundFont, nullptr, sound, error, nullptr,
+                MaxPieceSeconds, WebSampleRate))
+      return false;
+  }
   WholeFile mp3(stemPath + QStringLiteral(".mp3")),
       ogg(stemPath + QStringLiteral(".ogg"));
-  if (!ogg.open()) {
-    ogg.commit();
-    *error = ogg.errorText();
-    return false;
-  }
-  const std::unique_ptr<audio_sink::Sink> sink = web_sink::make(
-      mp3.device(), ogg.device(), WebSampleRate, Channels, levels);
-  if (!render(piece, soundFont, mp3, *sink, error, nullptr, MaxPieceSeconds,
-              WebSampleRate)) {
+  if (!mp3.open() || !ogg.open() ||
+      !web_sink::write(sound.samples(), Channels, WebSampleRate, mp3.device(),
+                       ogg.device(), levels)) {
+    mp3.cancel();
     ogg.cancel();
-    ogg.commit();
-    return false;
   }
-  if (ogg.commit()) return true;
-  *error = ogg.errorText();
-  QFile::remove(stemPath + QStringLiteral(".mp3"));
+  // Both files or neither: an MP3 put in place goes again when its Ogg
+  // file fails.
+  const bool mp3Written = mp3.commit();
+  if (mp3Written && ogg.commit()) return true;
+  *error = mp3Written ? ogg.errorText() : mp3.errorText();
+  if (mp3Written) QFile::remove(stemPath + QStringLiteral(".mp3"));
   return false;
 }
 

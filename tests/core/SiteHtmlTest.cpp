@@ -93,10 +93,11 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
     EXPECT_EQ(parsed.texts[QStringLiteral("text")], page.text);
     EXPECT_EQ(parsed.scripts,
               QStringList{QLatin1String(site_names::ScriptFile)});
-    EXPECT_EQ(parsed.links,
-              (QStringList{
-                  QStringLiteral("site.css"), QStringLiteral("p000.html"),
-                  QStringLiteral("index.html"), QStringLiteral("p002.html")}));
+    EXPECT_EQ(parsed.links, (QStringList{QStringLiteral("site.css"),
+                                         QStringLiteral("varnel-mincho.woff2"),
+                                         QStringLiteral("p000.html"),
+                                         QStringLiteral("index.html"),
+                                         QStringLiteral("p002.html")}));
 
     site_html::Index index{
         text, text, {{text, 2, QStringLiteral("p001.html")}}};
