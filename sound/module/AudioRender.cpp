@@ -194,9 +194,9 @@ bool renderForWeb(const QByteArray &piece, const QString &soundFont,
   web_sink::Collector sound(Channels);
   {
     // Two synthesizers rendering at once in one process now and then
-    // sound a little differently (FluidSynth shares its samples between
-    // them), and the site must come out the same on every export. The
-    // encoders, most of the work, still run side by side.
+    // render a piece a little differently, and a site must come out the
+    // same on every export: the pieces are synthesized one at a time, and
+    // only the encoders, most of the work, run side by side.
     static std::mutex synthesizing;
     const std::lock_guard lock(synthesizing);
     if (!render(piece, soundFont, nullptr, sound, error, nullptr,
