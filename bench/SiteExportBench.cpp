@@ -32,8 +32,8 @@ void exportCourse(benchmark::State &state, bool withSound) {
     }
     options.sound = [soundFont](const QByteArray &piece, const QString &path,
                                 QString *error, const std::atomic<bool> &stop) {
-      return audio_render::renderToOgg(piece, soundFont, path, error, nullptr,
-                                       audio_render::MaxPieceSeconds, &stop);
+      return audio_render::renderForWeb(piece, soundFont, path, error, nullptr,
+                                        &stop);
     };
   }
   qint64 bytes = 0;

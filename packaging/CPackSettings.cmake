@@ -11,7 +11,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), \
-qt6-qpa-plugins, libfluidsynth3, timgm6mb-soundfont | fluid-soundfont-gm, \
+qt6-qpa-plugins, libfluidsynth3, libsndfile1 (>= 1.1), libharfbuzz-subset0, \
+libwoff1, timgm6mb-soundfont | fluid-soundfont-gm, \
 fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
 # The fuller General MIDI SoundFont, played in preference when present.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl-dev
   libfluidsynth-dev libsndfile1-dev fluidsynth timgm6mb-soundfont
+  libharfbuzz-dev libwoff-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format

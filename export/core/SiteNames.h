@@ -10,8 +10,12 @@ namespace site_names {
 inline constexpr char IndexFile[] = "index.html";
 inline constexpr char StyleFile[] = "site.css";
 inline constexpr char ScriptFile[] = "keys.js";
-inline constexpr char FontFile[] = "ipamp.ttf";
-inline constexpr char FontLicenceFile[] = "ipamp-licence.txt";
+// The subset of the Mincho face the pages use, under a name of its own,
+// with the licence it is given under and a note on where its original is.
+inline constexpr char FontFile[] = "varnel-mincho.ttf";
+inline constexpr char FontWoff2File[] = "varnel-mincho.woff2";
+inline constexpr char FontLicenceFile[] = "varnel-mincho-licence.txt";
+inline constexpr char FontNoteFile[] = "varnel-mincho-readme.txt";
 
 // The stem of page `number` (from 1) of a course: "p" and the number in at
 // least three digits, then the ASCII letters and digits of the page's name,

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
@@ -20,8 +22,10 @@
 #include "export/core/SiteHtml.h"
 #include "export/core/SiteManifest.h"
 #include "export/core/SiteNames.h"
+#include "export/core/SiteSound.h"
 #include "export/core/StaffDescription.h"
 #include "export/render/PdfBooklet.h"
+#include "export/render/SiteFont.h"
 #include "export/render/SitePageSvg.h"
 #include "files/core/ContentsFile.h"
 #include "files/core/CourseContents.h"
@@ -119,24 +123,55 @@ bool writeText(const QString &path, const QString &text, Outcome &outcome) {
   return false;
 }
 
-// The font and its licence go beside the pages, as its licence allows.
-void copyFont(const QDir &folder, Outcome &outcome) {
-  const struct {
-    const char *from, *to;
-  } files[] = {{SystemFont, site_names::FontFile},
-               {SystemFontLicence, site_names::FontLicenceFile}};
-  for (const auto &file : files) {
-    QFile in(QLatin1String(file.from));
-    if (!in.open(QIODevice::ReadOnly)) {
-      outcome.warnings.append(file_errors::notFound(QLatin1String(file.from)));
-      continue;
-    }
-    const QByteArray bytes = in.readAll();
-    QString error;
-    if (!whole_file::write(folder.filePath(QLatin1String(file.to)), bytes,
+// The subset of the font holding `characters`, with the licence and a note
+// on the original beside it, as the font's licence asks of a changed font.
+void writeFont(const QDir &folder, const QSet<char32_t> &characters,
+               Outcome &outcome) {
+  QList<char32_t> used(characters.cbegin(), characters.cend());
+  std::sort(used.begin(), used.end());
+  QString error;
+  const auto subset = site_font::make(QLatin1String(SystemFont), used, &error);
+  QFile licence{QLatin1String(SystemFontLicence)};
+  if (!subset || !licence.open(QIODevice::ReadOnly)) {
+    outcome.warnings.append(subset ? file_errors::notFound(licence.fileName())
+                                   : error);
+    return;
+  }
+  const QString note =
+      QStringLiteral(
+          "%1 (%2, %3)\n\n"
+          "このフォントは IPAP明朝 (ipamp.ttf) から、このサイトが使う文字だけを"
+          "取り出して名前を変えたものです。\n"
+          "This font is IPAPMincho (ipamp.ttf) cut down to the characters "
+          "this site uses, and renamed as its licence asks.\n\n"
+          "元のフォント / The original: https://moji.or.jp/ipafont/ "
+          "(Debian: fonts-ipafont-mincho)\n"
+          "ライセンス / Licence: %4\n")
+          .arg(QLatin1String(site_font::FamilyName),
+               QLatin1String(site_names::FontWoff2File),
+               QLatin1String(site_names::FontFile),
+               QLatin1String(site_names::FontLicenceFile));
+  const std::pair<const char *, QByteArray> files[] = {
+      {site_names::FontWoff2File, subset->woff2},
+      {site_names::FontFile, subset->trueType},
+      {site_names::FontLicenceFile, licence.readAll()},
+      {site_names::FontNoteFile, note.toUtf8()}};
+  for (const auto &[name, bytes] : files) {
+    if (!whole_file::write(folder.filePath(QLatin1String(name)), bytes,
                            whole_file::InPlace::Never, &error))
       outcome.errors.append(error);
   }
+}
+
+// Every character `html` shows, for the font's subset: its numeric
+// references ("&#8594;") stand for characters too.
+void noteCharacters(const QString &html, QSet<char32_t> &characters) {
+  for (const char32_t c : html.toUcs4()) characters.insert(c);
+  static const QRegularExpression reference(
+      QStringLiteral("&#([xX]?)([0-9a-fA-F]+);"));
+  for (const QRegularExpressionMatch &m : reference.globalMatch(html))
+    characters.insert(
+        m.captured(2).toUInt(nullptr, m.captured(1).isEmpty() ? 10 : 16));
 }
 
 // The page text as the text window shows it, lines ended by LF.
@@ -148,8 +183,8 @@ QString plainText(const QByteArray &pageText) {
 }
 
 struct SoundJob {
-  QString piecePath;  // empty: the page has no piece
-  QString fileName;
+  QString piecePath;            // empty: the page has no piece
+  QString stem;                 // of the sound files
   std::promise<QString> error;  // empty when written
   std::future<QString> done = error.get_future();
 };
@@ -163,7 +198,7 @@ class SoundWorkers {
     for (qsizetype i = 0; i < plan.pages.size(); ++i) {
       jobs_[i].piecePath =
           findSibling(plan.pages[i].path, QStringLiteral(".mid"));
-      jobs_[i].fileName = plan.pages[i].stem + QStringLiteral(".ogg");
+      jobs_[i].stem = plan.pages[i].stem;
       if (!jobs_[i].piecePath.isEmpty()) ++pieces_;
     }
     // Longest first, by the size of its MIDI file, so that no long piece
@@ -209,7 +244,7 @@ class SoundWorkers {
       if (!job.piecePath.isEmpty()) {
         const auto piece = standard_midi::read(job.piecePath, &error);
         if (piece &&
-            maker_(piece->bytes, folder_.filePath(job.fileName), &error, stop_))
+            maker_(piece->bytes, folder_.filePath(job.stem), &error, stop_))
           error.clear();
         ++finished_;
       }
@@ -287,11 +322,14 @@ class Writer {
       view.text = plainText(loaded.pageText);
       view.paperDescription = staff_description::sentences(score);
       if (const QString piece = sound(i); !piece.isEmpty())
-        view.audioFiles = {piece};
+        for (const site_sound::Source &source : site_sound::sources(piece))
+          view.audioFiles.append(source.file);
       if (outcome_.cancelled) return false;
     }
+    const QString html = site_html::page(view);
+    noteCharacters(html, characters_);
     if (!writeText(folder_.filePath(planned.stem + QStringLiteral(".html")),
-                   site_html::page(view), outcome_))
+                   html, outcome_))
       return false;
     ++outcome_.pages;
     return true;
@@ -317,8 +355,13 @@ class Writer {
       view.entries.append({page.title.isEmpty() ? page.stem : page.title,
                            page.indent, page.stem + QStringLiteral(".html")});
     }
+    // The font goes before the index, holding the index's characters too.
+    const QString html = site_html::index(view);
+    noteCharacters(html, characters_);
+    writeFont(folder_, characters_, outcome_);
+    if (!outcome_.errors.isEmpty()) return false;
     return writeText(folder_.filePath(QLatin1String(site_names::IndexFile)),
-                     site_html::index(view), outcome_);
+                     html, outcome_);
   }
 
  private:
@@ -344,7 +387,7 @@ class Writer {
       if (error) outcome_.errors.append(*error);
       return {};
     }
-    return job.fileName;
+    return job.stem;
   }
 
   const Plan &plan_;
@@ -353,6 +396,7 @@ class Writer {
   Outcome &outcome_;
   SoundWorkers sounds_;
   bool soundProblemSaid_ = false;
+  QSet<char32_t> characters_;  // what the pages show, for the font
 };
 
 // Every file of the site, from the style sheet to the index, the index
@@ -364,7 +408,6 @@ void writeSite(const Plan &plan, const QDir &dir, const Options &options,
       !writeText(dir.filePath(QLatin1String(site_names::ScriptFile)),
                  site_html::keyScript(), outcome))
     return;
-  copyFont(dir, outcome);
   // The index of an earlier export goes first: until every page is written
   // the folder holds no index that would present it as whole.
   const QString index = dir.filePath(QLatin1String(site_names::IndexFile));
@@ -384,10 +427,12 @@ QStringList expectedNames(const Plan &plan) {
   QStringList names;
   for (const char *name :
        {site_names::IndexFile, site_names::StyleFile, site_names::ScriptFile,
-        site_names::FontFile, site_names::FontLicenceFile, BookletFile})
+        site_names::FontFile, site_names::FontWoff2File,
+        site_names::FontLicenceFile, site_names::FontNoteFile, BookletFile})
     names << QLatin1String(name);
   for (const PlannedPage &page : plan.pages)
     names << page.stem + QStringLiteral(".html")
+          << page.stem + QStringLiteral(".mp3")
           << page.stem + QStringLiteral(".ogg");
   return names;
 }
@@ -454,10 +499,9 @@ SoundMaker moduleSound(QString *problem) {
     *problem = sound_fonts::missingMessage();
     return {};
   }
-  return [module, soundFont](const QByteArray &piece, const QString &oggPath,
+  return [module, soundFont](const QByteArray &piece, const QString &stemPath,
                              QString *error, const std::atomic<bool> &stop) {
-    bool cut = false;
-    return module->renderToOgg(piece, soundFont, oggPath, error, &cut, &stop);
+    return module->renderForWeb(piece, soundFont, stemPath, error, &stop);
   };
 }
 

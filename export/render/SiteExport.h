@@ -8,11 +8,11 @@
 
 // A course, or one page, written as a static website: an index that is the
 // course's contents, one HTML file per entry with its staff paper as SVG,
-// its text and its piece as Ogg Vorbis, the style sheet, the arrow-key
-// script and the Mincho font beside them. Every name is relative, so the
-// folder can be moved or served by any web server. Each file is written
-// whole or not at all, and the index comes last: a site that failed or was
-// stopped has no index of its own.
+// its text and its piece as MP3 and Ogg Opus, the style sheet, the
+// arrow-key script and a subset of the Mincho font beside them. Every name is
+// relative, so the folder can be moved or served by any web server. Each file
+// is written whole or not at all, and the index comes last: a site that failed
+// or was stopped has no index of its own.
 //
 // The export owns only what it writes: a list of its files stays in the
 // folder (see SiteManifest.h), a new export takes away the files of the last
@@ -20,11 +20,12 @@
 // site goes is replaced, never written through.
 namespace site_export {
 
-// Makes the compressed sound of a piece (a standard MIDI file's bytes);
-// false with the reason, naming the file, in `error`. `stop`, once set,
-// asks it to give up at once and write nothing.
+// Makes the compressed sound of a piece (a standard MIDI file's bytes) as
+// the files `stemPath` plus the suffixes of site_sound::sources; false with
+// the reason, naming the file, in `error`. `stop`, once set, asks it to give
+// up at once and write nothing.
 using SoundMaker =
-    std::function<bool(const QByteArray &piece, const QString &oggPath,
+    std::function<bool(const QByteArray &piece, const QString &stemPath,
                        QString *error, const std::atomic<bool> &stop)>;
 // Told as the pages, the pieces and the booklet are done, and while a
 // piece is awaited; false stops the export.

@@ -30,11 +30,13 @@ struct Api {
   // piece longer than the bound is written up to there, and `cut` says so.
   bool (*renderToWav)(const QByteArray &piece, const QString &soundFont,
                       const QString &wavPath, QString *error, bool *cut);
-  // The same as an Ogg Vorbis file. `stop` (when given), set meanwhile,
-  // ends it within a block of sound, and nothing is written.
-  bool (*renderToOgg)(const QByteArray &piece, const QString &soundFont,
-                      const QString &oggPath, QString *error, bool *cut,
-                      const std::atomic<bool> *stop);
+  // The piece for a web page at the common loudness, as `stemPath`.mp3 and
+  // `stemPath`.ogg (both or neither); false with the reason in `error`.
+  // `stop` (when given), set meanwhile, ends it within a block of sound,
+  // and nothing is written.
+  bool (*renderForWeb)(const QByteArray &piece, const QString &soundFont,
+                       const QString &stemPath, QString *error,
+                       const std::atomic<bool> *stop);
 };
 constexpr int ApiVersion = 4;
 // The one symbol the module exports.

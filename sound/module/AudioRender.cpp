@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 #include "base/core/WholeFile.h"
 #include "sound/core/SoundFonts.h"
 #include "sound/core/StandardMidiFile.h"
 #include "sound/module/AudioSink.h"
 #include "sound/module/FluidSynthSetup.h"
+#include "sound/module/WebSink.h"
 
 namespace audio_render {
 namespace {
@@ -21,6 +23,9 @@ const float QuietPeak = float(std::pow(10.0, QuietDbfs / 20) - 0.5 / 32767);
 
 // 16-bit stereo PCM, as the canonical 44-byte WAV header describes it.
 constexpr int Channels = 2, BytesPerFrame = Channels * 2;
+
+// Opus takes 48 kHz, and MP3 does as well as at 44.1 kHz.
+constexpr int WebSampleRate = 48000;
 
 // The data size of a WAV file whose length is not known when it starts.
 constexpr quint32 UnknownSize = 0xFFFFFFFFu - 36;
@@ -86,12 +91,12 @@ class WavSink : public audio_sink::Sink {
 class Renderer {
  public:
   Renderer(fluid_synth_t *synth, fluid_settings_t *settings,
-           audio_sink::Sink &sink)
+           audio_sink::Sink &sink, int sampleRate)
       : synth_(synth), sink_(sink) {
     fluid_settings_getint(settings, "audio.period-size", &frames_);
     frames_ = std::max(frames_, 1);
     samples_.resize(frames_ * Channels);
-    blockSeconds_ = double(frames_) / fluid_setup::SampleRate;
+    blockSeconds_ = double(frames_) / sampleRate;
   }
   // Renders one block; false when the sink cannot take it.
   bool block() {
@@ -126,13 +131,15 @@ class Renderer {
   double seconds_ = 0;
 };
 
-// Renders the piece into the sink, which writes `file`; see renderToWav.
-bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
+// Renders the piece into the sink, which writes `file` (or, when there is
+// none, keeps the sound); see renderToWav.
+bool render(const QByteArray &piece, const QString &soundFont, WholeFile *file,
             audio_sink::Sink &sink, QString *error, bool *cut,
-            double maxSeconds, const std::atomic<bool> *stop = nullptr) {
+            double maxSeconds, int sampleRate = fluid_setup::SampleRate,
+            const std::atomic<bool> *stop = nullptr) {
   fluid_setup::quietLog();
   const qint64 ticks = standard_midi::lengthInTicks(piece);
-  const fluid_setup::Settings settings = fluid_setup::makeSettings();
+  const fluid_setup::Settings settings = fluid_setup::makeSettings(sampleRate);
   const fluid_setup::Synth synth =
       fluid_setup::makeSynth(settings.get(), soundFont);
   if (!synth) {
@@ -141,10 +148,12 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
   }
   const fluid_setup::Player player =
       fluid_setup::makePlayer(synth.get(), piece);
-  Renderer renderer(synth.get(), settings.get(), sink);
-  if (!player || !file.open() || !sink.start()) {
-    file.commit();
-    *error = file.errorText();
+  Renderer renderer(synth.get(), settings.get(), sink, sampleRate);
+  if (!player || (file && !file->open()) || !sink.start()) {
+    if (file) file->commit();
+    *error = file && !file->errorText().isEmpty()
+                 ? file->errorText()
+                 : QStringLiteral("曲を鳴らせません。");
     return false;
   }
   fluid_player_play(player.get());
@@ -157,8 +166,10 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
   while (written && !over() && renderer.seconds() < maxSeconds && !stopped())
     written = renderer.block();
   if (stopped()) {
-    file.cancel();
-    file.commit();
+    if (file) {
+      file->cancel();
+      file->commit();
+    }
     *error = QStringLiteral("中止しました。");
     return false;
   }
@@ -168,9 +179,11 @@ bool render(const QByteArray &piece, const QString &soundFont, WholeFile &file,
   if (unfinished) fluid_player_stop(player.get());
   if (cut) *cut = written && unfinished;
   fluid_setup::releaseAllNotes(synth.get());
-  if (!written || !renderer.tail() || !sink.finish()) file.cancel();
-  if (file.commit()) return true;
-  *error = file.errorText();
+  const bool whole = written && renderer.tail() && sink.finish();
+  if (!file) return whole;
+  if (!whole) file->cancel();
+  if (file->commit()) return true;
+  *error = file->errorText();
   return false;
 }
 
@@ -182,16 +195,39 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   // An old file of the name stays until the new one is whole.
   WholeFile file(wavPath);
   WavSink sink(file);
-  return render(piece, soundFont, file, sink, error, cut, maxSeconds);
+  return render(piece, soundFont, &file, sink, error, cut, maxSeconds);
 }
 
-bool renderToOgg(const QByteArray &piece, const QString &soundFont,
-                 const QString &oggPath, QString *error, bool *cut,
-                 double maxSeconds, const std::atomic<bool> *stop) {
-  WholeFile file(oggPath);
-  const std::unique_ptr<audio_sink::Sink> sink =
-      audio_sink::vorbis(file.device(), fluid_setup::SampleRate, Channels);
-  return render(piece, soundFont, file, *sink, error, cut, maxSeconds, stop);
+bool renderForWeb(const QByteArray &piece, const QString &soundFont,
+                  const QString &stemPath, QString *error,
+                  loudness::Levels *levels, const std::atomic<bool> *stop) {
+  web_sink::Collector sound(Channels);
+  {
+    // Two synthesizers rendering at once in one process now and then
+    // render a piece a little differently, and a site must come out the
+    // same on every export: the pieces are synthesized one at a time, and
+    // only the encoders, most of the work, run side by side.
+    static std::mutex synthesizing;
+    const std::lock_guard lock(synthesizing);
+    if (!render(piece, soundFont, nullptr, sound, error, nullptr,
+                MaxPieceSeconds, WebSampleRate, stop))
+      return false;
+  }
+  WholeFile mp3(stemPath + QStringLiteral(".mp3")),
+      ogg(stemPath + QStringLiteral(".ogg"));
+  if (!mp3.open() || !ogg.open() ||
+      !web_sink::write(sound.samples(), Channels, WebSampleRate, mp3.device(),
+                       ogg.device(), levels)) {
+    mp3.cancel();
+    ogg.cancel();
+  }
+  // Both files or neither: an MP3 put in place goes again when its Ogg
+  // file fails.
+  const bool mp3Written = mp3.commit();
+  if (mp3Written && ogg.commit()) return true;
+  *error = mp3Written ? ogg.errorText() : mp3.errorText();
+  if (mp3Written) QFile::remove(stemPath + QStringLiteral(".mp3"));
+  return false;
 }
 
 }  // namespace audio_render

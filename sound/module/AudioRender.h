@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "sound/core/RenderBounds.h"
+#include "sound/module/Loudness.h"
 
 // Renders a piece offline, as fast as the synthesizer goes, through the same
 // SoundFont and settings as the player.
@@ -19,12 +20,14 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
                  const QString &wavPath, QString *error, bool *cut = nullptr,
                  double maxSeconds = MaxPieceSeconds);
 
-// The same as a one-channel Ogg Vorbis file, small enough for a web page.
+// The piece for a web page: brought to the common loudness and written as
+// `stemPath`.mp3 and `stemPath`.ogg, both or neither; false with the reason
+// in `error`. `levels`, when given, tells the loudness before and after.
 // `stop` (when given), set meanwhile, ends it at once and nothing is
 // written.
-bool renderToOgg(const QByteArray &piece, const QString &soundFont,
-                 const QString &oggPath, QString *error, bool *cut = nullptr,
-                 double maxSeconds = MaxPieceSeconds,
-                 const std::atomic<bool> *stop = nullptr);
+bool renderForWeb(const QByteArray &piece, const QString &soundFont,
+                  const QString &stemPath, QString *error,
+                  loudness::Levels *levels = nullptr,
+                  const std::atomic<bool> *stop = nullptr);
 
 }  // namespace audio_render

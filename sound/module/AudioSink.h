@@ -18,8 +18,16 @@ class Sink {
   virtual bool finish() = 0;
 };
 
-// An Ogg Vorbis encoder writing to `device` (which must take seeks): the
-// channels given are mixed to one.
-std::unique_ptr<Sink> vorbis(QIODevice &device, int sampleRate, int channels);
+enum class Codec { OggOpus, Mp3 };
+
+// A compressed file for web pages, written to `device` whole when the sink
+// finishes. The same samples give the same bytes on every run: the Ogg
+// stream's serial number, random in the encoder, is made a fixed one.
+std::unique_ptr<Sink> compressed(QIODevice &device, Codec codec, int sampleRate,
+                                 int channels);
+
+// Gives every page of an Ogg stream the same serial number, its checksums
+// made anew; false when the bytes are not whole Ogg pages.
+bool fixOggSerial(QByteArray &ogg, quint32 serial);
 
 }  // namespace audio_sink

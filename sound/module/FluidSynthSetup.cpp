@@ -45,9 +45,9 @@ void quietLog() {
   quietAlsa();
 }
 
-Settings makeSettings() {
+Settings makeSettings(int sampleRate) {
   Settings settings(new_fluid_settings());
-  fluid_settings_setnum(settings.get(), "synth.sample-rate", SampleRate);
+  fluid_settings_setnum(settings.get(), "synth.sample-rate", sampleRate);
   fluid_settings_setnum(settings.get(), "synth.gain", Gain);
   fluid_settings_setstr(settings.get(), "player.timing-source", "sample");
   // Only the instruments a piece selects are read from the SoundFont: the

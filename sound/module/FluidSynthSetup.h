@@ -31,10 +31,10 @@ constexpr int SampleRate = 44100;
 // QT_LOGGING_RULES="varnel.fluidsynth.debug=true" shows FluidSynth's.
 void quietLog();
 
-// Settings for 44.1 kHz stereo at the program's gain, the player timed by
-// the samples the synthesizer renders, the samples loaded as instruments
-// are chosen.
-Settings makeSettings();
+// Settings for stereo at `sampleRate` and the program's gain, the player
+// timed by the samples the synthesizer renders, the samples loaded as
+// instruments are chosen.
+Settings makeSettings(int sampleRate = SampleRate);
 // A synthesizer with the SoundFont loaded; null when it does not load.
 Synth makeSynth(fluid_settings_t *settings, const QString &soundFont);
 // A player of a piece (a standard MIDI file's bytes), playing it once.

@@ -20,15 +20,15 @@ bool renderToWav(const QByteArray &piece, const QString &soundFont,
   return audio_render::renderToWav(piece, soundFont, wavPath, error, cut);
 }
 
-bool renderToOgg(const QByteArray &piece, const QString &soundFont,
-                 const QString &oggPath, QString *error, bool *cut,
-                 const std::atomic<bool> *stop) {
-  return audio_render::renderToOgg(piece, soundFont, oggPath, error, cut,
-                                   audio_render::MaxPieceSeconds, stop);
+bool renderForWeb(const QByteArray &piece, const QString &soundFont,
+                  const QString &stemPath, QString *error,
+                  const std::atomic<bool> *stop) {
+  return audio_render::renderForWeb(piece, soundFont, stemPath, error, nullptr,
+                                    stop);
 }
 
 const sound_module::Api api{sound_module::ApiVersion, makeSequencer,
-                            renderToWav, renderToOgg};
+                            renderToWav, renderForWeb};
 
 }  // namespace
 

@@ -397,4 +397,73 @@ TEST_F(SiteInBrowser, TheIndexRemembersThePagesRead) {
             QStringList({pages_[2], pages_[2], pages_[4]}).join(' '));
 }
 
+// The length the page's player tells, then each of its sources' on its own.
+const QString SourceLengthsProbe =
+    u"const players = [document.querySelector('audio'), ...["
+    "...document.querySelectorAll('audio source')].map(source => {"
+    "  const audio = new Audio();"
+    "  audio.preload = 'metadata';"
+    "  audio.src = source.src;"
+    "  return audio;"
+    "})];"
+    "Promise.all(players.map(audio => new Promise(told => {"
+    "  const say = () => told(audio.duration);"
+    "  if (audio.readyState >= 1) say();"
+    "  audio.addEventListener('loadedmetadata', say);"
+    "  audio.addEventListener('error', () => told(-1));"
+    "}))).then(seconds => "
+    "document.body.setAttribute('data-lengths', seconds.join(' ')));"_s;
+
+// A server without byte ranges is where a player shows a wrong length and
+// cannot seek. The MP3 source comes first, so the player takes it, and it
+// tells its length from its first bytes. Chromium cannot tell an Ogg
+// stream's length without ranges until it has played it through, so the
+// Ogg source is measured from disk.
+TEST_F(SiteInBrowser, EveryPieceIsAsLongAsItsMidiFileFromAServerWithoutRanges) {
+  // Python's server sends every file whole, never a range of it.
+  QProcess server;
+  server.setProcessChannelMode(QProcess::MergedChannels);
+  server.start(u"python3"_s,
+               {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
+                u"127.0.0.1"_s, u"--directory"_s, site()});
+  static const QRegularExpression port(u"port (\\d+)"_s);
+  QString said;
+  while (!port.match(said).hasMatch() && server.waitForReadyRead(30000))
+    said += QString::fromUtf8(server.readAll());
+  ASSERT_TRUE(port.match(said).hasMatch()) << said.toStdString();
+  const QString base =
+      u"http://127.0.0.1:%1/"_s.arg(port.match(said).captured(1));
+
+  QList<int> pieces;
+  QStringList served, fromDisk;
+  for (int i = 0; i < pages_.size(); ++i) {
+    if (!QFileInfo::exists(paths_[i].chopped(4) + ".mid"_L1)) continue;
+    pieces.append(i);
+    fromDisk.append(probe(i, SourceLengthsProbe));
+    served.append(base +
+                  QFileInfo(QUrl(fromDisk.last()).toLocalFile()).fileName());
+  }
+  const QStringList documents = doms(served + fromDisk);
+  server.kill();
+  server.waitForFinished();
+  static const QRegularExpression lengths(uR"x(data-lengths="([^"]*)")x"_s);
+  const auto told = [&](qsizetype run) {
+    return lengths.match(documents[run]).captured(1).split(' ');
+  };
+  for (qsizetype n = 0; n < pieces.size(); ++n) {
+    const int i = pieces[n];
+    SCOPED_TRACE(titles_[i].toStdString());
+    const double midi =
+        piece_length::pieceSeconds(readBytes(paths_[i].chopped(4) + ".mid"_L1));
+    // The player, its MP3 source and its Ogg source.
+    const QStringList overHttp = told(n), onDisk = told(pieces.size() + n);
+    ASSERT_EQ(overHttp.size(), 3);
+    ASSERT_EQ(onDisk.size(), 3);
+    for (const QString &length :
+         {overHttp[0], overHttp[1], onDisk[1], onDisk[2]})
+      EXPECT_NEAR(length.toDouble(), midi, 0.5) << length.toStdString();
+  }
+  EXPECT_FALSE(pieces.isEmpty());
+}
+
 }  // namespace

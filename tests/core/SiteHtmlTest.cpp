@@ -114,15 +114,17 @@ TEST(SiteHtml, HostileTitlesAndTextsMakeValidPagesShowingThemAsText) {
     // MP3 first, which every browser plays.
     EXPECT_EQ(parsed.sources,
               (QStringList{QStringLiteral("p001.mp3 audio/mpeg"),
-                           QStringLiteral("p001.ogg audio/ogg")}));
+                           QStringLiteral("p001.ogg audio/ogg; codecs=opus")}));
     EXPECT_EQ(parsed.styles, 0);
     EXPECT_EQ(parsed.scripts,
               QStringList{QLatin1String(site_names::ScriptFile)});
     EXPECT_EQ(
         parsed.links,
-        (QStringList{QStringLiteral("site.css"), QStringLiteral("p000.html"),
-                     QStringLiteral("index.html"), QStringLiteral("p002.html"),
-                     QStringLiteral("#staves"), QStringLiteral("p001.mp3")}));
+        (QStringList{QStringLiteral("site.css"),
+                     QStringLiteral("varnel-mincho.woff2"),
+                     QStringLiteral("p000.html"), QStringLiteral("index.html"),
+                     QStringLiteral("p002.html"), QStringLiteral("#staves"),
+                     QStringLiteral("p001.mp3")}));
 
     site_html::Index index{text,
                            text,

@@ -1,15 +1,27 @@
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMutex>
 #include <QProcess>
+#include <QRawFont>
 #include <QThread>
+#include <QXmlStreamReader>
 #include <atomic>
+#include <memory>
 
+#include "base/core/Cp932.h"
+#include "export/core/SiteNames.h"
 #include "export/render/SiteExport.h"
+#include "files/core/ContentsFile.h"
+#include "files/core/CourseContents.h"
 #include "sound/core/SoundFonts.h"
 #include "sound/module/AudioRender.h"
+#include "sound/module/Loudness.h"
+#include "support/PieceLength.h"
 #include "support/TestFiles.h"
 #include "support/TmpfsMount.h"
 
@@ -29,8 +41,8 @@ site_export::Options withSound() {
   if (soundFont.isEmpty()) return options;
   options.sound = [soundFont](const QByteArray &piece, const QString &path,
                               QString *error, const std::atomic<bool> &stop) {
-    return audio_render::renderToOgg(piece, soundFont, path, error, nullptr,
-                                     audio_render::MaxPieceSeconds, &stop);
+    return audio_render::renderForWeb(piece, soundFont, path, error, nullptr,
+                                      &stop);
   };
   return options;
 }
@@ -39,9 +51,10 @@ site_export::Options withSound() {
 void expectOnlyWholeFiles(const QString &folder) {
   for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
     const QString name = file.fileName();
-    EXPECT_TRUE(name == QStringLiteral("filler") ||
-                QStringList({"html", "css", "js", "ttf", "txt", "ogg"})
-                    .contains(file.suffix()))
+    EXPECT_TRUE(
+        name == QStringLiteral("filler") ||
+        QStringList({"html", "css", "js", "ttf", "woff2", "txt", "ogg", "mp3"})
+            .contains(file.suffix()))
         << "left behind: " << name.toStdString();
     if (file.suffix() == QStringLiteral("html")) {
       EXPECT_TRUE(readBytes(file.filePath()).endsWith("</html>\n"))
@@ -111,9 +124,13 @@ TEST(SiteExport, StoppingTakesBackWhatItWroteAndLeavesNoIndex) {
   std::atomic<bool> hanging = false;
   options.sound = [&](const QByteArray &, const QString &path, QString *,
                       const std::atomic<bool> &stop) {
-    if (!path.endsWith("p004.ogg")) {
-      QFile ogg(path);
-      return ogg.open(QIODevice::WriteOnly) && ogg.write("OggS") == 4;
+    if (!path.endsWith("p004")) {
+      for (const char *suffix : {".mp3", ".ogg"}) {
+        QFile sound(path + QLatin1String(suffix));
+        if (!sound.open(QIODevice::WriteOnly) || sound.write("snd") != 3)
+          return false;
+      }
+      return true;
     }
     hanging = true;  // a piece that would take a minute
     for (int i = 0; i < 6000 && !stop; ++i) QThread::msleep(10);
@@ -142,11 +159,11 @@ TEST(SiteExport, StoppingTakesBackWhatItWroteAndLeavesNoIndex) {
   if (soundFont.isEmpty()) return;
   const std::atomic<bool> stop = true;
   QString error;
-  EXPECT_FALSE(audio_render::renderToOgg(
+  EXPECT_FALSE(audio_render::renderForWeb(
       readBytes(VARNEL_PROGRAM_FOLDER "Data/タイ.mid"), soundFont,
-      dir.file("x.ogg"), &error, nullptr, audio_render::MaxPieceSeconds,
-      &stop));
+      dir.file("x"), &error, nullptr, &stop));
   EXPECT_FALSE(QFileInfo::exists(dir.file("x.ogg")));
+  EXPECT_FALSE(QFileInfo::exists(dir.file("x.mp3")));
 }
 
 TEST(SiteExport, AnUnreadablePageIsNamedByItsEntryAndLeavesNoIndex) {
@@ -206,6 +223,134 @@ TEST(SiteExport, AReExportOwnsOnlyItsOwnFiles) {
     EXPECT_EQ(readBytes(index) == "mine", !force);
     EXPECT_EQ(readBytes(notes), "mine");
   }
+}
+
+// The bundled course exported with its sound, and the loudness each piece
+// had before.
+class ExportedCourse : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (sound_fonts::best().isEmpty()) return;
+    dir_ = std::make_unique<ScratchDir>();
+    const QString soundFont = sound_fonts::best();
+    options_.sound = [soundFont](const QByteArray &piece, const QString &stem,
+                                 QString *error,
+                                 const std::atomic<bool> &stop) {
+      loudness::Levels levels;
+      const bool made = audio_render::renderForWeb(piece, soundFont, stem,
+                                                   error, &levels, &stop);
+      const QMutexLocker lock(&mutex_);
+      levels_[QFileInfo(stem).fileName()] = levels;
+      return made;
+    };
+    ASSERT_TRUE(site_export::write(Course, first(), options_).ok());
+  }
+  static void TearDownTestSuite() { dir_.reset(); }
+  void SetUp() override {
+    if (!dir_) GTEST_SKIP() << "no SoundFont installed";
+  }
+  static QString first() { return dir_->file("first"); }
+
+  static inline std::unique_ptr<ScratchDir> dir_;
+  static inline site_export::Options options_;
+  static inline QMutex mutex_;
+  static inline QMap<QString, loudness::Levels> levels_;
+};
+
+// Published again, nothing changes for git or rsync to send.
+TEST_F(ExportedCourse, TwoExportsWriteTheSameBytes) {
+  const QString second = dir_->file("second");
+  ASSERT_TRUE(site_export::write(Course, second, options_).ok());
+  const QStringList files = QDir(first()).entryList(QDir::Files, QDir::Name);
+  EXPECT_EQ(files, QDir(second).entryList(QDir::Files, QDir::Name));
+  // The booklet's PDF carries the time it was made.
+  for (const QString &name : files) {
+    if (name == QLatin1String("booklet.pdf")) continue;
+    EXPECT_TRUE(readBytes(first() + '/' + name) ==
+                readBytes(second + '/' + name))
+        << name.toStdString();
+  }
+}
+
+TEST_F(ExportedCourse, EachPieceIsStereoMp3AndOpusAsLongAndAsLoud) {
+  CourseContents course;
+  course.switchTo(Course);
+  QString error, unheld;
+  ASSERT_TRUE(course.read(&error, &unheld));
+  int pieces = 0;
+  for (qsizetype i = 0; i < course.ContentsEntries.size(); ++i) {
+    const QString midi = course.pagePath(i).chopped(4) + ".mid";
+    if (!QFileInfo::exists(midi)) continue;
+    ++pieces;
+    const QString stem = site_names::pageStem(
+        int(i) + 1, cp932::toUnicode(entryName(course.ContentsEntries[i])));
+    const QString page =
+        QString::fromUtf8(readBytes(first() + '/' + stem + ".html"));
+    // MP3 first: every browser plays it, and tells its length unranged.
+    EXPECT_LT(page.indexOf(stem + ".mp3"), page.indexOf(stem + ".ogg"));
+    for (const char *suffix : {".mp3", ".ogg"}) {
+      const QString file = first() + '/' + stem + suffix;
+      SCOPED_TRACE(file.toStdString());
+      SF_INFO info{};
+      SNDFILE *sound = sf_open(file.toLocal8Bit().constData(), SFM_READ, &info);
+      ASSERT_NE(sound, nullptr) << sf_strerror(nullptr);
+      std::vector<float> samples(size_t(info.frames) * info.channels);
+      samples.resize(
+          size_t(sf_readf_float(sound, samples.data(), info.frames)) *
+          info.channels);
+      sf_close(sound);
+      EXPECT_EQ(info.channels, 2);
+      EXPECT_NEAR(double(samples.size() / 2) / info.samplerate,
+                  piece_length::pieceSeconds(readBytes(midi)), 0.5);
+      // The codecs take a little off the top; what is heard stays level.
+      EXPECT_NEAR(loudness::integrated(samples, 2, info.samplerate), -16.5,
+                  1.0);
+      EXPECT_LT(loudness::truePeakDb(samples, 2), -1.0);
+    }
+    const loudness::Levels levels = levels_.value(stem);
+    RecordProperty(stem.toStdString() + "_lufs_before",
+                   std::to_string(levels.before));
+    RecordProperty(stem.toStdString() + "_lufs_after",
+                   std::to_string(levels.after));
+  }
+  EXPECT_GT(pieces, 5);
+}
+
+TEST_F(ExportedCourse, TheFontHoldsEveryCharacterShownUnderANameOfItsOwn) {
+  const QByteArray trueType = readBytes(first() + "/varnel-mincho.ttf");
+  const QRawFont font(trueType, 16);
+  ASSERT_TRUE(font.isValid());
+  EXPECT_EQ(font.familyName(), "Varnel Mincho Subset");
+  // What a browser shows: the texts, with their references resolved.
+  QSet<char32_t> shown;
+  for (const QString &name : QDir(first()).entryList({"*.html"})) {
+    QXmlStreamReader html(readBytes(first() + '/' + name));
+    while (!html.atEnd())
+      if (html.readNext() == QXmlStreamReader::Characters)
+        for (const char32_t c : html.text().toUcs4())
+          if (c >= 0x20) shown.insert(c);
+    EXPECT_FALSE(html.hasError()) << name.toStdString();
+  }
+  EXPECT_GT(shown.size(), 300);
+  for (const char32_t c : shown)
+    EXPECT_TRUE(font.supportsCharacter(c)) << "U+" << std::hex << quint32(c);
+
+  // Small enough for a slow line, and the licence and the original named
+  // beside it.
+  EXPECT_LT(QFileInfo(first() + "/varnel-mincho.woff2").size(), 150 * 1024);
+  EXPECT_TRUE(
+      readBytes(first() + "/varnel-mincho-licence.txt").contains("IPA"));
+  EXPECT_TRUE(
+      readBytes(first() + "/varnel-mincho-readme.txt").contains("ipamp.ttf"));
+  // What a reader's browser fetches: the pages, their sound and the font;
+  // the booklet is a download of its own.
+  qint64 site = 0;
+  for (QDirIterator files(first(), QDir::Files); files.hasNext();) {
+    const QFileInfo file = files.nextFileInfo();
+    if (file.fileName() != QLatin1String("booklet.pdf")) site += file.size();
+  }
+  EXPECT_LT(site, 2'500'000);
+  RecordProperty("site_bytes", std::to_string(site));
 }
 
 }  // namespace
