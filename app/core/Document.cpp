@@ -40,6 +40,12 @@ Document::Document(const Services &services, DocumentView &view,
   setStartValues();
 }
 
+Document::~Document() {
+  // The history empties itself as it goes, after the objects beside the
+  // page have gone: nobody is told.
+  history_.disconnect();
+}
+
 void Document::setStartValues() {
   page_.StaffCount = ScorePage::DefaultStaffCount;
   page_.StaffWidth = ScorePage::DefaultStaffWidth;

@@ -46,6 +46,7 @@ class Document : public QObject,
 
   Document(const Services &services, DocumentView &view,
            QObject *parent = nullptr);
+  ~Document() override;
 
   Messages &messages() { return messages_; }
 
