@@ -194,11 +194,15 @@ void Sheets::paper(const LoadedPage &loaded) {
   painter_.scale(place.scale * unit_, place.scale * unit_);
   painter_.setClipRect(QRectF(0, 0, width, height));
   drawStaffLines(page.StaffCount, width, height);
-  QPainterPath ink;
-  ink.setFillRule(Qt::WindingFill);
-  for (const InputMark &mark : loaded.marks)
-    if (mark.isGlyph) addGlyph(ink, mark, width, height);
-  painter_.fillPath(ink, Qt::black);
+  // Each glyph's ink is filled as it comes: one path for a whole page of
+  // glyphs would hold every run of it at once.
+  for (const InputMark &mark : loaded.marks) {
+    if (!mark.isGlyph) continue;
+    QPainterPath ink;
+    ink.setFillRule(Qt::WindingFill);
+    addGlyph(ink, mark, width, height);
+    if (!ink.isEmpty()) painter_.fillPath(ink, Qt::black);
+  }
   // Texts are placed by their top-left corner, as on the canvas.
   painter_.setFont(page_fonts::pageTextFont());
   painter_.setPen(Qt::black);
