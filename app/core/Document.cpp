@@ -270,6 +270,18 @@ bool Document::askSaveQuestion() {
   }
 }
 
+bool Document::offerSaveBeforeReading() {
+  if (!page_.Modified) return true;
+  switch (messages_.askSave()) {
+    case Messages::Answer::Yes:
+      return save();
+    case Messages::Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // --- The page text ----------------------------------------------------------
 
 void Document::setPageText(const QByteArray &text) {

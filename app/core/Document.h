@@ -86,6 +86,10 @@ class Document : public QObject,
   // page go); false on Cancel and when the save failed. Also asked when
   // the window closes.
   bool askSaveQuestion() override;
+  // The same question before a command that reads the page's file and
+  // keeps the page (printing): a No goes on with the saved file and keeps
+  // the edits and their mark. False on Cancel and when the save failed.
+  bool offerSaveBeforeReading();
   // The page text as the text window's user typed it, without the
   // characters a page cannot hold; returns those, each once, for the
   // window to drop and name.

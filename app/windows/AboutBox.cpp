@@ -100,9 +100,7 @@ void AboutBox::hideEvent(QHideEvent *event) {
   if (!event->spontaneous()) FormHide();
 }
 
-void AboutBox::FormHide() {
-  document_.setExecutive(executiveBox->isChecked());
-}
+void AboutBox::FormHide() { document_.setExecutive(executiveBox->isChecked()); }
 
 void AboutBox::confirm() { accept(); }
 

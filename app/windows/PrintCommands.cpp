@@ -24,24 +24,9 @@ struct Booklet {
   QString path;  // the contents file or the page file
 };
 
-// Printing reads the files, so unsaved edits are offered for saving first.
-// Unlike a command that replaces the page, a No keeps the edits (and their
-// mark): the saved file is printed.
-bool offerSave(Document &document) {
-  if (!document.isModified()) return true;
-  switch (document.messages().askSave()) {
-    case Messages::Answer::Yes:
-      return document.save();
-    case Messages::Answer::No:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The course while one is open, else the saved page.
 std::optional<Booklet> booklet(Document &document) {
-  if (!offerSave(document)) return std::nullopt;
+  if (!document.offerSaveBeforeReading()) return std::nullopt;
   const CourseNavigator &navigator = document.navigator();
   if (navigator.active()) {
     const CourseContents &course = navigator.course();

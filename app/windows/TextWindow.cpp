@@ -29,14 +29,14 @@ TextWindow::TextWindow(QWidget &main, Document &document)
   connect(memo, &QPlainTextEdit::textChanged, this, &TextWindow::Memo1Change);
   connect(&document, &Document::pageTextChanged, this,
           &TextWindow::showPageText);
-  connect(&document.session(), &ProgramSession::executiveChanged, memo,
-          [this](bool executive) {
-            memo->setReadOnly(!executive || !wholeText_);
-          });
+  connect(
+      &document.session(), &ProgramSession::executiveChanged, memo,
+      [this](bool executive) { memo->setReadOnly(!executive || !wholeText_); });
   connect(&document, &Document::administratorModeEntered, this,
           [this] { setWindowTitle(QStringLiteral("Administrator")); });
-  showPageText(text_entry::shownHead(document.page().PageText),
-               document.page().PageText.size() <= text_entry::ShownTextLimit);
+  const QByteArray &text = document.page().PageText;
+  const QByteArray shown = text_entry::shownHead(text);
+  showPageText(shown, shown.size() == text.size());
 }
 
 void TextWindow::FormCreate() {
