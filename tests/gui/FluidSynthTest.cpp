@@ -12,6 +12,23 @@
 // renders in real time to a WAV file, with no sound card.
 namespace {
 
+// Tests that listen at set moments of a live play: under the sanitizers
+// the program runs several times slower than the sound it plays, and the
+// moments no longer line up. The release run keeps them.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VARNEL_SLOWED_DOWN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VARNEL_SLOWED_DOWN 1
+#endif
+#ifdef VARNEL_SLOWED_DOWN
+#define SKIP_WHEN_SLOWED_DOWN() GTEST_SKIP() << "timed against live sound"
+#else
+#define SKIP_WHEN_SLOWED_DOWN() static_cast<void>(0)
+#endif
+
 using namespace audio_files;
 using Mode = Sequencer::Mode;
 
@@ -127,6 +144,7 @@ TEST_P(FluidSynthSequencerTest, StopPausesAndSeekToStartRewinds) {
 // Every course piece begins at tick 0: sent back to the start while its
 // first note sounds, it starts again with that note.
 TEST_P(FluidSynthSequencerTest, APlayFromTheStartSoundsTheFirstNote) {
+  SKIP_WHEN_SLOWED_DOWN();
   // An organ note held for two seconds, alone.
   const QByteArray held = midiFile({{0, QByteArray("\xC0\x13", 2)},
                                     {0, "\x90\x3C\x64"},
@@ -175,6 +193,7 @@ TEST_P(FluidSynthSequencerTest, AnUnreleasedNoteDoesNotHoldTheEndBack) {
 // The position slider's seek: before the first play, while playing and
 // after the end, the piece plays on from the place given.
 TEST_P(FluidSynthSequencerTest, SeekPlaysFromThePlaceGiven) {
+  SKIP_WHEN_SLOWED_DOWN();
   // A second of silence, then a note for half a second.
   openPiece(midiFile({{0, QByteArray("\xC0\x00", 2)},
                       {960, "\x90\x3C\x64"},
