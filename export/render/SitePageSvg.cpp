@@ -8,34 +8,22 @@
 #include "score/core/InputMarks.h"
 #include "score/core/ScorePage.h"
 #include "score/core/StaffGeometry.h"
+#include "score/render/GlyphRectangles.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 
 namespace site_page_svg {
 namespace {
 
-// The glyph's ink as path data: each run of ink in a row one rectangle,
-// relative to the cell's top-left corner.
+// The glyph's ink as path data, relative to the cell's top-left corner.
 QString glyphPath(int index) {
-  const GlyphSet::Rows &rows = GlyphSet::instance().rows(index);
   QString d;
-  for (int row = 0; row < GlyphSet::Size; ++row) {
-    const std::uint32_t bits = rows[row];
-    int column = 0;
-    while (column < GlyphSet::Size) {
-      if (!(bits & (0x80000000u >> column))) {
-        ++column;
-        continue;
-      }
-      const int start = column;
-      while (column < GlyphSet::Size && (bits & (0x80000000u >> column)))
-        ++column;
-      d += QStringLiteral("M%1 %2h%3v1h-%3z")
-               .arg(start)
-               .arg(row)
-               .arg(column - start);
-    }
-  }
+  for (const QRect &ink : glyphRectangles(GlyphSet::instance().rows(index)))
+    d += QStringLiteral("M%1 %2h%3v%4h-%3z")
+             .arg(ink.left())
+             .arg(ink.top())
+             .arg(ink.width())
+             .arg(ink.height());
   return d;
 }
 

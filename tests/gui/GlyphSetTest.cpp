@@ -5,8 +5,10 @@
 #include <QString>
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 
 #include "score/render/GlyphCursors.h"
+#include "score/render/GlyphRectangles.h"
 #include "score/render/GlyphSet.h"
 
 namespace {
@@ -434,4 +436,31 @@ TEST(ToolBarPictures, AreSmallBlackOnTransparent) {
       }
     EXPECT_GT(black, 20);
   }
+}
+
+TEST(GlyphArt, RectanglesCoverEachGlyphsInkExactlyOnce) {
+  const GlyphSet &glyphs = GlyphSet::instance();
+  qsizetype total = 0, totalRuns = 0;
+  for (int index = 0; index < GlyphSet::Count; ++index) {
+    SCOPED_TRACE(index);
+    int covered[GlyphSet::Size][GlyphSet::Size] = {};
+    int runs = 0;
+    for (const std::uint32_t row : glyphs.rows(index))
+      runs += std::popcount(row & ~(row >> 1));
+    const QList<QRect> rectangles = glyphRectangles(glyphs.rows(index));
+    for (const QRect &rect : rectangles) {
+      ASSERT_TRUE(QRect(0, 0, GlyphSet::Size, GlyphSet::Size).contains(rect));
+      for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) ++covered[y][x];
+    }
+    for (int y = 0; y < GlyphSet::Size; ++y)
+      for (int x = 0; x < GlyphSet::Size; ++x)
+        ASSERT_EQ(covered[y][x], glyphs.ink(index, x, y) ? 1 : 0)
+            << x << "," << y;
+    EXPECT_LE(rectangles.size(), runs);
+    total += rectangles.size();
+    totalRuns += runs;
+  }
+  // Carrying runs down is what keeps a drawn page small.
+  EXPECT_LT(total * 2, totalRuns);
 }
