@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -63,12 +64,16 @@ class X11ClipboardHead::Session {
   bool nextPiece(const std::atomic<bool> &stop);
   Value property(uint32_t longs);
   void takeAway();
+  std::vector<xcb_atom_t> textTargets(const std::atomic<bool> &stop);
   QString decode(const Value &value, int characters) const;
 
   xcb_connection_t *c_;
   xcb_window_t window_;
-  xcb_atom_t clipboard_ = XCB_NONE, utf8_ = XCB_NONE, text_ = XCB_NONE,
-             incr_ = XCB_NONE, property_ = XCB_NONE;
+  xcb_atom_t clipboard_ = XCB_NONE, targets_ = XCB_NONE, incr_ = XCB_NONE,
+             property_ = XCB_NONE;
+  // The text types, in the order they are asked for.
+  xcb_atom_t utf8_ = XCB_NONE, plainUtf8_ = XCB_NONE, text_ = XCB_NONE,
+             plain_ = XCB_NONE;
   bool piecesOpen_ = false;
 };
 
@@ -89,8 +94,11 @@ std::unique_ptr<X11ClipboardHead::Session> X11ClipboardHead::Session::open() {
                     XCB_CW_EVENT_MASK, &events);
   std::unique_ptr<Session> session(new Session(c, window));
   session->clipboard_ = session->atom("CLIPBOARD");
+  session->targets_ = session->atom("TARGETS");
   session->utf8_ = session->atom("UTF8_STRING");
+  session->plainUtf8_ = session->atom("text/plain;charset=utf-8");
   session->text_ = session->atom("TEXT");
+  session->plain_ = session->atom("text/plain");
   session->incr_ = session->atom("INCR");
   session->property_ = session->atom("VARNEL_CLIPBOARD_HEAD");
   if (xcb_connection_has_error(c) || session->property_ == XCB_NONE)
@@ -189,7 +197,7 @@ void X11ClipboardHead::Session::takeAway() {
 QString X11ClipboardHead::Session::decode(const Value &value,
                                           int characters) const {
   QString text;
-  if (value.type == utf8_) {
+  if (value.type == utf8_ || value.type == plainUtf8_) {
     // A character cut at the end of the head stays in the decoder.
     QStringDecoder utf8(QStringDecoder::Utf8);
     text = utf8.decode(value.bytes);
@@ -212,7 +220,7 @@ QString X11ClipboardHead::Session::readHead(int characters,
   if (!owner || owner->owner == XCB_NONE) return {};
   // Four bytes to the unit: the most one character takes in UTF-8.
   const uint32_t longs = uint32_t(characters);
-  for (const xcb_atom_t target : {utf8_, xcb_atom_t(XCB_ATOM_STRING), text_}) {
+  for (const xcb_atom_t target : textTargets(stop)) {
     xcb_delete_property(c_, window_, property_);
     const std::optional<xcb_atom_t> answer = ask(target, stop);
     if (!answer) return {};
@@ -229,6 +237,33 @@ QString X11ClipboardHead::Session::readHead(int characters,
     return decode(value, characters);
   }
   return {};
+}
+
+// The text types the owner lists, in our order; all of them when it lists
+// none, and none when it does not answer.
+std::vector<xcb_atom_t> X11ClipboardHead::Session::textTargets(
+    const std::atomic<bool> &stop) {
+  std::vector<xcb_atom_t> wanted{utf8_, plainUtf8_, XCB_ATOM_STRING, text_,
+                                 plain_};
+  xcb_delete_property(c_, window_, property_);
+  const std::optional<xcb_atom_t> answer = ask(targets_, stop);
+  if (!answer) return {};
+  if (*answer == XCB_NONE) return wanted;
+  const Value list = property(1024);
+  if (list.type == incr_) {
+    piecesOpen_ = true;
+    takeAway();
+    letRestGo(stop);
+    return wanted;
+  }
+  takeAway();
+  if (list.type != XCB_ATOM_ATOM) return wanted;
+  const auto *offered = reinterpret_cast<const xcb_atom_t *>(list.bytes.data());
+  const qsizetype count = list.bytes.size() / qsizetype(sizeof(xcb_atom_t));
+  std::erase_if(wanted, [&](xcb_atom_t target) {
+    return std::find(offered, offered + count, target) == offered + count;
+  });
+  return wanted;
 }
 
 void X11ClipboardHead::Session::letRestGo(const std::atomic<bool> &stop) {

@@ -15,9 +15,10 @@
 // Reads the first characters of the X clipboard's text on a thread of its
 // own, over a connection of its own to the X server, so that an owner that
 // is slow, busy with another reader or holding megabytes of text never
-// stops the window. The owner is asked for UTF8_STRING, then STRING, then
-// TEXT. A long text comes in pieces: the first is read, the rest are let go
-// unread, so that the owner finishes and serves its other readers.
+// stops the window. The owner is asked for the text types it lists, UTF-8
+// first, as Qt's clipboard would. A long text comes in pieces: the first is
+// read, the rest are let go unread, so that the owner finishes and serves
+// its other readers.
 class X11ClipboardHead {
  public:
   using Heard = std::function<void(const QString &head)>;
