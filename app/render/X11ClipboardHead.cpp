@@ -48,7 +48,6 @@ class X11ClipboardHead::Session {
 
  private:
   struct Value {
-    bool read = false;
     xcb_atom_t type = XCB_NONE;
     QByteArray bytes;
     uint32_t bytesAfter = 0;
@@ -138,10 +137,12 @@ Event X11ClipboardHead::Session::waitFor(
 std::optional<xcb_atom_t> X11ClipboardHead::Session::ask(
     xcb_atom_t target, const std::atomic<bool> &stop) {
   const auto end = Clock::now() + OwnerTimeout;
-  const auto answer = [this](const xcb_generic_event_t *event) {
-    return typeOf(event) == XCB_SELECTION_NOTIFY &&
-           reinterpret_cast<const xcb_selection_notify_event_t *>(event)
-                   ->selection == clipboard_;
+  // A late answer to an earlier question is for another type.
+  const auto answer = [this, target](const xcb_generic_event_t *event) {
+    if (typeOf(event) != XCB_SELECTION_NOTIFY) return false;
+    const auto *notify =
+        reinterpret_cast<const xcb_selection_notify_event_t *>(event);
+    return notify->selection == clipboard_ && notify->target == target;
   };
   while (!stop && Clock::now() < end) {
     xcb_convert_selection(c_, window_, clipboard_, target, property_,
@@ -178,7 +179,6 @@ X11ClipboardHead::Session::Value X11ClipboardHead::Session::property(
       nullptr));
   Value value;
   if (!reply) return value;
-  value.read = true;
   value.type = reply->type;
   value.bytesAfter = reply->bytes_after;
   value.bytes =
