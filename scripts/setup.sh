@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
-  libgl-dev
+  libgl-dev libxcb1-dev
   libfluidsynth-dev libsndfile1-dev fluidsynth timgm6mb-soundfont
   libharfbuzz-dev libwoff-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig

@@ -2,7 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QObject;
 
 class ScorePage;
 
@@ -42,7 +45,18 @@ class DocumentView {
   // The hourglass while a page is read and drawn.
   virtual void setBusy(bool busy) = 0;
 
+  // The clipboard's whole text.
   virtual QString clipboardText() = 0;
+  // Hands at least the first `characters` characters of the clipboard's
+  // text (empty when it holds none) to `heard`, here at once. A view whose
+  // clipboard may be slow answers later, from `context`'s event loop and
+  // only while `context` lives, or not at all for a request a newer one
+  // overtook.
+  virtual void readClipboardHead(int characters, QObject *context,
+                                 std::function<void(const QString &)> heard) {
+    (void)context;
+    heard(clipboardText().left(characters));
+  }
   virtual void setClipboardText(const QString &text) = 0;
   virtual void copyCanvasToClipboard() = 0;
   // Writes the canvas as a ".bmp" file; false with the reason on failure.

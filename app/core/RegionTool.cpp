@@ -228,6 +228,9 @@ void RegionTool::copy() {
 
 void RegionTool::paste() {
   if (!pasteEnabled_) return;
+  // The whole text is fetched now. A text that is no region has come since
+  // Paste was last told; its head, on its way, turns Paste off.
+  if (!clipboard_.follow(view_.clipboardText())) return;
   const QString &unheld = clipboard_.convert();
   if (!unheld.isEmpty()) {
     messages_.error(text_entry::unheldMessage(unheld));
@@ -277,8 +280,15 @@ void RegionTool::removeSelection(const QString &name) {
 // --- The clipboard ----------------------------------------------------------
 
 void RegionTool::clipboardChanged() {
-  clipboard_.follow(view_.clipboardText());
-  updatePasteEnabled();
+  // Another program's clipboard may be slow to answer: Paste keeps its
+  // state until the head of the new text comes, and a head that comes
+  // after a newer change is let go.
+  const int change = clipboard_.changed();
+  view_.readClipboardHead(RegionClipboard::headLength(), this,
+                          [this, change](const QString &head) {
+                            if (clipboard_.heard(change, head))
+                              updatePasteEnabled();
+                          });
 }
 
 void RegionTool::updatePasteEnabled() {

@@ -57,7 +57,8 @@ class RegionTool : public QObject {
   void canvasRefreshed();
   // A step of the history is taken back or done again: the selection goes.
   void letGo();
-  // The clipboard's text changed (also once at start-up).
+  // The clipboard's text changed (also once at start-up): Paste follows
+  // once the view has read the head of the new text.
   void clipboardChanged();
 
  signals:

@@ -4,7 +4,11 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include "app/render/X11ClipboardHead.h"
 #include "export/render/ImageFile.h"
+
+PageCanvasView::PageCanvasView() = default;
+PageCanvasView::~PageCanvasView() = default;
 
 void PageCanvasView::resizeCanvas(int staffCount, int staffWidth) {
   canvas_.ResizeCanvas(staffCount, staffWidth);
@@ -43,6 +47,23 @@ void PageCanvasView::setBusy(bool busy) {
 
 QString PageCanvasView::clipboardText() {
   return QGuiApplication::clipboard()->text();
+}
+
+void PageCanvasView::readClipboardHead(
+    int characters, QObject *context,
+    std::function<void(const QString &)> heard) {
+  // Our own text is here already; elsewhere than on X, Qt's clipboard
+  // answers as it does.
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+      !clipboard->ownsClipboard()) {
+    if (!x11Head_) x11Head_ = std::make_unique<X11ClipboardHead>();
+    if (x11Head_->connected()) {
+      x11Head_->read(characters, context, std::move(heard));
+      return;
+    }
+  }
+  heard(clipboard->text().left(characters));
 }
 
 void PageCanvasView::setClipboardText(const QString &text) {

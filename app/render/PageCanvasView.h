@@ -1,12 +1,19 @@
 #pragma once
 
+#include <memory>
+
 #include "app/core/DocumentView.h"
 #include "score/render/Canvas.h"
+
+class X11ClipboardHead;
 
 // The document's view on a real canvas bitmap, the real clipboard and the
 // application's hourglass.
 class PageCanvasView : public DocumentView {
  public:
+  PageCanvasView();
+  ~PageCanvasView() override;
+
   const Canvas &canvas() const { return canvas_; }
 
   void resizeCanvas(int staffCount, int staffWidth) override;
@@ -21,6 +28,10 @@ class PageCanvasView : public DocumentView {
   void showProtectIndicator(bool) override {}
   void setBusy(bool busy) override;
   QString clipboardText() override;
+  // Another program's text on X comes from a reader of its own, which
+  // leaves the window free while the owner answers.
+  void readClipboardHead(int characters, QObject *context,
+                         std::function<void(const QString &)> heard) override;
   void setClipboardText(const QString &text) override;
   void copyCanvasToClipboard() override;
   bool writeCanvasBitmap(const QString &path, QString *error) override;
@@ -28,4 +39,5 @@ class PageCanvasView : public DocumentView {
  private:
   Canvas canvas_;
   int busyDepth_ = 0;
+  std::unique_ptr<X11ClipboardHead> x11Head_;  // made at the first read
 };

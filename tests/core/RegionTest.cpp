@@ -181,6 +181,36 @@ TEST_F(Region, PasteFollowsTheFirstLineOfTheClipboard) {
   EXPECT_EQ(doc.page().count(), 0);
 }
 
+// Paste keeps its state while a slow clipboard reads, follows only the
+// newest change, and a paste meanwhile fetches the text it pastes.
+TEST_F(Region, ASlowClipboardLetsPasteFollowItsNewestTextOnly) {
+  const auto enabled = [this] { return doc.regions().pasteEnabled(); };
+  clipboard(QStringLiteral("hello"));
+  view.slowClipboard = true;
+  clipboard(TwoInputRegionText);
+  clipboard(QStringLiteral("hello again"));
+  EXPECT_FALSE(enabled());
+  view.heldHeads[0]();  // overtaken by the next change
+  EXPECT_FALSE(enabled());
+  clipboard(TwoInputRegionText);
+  view.heldHeads[1]();  // overtaken too
+  view.heldHeads[2]();
+  EXPECT_TRUE(enabled());
+  // Another program's text, not told yet: the paste does nothing.
+  view.clipboard = QStringLiteral("hello");
+  doc.regions().paste();
+  EXPECT_EQ(doc.page().count(), 0);
+  // A copy overtakes the head still on its way.
+  clipboard(QStringLiteral("hello"));
+  add("`1", 100, 100);
+  drag({0, 0}, {200, 200});
+  doc.regions().copy();
+  view.heldHeads[3]();
+  EXPECT_TRUE(enabled());
+  doc.regions().paste();
+  EXPECT_EQ(contents(), (QList<QByteArray>{"`1", "`1"}));
+}
+
 TEST_F(Region, AFaultyRegionTextTouchesNothing) {
   add("`1", 100, 100);
   drag({50, 50}, {150, 150});

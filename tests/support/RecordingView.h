@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "app/core/DocumentView.h"
@@ -48,6 +49,10 @@ class RecordingView : public DocumentView {
   int busyChanges = 0;
   QString clipboard;
   QStringList clipboardWrites;  // every setClipboardText
+  // A slow clipboard: each head asked for waits in heldHeads, to be
+  // answered in any order with the text as it was when asked.
+  bool slowClipboard = false;
+  QList<std::function<void()>> heldHeads;
   int canvasCopies = 0;
   QStringList bitmapPaths;  // every writeCanvasBitmap
   QString bitmapError;      // when set, writeCanvasBitmap fails with it
@@ -62,6 +67,12 @@ class RecordingView : public DocumentView {
   void showProtectIndicator(bool red) override { protectRed = red; }
   void setBusy(bool on) override;
   QString clipboardText() override { return clipboard; }
+  void readClipboardHead(int characters, QObject *context,
+                         std::function<void(const QString &)> heard) override {
+    if (!slowClipboard)
+      return DocumentView::readClipboardHead(characters, context, heard);
+    heldHeads << [heard, head = clipboard.left(characters)] { heard(head); };
+  }
   void setClipboardText(const QString &text) override {
     clipboard = text;
     clipboardWrites << text;
