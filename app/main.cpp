@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -57,6 +58,9 @@ int main(int argc, char **argv) {
       return command_line::UsageError;
     case Parsed::Kind::Command: {
       headless::prepare();
+      // What a command writes is the same bytes for the same input: the
+      // PDF writer puts a booklet's fonts in the order of a hash.
+      QHashSeed::setDeterministicGlobalSeed();
       QGuiApplication app(argc, argv);
       if (!cp932::available()) {
         std::fprintf(stderr, "%s\n", qPrintable(cp932::unavailableMessage()));

@@ -1,5 +1,7 @@
 #include "export/render/PdfBooklet.h"
 
+#include <QBuffer>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -285,23 +287,63 @@ bool print(const QList<Page> &pages, QPagedPaintDevice &device,
   return painter.end();
 }
 
+namespace {
+
+// When the booklet's pages were last changed, as the PDF's creation date
+// gives it; SOURCE_DATE_EPOCH, when set, as reproducible builds use it.
+// Then the same course makes the same bytes on every run.
+std::optional<QDateTime> lastChange(const QList<Page> &pages) {
+  bool given = false;
+  const qint64 epoch =
+      qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&given);
+  if (given) return QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC);
+  std::optional<QDateTime> newest;
+  for (const Page &page : pages) {
+    const QDateTime changed = QFileInfo(page.path).lastModified().toUTC();
+    if (changed.isValid() && (!newest || changed > *newest)) newest = changed;
+  }
+  return newest;
+}
+
+// Puts `date` in place of the creation date the PDF writer gave, which has
+// the same length.
+void setCreationDate(QByteArray &pdf, const QDateTime &date) {
+  static const QByteArray key = "/CreationDate (D:";
+  const qsizetype at = pdf.indexOf(key);
+  const QByteArray stamp =
+      date.toUTC().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1() + "Z)";
+  if (at < 0 || pdf.mid(at + key.size() + 14, 2) != "Z)" || stamp.size() != 16)
+    return;
+  pdf.replace(at + key.size(), stamp.size(), stamp);
+}
+
+}  // namespace
+
 QStringList write(const QList<Page> &pages, const QString &pdfPath,
                   const QString &courseTitle) {
   // The booklet replaces an old one only once all of it is on the disk.
   WholeFile file(pdfPath);
   if (!file.open()) return {file.errorText() + QLatin1Char('.')};
-  QPdfWriter writer(&file.device());
-  // Sixteen units to the point: whole points stay whole numbers in the
-  // file, so pixels printed a point each meet without overlap or gap.
-  writer.setResolution(72 * 16);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                   QPageLayout::Portrait, QMarginsF()));
-  writer.setCreator(QStringLiteral("Varnel"));
-  writer.setTitle(courseTitle.isEmpty() && !pages.isEmpty()
-                      ? pages.first().title
-                      : courseTitle);
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
   QStringList errors;
-  if (!print(pages, writer, courseTitle, errors)) file.cancel();
+  {
+    QPdfWriter writer(&pdf);
+    // Sixteen units to the point: whole points stay whole numbers in the
+    // file, so pixels printed a point each meet without overlap or gap.
+    writer.setResolution(72 * 16);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                     QPageLayout::Portrait, QMarginsF()));
+    writer.setCreator(QStringLiteral("Varnel"));
+    writer.setTitle(courseTitle.isEmpty() && !pages.isEmpty()
+                        ? pages.first().title
+                        : courseTitle);
+    if (!print(pages, writer, courseTitle, errors)) file.cancel();
+  }
+  if (const std::optional<QDateTime> date = lastChange(pages))
+    setCreationDate(pdf.buffer(), *date);
+  // A short write is kept by the file, with its reason, for the commit.
+  file.device().write(pdf.buffer());
   if (!file.commit()) errors << file.errorText() + QLatin1Char('.');
   return errors;
 }

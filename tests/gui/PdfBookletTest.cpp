@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -213,4 +215,20 @@ TEST(PdfBooklet, LongPageTextsGoOnToTheNextSheetWithNothingLost) {
     text += sheet.section('\n', 1).remove(QRegularExpression("\\d+\\s*$"));
   text.remove('\n');
   EXPECT_EQ(text.count(sentence), 4 * 40) << text.toStdString();
+}
+
+TEST(PdfBooklet, TheSameCourseGivesTheSameBytesDatedByItsPages) {
+  ScratchDir dir;
+  const QString page = dir.write("paper.fum", TestPage);
+  const QDateTime changed(QDate(2024, 5, 6), QTime(7, 8, 9), Qt::UTC);
+  QFile file(page);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+              file.setFileTime(changed, QFileDevice::FileModificationTime));
+  file.close();
+  const QString course = dir.write("c.vrn", "/Course\r\npaper\r\npaper\r\n");
+  ASSERT_EQ(render(course, dir.file("one.pdf")).status, 0);
+  ASSERT_EQ(render(course, dir.file("two.pdf")).status, 0);
+  EXPECT_EQ(readBytes(dir.file("one.pdf")), readBytes(dir.file("two.pdf")));
+  EXPECT_TRUE(readBytes(dir.file("one.pdf"))
+                  .contains("/CreationDate (D:20240506070809Z)"));
 }
