@@ -84,6 +84,9 @@ QString cannotWrite(const QString &path, int errorNumber) {
 }
 
 QString notFound(const QString &path) {
+  // A folder, a FIFO or a device is there, but is not what was asked for.
+  if (QFileInfo::exists(path))
+    return QStringLiteral("%1: ファイルではありません。").arg(path);
   return QStringLiteral("%1: ファイルが見つかりません。").arg(path);
 }
 

@@ -16,7 +16,8 @@ QString cannotRead(const QString &path, int errorNumber);
 QString cannotWrite(const QString &path, int errorNumber);
 
 // "path: ファイルが見つかりません。", as the command line names a file that
-// is not there.
+// is not there; "path: ファイルではありません。" for a folder, a FIFO or a
+// device in its place.
 QString notFound(const QString &path);
 
 }  // namespace file_errors

@@ -58,8 +58,12 @@ bool takeMarks(LoadedPage &loaded, Reports &reports) {
 
 // Reads the page; the message for its sheet when it cannot be printed.
 QString load(const Page &page, LoadedPage &loaded) {
-  if (!QFileInfo(page.path).isFile())
-    return QStringLiteral("「%1」が見つかりません。").arg(page.title);
+  if (!QFileInfo(page.path).isFile()) {
+    return QFileInfo::exists(page.path)
+               ? QStringLiteral("「%1」はファイルではありません。")
+                     .arg(page.title)
+               : QStringLiteral("「%1」が見つかりません。").arg(page.title);
+  }
   page_file::LoadResult result = page_file::readInto(loaded.page, page.path);
   if (result.status == page_file::LoadResult::Status::Loaded &&
       !anyFailure(result.reports))

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -197,25 +199,40 @@ TEST(Headless, MakeContentsWritesThePagesInOrderOrNothing) {
   }
 }
 
-TEST(Headless, EveryModeNamesTheFileItCannotFind) {
+TEST(Headless, EveryModeNamesTheFileItCannotFindOrThatIsNoFile) {
   ScratchDir dir;
-  const QString page = dir.file(QStringLiteral("ない.fum"));
-  const QString course = dir.file(QStringLiteral("ない.vrn"));
-  const QStringList runs[] = {
-      {QStringLiteral("--render"), page, dir.file(QStringLiteral("a.png"))},
-      {QStringLiteral("--render"), course, dir.file(QStringLiteral("a.pdf"))},
-      {QStringLiteral("--resave"), page, dir.file(QStringLiteral("a.fum"))},
-      {QStringLiteral("--render-audio"), page,
-       dir.file(QStringLiteral("a.wav"))},
-      {QStringLiteral("--check"), page},
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("フォルダ.fum")));
+  const QString fifo = dir.file(QStringLiteral("管.fum"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const struct {
+    QString input, says;
+  } inputs[] = {
+      {dir.file(QStringLiteral("ない.fum")),
+       QStringLiteral("ファイルが見つかりません。")},
+      {dir.file(QStringLiteral("ない.vrn")),
+       QStringLiteral("ファイルが見つかりません。")},
+      {dir.file(QStringLiteral("フォルダ.fum")),
+       QStringLiteral("ファイルではありません。")},
+      {fifo, QStringLiteral("ファイルではありません。")},
   };
-  for (const QStringList &arguments : runs) {
-    SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-    const Outcome run = varnel(arguments);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(
-        (run.err + run.out).trimmed(),
-        QStringLiteral("%1: ファイルが見つかりません。").arg(arguments[1]));
+  for (const auto &input : inputs) {
+    const QString page = input.input;
+    const QStringList runs[] = {
+        {QStringLiteral("--render"), page, dir.file(QStringLiteral("a.png"))},
+        {QStringLiteral("--export-site"), page,
+         dir.file(QStringLiteral("site"))},
+        {QStringLiteral("--resave"), page, dir.file(QStringLiteral("a.fum"))},
+        {QStringLiteral("--render-audio"), page,
+         dir.file(QStringLiteral("a.wav"))},
+        {QStringLiteral("--check"), page},
+    };
+    for (const QStringList &arguments : runs) {
+      SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+      const Outcome run = varnel(arguments);
+      EXPECT_EQ(run.status, 1);
+      EXPECT_EQ((run.err + run.out).section(QLatin1Char('\n'), 0, 0),
+                page + ": " + input.says);
+    }
   }
 }
 
