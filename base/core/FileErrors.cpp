@@ -32,6 +32,8 @@ QString knownCause(int errorNumber) {
       return QStringLiteral("名前が長すぎます");
     case EIO:
       return QStringLiteral("装置の入出力エラーです");
+    case ENXIO:
+      return QStringLiteral("読み出すプログラムがありません");
     default:
       return QString();
   }

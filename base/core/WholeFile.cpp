@@ -80,13 +80,25 @@ bool WholeFile::open() {
   return openTemporary(old.st_mode ? int(old.st_mode & 07777) : -1);
 }
 
+namespace {
+bool streamsWaitForReaders = true;
+}  // namespace
+
+void WholeFile::waitForReaders(bool wait) { streamsWaitForReaders = wait; }
+
 bool WholeFile::openStream(const QByteArray &path) {
-  // A FIFO waits here for its reader, as it does for any writer.
-  const int fd = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  // A FIFO waits here for its reader, as it does for any writer; one that
+  // must not wait finds a FIFO nobody reads refused (ENXIO), and writes
+  // to a reader that is there as any writer does.
+  const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
+  const int fd = ::open(path.constData(),
+                        streamsWaitForReaders ? flags : flags | O_NONBLOCK);
   if (fd < 0) {
     file_.noteFailure(errno);
     return false;
   }
+  if (!streamsWaitForReaders)
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   stream_ = true;
   return adopt(fd);
 }

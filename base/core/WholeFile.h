@@ -23,6 +23,10 @@ class WholeFile {
 
   // False when the temporary file cannot be made or the output is refused.
   bool open();
+  // Whether opening a FIFO waits until a reader opens it (as command-line
+  // tools do, and the default), or fails at once when nobody reads it (for
+  // a window, which must not stop answering).
+  static void waitForReaders(bool wait);
   // Where the writer puts its bytes; writes after a failure are refused.
   QIODevice &device() { return file_; }
   // True when the output is a stream: bytes go out as they are written and

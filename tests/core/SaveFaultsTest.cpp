@@ -25,6 +25,7 @@
 
 #include "app/core/Document.h"
 #include "app/core/SettingsFile.h"
+#include "base/core/WholeFile.h"
 #include "files/core/PageFormat.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedMessages.h"
@@ -552,6 +553,31 @@ TEST(SaveFaults, PipesAndDevicesAreWrittenInPlaceFoldersAndDisksRefused) {
       }
     }
   }
+}
+
+// A window's save onto a FIFO nobody reads says so at once instead of
+// waiting for a reader; with a reader there, the bytes go to it.
+TEST(SaveFaults, AWindowsSaveDoesNotWaitForAFifosReader) {
+  ScratchDir dir;
+  const QByteArray fifo = QFile::encodeName(dir.file(QStringLiteral("p.fum")));
+  ASSERT_EQ(::mkfifo(fifo.constData(), 0644), 0);
+  WholeFile::waitForReaders(false);
+  {
+    WholeFile unread(QFile::decodeName(fifo));
+    EXPECT_FALSE(unread.open());
+    EXPECT_TRUE(unread.errorText().contains(
+        QStringLiteral("読み出すプログラムがありません")))
+        << unread.errorText().toStdString();
+  }
+  FifoReader reader(fifo);
+  {
+    WholeFile read(QFile::decodeName(fifo));
+    EXPECT_TRUE(read.open());
+    read.device().write("Fum[p]\r\n");
+    EXPECT_TRUE(read.commit());
+  }
+  WholeFile::waitForReaders(true);
+  EXPECT_EQ(reader.finish(), "Fum[p]\r\n");
 }
 
 namespace {
