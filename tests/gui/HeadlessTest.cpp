@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "files/core/ContentsFile.h"
 #include "score/core/ScorePage.h"
 #include "score/render/Canvas.h"
 #include "support/RunProgram.h"
@@ -269,5 +270,27 @@ TEST(Headless, HelpVersionAndUnknownOptionsNeedNoDisplay) {
     if (c.status == 2) {
       EXPECT_TRUE(run.err.contains(QStringLiteral("使い方")));
     }
+  }
+}
+
+TEST(Headless, ACutContentsFileIsToldAlikeByTheCheckTheBookletAndTheSite) {
+  ScratchDir dir;
+  dir.write(QStringLiteral("p.fum"), lessonPage());
+  // Past the contents file's size bound after its first entry.
+  const QString contents = dir.write(
+      QStringLiteral("c.vrn"),
+      "/Course\r\np\r\n\\" + QByteArray(MaxContentsBytes, 'x') + "\r\np\r\n");
+  const QString cut = contents + ": " + contentsCutMessage(contents, 3);
+  const QStringList runs[] = {
+      {QStringLiteral("--check"), contents},
+      {QStringLiteral("--render"), contents, dir.file(QStringLiteral("c.pdf"))},
+      {QStringLiteral("--export-site"), contents,
+       dir.file(QStringLiteral("site"))},
+  };
+  for (const QStringList &arguments : runs) {
+    SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+    const Outcome run = varnel(arguments);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ((run.err + run.out).section(QLatin1Char('\n'), 0, 0), cut);
   }
 }
