@@ -31,8 +31,8 @@ bool mayWriteInto(const QString &folder, Messages &messages) {
 void run(QWidget *window, Document &document, const FolderChoice &choose) {
   Messages &messages = document.messages();
   // What is exported is what is on disk: unsaved edits are saved first, or
-  // let go, or the export does not start.
-  if (!document.askSaveQuestion()) return;
+  // left as they are (still unsaved), or the export does not start.
+  if (!document.offerSaveBeforeReading()) return;
   const CourseNavigator &navigator = document.navigator();
   const QString source = navigator.active() ? navigator.course().ContentsPath
                                             : document.page().PagePath;

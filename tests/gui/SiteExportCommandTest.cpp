@@ -58,6 +58,11 @@ TEST_F(SiteExportCommand, AsksAboutUnsavedEditsAndOtherFilesFirst) {
   EXPECT_FALSE(exportTo(out));
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_TRUE(messages.shown[0].text.contains("保存しますか"));
+  // No exports what was saved and keeps the edits, still unsaved.
+  messages.answers = {Messages::Answer::No};
+  EXPECT_TRUE(exportTo(scratch.file("unsaved")));
+  EXPECT_TRUE(doc().page().Modified);
+  EXPECT_FALSE(readBytes(page).contains("`14"));
 
   const QString notes = scratch.write("site/notes.txt", "mine");
   messages.answers = {Messages::Answer::Yes, Messages::Answer::No};
