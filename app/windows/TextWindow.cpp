@@ -49,10 +49,14 @@ void TextWindow::showLater() { holdingWindow_ = true; }
 
 void TextWindow::finishStart() {
   if (holdingWindow_) {
-    // The main window keeps the focus it had on appearing first.
+    // The main window keeps the focus it had on appearing first, where the
+    // platform would give it to the window shown last.
+    QWidget *main = parentWidget();
+    const bool mainActive = main->isActiveWindow();
     setAttribute(Qt::WA_ShowWithoutActivating);
     show();
     setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (mainActive) main->activateWindow();
   }
   if (!holdingText_) return;
   holdingText_ = false;

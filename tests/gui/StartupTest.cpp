@@ -148,7 +148,8 @@ TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
 }
 
 // The text window waits for the main window's first paint, its button on
-// from the start; hidden meanwhile (the main window closing), it stays so.
+// from the start, and leaves the main window the keys; hidden meanwhile
+// (the main window closing), it stays so.
 TEST_F(Startup, TheTextWindowFollowsTheFirstPaint) {
   for (const bool hiddenMeanwhile : {false, true}) {
     start();
@@ -162,5 +163,6 @@ TEST_F(Startup, TheTextWindowFollowsTheFirstPaint) {
     QTest::qWait(50);
     EXPECT_FALSE(textShownAtFirstPaint);
     EXPECT_EQ(text.isVisible(), !hiddenMeanwhile) << hiddenMeanwhile;
+    EXPECT_TRUE(form().isActiveWindow());
   }
 }
