@@ -1,11 +1,13 @@
 // The page drawn at a zoom, against its redraw at 100 % scaled by the
-// number of pixels; and scrolling at 400 %, which must draw only what
-// scrolls into view.
+// number of pixels; scrolling at 400 %, which must draw only what scrolls
+// into view; and the view's paint at 100 %, which zoom and high density
+// must leave as cheap as drawing the bitmap bare.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <chrono>
@@ -104,5 +106,57 @@ void BM_ViewAt400(benchmark::State &state) {
       (double(shown.width()) * shown.height() * state.iterations());
 }
 BENCHMARK(BM_ViewAt400)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Draws a bitmap as it is, and nothing else.
+class BareImage : public QWidget {
+ public:
+  explicit BareImage(const QImage &image) : image_(image) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(image.size());
+  }
+
+ protected:
+  void paintEvent(QPaintEvent *event) override {
+    QPainter(this).drawImage(event->rect(), image_, event->rect());
+  }
+
+ private:
+  const QImage &image_;
+};
+
+// The large page painted whole at 100 % on a screen of one device pixel to
+// the pixel, by the view and by a bare widget drawing the same bitmap, in
+// alternating turns; "ratio" is the view's time over the bare widget's.
+void BM_ViewAt100OverBareImage(benchmark::State &state) {
+  const ScorePage &page = largePage();
+  Canvas canvas;
+  canvas.ResizeCanvas(page.StaffCount, page.StaffWidth);
+  canvas.ReplayInputs(page);
+  CanvasView view(canvas);
+  BareImage bare(canvas.image());
+  view.show();
+  bare.show();
+  QApplication::processEvents();
+  Clock::duration viewed{}, bared{};
+  const auto timed = [](QWidget &widget, Clock::duration &sum) {
+    const auto start = Clock::now();
+    widget.repaint();
+    sum += Clock::now() - start;
+  };
+  bool viewFirst = true;
+  for (auto _ : state) {
+    // Each first in turn, so that neither gains from the other's warm
+    // caches.
+    if (viewFirst) timed(view, viewed);
+    timed(bare, bared);
+    if (!viewFirst) timed(view, viewed);
+    viewFirst = !viewFirst;
+  }
+  state.counters["ratio"] = seconds(viewed) / seconds(bared);
+  state.counters["view_ms"] = seconds(viewed) * 1e3 / state.iterations();
+  state.counters["bare_ms"] = seconds(bared) * 1e3 / state.iterations();
+  state.counters["dpr"] = view.devicePixelRatioF();
+}
+BENCHMARK(BM_ViewAt100OverBareImage)->Unit(benchmark::kMillisecond);
 
 }  // namespace

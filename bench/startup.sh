@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Whole-process start-up and --render, each against its floor, measured
 # interleaved: Varnel started offscreen until its first paint against a bare
-# Qt window (and the bare window showing one line of Japanese text against
-# it), and "varnel --render PAGE OUT.png" against a bare Qt program
-# writing an image of the same size. Prints the medians of time (wall clock)
-# and peak memory (maximum resident set, from /usr/bin/time) and their
-# ratios.
+# Qt main window of the same size painting one line of Japanese in IPA
+# Mincho, and "varnel --render PAGE OUT.png" against a bare Qt program
+# writing an image of the same size with five lines and one line of
+# Japanese in IPA Mincho. The same bare window without its text, against
+# the floor, shows what the font alone costs. Prints the medians of time
+# (wall clock) and peak memory (maximum resident set, from /usr/bin/time)
+# and their ratios.
 #
 #   bench/startup.sh BUILD [VARNEL] [--runs N] [--preload]
 #
@@ -67,20 +69,21 @@ report() {  # name, floor file, program file[, what the program is]
 size=$(od -An -tu1 -j16 -N8 "$scratch/page.png" | awk '{
   print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
 
-# One warm-up of each, then the runs interleaved.
+# One warm-up of each, then the runs interleaved; the machine's load
+# averages before and after are printed with the figures.
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for round in $(seq 0 "$runs"); do
   f=start; [ "$round" -eq 0 ] && f=warm
   measure "$scratch/$f.floor" "$build/bench/bench_minimal_window"
   measure "$scratch/$f.varnel" "${preload[@]}" "$varnel"
-  measure "$scratch/$f.text_floor" "$build/bench/bench_minimal_window" "はじめに"
+  measure "$scratch/$f.plain" "$build/bench/bench_minimal_window" --plain
   f=render; [ "$round" -eq 0 ] && f=warm
   # shellcheck disable=SC2086
   measure "$scratch/$f.floor_render" "$build/bench/bench_minimal_image_writer" "$scratch/floor.png" $size
   measure "$scratch/$f.varnel_render" "$varnel" --render "$page" "$scratch/varnel.png"
 done
-echo "$runs runs of each, interleaved; medians; page ${size/ /x} px"
+echo "$runs runs of each, interleaved; medians; page ${size/ /x} px; load $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"
 report start-up "$scratch/start.floor" "$scratch/start.varnel"
-# The same window showing one line of Japanese text, for the price of
-# fonts alone.
-report "one line" "$scratch/start.floor" "$scratch/start.text_floor" "one line"
 report --render "$scratch/render.floor_render" "$scratch/render.varnel_render"
+# The floor's window without its line of Japanese: the font's own price.
+report "no text" "$scratch/start.floor" "$scratch/start.plain" "no text"

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/windows/BuiltInPictures.h"
 #include "app/windows/CourseEditorCommand.h"
 #include "app/windows/PiecePosition.h"
 #include "app/windows/PrintCommands.h"
@@ -104,7 +105,8 @@ void MainWindow::buildCanvas() {
 }
 
 void MainWindow::buildMenus() {
-  QMenuBar *bar = menuBar();
+  QMenuBar *bar = nullptr;
+  built_in_pictures::withoutPlugins([&] { bar = menuBar(); });
   fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
   newMenu = fileMenu->addMenu(QStringLiteral("新規作成(&N)"));
   static const char *const staffItems[8] = {"１段", "２段", "３段", "４段",
@@ -230,7 +232,8 @@ void MainWindow::buildToolBar() {
   toolAction(textWindowItem, QStringLiteral("T"), QStringLiteral("テキスト"));
   const auto pictured = [this](const char *picture, const char *hint) {
     auto *action = new QAction(QString::fromUtf8(hint), this);
-    action->setIcon(QIcon(QStringLiteral(":/pictures/%1.xpm").arg(picture)));
+    action->setIcon(built_in_pictures::xpmIcon(
+        QStringLiteral(":/pictures/%1.xpm").arg(picture)));
     action->setEnabled(false);
     return action;
   };

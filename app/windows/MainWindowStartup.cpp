@@ -41,15 +41,17 @@ void MainWindow::FormShow() {
                   window_layout::fitOnScreen(storedLayout_.text, screen,
                                              leastSizeOf(*textWindow_)));
     placedLayout_.text = boundsOf(*textWindow_);
-    textWindow_->show();
-    // The page text follows the first paint; a window started minimised
-    // is not painted, and gets it a moment later all the same.
+    // The text window and its page text follow the first paint; a window
+    // started minimised is not painted, and gets them a moment later all
+    // the same. Its button is on from the first paint.
+    textWindowItem->setChecked(true);
+    textWindow_->showLater();
     afterFirstPaint(*this, [text = QPointer<TextWindow>(textWindow_)] {
       // Behind what else waits for the first paint.
-      QTimer::singleShot(0, text, [text] { text->showHeldPageText(); });
+      QTimer::singleShot(0, text, [text] { text->finishStart(); });
     });
     QTimer::singleShot(HeldTextMilliseconds, textWindow_,
-                       &TextWindow::showHeldPageText);
+                       &TextWindow::finishStart);
   }
   const WindowLayout layout = document_.session().read();
   storedLayout_.main = layout.main;

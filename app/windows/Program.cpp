@@ -19,6 +19,6 @@ int Program::exitStatus() {
 }
 
 TextWindow &Program::text() {
-  text_->showHeldPageText();
+  text_->finishStart();
   return *text_;
 }

@@ -45,7 +45,19 @@ void TextWindow::FormCreate() {
   resize(bounds.size());
 }
 
-void TextWindow::showHeldPageText() {
+void TextWindow::showLater() { holdingWindow_ = true; }
+
+void TextWindow::finishStart() {
+  if (holdingWindow_) {
+    // The main window keeps the focus it had on appearing first, where the
+    // platform would give it to the window shown last.
+    QWidget *main = parentWidget();
+    const bool mainActive = main->isActiveWindow();
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (mainActive) main->activateWindow();
+  }
   if (!holdingText_) return;
   holdingText_ = false;
   showPageText(std::exchange(heldText_, {}), wholeText_);
@@ -88,6 +100,12 @@ void TextWindow::Memo1Change() {
   QTimer::singleShot(0, this, [this, unheld] {
     document_.messages().error(text_entry::unheldMessage(unheld));
   });
+}
+
+void TextWindow::setVisible(bool visible) {
+  // Shown or hidden meanwhile, the window is no longer waiting.
+  holdingWindow_ = false;
+  QWidget::setVisible(visible);
 }
 
 void TextWindow::showEvent(QShowEvent *event) {

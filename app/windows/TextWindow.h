@@ -13,10 +13,15 @@ class TextWindow : public QWidget {
  public:
   TextWindow(QWidget &main, Document &document);
 
-  // Puts the page text held back since start-up into the memo; from then
-  // on the memo follows the page at once. Called after the main window's
-  // first paint, and by whoever wants to read the memo before that.
-  void showHeldPageText();
+  // At start-up the window waits for the main window's first paint:
+  // showLater() asks for it to appear then, and finishStart() shows it and
+  // puts the page text held back meanwhile into the memo; from then on the
+  // memo follows the page at once. finishStart() is called after the first
+  // paint, and by whoever wants the window before that.
+  void showLater();
+  void finishStart();
+
+  void setVisible(bool visible) override;
 
  signals:
   // Shown (true) or hidden; the tool bar button and the menu item follow.
@@ -37,6 +42,8 @@ class TextWindow : public QWidget {
   // Until the main window has painted, the page text waits here: laying
   // it out in the memo loads most of the page font's glyphs.
   bool holdingText_ = true;
+  // Asked to appear at start-up, and not yet shown.
+  bool holdingWindow_ = false;
   QByteArray heldText_;
   // The memo shows the whole page text; only then can it be edited.
   bool wholeText_ = true;

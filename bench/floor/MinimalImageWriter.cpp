@@ -1,5 +1,6 @@
 // The floor of "varnel --render": a bare Qt Gui program that fills an
-// image the size of a page, draws five lines and writes it as PNG.
+// image the size of a page, draws five lines and one line of Japanese in
+// IPA Mincho, and writes it as PNG.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +14,11 @@ int main(int argc, char **argv) {
     QPainter painter(&image);
     for (int line = 0; line < 5; ++line)
       painter.drawLine(0, 40 + 8 * line, image.width(), 40 + 8 * line);
+    QFont font(QStringLiteral("IPAMincho"));
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.drawText(8, 24,
+                     QStringLiteral("はじめに　楽譜の読み方を学びましょう。"));
   }
   return image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
 }

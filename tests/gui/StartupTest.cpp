@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QToolButton>
 
+#include "app/windows/FirstPaint.h"
 #include "app/windows/TextWindow.h"
 #include "support/ProgramFixture.h"
 
@@ -143,4 +145,24 @@ TEST_F(Startup, RelativeStartFileIsFoundFromTheProgramFolder) {
   EXPECT_EQ(QFileInfo(page().PagePath).fileName(),
             QStringLiteral("lesson.fum"));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("lesson.fum"));
+}
+
+// The text window waits for the main window's first paint, its button on
+// from the start, and leaves the main window the keys; hidden meanwhile
+// (the main window closing), it stays so.
+TEST_F(Startup, TheTextWindowFollowsTheFirstPaint) {
+  for (const bool hiddenMeanwhile : {false, true}) {
+    start();
+    TextWindow &text = *form().findChild<TextWindow *>();
+    bool textShownAtFirstPaint = true;
+    afterFirstPaint(form(), [&] { textShownAtFirstPaint = text.isVisible(); });
+    form().show();
+    EXPECT_TRUE(toolButton("SpeedButton3")->isChecked());
+    if (hiddenMeanwhile) text.hide();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    QTest::qWait(50);
+    EXPECT_FALSE(textShownAtFirstPaint);
+    EXPECT_EQ(text.isVisible(), !hiddenMeanwhile) << hiddenMeanwhile;
+    EXPECT_TRUE(form().isActiveWindow());
+  }
 }

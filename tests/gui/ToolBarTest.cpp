@@ -71,3 +71,23 @@ TEST_F(ToolBar, TextWindowShowsThePageTextOnceTheMainWindowHasPainted) {
   EXPECT_TRUE(filled);
   EXPECT_EQ(shown->toPlainText(), QStringLiteral("first\nsecond\n"));
 }
+
+// The pictures built before the first paint, read without the image
+// plugins, are the pictures of their files.
+TEST_F(ToolBar, PicturesReadAtStartAreTheirFiles) {
+  const std::pair<QIcon, const char *> pictures[] = {
+      {toolButton("SpeedButton9")->icon(), ":/pictures/play.xpm"},
+      {toolButton("SpeedButton10")->icon(), ":/pictures/stop.xpm"},
+      {toolButton("SpeedButton11")->icon(), ":/pictures/tostart.xpm"},
+      {child<QToolButton>(*form().menuBar(), "qt_menubar_ext_button")->icon(),
+       ":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-16.png"}};
+  for (const auto &[icon, file] : pictures) {
+    SCOPED_TRACE(file);
+    const QImage expected(QString::fromLatin1(file));
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_EQ(icon.pixmap(expected.size())
+                  .toImage()
+                  .convertToFormat(QImage::Format_ARGB32),
+              expected.convertToFormat(QImage::Format_ARGB32));
+  }
+}
