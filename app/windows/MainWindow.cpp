@@ -16,7 +16,6 @@
 #include "app/windows/PrintCommands.h"
 #include "app/windows/SiteExportCommand.h"
 #include "app/windows/ZoomControl.h"
-#include "base/core/WholeFile.h"
 #include "score/render/GlyphSet.h"
 #include "score/render/PageFonts.h"
 #include "score/windows/CanvasView.h"
@@ -55,9 +54,6 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
       runPaperDialog_([](StaffPaperDialog &dialog) { dialog.exec(); }),
       runDialog_([](QDialog &dialog) { dialog.exec(); }) {
   setWindowTitle(QStringLiteral("Varnel"));
-  // A save onto a FIFO nobody reads is refused at once: the window keeps
-  // answering.
-  WholeFile::waitForReaders(false);
   resize(640, 455);
   // The program's icon is its treble clef.
   setWindowIcon(QIcon(QPixmap::fromImage(GlyphSet::instance().image(32))));

@@ -3,9 +3,13 @@
 #include "app/core/ProgramSession.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/TextWindow.h"
+#include "base/core/WholeFile.h"
 #include "export/core/CommandLine.h"
 
 Program::Program(const MainWindow::Services &services) {
+  // A save onto a FIFO nobody reads is refused at once: the windows keep
+  // answering, where a command waits for its reader.
+  WholeFile::waitForReaders(false);
   main_ = std::make_unique<MainWindow>(services);
   text_ = new TextWindow(*main_, main_->document());
   main_->attachTextWindow(text_);
