@@ -15,6 +15,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/core/BoundedRead.h"
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
 #include "base/core/WholeFile.h"
@@ -125,7 +126,7 @@ std::optional<IniText> load(const QString &path) {
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   // The size the file gives may not be the size it has: the bound holds
   // for what is read.
-  QByteArray bytes = file.read(SettingsFile::MaxBytes + 1);
+  QByteArray bytes = bounded_read::upTo(file, SettingsFile::MaxBytes + 1);
   if (file.error() != QFileDevice::NoError) return std::nullopt;
   if (bytes.size() > SettingsFile::MaxBytes) {
     ini.cut = true;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "base/core/BoundedRead.h"
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
 #include "base/core/WholeFile.h"
@@ -65,7 +66,7 @@ std::optional<ContentsDocument> ContentsDocument::read(const QString &path,
     *error = file_errors::cannotRead(path, errno);
     return std::nullopt;
   }
-  const QByteArray raw = file.read(MaxContentsBytes + 1);
+  const QByteArray raw = bounded_read::upTo(file, MaxContentsBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     *error = file_errors::cannotRead(path, 0);
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "base/core/BoundedRead.h"
 #include "base/core/Cp932.h"
 #include "base/core/FileErrors.h"
 #include "files/core/ContentsFile.h"
@@ -24,7 +25,7 @@ bool CourseContents::read(QString *error, QString *unheld) {
     *error = file_errors::cannotRead(ContentsPath, errno);
     return false;
   }
-  QByteArray raw = file.read(MaxContentsBytes + 1);
+  QByteArray raw = bounded_read::upTo(file, MaxContentsBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     *error = file_errors::cannotRead(ContentsPath, 0);
     return false;

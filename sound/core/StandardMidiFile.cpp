@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "base/core/BoundedRead.h"
 #include "files/core/RegularFile.h"
 
 namespace standard_midi {
@@ -166,7 +167,7 @@ std::optional<Piece> read(const QString &path, QString *error) {
   Piece piece;
   // The size the file gives may not be the size it has (a growing file):
   // the bound holds for what is read.
-  piece.bytes = file.read(MaxFileBytes + 1);
+  piece.bytes = bounded_read::upTo(file, MaxFileBytes + 1);
   if (piece.bytes.size() > MaxFileBytes) {
     *error =
         QStringLiteral("「%1」は大きすぎます（MIDIファイルは %2 MB まで）。")
