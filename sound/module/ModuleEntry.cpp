@@ -32,7 +32,7 @@ const sound_module::Api api{sound_module::ApiVersion, makeSequencer,
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const sound_module::Api *
+extern "C" __attribute__((visibility("default"))) const void *
 varnel_sound_module() {
   return &api;
 }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QThread>
 
 #include "sound/core/DeferredSequencer.h"
@@ -47,30 +45,6 @@ TEST(SoundModule, WhatIsMissingIsNamed) {
     EXPECT_FALSE(sequencer.open(empty.write("a.mid", "MThd"), &error));
     EXPECT_EQ(sequencer.mode(), Sequencer::Mode::NotReady);
   }
-}
-
-// The program alone, without the module beside it: it still runs, and a
-// render of a piece says what is missing.
-TEST(SoundModule, TheProgramRunsWithoutIt) {
-  ScratchDir dir;
-  const QString alone = dir.file(QStringLiteral("varnel"));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(VARNEL_EXECUTABLE), alone));
-  QProcess run;
-  run.start(alone,
-            {QStringLiteral("--render-audio"),
-             programFolder + QStringLiteral("Gmon.mid"), dir.file("out.wav")});
-  ASSERT_TRUE(run.waitForFinished(30000));
-  EXPECT_EQ(run.exitCode(), 1);
-  EXPECT_TRUE(QString::fromUtf8(run.readAllStandardError())
-                  .contains(QStringLiteral("libvarnel_sound.so")));
-  EXPECT_FALSE(QFile::exists(dir.file("out.wav")));
-  // Nor is FluidSynth, or any sound library, loaded with the program.
-  QProcess ldd;
-  ldd.start(QStringLiteral("ldd"), {QStringLiteral(VARNEL_EXECUTABLE)});
-  ASSERT_TRUE(ldd.waitForFinished(30000));
-  const QString libraries = QString::fromUtf8(ldd.readAllStandardOutput());
-  for (const char *sound : {"fluidsynth", "pulse", "asound", "jack", "sndfile"})
-    EXPECT_FALSE(libraries.contains(QLatin1String(sound))) << sound;
 }
 
 }  // namespace

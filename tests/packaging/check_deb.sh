@@ -15,7 +15,7 @@ for needed in libqt6widgets6 libfluidsynth3 timgm6mb-soundfont fonts-ipafont-min
   grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 dpkg-deb -x "$deb" "$scratch/root"
-for file in usr/bin/varnel usr/lib/varnel/libvarnel_sound.so usr/share/varnel/Data/Varnel.vrn usr/share/varnel/Gmon.mid \
+for file in usr/bin/varnel usr/lib/varnel/libvarnel_sound.so usr/lib/varnel/libvarnel_windows.so usr/lib/varnel/libvarnel_webfont.so usr/share/varnel/Data/Varnel.vrn usr/share/varnel/Gmon.mid \
             usr/share/varnel/VRN32.HLP usr/share/applications/varnel.desktop \
             usr/share/mime/packages/varnel.xml usr/share/icons/hicolor/scalable/apps/varnel.svg \
             usr/share/icons/hicolor/48x48/apps/varnel.png \

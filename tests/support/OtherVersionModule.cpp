@@ -7,7 +7,7 @@ const sound_module::Api api{sound_module::ApiVersion + 1, nullptr, nullptr,
                             nullptr};
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const sound_module::Api *
+extern "C" __attribute__((visibility("default"))) const void *
 varnel_sound_module() {
   return &api;
 }
