@@ -224,16 +224,10 @@ bool CourseEditor::save() {
 
 bool CourseEditor::askSaveQuestion() {
   if (!isModified()) return true;
-  switch (messages_.show(QStringLiteral("目次の変更を保存しますか？"),
-                         Messages::Icon::Warning,
-                         Messages::Buttons::YesNoCancel)) {
-    case Messages::Answer::Yes:
-      return save();
-    case Messages::Answer::No:
-      return true;
-    default:
-      return false;
-  }
+  return Messages::goesOn(
+      messages_.show(QStringLiteral("目次の変更を保存しますか？"),
+                     Messages::Icon::Warning, Messages::Buttons::YesNoCancel),
+      [this] { return save(); });
 }
 
 void CourseEditor::openEntryPage(int index) {

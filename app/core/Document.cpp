@@ -272,14 +272,7 @@ bool Document::askSaveQuestion() {
 
 bool Document::offerSaveBeforeReading() {
   if (!page_.Modified) return true;
-  switch (messages_.askSave()) {
-    case Messages::Answer::Yes:
-      return save();
-    case Messages::Answer::No:
-      return true;
-    default:
-      return false;
-  }
+  return Messages::goesOn(messages_.askSave(), [this] { return save(); });
 }
 
 // --- The page text ----------------------------------------------------------

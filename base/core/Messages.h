@@ -56,6 +56,14 @@ class Messages {
     return show(QStringLiteral("現在の譜面をファイルに保存しますか？"),
                 Icon::Warning, Buttons::YesNoCancel);
   }
+  // Whether a command goes on after a Yes/No/Cancel question about unsaved
+  // work: Yes goes on once `save()` has stored it, No goes on without it,
+  // Cancel stops.
+  template <typename Save>
+  static bool goesOn(Answer answer, Save save) {
+    if (answer == Answer::Yes) return save();
+    return answer == Answer::No;
+  }
   // The general error box for failures nothing else reports.
   void generalError(const QString &text) { report(Report::stop(text)); }
   // The report of a text that should have been a whole number; a long

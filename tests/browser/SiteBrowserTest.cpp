@@ -36,6 +36,29 @@ QByteArray run(const QString &program, const QStringList &arguments) {
   return process.readAllStandardOutput();
 }
 
+// Python's web server on a free port of this machine, serving a folder
+// until the end of the test. It sends every file whole, never a range of it.
+struct WebServer {
+  explicit WebServer(const QString &folder) {
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(u"python3"_s,
+                  {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
+                   u"127.0.0.1"_s, u"--directory"_s, folder});
+    static const QRegularExpression port(u"port (\\d+)"_s);
+    while (!port.match(said).hasMatch() && process.waitForReadyRead(30000))
+      said += QString::fromUtf8(process.readAll());
+    if (const auto found = port.match(said); found.hasMatch())
+      base = u"http://127.0.0.1:%1/"_s.arg(found.captured(1));
+  }
+  ~WebServer() {
+    process.kill();
+    process.waitForFinished();
+  }
+  QProcess process;
+  QString said;  // what it printed while starting
+  QString base;  // its address, or empty when it did not start
+};
+
 class SiteInBrowser : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -298,26 +321,15 @@ TEST_F(SiteInBrowser, EachPiecePlaysAsLongAsItsMidiFile) {
 }
 
 TEST_F(SiteInBrowser, TheSiteWorksFromAWebServer) {
-  QProcess server;
-  server.setProcessChannelMode(QProcess::MergedChannels);
-  server.start(u"python3"_s,
-               {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
-                u"127.0.0.1"_s, u"--directory"_s, site()});
-  static const QRegularExpression port(u"port (\\d+)"_s);
-  QString said;
-  while (!port.match(said).hasMatch() && server.waitForReadyRead(30000))
-    said += QString::fromUtf8(server.readAll());
-  ASSERT_TRUE(port.match(said).hasMatch()) << said.toStdString();
-  const QString base =
-      u"http://127.0.0.1:%1/"_s.arg(port.match(said).captured(1));
+  WebServer server(site());
+  ASSERT_FALSE(server.base.isEmpty()) << server.said.toStdString();
+  const QString &base = server.base;
 
   const QString probed =
       QFileInfo(QUrl(probe(0, DurationProbe)).toLocalFile()).fileName();
   const QStringList documents = doms({base + "index.html"_L1, base + probed});
   EXPECT_EQ(documents[0].count("</li>"_L1), pages_.size());
   EXPECT_GT(duration(documents[1]), 1.0);
-  server.kill();
-  server.waitForFinished();
 }
 
 // On a phone of 390 x 844 at scale 3, no page scrolls sideways, the paper
@@ -420,19 +432,9 @@ const QString SourceLengthsProbe =
 // stream's length without ranges until it has played it through, so the
 // Ogg source is measured from disk.
 TEST_F(SiteInBrowser, EveryPieceIsAsLongAsItsMidiFileFromAServerWithoutRanges) {
-  // Python's server sends every file whole, never a range of it.
-  QProcess server;
-  server.setProcessChannelMode(QProcess::MergedChannels);
-  server.start(u"python3"_s,
-               {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
-                u"127.0.0.1"_s, u"--directory"_s, site()});
-  static const QRegularExpression port(u"port (\\d+)"_s);
-  QString said;
-  while (!port.match(said).hasMatch() && server.waitForReadyRead(30000))
-    said += QString::fromUtf8(server.readAll());
-  ASSERT_TRUE(port.match(said).hasMatch()) << said.toStdString();
-  const QString base =
-      u"http://127.0.0.1:%1/"_s.arg(port.match(said).captured(1));
+  WebServer server(site());
+  ASSERT_FALSE(server.base.isEmpty()) << server.said.toStdString();
+  const QString &base = server.base;
 
   QList<int> pieces;
   QStringList served, fromDisk;
@@ -444,8 +446,6 @@ TEST_F(SiteInBrowser, EveryPieceIsAsLongAsItsMidiFileFromAServerWithoutRanges) {
                   QFileInfo(QUrl(fromDisk.last()).toLocalFile()).fileName());
   }
   const QStringList documents = doms(served + fromDisk);
-  server.kill();
-  server.waitForFinished();
   static const QRegularExpression lengths(uR"x(data-lengths="([^"]*)")x"_s);
   const auto told = [&](qsizetype run) {
     return lengths.match(documents[run]).captured(1).split(' ');
